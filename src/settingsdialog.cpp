@@ -1,0 +1,23 @@
+#include "settingsdialog.h"
+
+#include "defaultsettings.h"
+#include "platform/platform.h"
+#include "theme.h"
+#include "translation.h"
+#include "utils.h"
+
+void SettingsDialog::updateDefaultSettings()
+{
+    QSettings settings = Utils::settings();
+    for (const DefaultSetting &setting : defaultSettings())
+        settings.setValue(setting.key, settings.value(setting.key, setting.value));
+
+    const int theme = settings.value("Theme").toInt();
+    if (theme != 2)
+        setTheme(THEME(theme));
+    else
+        setTheme(isDarkMode() ? THEME_DARK : THEME_LIGHT);
+
+    settings.setValue("Language", settings.value("Language", defaultLanguage()));
+    Translation::selectLanguage(settings.value("Language").toString());
+}
