@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QAbstractNativeEventFilter>
+#include <QApplication>
+
+class MainWindow;
+class Monitor;
+
+class Application : public QApplication, public QAbstractNativeEventFilter
+{
+    Q_OBJECT
+
+public:
+    Application(int &argc, char **argv);
+
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
+
+    // Set by main once the windows exist; the settings dialog reaches both windows through them.
+    MainWindow *mainWindow = nullptr;
+    Monitor *monitorWindow = nullptr;
+
+signals:
+    void powerResume();
+};
