@@ -1,0 +1,135 @@
+#include "logging/qxtbasicstdloggerengine.h"
+
+#include "logging/qxtprivate.h"
+
+#include <QIODevice>
+#include <QTextStream>
+#include <QTime>
+
+#include <cstdio>
+
+namespace {
+
+constexpr QxtLogger::LogLevels severeLevels = QxtLogger::WarningLevel | QxtLogger::ErrorLevel
+    | QxtLogger::CriticalLevel | QxtLogger::FatalLevel;
+
+void writeLine(QTextStream* stream, const QString& level, const QList<QVariant>& messages)
+{
+    if (!stream || messages.isEmpty())
+        return;
+    *stream << '[' << QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz")) << "] [" << level << "] ";
+    for (const QVariant& part : messages) {
+        if (!part.isNull())
+            *stream << part.toString();
+    }
+    *stream << Qt::endl;
+}
+
+} // namespace
+
+class QxtBasicSTDLoggerEnginePrivate : public QxtPrivate<QxtBasicSTDLoggerEngine>
+{
+public:
+    explicit QxtBasicSTDLoggerEnginePrivate(QxtBasicSTDLoggerEngine* owner)
+        : QxtPrivate<QxtBasicSTDLoggerEngine>(owner)
+        , errstream(new QTextStream(stderr, QIODevice::ReadWrite))
+        , outstream(new QTextStream(stdout, QIODevice::ReadWrite))
+    {
+    }
+
+    ~QxtBasicSTDLoggerEnginePrivate() override
+    {
+        errstream->flush();
+        outstream->flush();
+        delete errstream;
+        delete outstream;
+    }
+
+    QTextStream* errstream;
+    QTextStream* outstream;
+};
+
+QxtBasicSTDLoggerEngine::QxtBasicSTDLoggerEngine()
+    : d(new QxtBasicSTDLoggerEnginePrivate(this))
+{
+    enableLogLevels(QxtLogger::DebugLevel | severeLevels);
+    enableLogging();
+}
+
+QxtBasicSTDLoggerEngine::~QxtBasicSTDLoggerEngine()
+{
+    delete d;
+}
+
+void QxtBasicSTDLoggerEngine::initLoggerEngine()
+{
+}
+
+void QxtBasicSTDLoggerEngine::killLoggerEngine()
+{
+}
+
+bool QxtBasicSTDLoggerEngine::isInitialized() const
+{
+    return d->errstream && d->outstream;
+}
+
+QTextStream* QxtBasicSTDLoggerEngine::stdErrStream() const
+{
+    return d->errstream;
+}
+
+QTextStream* QxtBasicSTDLoggerEngine::stdOutStream() const
+{
+    return d->outstream;
+}
+
+void QxtBasicSTDLoggerEngine::setLogLevelEnabled(QxtLogger::LogLevels levels, bool enable)
+{
+    if (enable) {
+        enableLogLevels(levels | severeLevels);
+    } else {
+        disableLogLevels(levels | severeLevels);
+        enableLogLevels(severeLevels);
+    }
+}
+
+void QxtBasicSTDLoggerEngine::writeFormatted(QxtLogger::LogLevel level, const QList<QVariant>& messages)
+{
+    switch (level) {
+    case QxtLogger::TraceLevel:
+        writeToStdOut(QStringLiteral("Trace"), messages);
+        break;
+    case QxtLogger::DebugLevel:
+        writeToStdErr(QStringLiteral("DEBUG"), messages);
+        break;
+    case QxtLogger::InfoLevel:
+        writeToStdOut(QStringLiteral("INFO"), messages);
+        break;
+    case QxtLogger::WarningLevel:
+        writeToStdOut(QStringLiteral("Warning"), messages);
+        break;
+    case QxtLogger::ErrorLevel:
+        writeToStdErr(QStringLiteral("Error"), messages);
+        break;
+    case QxtLogger::CriticalLevel:
+        writeToStdErr(QStringLiteral("Critical"), messages);
+        break;
+    case QxtLogger::FatalLevel:
+        writeToStdErr(QStringLiteral("!!FATAL!!"), messages);
+        break;
+    default:
+        writeToStdOut(QString(), messages);
+        break;
+    }
+}
+
+void QxtBasicSTDLoggerEngine::writeToStdErr(const QString& level, const QList<QVariant>& messages)
+{
+    writeLine(d->errstream, level, messages);
+}
+
+void QxtBasicSTDLoggerEngine::writeToStdOut(const QString& level, const QList<QVariant>& messages)
+{
+    writeLine(d->outstream, level, messages);
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// Version of the logging library; nothing in the program reads it.
+const char* qxtVersion();

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "logging/qxtlogger.h"
+#include "logging/qxtprivate.h"
+
+#include <QHash>
+#include <QObject>
+#include <QRecursiveMutex>
+
+class QxtLoggerEngine;
+
+class QxtLoggerPrivate : public QObject, public QxtPrivate<QxtLogger>
+{
+    Q_OBJECT
+
+public:
+    explicit QxtLoggerPrivate(QxtLogger* owner);
+    ~QxtLoggerPrivate() override;
+
+    // The logger while it can still be used; null once its teardown has begun. Engines and the
+    // message handler go through this, because the logger is a static that may already be gone.
+    static QxtLogger* liveInstance();
+    static QxtLoggerPrivate* of(QxtLogger* logger) { return logger->d; }
+
+    void setMinimumLevel(QxtLoggerEngine* engine, QxtLogger::LogLevel level);
+
+    QHash<QString, QxtLoggerEngine*> engines;
+    QRecursiveMutex* mutex;
+
+public slots:
+    void log(QxtLogger::LogLevel level, const QList<QVariant>& msgs);
+};

@@ -1,0 +1,60 @@
+// Qt's message handler for the logger.
+
+#include "logging/qxtlogger.h"
+
+#include "logging/qxtlogger_p.h"
+
+#include <QThread>
+#include <QTime>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+void writeToStdErr(const char* levelWord, const QString& message)
+{
+    const QByteArray line = QStringLiteral("[%1] [%2] %3\n")
+                                .arg(QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz")),
+                                     QLatin1String(levelWord), message)
+                                .toUtf8();
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    std::fflush(stderr);
+}
+
+} // namespace
+
+void QxtLoggerMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    Q_UNUSED(context)
+
+    QxtLogger* logger = QxtLoggerPrivate::liveInstance();
+    if (!logger) {
+        // Torn down while this message was on its way; don't let it vanish.
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+        if (type == QtFatalMsg)
+            std::abort();
+        return;
+    }
+
+    switch (type) {
+    case QtDebugMsg:
+        logger->debug(message);
+        break;
+    case QtWarningMsg:
+        logger->warning(message);
+        break;
+    case QtCriticalMsg:
+        logger->critical(message);
+        break;
+    case QtFatalMsg:
+        // From another thread the line is only queued, and the abort below would lose it.
+        if (QThread::currentThread() != QxtLoggerPrivate::of(logger)->thread())
+            writeToStdErr("!!FATAL!!", message);
+        logger->fatal(message);
+        std::abort();
+    case QtInfoMsg:
+        logger->info(message);
+        break;
+    }
+}
