@@ -21,3 +21,38 @@ QString fixMarkdown(QString html);
 QString generateRandomString(int length);
 
 } // namespace Utils
+
+// ---- Images, icons and window placement (utilsimage.cpp) ----
+#include <QByteArray>
+#include <QIcon>
+#include <QPixmap>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+class QMainWindow;
+class QPainter;
+
+namespace Utils {
+
+// The SVG's text recoloured for a dark appearance (by the program theme, or the system's when
+// followSystem) and with every opacity="1.0" set to the given opacity; empty when unreadable.
+QByteArray loadSvg(QString path, bool followSystem, double opacity);
+QIcon svg2icon(QString path, bool followSystem);
+QIcon svg2icon(QString path, QString replacement, QString replaced);
+void renderSvg(QString path, QPainter *painter, QRect rect, bool followSystem);
+void renderSvg(QString path, QPainter *painter, QRect rect, double opacity);
+
+QString pixmapToString(const QPixmap &pixmap);
+QPixmap stringToPixmap(QString text);
+
+void moveWindowInsideScreen(QMainWindow *window, QPoint point);
+// Where moveWindowInsideScreen puts a window of the given size for a point on a screen with
+// these whole and available geometries.
+QPoint windowPositionInsideScreen(QPoint point, QSize size, QRect screen, QRect available);
+
+// A name from a document that may be used as a file or folder name in the data folder:
+// not empty, not ".", no path separators, no "..", no NUL.
+bool isPlainFileName(const QString &name);
+
+} // namespace Utils

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QRunnable>
+#include <QStringList>
+
+// Deletes the image folders that no clipping refers to any more.
+class CleanCache : public QObject, public QRunnable
+{
+    Q_OBJECT
+
+public:
+    // ids: the folder names still in use (clipping ids with braces, removed clippings included).
+    explicit CleanCache(const QStringList &ids);
+
+    void run() override;
+
+private:
+    QStringList m_ids;
+    // When the id list was taken: a folder written since may belong to a clipping the list misses.
+    QDateTime m_snapshotTime;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class QAbstractScrollArea;
+class QResizeEvent;
+
+// A thin, passive scroll indicator laid over the right edge of a scroll area. It takes no mouse
+// input: clicks and wheel turns reach the view below.
+class CustomScrollBar : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CustomScrollBar(QAbstractScrollArea *area);
+    ~CustomScrollBar() override;
+
+    QRect thumbRect() const;
+    void onResize(QResizeEvent *event);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPointer<QAbstractScrollArea> m_area;
+};

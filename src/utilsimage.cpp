@@ -1,0 +1,136 @@
+#include "utils.h"
+
+#include "platform/platform.h"
+#include "svgiconengine.h"
+#include "theme.h"
+
+#include <QBuffer>
+#include <QDebug>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMainWindow>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSvgRenderer>
+
+namespace {
+// The history window keeps a transparent margin around its visible frame for its shadow.
+const int ShadowMargin = 8;
+}
+
+namespace Utils {
+
+QByteArray loadSvg(QString path, bool followSystem, double opacity)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qDebug() << "Could not open file for read:" << path;
+        return QByteArray();
+    }
+    QString text = QString::fromUtf8(file.readAll());
+    file.close();
+
+    const bool dark = followSystem ? isDarkMode() : getTheme() == THEME_DARK;
+    // The icons are drawn in exactly this black; other spellings are deliberate colours.
+    if (dark)
+        text.replace("#000000", "#FFFFFF", Qt::CaseSensitive);
+
+    // Only the opacity attribute itself, not fill-opacity or stroke-opacity.
+    static const QRegularExpression fullOpacity(R"((?<![\w-])opacity="1\.0")");
+    text.replace(fullOpacity, QString("opacity=\"%1\"").arg(QString::number(opacity)));
+
+    return text.toUtf8();
+}
+
+QIcon svg2icon(QString path, bool followSystem)
+{
+    return QIcon(new SVGIconEngine(QString::fromUtf8(loadSvg(path, followSystem, 1.0))));
+}
+
+QIcon svg2icon(QString path, QString replacement, QString replaced)
+{
+    QByteArray data = loadSvg(path, true, 1.0);
+    if (!replaced.isEmpty())
+        data.replace(replaced.toUtf8(), replacement.toUtf8());
+    return QIcon(new SVGIconEngine(QString::fromUtf8(data)));
+}
+
+void renderSvg(QString path, QPainter *painter, QRect rect, bool followSystem)
+{
+    QSvgRenderer renderer(loadSvg(path, followSystem, 1.0));
+    renderer.render(painter, QRectF(rect));
+}
+
+void renderSvg(QString path, QPainter *painter, QRect rect, double opacity)
+{
+    QSvgRenderer renderer(loadSvg(path, false, opacity));
+    renderer.render(painter, QRectF(rect));
+}
+
+QString pixmapToString(const QPixmap &pixmap)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!pixmap.save(&buffer, "PNG"))
+        return QString();
+    return QString::fromLatin1(bytes.toBase64());
+}
+
+QPixmap stringToPixmap(QString text)
+{
+    const auto decoded =
+        QByteArray::fromBase64Encoding(text.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    QPixmap pixmap;
+    if (decoded && !decoded.decoded.isEmpty())
+        pixmap.loadFromData(decoded.decoded, "PNG");
+    return pixmap;
+}
+
+QPoint windowPositionInsideScreen(QPoint point, QSize size, QRect screen, QRect available)
+{
+    const int px = point.x();
+    const int py = point.y();
+    const int w = size.width();
+    const int h = size.height();
+    const QRect &a = available;
+
+    // Room to the right: the visible frame starts at the point, else it ends there.
+    int dx = screen.right() - px > w ? -ShadowMargin : ShadowMargin - w;
+    int y;
+    if (screen.bottom() - py > h)
+        y = qMin(qMax(py - ShadowMargin, a.top() - ShadowMargin), a.bottom() - h + ShadowMargin);
+    else
+        y = qMax(qMin(py + ShadowMargin - h, a.bottom() + ShadowMargin - h), a.top() - ShadowMargin);
+
+    if (!a.contains(point)) {
+        if (py < a.top() || py > a.bottom())
+            dx = -(w / 2);
+        else
+            y = py - h / 2;
+    }
+
+    int x = px + dx;
+    if (x - ShadowMargin < a.left())
+        x = a.left() - ShadowMargin;
+    else if (x - ShadowMargin + w > a.right())
+        x = a.right() + ShadowMargin - w;
+    return QPoint(x, y);
+}
+
+void moveWindowInsideScreen(QMainWindow *window, QPoint point)
+{
+    const QScreen *screen = QGuiApplication::screenAt(point);
+    if (!screen)
+        return;
+    window->move(windowPositionInsideScreen(point, window->size(), screen->geometry(),
+                                            screen->availableGeometry()));
+}
+
+bool isPlainFileName(const QString &name)
+{
+    return !name.isEmpty() && name != "." && !name.contains("..") && !name.contains('/')
+        && !name.contains('\\') && !name.contains(QChar(0));
+}
+
+} // namespace Utils
