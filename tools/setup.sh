@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs the Debian packages listed in tools/packages.txt that are missing, then configures and
+# builds the tree with CMake and Ninja.
+#   tools/setup.sh [BUILD_DIR]        install + build (BUILD_DIR defaults to $BUILD_DIR, else "build")
+#   tools/setup.sh --install-only     install only
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$ROOT"
+
+install_only=false
+if [[ ${1:-} == --install-only ]]; then
+    install_only=true
+    shift
+fi
+build_dir=${1:-${BUILD_DIR:-build}}
+
+missing_packages() {
+    local pkg status
+    while read -r pkg; do
+        pkg=${pkg%%#*}
+        pkg=${pkg//[[:space:]]/}
+        [[ -n $pkg ]] || continue
+        status=$(dpkg-query -W -f='${db:Status-Status}' "$pkg" 2>/dev/null || true)
+        [[ $status == installed ]] || echo "$pkg"
+    done < tools/packages.txt
+}
+
+mapfile -t missing < <(missing_packages)
+if ((${#missing[@]})); then
+    echo "setup: installing ${missing[*]}"
+    as_root=()
+    if ((EUID != 0)); then
+        command -v sudo >/dev/null || { echo "setup: need root or sudo to install packages" >&2; exit 1; }
+        as_root=(sudo)
+    fi
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
+fi
+$install_only && exit 0
+
+export CCACHE_DIR="$ROOT/.ccache"
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+cmake --build "$build_dir" -j"$(nproc)"
