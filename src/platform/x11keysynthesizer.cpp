@@ -1,0 +1,332 @@
+#include "platform/x11keysynthesizer.h"
+
+#include "platform/keycodes.h"
+#include "platform/pastetiming.h"
+#include "platform/platformlog.h"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
+#include <array>
+#include <utility>
+
+namespace {
+
+// Rows of the modifier mapping and the flag each stands for. Lock and Mod2 (NumLock) are locks, Mod3
+// is unused on common layouts; Mod5 is AltGr, the Option of PC keyboards.
+constexpr std::array<std::pair<int, quint64>, 5> modifierRows{{
+    {ShiftMapIndex, MacFlag::Shift},
+    {ControlMapIndex, MacFlag::Control},
+    {Mod1MapIndex, MacFlag::Option},
+    {Mod4MapIndex, MacFlag::Command},
+    {Mod5MapIndex, MacFlag::Option},
+}};
+
+constexpr std::array<quint64, 4> modifierFlags{MacFlag::Shift, MacFlag::Control, MacFlag::Option, MacFlag::Command};
+
+bool isDown(const char keys[32], int keycode)
+{
+    return keycode > 0 && keycode < 256 && (keys[keycode / 8] & (1 << (keycode % 8)));
+}
+
+} // namespace
+
+quint32 X11KeySynthesizer::Keymap::symbol(int code, int column) const
+{
+    if (code < minCode || code > maxCode || column < 0 || column >= perCode)
+        return NoSymbol;
+    return symbols.value((code - minCode) * perCode + column);
+}
+
+bool X11KeySynthesizer::Keymap::isEmpty(int code) const
+{
+    for (int column = 0; column < perCode; ++column) {
+        if (symbol(code, column) != NoSymbol)
+            return false;
+    }
+    return code >= minCode && code <= maxCode;
+}
+
+int X11KeySynthesizer::Keymap::find(quint32 keysym, int columns, int *foundColumn) const
+{
+    for (int column = 0; column < qMin(columns, perCode); ++column) {
+        for (int code = minCode; code <= maxCode; ++code) {
+            if (symbol(code, column) == keysym) {
+                if (foundColumn)
+                    *foundColumn = column;
+                return code;
+            }
+        }
+    }
+    return 0;
+}
+
+X11KeySynthesizer *X11KeySynthesizer::create(const QByteArray &displayName, QObject *parent)
+{
+    Display *display = XOpenDisplay(displayName.isEmpty() ? nullptr : displayName.constData());
+    if (!display) {
+        qCWarning(lcPlatform) << "Cannot reach the X display" << displayName << "to post keys.";
+        return nullptr;
+    }
+    return new X11KeySynthesizer(display, parent);
+}
+
+X11KeySynthesizer::X11KeySynthesizer(Display *display, QObject *parent)
+    : QObject(parent)
+    , m_display(display)
+{
+    int eventBase = 0, errorBase = 0, major = 0, minor = 0;
+    m_hasXTest = XTestQueryExtension(m_display, &eventBase, &errorBase, &major, &minor);
+    if (!m_hasXTest)
+        qCWarning(lcPlatform) << "The X server has no XTEST extension: keys cannot be posted.";
+    m_restoreTimer.setSingleShot(true);
+    m_restoreTimer.setInterval(PasteTiming::RestoreMappingDelay);
+    connect(&m_restoreTimer, &QTimer::timeout, this, &X11KeySynthesizer::restoreMapping);
+}
+
+X11KeySynthesizer::~X11KeySynthesizer()
+{
+    // Leave no key held and no borrowed key code bound, even when quitting right after typing.
+    for (int keycode : std::as_const(m_heldCharacters))
+        fakeKey(keycode, false);
+    m_heldCharacters.clear();
+    restoreMapping();
+    XSync(m_display, False);
+    XCloseDisplay(m_display);
+}
+
+X11KeySynthesizer::Keymap X11KeySynthesizer::readKeymap()
+{
+    Keymap keymap;
+    XDisplayKeycodes(m_display, &keymap.minCode, &keymap.maxCode);
+    int perCode = 0;
+    KeySym *symbols = XGetKeyboardMapping(m_display, KeyCode(keymap.minCode),
+                                          keymap.maxCode - keymap.minCode + 1, &perCode);
+    if (!symbols)
+        return Keymap();
+    keymap.perCode = perCode;
+    const int count = (keymap.maxCode - keymap.minCode + 1) * perCode;
+    keymap.symbols.reserve(count);
+    for (int i = 0; i < count; ++i)
+        keymap.symbols.append(quint32(symbols[i]));
+    XFree(symbols);
+    return keymap;
+}
+
+int X11KeySynthesizer::keycodeForMacKey(quint16 macCode, bool byCharacter, const Keymap &keymap)
+{
+    const quint32 keysym = KeyCodes::keysymForMacKey(macCode);
+    const int evdev = KeyCodes::evdevCodeForMacKey(macCode);
+    const int positional = evdev >= 0 && !keymap.isEmpty(evdev + 8) ? evdev + 8 : 0;
+    if (KeyCodes::isCharacterPosition(macCode) && !byCharacter)
+        return positional ? positional : keymap.find(keysym, keymap.perCode);
+    if (const int code = keymap.find(keysym, keymap.perCode))
+        return code;
+    return positional;
+}
+
+QList<QList<int>> X11KeySynthesizer::modifierKeycodes()
+{
+    QList<QList<int>> rows(8);
+    XModifierKeymap *map = XGetModifierMapping(m_display);
+    if (!map)
+        return rows;
+    for (int row = 0; row < 8; ++row) {
+        for (int i = 0; i < map->max_keypermod; ++i) {
+            const int keycode = map->modifiermap[row * map->max_keypermod + i];
+            if (keycode)
+                rows[row].append(keycode);
+        }
+    }
+    XFreeModifiermap(map);
+    return rows;
+}
+
+quint64 X11KeySynthesizer::heldModifierFlags()
+{
+    char keys[32] = {};
+    XQueryKeymap(m_display, keys);
+    const QList<QList<int>> rows = modifierKeycodes();
+    quint64 flags = 0;
+    for (const auto &[row, flag] : modifierRows) {
+        for (int keycode : rows[row]) {
+            if (isDown(keys, keycode))
+                flags |= flag;
+        }
+    }
+    return flags;
+}
+
+void X11KeySynthesizer::fakeKey(int keycode, bool down)
+{
+    if (m_hasXTest && keycode > 0)
+        XTestFakeKeyEvent(m_display, unsigned(keycode), down ? True : False, CurrentTime);
+}
+
+void X11KeySynthesizer::releaseModifier(quint64 flag)
+{
+    char keys[32] = {};
+    XQueryKeymap(m_display, keys);
+    const QList<QList<int>> rows = modifierKeycodes();
+    for (const auto &[row, rowFlag] : modifierRows) {
+        if (rowFlag != flag)
+            continue;
+        for (int keycode : rows[row]) {
+            if (isDown(keys, keycode))
+                fakeKey(keycode, false);
+        }
+    }
+}
+
+void X11KeySynthesizer::postKey(quint16 macCode, bool down, quint64 flags, bool byCharacter)
+{
+    const quint64 modifier = KeyCodes::flagForModifierMacKey(macCode);
+    if (modifier && !down) {
+        // Lets go of the modifier whichever of its keys holds it.
+        releaseModifier(modifier);
+        return;
+    }
+    const Keymap keymap = readKeymap();
+    const int keycode = keycodeForMacKey(macCode, byCharacter, keymap);
+    if (!keycode) {
+        warnOnce(QStringLiteral("No X key for key code %1.").arg(macCode));
+        return;
+    }
+    if (!down) {
+        fakeKey(keycode, false);
+        return;
+    }
+    // X events carry the server's modifier state, so the flags are keys held around the press.
+    QList<int> pressed;
+    const quint64 held = heldModifierFlags();
+    for (quint64 flag : modifierFlags) {
+        if (!(flags & flag) || (held & flag) || flag == modifier)
+            continue;
+        if (const int modifierKey = keymap.find(KeyCodes::keysymForModifierFlag(flag), keymap.perCode)) {
+            fakeKey(modifierKey, true);
+            pressed.prepend(modifierKey);
+        }
+    }
+    fakeKey(keycode, true);
+    for (int modifierKey : std::as_const(pressed))
+        fakeKey(modifierKey, false);
+    XFlush(m_display);
+}
+
+void X11KeySynthesizer::postSystemKey(int systemKey, bool down)
+{
+    const quint32 keysym = KeyCodes::keysymForSystemKey(systemKey);
+    const Keymap keymap = readKeymap();
+    const int keycode = keysym ? keymap.find(keysym, keymap.perCode) : 0;
+    if (!keycode) {
+        warnOnce(QStringLiteral("No X key for system key %1.").arg(systemKey));
+        return;
+    }
+    fakeKey(keycode, down);
+    XFlush(m_display);
+}
+
+bool X11KeySynthesizer::postCharacter(char32_t codePoint, bool down)
+{
+    if (!m_hasXTest)
+        return false;
+    if (!down) {
+        const int keycode = m_heldCharacters.take(codePoint);
+        fakeKey(keycode, false);
+        XFlush(m_display);
+        if (m_heldCharacters.isEmpty() && !m_boundKeycodes.isEmpty())
+            m_restoreTimer.start();
+        return true;
+    }
+    const quint32 keysym = KeyCodes::keysymForCodePoint(codePoint);
+    if (!keysym)
+        return false;
+    m_restoreTimer.stop();
+    const Keymap keymap = readKeymap();
+    int column = 0;
+    int keycode = keymap.find(keysym, 2, &column);
+    if (!keycode) {
+        keycode = bindSpareKeycode(keysym, keymap);
+        column = 0;
+    }
+    if (!keycode)
+        return false;
+    int shift = 0;
+    if (column == 1 && !(heldModifierFlags() & MacFlag::Shift))
+        shift = keymap.find(KeyCodes::keysymForModifierFlag(MacFlag::Shift), keymap.perCode);
+    fakeKey(shift, true);
+    fakeKey(keycode, true);
+    fakeKey(shift, false);
+    XFlush(m_display);
+    m_heldCharacters.insert(codePoint, keycode);
+    return true;
+}
+
+int X11KeySynthesizer::bindSpareKeycode(quint32 keysym, const Keymap &keymap)
+{
+    if (m_spareKeycodes.isEmpty()) {
+        for (int code = keymap.minCode; code <= keymap.maxCode; ++code) {
+            if (keymap.isEmpty(code))
+                m_spareKeycodes.append(code);
+        }
+        m_nextReuse = 0;
+    }
+    if (m_spareKeycodes.isEmpty()) {
+        warnOnce(QStringLiteral("Every key code has symbols; characters outside the layout cannot be typed."));
+        return 0;
+    }
+    int keycode = 0;
+    for (int code : std::as_const(m_spareKeycodes)) {
+        if (!m_boundKeycodes.contains(code)) {
+            keycode = code;
+            break;
+        }
+    }
+    if (!keycode) {
+        // All borrowed: take back the one used longest ago.
+        keycode = m_spareKeycodes.at(m_nextReuse);
+        m_nextReuse = (m_nextReuse + 1) % m_spareKeycodes.size();
+    }
+    KeySym symbols[2] = {keysym, keysym};
+    XChangeKeyboardMapping(m_display, keycode, 2, symbols, 1);
+    XSync(m_display, False);
+    m_boundKeycodes.insert(keycode, keysym);
+    return keycode;
+}
+
+void X11KeySynthesizer::restoreMapping()
+{
+    if (!m_heldCharacters.isEmpty())
+        return; // restarted when the last held character is released
+    KeySym none[2] = {NoSymbol, NoSymbol};
+    for (auto it = m_boundKeycodes.constBegin(); it != m_boundKeycodes.constEnd(); ++it)
+        XChangeKeyboardMapping(m_display, it.key(), 2, none, 1);
+    m_boundKeycodes.clear();
+    m_spareKeycodes.clear();
+    XSync(m_display, False);
+}
+
+QString X11KeySynthesizer::characterForKeyCode(quint16 macCode)
+{
+    const Keymap keymap = readKeymap();
+    const int keycode = keycodeForMacKey(macCode, false, keymap);
+    return keycode ? KeyCodes::textForKeysym(keymap.symbol(keycode, 0)) : QString();
+}
+
+void X11KeySynthesizer::sync()
+{
+    XSync(m_display, False);
+    // Mapping changes are announced to every client; nobody reads them on this connection.
+    while (XPending(m_display)) {
+        XEvent event;
+        XNextEvent(m_display, &event);
+    }
+}
+
+void X11KeySynthesizer::warnOnce(const QString &what)
+{
+    if (!m_warned.contains(what)) {
+        m_warned.insert(what);
+        qCWarning(lcPlatform).noquote() << what;
+    }
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QTimer>
+
+typedef struct _XDisplay Display;
+
+// Posts synthetic keys through XTest on its own X connection. Characters that no key types are
+// typed by binding them for a moment to a key code that has no symbols.
+class X11KeySynthesizer : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Null when the display cannot be reached.
+    static X11KeySynthesizer *create(const QByteArray &displayName, QObject *parent);
+    ~X11KeySynthesizer() override;
+
+    bool hasXTest() const { return m_hasXTest; }
+    quint64 heldModifierFlags();
+    void postKey(quint16 macCode, bool down, quint64 flags, bool byCharacter);
+    void postSystemKey(int systemKey, bool down);
+    bool postCharacter(char32_t codePoint, bool down);
+    QString characterForKeyCode(quint16 macCode);
+    // Returns once the server has handled everything posted.
+    void sync();
+
+private:
+    struct Keymap
+    {
+        int minCode = 0;
+        int maxCode = 0;
+        int perCode = 0;
+        QList<quint32> symbols;
+
+        quint32 symbol(int code, int column) const;
+        bool isEmpty(int code) const;
+        // Key code with the keysym in one of the first columns (level 1, level 2 of the first group).
+        int find(quint32 keysym, int columns, int *column = nullptr) const;
+    };
+
+    X11KeySynthesizer(Display *display, QObject *parent);
+
+    Keymap readKeymap();
+    int keycodeForMacKey(quint16 macCode, bool byCharacter, const Keymap &keymap);
+    QList<QList<int>> modifierKeycodes();
+    void fakeKey(int keycode, bool down);
+    void releaseModifier(quint64 flag);
+    int bindSpareKeycode(quint32 keysym, const Keymap &keymap);
+    void restoreMapping();
+    void warnOnce(const QString &what);
+
+    Display *m_display;
+    bool m_hasXTest = false;
+    // Key codes that had no symbols when borrowing began, and what each is bound to now.
+    QList<int> m_spareKeycodes;
+    QHash<int, quint32> m_boundKeycodes;
+    int m_nextReuse = 0;
+    // Characters pressed and not yet released, with the key code that typed them.
+    QHash<char32_t, int> m_heldCharacters;
+    QTimer m_restoreTimer;
+    QSet<QString> m_warned;
+};

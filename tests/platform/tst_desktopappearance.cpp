@@ -1,0 +1,121 @@
+#include "platform/desktopappearance.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QProcess>
+#include <QThread>
+#include <QtTest>
+
+namespace {
+
+const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+
+// A stand-in for the desktop portal's settings interface, answering from its own thread.
+class FakePortal : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Settings")
+
+public:
+    std::atomic<uint> colorScheme{0};
+
+public slots:
+    QDBusVariant Read(const QString &group, const QString &key)
+    {
+        if (group != QLatin1String("org.freedesktop.appearance") || key != QLatin1String("color-scheme"))
+            return QDBusVariant(QString());
+        // Read answers a variant inside a variant.
+        return QDBusVariant(QVariant::fromValue(QDBusVariant(uint(colorScheme))));
+    }
+};
+
+} // namespace
+
+class DesktopAppearanceTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        m_bus.setProgram(QStringLiteral("dbus-daemon"));
+        m_bus.setArguments({"--session", "--nofork", "--print-address=1"});
+        m_bus.start();
+        if (!m_bus.waitForStarted(5000))
+            QSKIP("dbus-daemon is not installed");
+        QVERIFY(m_bus.waitForReadyRead(5000));
+        const QByteArray address = m_bus.readLine().trimmed();
+        QVERIFY(!address.isEmpty());
+        // Before anything opens the session bus.
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+        QVERIFY(QDBusConnection::sessionBus().isConnected());
+
+        m_portalThread.start();
+        m_portal.moveToThread(&m_portalThread);
+        m_portalBus = QDBusConnection::connectToBus(QString::fromUtf8(address), QStringLiteral("portal"));
+        QVERIFY(m_portalBus.isConnected());
+    }
+
+    void cleanupTestCase()
+    {
+        m_portalThread.quit();
+        m_portalThread.wait();
+        QDBusConnection::disconnectFromBus(QStringLiteral("portal"));
+        m_bus.kill();
+        m_bus.waitForFinished();
+    }
+
+    void testNoPortalMeansNoPreference()
+    {
+        DesktopAppearance appearance;
+        QCOMPARE(appearance.prefersDark(), std::nullopt);
+    }
+
+    void testPortalColorSchemeIsRead()
+    {
+        publishPortal();
+        m_portal.colorScheme = 1;
+        QCOMPARE(DesktopAppearance().prefersDark(), std::optional<bool>(true));
+        m_portal.colorScheme = 2;
+        QCOMPARE(DesktopAppearance().prefersDark(), std::optional<bool>(false));
+        m_portal.colorScheme = 0;
+        QCOMPARE(DesktopAppearance().prefersDark(), std::nullopt);
+    }
+
+    void testChangedColorSchemeIsFollowed()
+    {
+        publishPortal();
+        m_portal.colorScheme = 2;
+        DesktopAppearance appearance;
+        QCOMPARE(appearance.prefersDark(), std::optional<bool>(false));
+
+        m_portal.colorScheme = 1;
+        QDBusMessage changed = QDBusMessage::createSignal(portalPath, QStringLiteral("org.freedesktop.portal.Settings"),
+                                                          QStringLiteral("SettingChanged"));
+        changed << QStringLiteral("org.freedesktop.appearance") << QStringLiteral("color-scheme")
+                << QVariant::fromValue(QDBusVariant(uint(1)));
+        QVERIFY(m_portalBus.send(changed));
+        QTRY_COMPARE(appearance.prefersDark(), std::optional<bool>(true));
+    }
+
+private:
+    void publishPortal()
+    {
+        if (m_published)
+            return;
+        QVERIFY(m_portalBus.registerObject(portalPath, &m_portal, QDBusConnection::ExportAllSlots));
+        QVERIFY(m_portalBus.registerService(portalService));
+        m_published = true;
+    }
+
+    QProcess m_bus;
+    QThread m_portalThread;
+    FakePortal m_portal;
+    QDBusConnection m_portalBus{QString()};
+    bool m_published = false;
+};
+
+QTEST_MAIN(DesktopAppearanceTest)
+#include "tst_desktopappearance.moc"

@@ -1,0 +1,108 @@
+#include "platform/platform.h"
+#include "x11/x11testsupport.h"
+
+#include <QApplication>
+#include <QWidget>
+#include <QtTest>
+
+using namespace X11Test;
+
+class X11FrontWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        QVERIFY(m_probe.start());
+        m_own.setWindowTitle(QStringLiteral("Our own window"));
+        m_own.resize(300, 100);
+    }
+
+    void init() { QVERIFY(activate(m_probe.window())); }
+
+    void cleanup() { m_own.hide(); }
+
+    void testFrontApplicationIsTheActiveForeignWindow()
+    {
+        QTRY_COMPARE(getApplicationName(), QStringLiteral("KestovanProbe"));
+        const QPixmap icon = getIcon();
+        QCOMPARE(icon.size(), QSize(64, 64));
+        const QColor colour = icon.toImage().pixelColor(32, 32);
+        QCOMPARE(colour.red(), 208);
+        QCOMPARE(colour.green(), 32);
+    }
+
+    void testFrontApplicationSurvivesOwnFocus()
+    {
+        QTRY_COMPARE(getApplicationName(), QStringLiteral("KestovanProbe"));
+        showOwnWindow();
+        QCOMPARE(getApplicationName(), QStringLiteral("KestovanProbe"));
+        QVERIFY(!getIcon().isNull());
+    }
+
+    void testActivateTargetReturnsFocusToFrontApplication()
+    {
+        QTRY_COMPARE(getApplicationName(), QStringLiteral("KestovanProbe"));
+        showOwnWindow();
+        activateTarget();
+        QTRY_COMPARE(m_connection.activeWindow(), m_probe.window());
+    }
+
+    void testActivateAppBringsOwnWindowToFront()
+    {
+        m_own.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m_own));
+        QVERIFY(activate(m_probe.window()));
+        activateApp();
+        QTRY_COMPARE(m_connection.activeWindow(), quint32(m_own.winId()));
+    }
+
+    void testClosedApplicationIsNotReportedAsFront()
+    {
+        Probe other({QStringLiteral("--class"), QStringLiteral("OtherProbe")});
+        QVERIFY(other.start());
+        QVERIFY(activate(other.window()));
+        QTRY_COMPARE(getApplicationName(), QStringLiteral("OtherProbe"));
+        showOwnWindow();
+        other.stop();
+        QTRY_VERIFY(getApplicationName() != QStringLiteral("OtherProbe"));
+        activateTarget(); // to a window that is gone: nothing happens
+    }
+
+    void testShowInAllSpacesSetsAllDesktops()
+    {
+        QWidget window;
+        showInAllSpaces(&window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_COMPARE(m_connection.cardinal(quint32(window.winId()), "_NET_WM_DESKTOP", XCB_ATOM_CARDINAL), 0xFFFFFFFFu);
+        // Still so after the window manager saw it withdrawn and mapped again.
+        window.hide();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_COMPARE(m_connection.cardinal(quint32(window.winId()), "_NET_WM_DESKTOP", XCB_ATOM_CARDINAL), 0xFFFFFFFFu);
+    }
+
+    void testXTestServerIsTrusted()
+    {
+        QVERIFY(checkAccessibility(false));
+        QVERIFY(checkAccessibility(true));
+    }
+
+private:
+    void showOwnWindow()
+    {
+        m_own.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m_own));
+        QVERIFY(activate(quint32(m_own.winId())));
+    }
+
+    Probe m_probe;
+    Connection m_connection;
+    QWidget m_own;
+};
+
+QTEST_MAIN(X11FrontWindowTest)
+#include "tst_x11frontwindow.moc"

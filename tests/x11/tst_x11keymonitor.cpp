@@ -1,0 +1,164 @@
+#include "platform/keycodes.h"
+#include "platform/keymonitor.h"
+#include "platform/keysynthesis.h"
+#include "platform/platform.h"
+#include "x11/x11testsupport.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QtTest>
+
+using namespace X11Test;
+
+namespace {
+
+struct Event
+{
+    QString text;
+    int keyCode;
+};
+
+QList<Event> eventsOf(const QSignalSpy &spy)
+{
+    QList<Event> events;
+    for (const QList<QVariant> &arguments : spy)
+        events.append({arguments.at(0).toString(), arguments.at(1).toInt()});
+    return events;
+}
+
+QString textsOf(const QSignalSpy &spy)
+{
+    QStringList texts;
+    for (const Event &event : eventsOf(spy))
+        texts.append(event.text.isEmpty() ? QStringLiteral("<break>") : event.text);
+    return texts.join(QLatin1Char('|'));
+}
+
+} // namespace
+
+class X11KeyMonitorTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        QVERIFY(m_probe.start());
+    }
+
+    void init()
+    {
+        QVERIFY(activate(m_probe.window()));
+        QVERIFY(m_probe.clear());
+        setupKeyListener();
+    }
+
+    void cleanup() { removeKeyListener(); }
+
+    void testTypedTextArrivesWithoutModifierBreaks()
+    {
+        QSignalSpy spy(KeyMonitor::instance(), &KeyMonitor::keyboardEvent);
+        QVERIFY(xdotool({"type", "--delay", "20", "A::b"}));
+        QTRY_COMPARE(textsOf(spy), QStringLiteral("A|:|:|b"));
+        QCOMPARE(m_probe.text(), QStringLiteral("A::b"));
+        QCOMPARE(eventsOf(spy).at(0).keyCode, 0);  // the A key
+        QCOMPARE(eventsOf(spy).at(3).keyCode, 11); // the B key
+    }
+
+    void testBackspaceArrivesAsDeleteKeyCode()
+    {
+        QSignalSpy spy(KeyMonitor::instance(), &KeyMonitor::keyboardEvent);
+        QVERIFY(xdotool({"type", "xy"}));
+        QVERIFY(xdotool({"key", "BackSpace"}));
+        QTRY_COMPARE(spy.count(), 3);
+        QCOMPARE(eventsOf(spy).at(2).keyCode, int(MacKey::Delete));
+    }
+
+    void testCharactersOfAnotherLayoutArrive()
+    {
+        QVERIFY(run("setxkbmap", {"de"}));
+        QSignalSpy spy(KeyMonitor::instance(), &KeyMonitor::keyboardEvent);
+        const bool typed = xdotool({"type", "--delay", "20", "Gr\u00fc\u00dfe w\u00f6rld"});
+        const bool arrived = QTest::qWaitFor([&] { return spy.count() >= 11; }, 5000);
+        QVERIFY(run("setxkbmap", {"us"}));
+        QVERIFY(typed);
+        QVERIFY(arrived);
+        QCOMPARE(textsOf(spy), QStringLiteral("G|r|\u00fc|\u00df|e| |w|\u00f6|r|l|d"));
+    }
+
+    void testControlChordAndClicksAreBreaks()
+    {
+        QSignalSpy spy(KeyMonitor::instance(), &KeyMonitor::keyboardEvent);
+        // On the probe's margin: no menu there grabs the keyboard.
+        QVERIFY(xdotool({"mousemove", "--window", QString::number(m_probe.window()), "3", "3"}));
+        QVERIFY(xdotool({"type", "a"}));
+        QVERIFY(xdotool({"key", "ctrl+a"}));
+        QVERIFY(xdotool({"key", "super+b"}));
+        QVERIFY(xdotool({"click", "2"}));
+        QVERIFY(xdotool({"click", "1"}));
+        QVERIFY(xdotool({"click", "3"}));
+        QVERIFY(xdotool({"type", "c"}));
+        QTRY_COMPARE(textsOf(spy), QStringLiteral("a|<break>|<break>|<break>|<break>|c"));
+        for (const Event &event : eventsOf(spy).mid(1, 4))
+            QCOMPARE(event.keyCode, 0);
+    }
+
+    void testTypingIntoOwnWindowIsNotSeen()
+    {
+        QWidget window;
+        window.setWindowTitle(QStringLiteral("Our own window"));
+        auto *edit = new QLineEdit(&window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(activate(quint32(window.winId())));
+        edit->setFocus();
+        QTRY_VERIFY(edit->hasFocus());
+
+        QSignalSpy spy(KeyMonitor::instance(), &KeyMonitor::keyboardEvent);
+        QVERIFY(xdotool({"type", "zz"}));
+        QTRY_COMPARE(edit->text(), QStringLiteral("zz"));
+        window.hide();
+
+        QVERIFY(activate(m_probe.window()));
+        QVERIFY(xdotool({"type", "m"}));
+        QTRY_COMPARE(m_probe.text(), QStringLiteral("m"));
+        QTRY_COMPARE(textsOf(spy), QStringLiteral("m"));
+    }
+
+    void testOwnSyntheticKeysAreNotSeen()
+    {
+        QSignalSpy spy(KeyMonitor::instance(), &KeyMonitor::keyboardEvent);
+        typeString("q\u00e9");
+        tapKeyCode(MacKey::Delete, 0);
+        tapKeyCode(MacKey::Left, MacFlag::Shift);
+        QTRY_COMPARE(m_probe.text(), QStringLiteral("q"));
+        // Keyword expansion takes the monitor away around its keys and puts it back at once.
+        const bool wasInstalled = removeKeyListener();
+        QVERIFY(wasInstalled);
+        tapKeyCode(MacKey::Delete, 0);
+        setupKeyListener();
+        QTRY_COMPARE(m_probe.text(), QString());
+        QVERIFY(xdotool({"type", "n"}));
+        QTRY_COMPARE(m_probe.text(), QStringLiteral("n"));
+        QTRY_COMPARE(textsOf(spy), QStringLiteral("n"));
+    }
+
+    void testRemovedMonitorSeesNothing()
+    {
+        QSignalSpy spy(KeyMonitor::instance(), &KeyMonitor::keyboardEvent);
+        QVERIFY(removeKeyListener());
+        QVERIFY(xdotool({"type", "x"}));
+        QTRY_COMPARE(m_probe.text(), QStringLiteral("x"));
+        setupKeyListener();
+        QVERIFY(xdotool({"type", "y"}));
+        QTRY_COMPARE(m_probe.text(), QStringLiteral("xy"));
+        QTRY_COMPARE(textsOf(spy), QStringLiteral("y"));
+    }
+
+private:
+    Probe m_probe;
+};
+
+QTEST_MAIN(X11KeyMonitorTest)
+#include "tst_x11keymonitor.moc"
