@@ -1,0 +1,205 @@
+// Speed and size of the clipboard history: load, save, one capture into a full history, one filter
+// change, and the start of a process up to a loaded history, for growing numbers of clippings.
+#include "historyfiltermodel.h"
+#include "historyfilterstate.h"
+#include "historyitemmodel.h"
+#include "settingsdialog.h"
+#include "utils.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThreadPool>
+
+#include <cstdio>
+
+namespace {
+
+// The program logs every add decision at debug level; a run without debug logging drops those.
+void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type != QtDebugMsg)
+        fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+double residentMegabytes()
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return -1;
+}
+
+void setLimits(int clippings)
+{
+    QSettings settings = Utils::settings();
+    // Room for every generated clipping, so the history is full after the load.
+    settings.setValue("KeepItems", QString::number(clippings + 1));
+    settings.setValue("HistoryFilePath", Utils::dataPath() + "/History.json");
+}
+
+// The child: a process that starts like the program, up to a loaded history.
+int runChild(int argc, char *argv[])
+{
+    qInstallMessageHandler(quietMessages);
+    QApplication app(argc, argv);
+    SettingsDialog::updateDefaultSettings();
+    HistoryItemModel::initialize(&app, nullptr, nullptr);
+    const double base = residentMegabytes();
+    HistoryItemModel::instance()->load();
+    printf("loaded %d %.1f %.1f\n", HistoryItemModel::instance()->rowCount(), residentMegabytes(), base);
+    fflush(stdout);
+    // Every image clipping then gets its thumbnail.
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    printf("%.1f\n", residentMegabytes());
+    fflush(stdout);
+    return 0;
+}
+
+struct Figures
+{
+    int clippings = 0;
+    double fileMegabytes = 0;
+    double fromJson = 0;
+    double load = 0;
+    double save = 0;
+    double add = 0;
+    double filter = 0;
+    double start = 0;
+    double resident = 0;
+    double baseResident = 0;
+    double thumbnailResident = 0;
+};
+
+double milliseconds(const QElapsedTimer &timer)
+{
+    return timer.nsecsElapsed() / 1e6;
+}
+
+Figures measure(int clippings)
+{
+    Figures figures;
+    figures.clippings = clippings;
+    setLimits(clippings);
+    const QString path = HistoryItemModel::filePath();
+    QFile::remove(path);
+    QDir(Utils::dataPath() + "/images").removeRecursively();
+
+    {
+        HistoryItemModel generator(nullptr, nullptr);
+        generator.generateRandomItems(clippings);
+        generator.save(false);
+        QThreadPool::globalInstance()->waitForDone();
+    }
+
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = file.readAll();
+    file.close();
+    figures.fileMegabytes = bytes.size() / 1048576.0;
+
+    QElapsedTimer timer;
+    timer.start();
+    const QJsonDocument bare = QJsonDocument::fromJson(bytes);
+    figures.fromJson = milliseconds(timer);
+    Q_UNUSED(bare);
+
+    HistoryFilterState state;
+    HistoryItemModel model(nullptr, nullptr);
+    HistoryFilterModel proxy(nullptr, &state);
+    proxy.setSourceModel(&model);
+    model.setProxy(&proxy);
+    proxy.rowCount();
+
+    timer.restart();
+    model.load();
+    figures.load = milliseconds(timer);
+    QThreadPool::globalInstance()->waitForDone();
+
+    timer.restart();
+    model.save(false);
+    figures.save = milliseconds(timer);
+
+    // The history is full: each capture trims one clipping to make room.
+    const int adds = 20;
+    model.addText("warm-up text that fills the history", QString(), QPixmap(), "Bench");
+    double total = 0;
+    for (int i = 0; i < adds; ++i) {
+        const QString text = QString("one more text %1 for a full history").arg(i);
+        timer.restart();
+        model.addText(text, QString(), QPixmap(), "Bench");
+        total += milliseconds(timer);
+    }
+    figures.add = total / adds;
+
+    state.showRecent = true;
+    timer.restart();
+    proxy.invalidate();
+    proxy.rowCount();
+    figures.filter = milliseconds(timer);
+
+    // A fresh process up to the loaded history of the same size.
+    model.save(false);
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    timer.restart();
+    child.start(QCoreApplication::applicationFilePath(), {"--child"});
+    child.waitForReadyRead(60000);
+    figures.start = milliseconds(timer);
+    const QList<QByteArray> reply = child.readLine().trimmed().split(' ');
+    child.waitForFinished(60000);
+    figures.resident = reply.size() == 4 ? reply.at(2).toDouble() : -1;
+    figures.baseResident = reply.size() == 4 ? reply.at(3).toDouble() : -1;
+    figures.thumbnailResident = child.readAll().trimmed().toDouble();
+    return figures;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication::setOrganizationName("MorvaBench");
+    QCoreApplication::setApplicationName("KestovanBench");
+    if (argc > 1 && QByteArray(argv[1]) == "--child")
+        return runChild(argc, argv);
+
+    // Settings and data in a folder of their own; the child inherits it.
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietMessages);
+    QApplication app(argc, argv);
+    SettingsDialog::updateDefaultSettings();
+
+    QList<int> sizes = {1000, 10000, 50000};
+    if (argc > 1)
+        sizes = {QByteArray(argv[1]).toInt()};
+
+    printf("History (times in ms; add = rules and index of one capture into a full history, without the save;\n"
+           "start = spawn of a process to its loaded history; RSS in MB of that process: before the load, right\n"
+           "after it, and once every image clipping got its thumbnail)\n\n");
+    printf("%10s %8s %9s %8s %9s %8s %8s %8s %8s %8s %8s %8s\n", "clippings", "file MB", "fromJson", "load", "load/json",
+        "save", "add", "filter", "start", "RSS base", "RSS", "+thumbs");
+    for (int clippings : std::as_const(sizes)) {
+        const Figures f = measure(clippings);
+        printf("%10d %8.1f %9.1f %8.1f %9.2f %8.1f %8.3f %8.1f %8.1f %8.1f %8.1f %8.1f\n", f.clippings, f.fileMegabytes,
+            f.fromJson, f.load, f.load / f.fromJson, f.save, f.add, f.filter, f.start, f.baseResident, f.resident,
+            f.thumbnailResident);
+        fflush(stdout);
+    }
+    printf("\nTargets at 10,000: start < 280 ms, RSS < 80 MB, load < 150 ms and < 2 x fromJson, save < 100 ms, add < 1 ms.\n");
+    return 0;
+}

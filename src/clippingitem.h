@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QDateTime>
+#include <QPixmap>
+#include <QStandardItem>
+#include <QString>
+#include <QUuid>
+#include <QVariant>
+
+#include <limits>
+#include <memory>
+
+// An application icon as the history file stores it (Base64 PNG), decoded on first use. Clippings
+// read from one document share one instance per application, so each icon is decoded at most once
+// and never decoded at all for rows nobody looks at.
+class EncodedIcon
+{
+public:
+    explicit EncodedIcon(QString text);
+
+    const QString &text() const { return m_text; }
+    QPixmap pixmap() const;
+
+private:
+    QString m_text;
+    mutable QPixmap m_pixmap;
+    mutable bool m_decoded = false;
+};
+
+// A clipping of the history: every field is an item data role, as for any QStandardItem, but the
+// clipping roles are kept as plain members so the add rules, the index and the file writer read
+// them without variant look-ups. Roles that are not clipping fields are stored as usual.
+class ClippingItem : public QStandardItem
+{
+public:
+    static constexpr int Type = QStandardItem::UserType + 1;
+    static constexpr qint64 InvalidTime = std::numeric_limits<qint64>::min();
+
+    ClippingItem();
+
+    int type() const override { return Type; }
+    QVariant data(int role = Qt::UserRole + 1) const override;
+    void setData(const QVariant &value, int role = Qt::UserRole + 1) override;
+    void multiData(QModelRoleDataSpan roleDataSpan) const override;
+    QStandardItem *clone() const override;
+
+    // Sets a role without notifying the model; the caller reports the change itself (for changes
+    // of many rows at once). Returns whether the value changed.
+    bool setDataQuietly(const QVariant &value, int role);
+
+    const QString &brief() const { return m_brief; }
+    const QString &text() const { return m_text; }
+    const QString &html() const { return m_html; }
+    const QString &application() const { return m_application; }
+    const QString &fileName() const { return m_fileName; }
+    const QUuid &id() const { return m_id; }
+    const QDateTime &time() const;
+    qint64 timeMsecs() const { return m_timeMsecs; }
+    // The time as the history file writes it.
+    QString timeText() const;
+    // Sets the time from the history file's text, as QDateTime::fromString(text, Qt::ISODate)
+    // reads it. The usual form (local time to the second) is read without building a QDateTime,
+    // which costs a time zone look-up; the QDateTime is built when someone asks for it.
+    void setTimeText(const QString &text);
+    int clippingType() const { return m_type; }
+    bool isRemoved() const { return m_removed; }
+    bool isPinned() const { return m_pinned; }
+    bool isLocked() const { return m_locked; }
+
+    const std::shared_ptr<const EncodedIcon> &encodedIcon() const { return m_encodedIcon; }
+    void setEncodedIcon(std::shared_ptr<const EncodedIcon> icon);
+
+    // Readers that accept any item, so rows that are plain QStandardItems obey the same rules.
+    static QString briefOf(const QStandardItem *item);
+    static QString textOf(const QStandardItem *item);
+    static QString applicationOf(const QStandardItem *item);
+    static QUuid idOf(const QStandardItem *item);
+    static qint64 timeMsecsOf(const QStandardItem *item);
+    static int typeOf(const QStandardItem *item);
+    static bool isPinnedItem(const QStandardItem *item);
+    static bool isLockedItem(const QStandardItem *item);
+    static bool isRemovedItem(const QStandardItem *item);
+    static qint64 toMsecs(const QDateTime &time);
+
+protected:
+    ClippingItem(const ClippingItem &other) = default;
+
+private:
+    // Returns true when role is a clipping field (handled here), with changed set accordingly.
+    bool assign(const QVariant &value, int role, bool *changed);
+    void setTime(const QDateTime &time);
+
+    QString m_brief;
+    QString m_text;
+    QString m_html;
+    QString m_application;
+    QString m_fileName;
+    QUuid m_id;
+    mutable QDateTime m_time;
+    mutable bool m_timeBuilt = true;
+    qint64 m_timeMsecs = InvalidTime;
+    mutable QString m_timeText;
+    mutable bool m_timeTextValid = false;
+    QVariant m_icon;
+    std::shared_ptr<const EncodedIcon> m_encodedIcon;
+    int m_type = 0;
+    bool m_removed = false;
+    bool m_pinned = false;
+    bool m_locked = false;
+};

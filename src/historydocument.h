@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <utility>
+
+// One element of a history document's "clippings", as read, before any add rule.
+struct ClippingRecord
+{
+    QString application;
+    QString brief;
+    QString fileName;
+    QString html;
+    QString id;
+    QString text;
+    QString time;
+    int type = 0;
+    bool locked = false;
+    bool pinned = false;
+    bool removed = false;
+};
+
+// A history document read into plain records. Missing or mistyped members read as QJsonValue
+// reads them: empty texts, 0 and false.
+struct HistoryDocument
+{
+    int version = 0;
+    int magic = 0;
+    QList<ClippingRecord> clippings;
+    // "icons": application name -> Base64 PNG, in document order.
+    QList<std::pair<QString, QString>> icons;
+};
+
+namespace HistoryDocumentReader {
+
+// Reads the document as QJsonDocument would. False when it is not valid JSON (with the parser's
+// message in error).
+bool read(const QByteArray &data, HistoryDocument *document, QString *error);
+
+// The quick path of read(): a strict reader for plain JSON that returns false for anything it
+// does not handle exactly like QJsonDocument (which read() then uses). Public for tests.
+bool readFast(const QByteArray &data, HistoryDocument *document);
+// The general path of read(), through QJsonDocument. Public for tests.
+bool readGeneral(const QByteArray &data, HistoryDocument *document, QString *error);
+
+} // namespace HistoryDocumentReader

@@ -1,0 +1,161 @@
+#pragma once
+
+#include "sync/isyncmerge.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QHash>
+#include <QImage>
+#include <QList>
+#include <QModelIndex>
+#include <QPixmap>
+#include <QSet>
+#include <QStandardItemModel>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <QUuid>
+
+#include <memory>
+
+class ClipboardListener;
+class ClippingItem;
+class HistoryFilterModel;
+class HistoryIndex;
+class ISync;
+class QMimeData;
+class QSortFilterProxyModel;
+struct HistoryDocument;
+struct HistoryFilterState;
+
+// The clipboard history: one top-level item per clipping, every field an item data role. Pinned
+// clippings form a block at the top; inside each block rows run newest first. The model is the
+// history document's merge partner for the sync engine.
+class HistoryItemModel : public QStandardItemModel, public ISyncMerge
+{
+    Q_OBJECT
+
+public:
+    HistoryItemModel(QObject *parent, ISync *sync);
+    ~HistoryItemModel() override;
+
+    // Creates the process-wide model and its filter proxy. The filter state is the header
+    // carousel's; it may be null, which means no filter is active.
+    static void initialize(QObject *parent, ISync *sync, HistoryFilterState *carousel);
+    static HistoryItemModel *instance();
+    static HistoryFilterModel *proxyInstance();
+    static QString getFileName();
+    // The texts of the rows the filter proxy shows, in its order.
+    static QStringList toList();
+    static void playNotificationSound();
+
+    // Captures clipboard changes into this model; writers of the clipboard reach it here.
+    ClipboardListener *clipboardListener = nullptr;
+
+    // The proxy whose first row becomes the paste-next cursor after removals (set by initialize).
+    void setProxy(QSortFilterProxyModel *proxy);
+
+    // The history file: the setting "HistoryFilePath", by default in the data folder.
+    static QString filePath();
+    void load();
+    // Writes *data, or serialize(), to the history file; then, when sync is set, asks the sync
+    // engine to synchronise. False when nothing was written.
+    bool save(bool sync, QByteArray *data = nullptr);
+    QByteArray serialize();
+    // Adds the document's clippings through the add rules; the number of clippings in the
+    // document, or -1 when it is rejected.
+    int deserialize(QByteArray data);
+
+    void addText(const QString &text, const QString &html, QPixmap icon, QString application);
+    void addImage(const QUrl &url, const QImage &image, QPixmap icon, QString application, QDateTime time);
+    // The add rules; true when the item now belongs to the model (which then owns it).
+    bool addItem(QStandardItem *item);
+    void removeExtraItems();
+    void removeItem(int row);
+
+    void touchItem(QModelIndex index);
+    QModelIndex togglePin(QModelIndex index);
+    void updateItem(QModelIndex index, QString text);
+    void updateItem(QModelIndex index, QImage image);
+
+    void addExampleClippings();
+    void generateRandomItems(int n);
+    // Where the demo mode's sample clippings are read from.
+    static QString sampleFolder();
+
+    QString hash() override;
+    bool merge(QByteArray online, QByteArray &result, SyncDirection direction) override;
+
+    QList<QString> imageIds();
+    QModelIndex getNextIndex();
+    void setNextIndex(QModelIndex index);
+    void updateApplications(QString application, QPixmap icon);
+
+    // True after a load that found a history file it could not take as it is; the file was kept
+    // aside and the image folders must not be cleaned up in this run.
+    bool loadFailed() const { return m_loadFailed; }
+    // The copy of the last history file that could not be loaded, or empty.
+    QString keptAsidePath() const { return m_keptAsidePath; }
+
+    QMap<int, QVariant> itemData(const QModelIndex &index) const override;
+    bool setItemData(const QModelIndex &index, const QMap<int, QVariant> &roles) override;
+
+public slots:
+    void lockItem(QModelIndex index, bool locked);
+    void updateExcludeList();
+    void markItemAsRemoved(QModelIndex index);
+    void markItemsAsRemoved(QList<QModelIndex> indices);
+    void markAllAsRemoved();
+    void applyThumbnail(QImage image, QUuid id);
+    void reverseItems(QList<QModelIndex> indexes);
+    // Receives the clipboard listener's changed(): turns the content into a clipping. Owns data.
+    void clipboardChanged(QMimeData *data, QPixmap icon, QString application);
+
+signals:
+    void clippingAdded();
+
+private:
+    // The settings the add rules read, taken once per operation.
+    struct AddRules
+    {
+        int keepItems = 0;
+        bool includeImages = false;
+        int ignoreLength = 0;
+        int ignoreSize = 0;
+    };
+
+    // Why a history file could not be taken as it is.
+    enum class LoadProblem { None, Unreadable, Unparseable, NewerVersion };
+
+    AddRules readRules();
+    bool addItem(QStandardItem *item, const AddRules &rules);
+    void removeExtraItems(const AddRules &rules);
+    void startThumbnail(const QString &fileName, const QUuid &id);
+    void startImageJobs(const QImage &image, const QUrl &url, const QUuid &id, const QString &fileName);
+
+    // Parses and checks a history document without touching the model.
+    bool parseDocument(const QByteArray &data, HistoryDocument *document);
+    int addDocument(HistoryDocument &document);
+    void keepAside(const QString &path, LoadProblem problem);
+
+    QModelIndex toSourceIndex(const QModelIndex &index) const;
+    void resetNextIndexAfterRemoval();
+
+    ISync *m_sync;
+    HistoryIndex *m_index;
+    QSortFilterProxyModel *m_proxy = nullptr;
+    QSet<QString> m_knownApplications;
+    QSet<QString> m_excludedApplications;
+    QModelIndex m_nextIndex;
+    // Base64 PNG of captured icons by pixmap cache key, so a save encodes each icon once.
+    QHash<qint64, QString> m_iconTexts;
+    bool m_loadFailed = false;
+    // Set while a history file could neither be loaded nor kept aside: it must not be overwritten.
+    QString m_protectedPath;
+    QString m_keptAsidePath;
+    bool m_warnedKeepItems = false;
+    bool m_warnedIgnoreSize = false;
+
+    static HistoryItemModel *s_instance;
+    static HistoryFilterModel *s_proxyInstance;
+};

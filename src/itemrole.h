@@ -1,0 +1,24 @@
+#pragma once
+
+#include <Qt>
+
+// Item data roles shared by the history, snippet and search models. The numbers are fixed.
+enum ItemRole {
+    HtmlRole = Qt::UserRole,        // 256
+    TextRole,                       // 257
+    IdRole,                         // 258
+    TimeRole,                       // 259
+    ShortcutRole,                   // 260
+    RemovedRole,                    // 261
+    OrdinalRole,                    // 262
+    CurrentChildRole,               // 263
+    HideRole,                       // 264
+    ApplicationRole,                // 265
+    ThumbnailRole,                  // 266
+    TypeRole,                       // 267
+    FileNameRole,                   // 268
+    SourceIndexRole,                // 269
+    HotkeyRole = Qt::UserRole + 19, // 275
+    ExpanderRole,                   // 276
+    LockedRole,                     // 277
+};

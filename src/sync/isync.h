@@ -1,0 +1,30 @@
+#pragma once
+
+#include "sync/synctypes.h"
+
+#include <QImage>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QUuid>
+
+class ISyncMerge;
+
+// The sync engine as the document models see it.
+class ISync : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    // Queues one synchronisation of the document with merge as its partner; returns at once.
+    virtual void sync(SyncFile file, ISyncMerge *merge, SyncDirection direction) = 0;
+
+    // The history's live image files, each "{id}/file name".
+    virtual void syncImages(QList<QString> images) = 0;
+
+signals:
+    // The thumbnail of an image the engine brought into the cache for the clipping id.
+    void thumbnail(QImage image, QUuid id);
+};

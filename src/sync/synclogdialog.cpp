@@ -1,0 +1,120 @@
+#include "sync/synclogdialog.h"
+
+#include "ui_synclogdialog.h"
+
+#include <QDateTime>
+#include <QDebug>
+#include <QFile>
+#include <QFileDialog>
+#include <QLoggingCategory>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QThread>
+
+QStringList SyncLogDialog::c_log;
+
+namespace {
+
+// Formatting the local time is the dearest part of a line; a merge writes thousands of lines within
+// the same second.
+QString currentTimeText()
+{
+    static qint64 cachedSecond = -1;
+    static QString cachedText;
+    const qint64 second = QDateTime::currentMSecsSinceEpoch() / 1000;
+    if (second != cachedSecond) {
+        cachedSecond = second;
+        cachedText = QDateTime::fromSecsSinceEpoch(second).toString("yyyy-MM-dd hh:mm:ss");
+    }
+    return cachedText;
+}
+
+} // namespace
+
+SyncLogDialog::SyncLogDialog(QWidget *parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::SyncLogDialog>())
+{
+    ui->setupUi(this);
+    proxy.setSourceModel(&model);
+    ui->listView->setModel(&proxy);
+
+    connect(ui->okButton, &QPushButton::clicked, this, &QDialog::close);
+    connect(ui->exportButton, &QPushButton::clicked, this, &SyncLogDialog::exportLog);
+    connect(ui->clearLog, &QPushButton::clicked, this, &SyncLogDialog::clear);
+    connect(ui->filter, &QLineEdit::textChanged, &proxy, &QSortFilterProxyModel::setFilterFixedString);
+    connect(&timer, &QTimer::timeout, this, [this] { model.setStringList(c_log); });
+
+    ui->okButton->setFocus();
+}
+
+SyncLogDialog::~SyncLogDialog() = default;
+
+void SyncLogDialog::add(QString text)
+{
+    // The bare text, without the quoting of a QDebug stream and its cost per line.
+    if (QLoggingCategory::defaultCategory()->isDebugEnabled()) {
+        const QMessageLogContext context(nullptr, 0, nullptr, "default");
+        qt_message_output(QtDebugMsg, context, text);
+    }
+
+    const qint64 threadId = qint64(reinterpret_cast<quintptr>(QThread::currentThreadId()));
+    c_log.append(currentTimeText() + QLatin1String(" [") + QString::number(threadId) + QLatin1String("] ") + text);
+    if (c_log.size() > c_maxLines)
+        c_log.remove(0, c_log.size() - c_maxLines);
+}
+
+QString SyncLogDialog::proposedFileName(QDate date)
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) + "/" + "Synclog-"
+        + date.toString("yyyy-MM-dd") + ".txt";
+}
+
+bool SyncLogDialog::writeLog(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    for (const QString &line : std::as_const(c_log)) {
+        file.write(line.toUtf8());
+        file.write("\n");
+    }
+    file.close();
+    return file.error() == QFileDevice::NoError;
+}
+
+void SyncLogDialog::exportLog()
+{
+    const QString fileName = QFileDialog::getSaveFileName(this, tr("Save sync log"),
+        proposedFileName(QDate::currentDate()), "Text files (*.txt);;All files (*.*);");
+    if (fileName.isEmpty())
+        return;
+
+    if (!writeLog(fileName)) {
+        QMessageBox::warning(this, tr("Save error"), tr("Failed to save the sync log to ") + fileName,
+            QMessageBox::Ok);
+        return;
+    }
+    qDebug() << "Exported sync log to " << fileName;
+}
+
+void SyncLogDialog::showEvent(QShowEvent *event)
+{
+    model.setStringList(c_log);
+    QDialog::showEvent(event);
+    timer.start(1000);
+    qDebug() << "Started sync log polling";
+}
+
+void SyncLogDialog::closeEvent(QCloseEvent *event)
+{
+    QDialog::closeEvent(event);
+    timer.stop();
+    qDebug() << "Stopped sync log polling";
+}
+
+void SyncLogDialog::clear()
+{
+    c_log.clear();
+    model.setStringList(c_log);
+}
