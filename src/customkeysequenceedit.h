@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QKeySequenceEdit>
+
+// A shortcut field that holds a single key chord: the first of the current recording.
+class CustomKeySequenceEdit : public QKeySequenceEdit
+{
+    Q_OBJECT
+
+public:
+    explicit CustomKeySequenceEdit(QWidget *parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    // Set once a chord is recorded and until the recording ends; later chords are dropped.
+    bool m_chordRecorded = false;
+};
