@@ -1,0 +1,392 @@
+// Sync: construction, targets, the queue and the dispatcher.
+#include "sync/sync.h"
+
+#include "globals.h"
+#include "historyitemmodel.h"
+#include "snippetmodel.h"
+#include "sync/isyncmerge.h"
+#include "sync/synclocalfolder.h"
+#include "sync/synclogdialog.h"
+#include "sync/synclogging.h"
+#include "sync/syncnone.h"
+#include "utils.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QSettings>
+#include <QTimer>
+
+const QByteArray Sync::c_encryptedPrefix("|ENCRYPTED|");
+
+Sync::Sync(QObject *parent)
+    : ISync(parent)
+    , m_queueTimer(new QTimer(this))
+    , m_localFolder(new SyncLocalFolder(this))
+    , m_none(new SyncNone(this))
+{
+    m_queueTimer->setSingleShot(true);
+    connect(m_queueTimer, &QTimer::timeout, this, &Sync::handleQueue);
+    connect(m_none, &SyncNone::initialized, this, &Sync::initialized);
+    connect(m_localFolder, &SyncLocalFolder::initialized, this, &Sync::syncInitialized);
+}
+
+Sync::~Sync() = default;
+
+QMap<QString, QVariant> Sync::mapSettings()
+{
+    const QSettings settings = Utils::settings();
+    QMap<QString, QVariant> map;
+    for (const char *key : {"SyncHistory", "SyncSnippets", "SyncActions", "EncryptData", "Passphrase",
+             "PreviousPassphrase", "SyncFolder"})
+        map.insert(key, settings.value(key));
+    return map;
+}
+
+void Sync::initialize(QString target, InitOptions options, QMap<QString, QVariant> settings)
+{
+    m_settings = settings;
+    m_targetName = target;
+    forgetFileList();
+    if (target == "GoogleDrive") {
+        // The Google Drive target is not part of this build; say so instead of pretending.
+        SyncLogDialog::add("Sync: Google Drive is not available yet");
+        syncInitialized(false);
+        return;
+    }
+    getSync()->initialize(options, settings);
+}
+
+void Sync::syncInitialized(bool success)
+{
+    emit initialized(success);
+}
+
+ISyncTarget *Sync::getSync()
+{
+    if (m_targetName == "LocalFolder")
+        return m_localFolder;
+    return m_none;
+}
+
+bool Sync::isValid()
+{
+    return getSync()->isValid();
+}
+
+void Sync::sync(SyncFile file, ISyncMerge *merge, SyncDirection direction)
+{
+    if (demoEnabled)
+        return;
+
+    QString fileName;
+    switch (file) {
+    case History:
+        if (!m_settings.value("SyncHistory").toBool())
+            return;
+        fileName = HistoryItemModel::getFileName();
+        break;
+    case Snippets:
+        if (!m_settings.value("SyncSnippets").toBool())
+            return;
+        fileName = SnippetModel::getFileName();
+        break;
+    default:
+        qCWarning(lcSync) << "Unknown sync file:" << int(file);
+        return;
+    }
+    // The models may not exist yet (tests, start-up).
+    if (!merge) {
+        qCDebug(lcSync) << "No document to merge for" << fileName;
+        return;
+    }
+
+    SyncData data;
+    data.operation = MergeDocument;
+    data.file = fileName;
+    data.merge = merge;
+    data.direction = direction;
+    addToQueue(data);
+}
+
+void Sync::syncImages(QList<QString> images)
+{
+    if (images.isEmpty())
+        return;
+    SyncLogDialog::add("Sync: Image sync is not available yet");
+    m_passIncomplete = true;
+}
+
+void Sync::addToQueue(SyncData data)
+{
+    for (SyncData &queued : m_queue) {
+        if (queued.file != data.file)
+            continue;
+        qCDebug(lcSync) << "The file" << data.file << "is already in the sync queue";
+        // An explicit Download or Upload asked for while an automatic merge of the same document
+        // waits must not run as that merge.
+        if (queued.operation == data.operation && data.direction != BothWays && queued.direction != data.direction) {
+            qCDebug(lcSync) << "Direction of the queued" << data.file << "is now" << int(data.direction);
+            queued.direction = data.direction;
+        }
+        return;
+    }
+    m_queue.append(data);
+    m_queueTimer->stop();
+    m_queueTimer->start(m_queueDelay);
+}
+
+void Sync::syncActions(SyncDirection direction)
+{
+    if (!m_settings.value("SyncActions").toBool())
+        return;
+    SyncData data;
+    data.operation = BuildActionOperations;
+    data.direction = direction;
+    addToQueue(data);
+}
+
+void Sync::syncAll(SyncDirection direction)
+{
+    SyncLogDialog::add(QString("Sync all: %1").arg(int(direction)));
+    sync(History, HistoryItemModel::instance(), direction);
+    sync(Snippets, SnippetModel::instance(), direction);
+    syncActions(direction);
+    handleQueue();
+}
+
+void Sync::resyncAll()
+{
+    SyncData data;
+    data.operation = BuildResyncOperations;
+    addToQueue(data);
+}
+
+void Sync::handleQueue()
+{
+    if (m_operationInFlight || m_fileListRequested) {
+        qCDebug(lcSync) << "handleQueue: an operation is in flight; the running pass goes on";
+        return;
+    }
+
+    QElapsedTimer elapsed;
+    elapsed.start();
+
+    if (!isValid()) {
+        qCWarning(lcSync) << "No valid sync available";
+        m_queue.clear();
+        return;
+    }
+
+    m_listening = false;
+    qCDebug(lcSync) << "handleQueue: queue size:" << m_queue.size() << "online count: " << m_online.size();
+
+    if (m_queue.isEmpty()) {
+        queueDrained();
+    } else if (!m_listRead) {
+        getFiles();
+    } else {
+        emit syncStatus(Busy, "Synchronizing...");
+        const SyncData data = m_queue.takeFirst();
+        qCDebug(lcSync) << "handleQueue: current operation:" << data.operation << "file:" << data.file
+                        << "direction:" << int(data.direction);
+        m_operationInFlight = true;
+        dispatch(data);
+    }
+
+    qCDebug(lcSync) << "Profile: Handling sync queue took " << elapsed.elapsed();
+}
+
+void Sync::dispatch(SyncData data)
+{
+    switch (data.operation) {
+    case MergeDocument:
+        mergeDocument(data);
+        break;
+    case DeleteFile:
+        deleteFile(data);
+        break;
+    case DownloadImage:
+    case DownloadAction:
+    case UploadImage:
+    case UploadAction:
+    case BuildActionOperations:
+    case BuildResyncOperations:
+    case DownloadForResync:
+        operationNotAvailable(data);
+        continueQueue();
+        break;
+    default:
+        qCWarning(lcSync) << "Unknown operation" << data.operation;
+        m_operationInFlight = false;
+        forgetFileList();
+        listenAgainLater();
+        break;
+    }
+}
+
+void Sync::operationNotAvailable(const SyncData &data)
+{
+    switch (data.operation) {
+    case DownloadImage:
+    case UploadImage:
+        SyncLogDialog::add("Sync: Image sync is not available yet: " + data.file);
+        break;
+    case BuildResyncOperations:
+    case DownloadForResync:
+        SyncLogDialog::add("Sync: Resync is not available yet");
+        break;
+    default:
+        SyncLogDialog::add("Sync: Action sync is not available yet");
+        break;
+    }
+    m_passIncomplete = true;
+}
+
+void Sync::continueQueue()
+{
+    m_operationInFlight = false;
+    handleQueue();
+}
+
+void Sync::haltQueue(const QString &statusText)
+{
+    m_operationInFlight = false;
+    // The rest of the queue may wait long; by then other computers have stored and pruned versions.
+    forgetFileList();
+    emit syncStatus(Failed, statusText);
+    // Without this a failure that repeats would leave outside changes unnoticed for good.
+    listenAgainLater();
+}
+
+void Sync::queueDrained()
+{
+    const bool complete = !m_passIncomplete;
+    m_passIncomplete = false;
+    QTimer::singleShot(0, this, [this, complete] {
+        if (complete)
+            emit syncStatus(Success, "Synchronization successful.");
+        else
+            emit syncStatus(Failed, "Synchronization failed.");
+    });
+    forgetFileList();
+    listenAgainLater();
+}
+
+void Sync::forgetFileList()
+{
+    m_online.clear();
+    m_listRead = false;
+}
+
+void Sync::listenAgainLater()
+{
+    QTimer::singleShot(c_listenAgainDelay, this, [this] {
+        if (!m_operationInFlight && !m_fileListRequested)
+            m_listening = true;
+    });
+}
+
+void Sync::getFiles()
+{
+    if (m_fileListRequested)
+        return;
+    m_fileListRequested = true;
+    getSync()->getFiles();
+    SyncLogDialog::add("Sync: Reading file list");
+}
+
+void Sync::getFilesFinished(OnlineFiles files, bool error)
+{
+    if (!m_fileListRequested) {
+        qCWarning(lcSync) << "A file list arrived that was not asked for";
+        return;
+    }
+    m_fileListRequested = false;
+
+    if (error) {
+        SyncLogDialog::add("Sync: Failed to read the file list");
+        emit syncStatus(Failed, "Synchronization failed.");
+        listenAgainLater();
+        return;
+    }
+
+    SyncLogDialog::add("Sync: File list received.");
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        if (it.key().isEmpty())
+            continue;
+        SyncLogDialog::add("Sync: Found file: " + it.value().first + " (" + it.key() + ") " + it.value().second);
+    }
+    m_online = files;
+    m_listRead = true;
+    handleQueue();
+}
+
+void Sync::downloadFinished(DownloadFinishedCallback callback, SyncData data, QByteArray bytes, bool error)
+{
+    switch (callback) {
+    case JsonDownloaded:
+        downloadJsonFinished(data, bytes, error);
+        break;
+    case ActionDownloaded:
+    case ImageDownloaded:
+    case ResyncDownloaded:
+        operationNotAvailable(data);
+        continueQueue();
+        break;
+    default:
+        qCWarning(lcSync) << "Unknown download callback" << int(callback);
+        break;
+    }
+}
+
+void Sync::uploadFinished(UploadFinishedCallback callback, SyncData data, bool error)
+{
+    switch (callback) {
+    case MergeUpload:
+        handleMergeFinished(data, error);
+        break;
+    case PlainUpload:
+        plainUploadFinished(data, error);
+        break;
+    case ResyncUpload:
+        operationNotAvailable(data);
+        continueQueue();
+        break;
+    default:
+        qCWarning(lcSync) << "Unknown upload callback" << int(callback);
+        break;
+    }
+}
+
+void Sync::plainUploadFinished(SyncData data, bool error)
+{
+    if (error) {
+        SyncLogDialog::add("Sync: Upload failed for " + data.file);
+    } else {
+        SyncLogDialog::add("Sync: Upload finished for " + data.file);
+        m_online.insert(data.second, {data.file, QDateTime::currentDateTimeUtc().toString(Qt::ISODate)});
+    }
+    continueQueue();
+}
+
+void Sync::deleteFile(SyncData data)
+{
+    const auto it = m_online.constFind(data.second);
+    if (it == m_online.cend() || it.value().first.isEmpty()) {
+        SyncLogDialog::add("Sync: Unable to delete " + data.file + ". File not found.");
+        continueQueue();
+        return;
+    }
+    getSync()->remove(data);
+}
+
+void Sync::deleteFinished(SyncData data, bool error)
+{
+    if (error) {
+        SyncLogDialog::add("Sync: Delete failed for " + data.file);
+    } else {
+        SyncLogDialog::add("Sync: Delete finished for " + data.file);
+        m_online.remove(data.second);
+    }
+    continueQueue();
+}

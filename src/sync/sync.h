@@ -1,0 +1,161 @@
+#pragma once
+
+#include "sync/isync.h"
+#include "sync/synctypes.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QRegularExpression>
+#include <QString>
+#include <QVariant>
+
+class ISyncMerge;
+class ISyncTarget;
+class QTimer;
+class SyncLocalFolder;
+class SyncNone;
+
+// The sync engine: requests become a queue of operations that is worked off one at a time on the
+// main thread against the active storage target. A pass first reads the remote file list, then runs
+// each operation to its end (a target answer, a halt on failure), and reports busy, success or
+// failure through syncStatus.
+class Sync : public ISync
+{
+    Q_OBJECT
+
+public:
+    // Marks an enciphered payload; other computers test for exactly these 11 bytes.
+    static const QByteArray c_encryptedPrefix;
+    // A burst of requests is handled this long after the last one.
+    static constexpr int c_queueDelay = 5000;
+    // Outside changes are noticed again this long after the queue drained or halted.
+    static constexpr int c_listenAgainDelay = 1000;
+    // Once this many versions of a document are known, the oldest c_prunedVersions are deleted.
+    static constexpr int c_versionsBeforePruning = 21;
+    static constexpr int c_prunedVersions = 10;
+
+    explicit Sync(QObject *parent = nullptr);
+    ~Sync() override;
+
+    // The sync settings from the settings store, for initialize.
+    static QMap<QString, QVariant> mapSettings();
+    // Chooses the target by its exact name ("GoogleDrive", "LocalFolder", anything else: none) and
+    // initialises it. The queue is left as it is.
+    void initialize(QString target, InitOptions options, QMap<QString, QVariant> settings);
+    // The active target. Virtual so tests can put a target of their own in its place.
+    virtual ISyncTarget *getSync();
+    bool isValid();
+    QString targetName() const { return m_targetName; }
+
+    void sync(SyncFile file, ISyncMerge *merge, SyncDirection direction) override;
+    void syncImages(QList<QString> images) override;
+    void syncActions(SyncDirection direction);
+    // Queues every enabled document and the actions, then starts at once.
+    void syncAll(SyncDirection direction);
+    void resyncAll();
+    // Queues the operation unless one for the same file is already waiting.
+    void addToQueue(SyncData data);
+    // The waiting operations; the sync page empties them when synchronisation is stopped.
+    QList<SyncData> &queue() { return m_queue; }
+    // One step of the queue. Does nothing while an operation or the file list is outstanding: the
+    // running chain takes the next operation itself.
+    void handleQueue();
+
+    // The time between the last request and the start of a pass (c_queueDelay unless a test
+    // shortens it).
+    void setQueueDelay(int milliseconds) { m_queueDelay = milliseconds; }
+    int queueDelay() const { return m_queueDelay; }
+    const QTimer *queueTimer() const { return m_queueTimer; }
+
+    // Whether outside changes of the remote store should start a merge now. Off while a pass runs.
+    bool isListening() const { return m_listening; }
+
+    // The remote file list of the current pass (id -> name, creation time), and whether it has
+    // been read: a read list always holds at least the empty-id entry.
+    const OnlineFiles &onlineFiles() const { return m_online; }
+    bool isFileListRead() const { return m_listRead; }
+    bool isOperationInFlight() const { return m_operationInFlight; }
+
+    void getFiles();
+    // Result calls of the targets; each request is answered exactly once. Virtual so a target can be
+    // tested against a recorder.
+    virtual void getFilesFinished(OnlineFiles files, bool error);
+    virtual void downloadFinished(DownloadFinishedCallback callback, SyncData data, QByteArray bytes, bool error);
+    virtual void uploadFinished(UploadFinishedCallback callback, SyncData data, bool error);
+    virtual void deleteFinished(SyncData data, bool error);
+
+    // Payloads (syncpayload.cpp).
+    static bool isEncrypted(const QByteArray &bytes);
+    // The prefix and the cipher bytes, or empty when no passphrase is set.
+    QByteArray encrypt(QByteArray bytes);
+    // The plain bytes of a prefixed payload, tried with the passphrase and then the previous one;
+    // empty when neither fits.
+    QByteArray decrypt(QByteArray bytes);
+    // A passphrase as the settings store keeps it, deciphered; empty when missing or unreadable.
+    static QString decipherPassphrase(const QVariant &stored);
+
+    // Versioned documents (syncmerge.cpp).
+    static bool isPlainJson(const QByteArray &bytes);
+    // The remote version name: "History.json" -> "History#<sha256 of bytes>.json".
+    static QString addHash(const QByteArray &bytes, QString fileName);
+    // The hash part of a remote name ("History#abc.json" -> "abc", "History.json" -> "History").
+    static QString onlineHash(const QString &remoteName);
+    // Matches exactly the plain document name and its versions.
+    static QRegularExpression versionPattern(const QString &base, const QString &extension);
+    // The id of the newest known version of a document; among equal times the smallest id.
+    QString getLatestId(QString fileName);
+
+signals:
+    void syncStatus(SyncStatus status, QString text);
+    // The remote name of a document version just stored.
+    void contentUploaded(QString content);
+    void initialized(bool success);
+
+public slots:
+    void syncInitialized(bool success);
+    // A change notice: another computer stored a new version of the named document.
+    void onDataUpdated(QString content);
+
+private:
+    void dispatch(SyncData data);
+    // The operation in flight has ended; the next one may start.
+    void continueQueue();
+    // The operation in flight failed; the rest of the queue waits for the next request.
+    void haltQueue(const QString &statusText);
+    void queueDrained();
+    void forgetFileList();
+    void listenAgainLater();
+    // Action, image and resync operations are not in this build yet: logged, and the pass is reported
+    // as failed, never as successful.
+    void operationNotAvailable(const SyncData &data);
+    void deleteFile(SyncData data);
+    void plainUploadFinished(SyncData data, bool error);
+
+    // The document merge (syncmerge.cpp).
+    void mergeDocument(SyncData data);
+    void downloadJsonFinished(SyncData data, QByteArray bytes, bool error);
+    void handleMerge(SyncData data, QByteArray online);
+    void handleMergeFinished(SyncData data, bool error);
+    void cleanupCheck(QString fileName);
+    bool isDocumentOf(const QByteArray &plain, const QString &fileName) const;
+    QString idOfRemoteName(const QString &remoteName) const;
+    // The plain document name of a notice ("History.json" or one of its versions), or empty.
+    static QString documentOfNotice(const QString &content, const QString &documentName);
+
+    QMap<QString, QVariant> m_settings;
+    QList<SyncData> m_queue;
+    OnlineFiles m_online;
+    // Kept apart from the list: an entry added to a cleared list must not make it look read.
+    bool m_listRead = false;
+    bool m_fileListRequested = false;
+    bool m_operationInFlight = false;
+    // Set when a pass met an operation this build cannot carry out.
+    bool m_passIncomplete = false;
+    bool m_listening = true;
+    QTimer *m_queueTimer;
+    int m_queueDelay = c_queueDelay;
+    QString m_targetName;
+    SyncLocalFolder *m_localFolder;
+    SyncNone *m_none;
+};

@@ -1,0 +1,157 @@
+#include "sync/synclocalfolder.h"
+
+#include "sync/sync.h"
+#include "sync/synclogging.h"
+#include "utils.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <cstdio>
+#include <unistd.h>
+
+SyncLocalFolder::SyncLocalFolder(Sync *sync)
+    : ISyncTarget(sync)
+    , m_sync(sync)
+{
+}
+
+QString SyncLocalFolder::title()
+{
+    return "Local folder";
+}
+
+bool SyncLocalFolder::folderExists() const
+{
+    // An empty path would name the current folder.
+    return !m_folder.isEmpty() && QFileInfo(m_folder).isDir();
+}
+
+QString SyncLocalFolder::pathOf(const QString &name) const
+{
+    return m_folder + "/" + name;
+}
+
+void SyncLocalFolder::initialize(InitOptions options, QMap<QString, QVariant> settings)
+{
+    m_folder = settings.value("SyncFolder").toString();
+    if (options == ReportState) {
+        emit initialized(folderExists());
+        return;
+    }
+    if (options == InteractiveIfNeeded && folderExists()) {
+        emit initialized(true);
+        return;
+    }
+
+    m_folder = QFileDialog::getExistingDirectory(nullptr, tr("Select sync target folder"),
+        QStandardPaths::writableLocation(QStandardPaths::HomeLocation),
+        QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+    Utils::settings().setValue("SyncFolder", m_folder);
+
+    if (folderExists()) {
+        emit initialized(true);
+        return;
+    }
+    emit initialized(!m_folder.isEmpty() && QDir().mkpath(m_folder));
+}
+
+bool SyncLocalFolder::isValid()
+{
+    return folderExists();
+}
+
+void SyncLocalFolder::getFiles()
+{
+    if (!folderExists()) {
+        qCWarning(lcSync) << "The folder doesn't exist" << m_folder;
+        m_sync->getFilesFinished(OnlineFiles(), true);
+        return;
+    }
+
+    OnlineFiles files;
+    const QFileInfoList entries = QDir(m_folder).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo &entry : entries) {
+        // UTC with milliseconds: local times without a zone mis-order versions across a clock
+        // change or between zones, and whole seconds make ties.
+        const QString time = entry.lastModified().toUTC().toString(Qt::ISODateWithMs);
+        files.insert(entry.fileName(), {entry.fileName(), time});
+    }
+    files.insert(QString(), {QString(), QString()});
+
+    QTimer::singleShot(0, this, [sync = m_sync, files] { sync->getFilesFinished(files, false); });
+}
+
+void SyncLocalFolder::download(DownloadFinishedCallback callback, SyncData data)
+{
+    const QString path = pathOf(data.second);
+    QFile file(path);
+    if (!Utils::isPlainFileName(data.second) || !file.open(QIODevice::ReadOnly)) {
+        qCWarning(lcSync) << "Unable to open file for reading" << path;
+        m_sync->downloadFinished(callback, data, QByteArray(), true);
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    const bool failed = file.error() != QFileDevice::NoError;
+    file.close();
+    if (failed) {
+        qCWarning(lcSync) << "Unable to read file" << path;
+        m_sync->downloadFinished(callback, data, QByteArray(), true);
+        return;
+    }
+    QTimer::singleShot(0, this, [sync = m_sync, callback, data, bytes] {
+        sync->downloadFinished(callback, data, bytes, false);
+    });
+}
+
+bool SyncLocalFolder::writeAtomically(const QString &path, const QByteArray &bytes)
+{
+    const QFileInfo target(path);
+    // Hidden, so neither the listing nor the change watcher takes it for a stored file.
+    const QString temporaryPath = target.absolutePath() + "/." + target.fileName() + "."
+        + QString::number(QRandomGenerator::global()->generate64(), 16) + ".part";
+    QFile file(temporaryPath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        qCWarning(lcSync) << "Unable to open file for writing" << temporaryPath << file.errorString();
+        return false;
+    }
+    const bool written = file.write(bytes) == bytes.size() && file.flush() && ::fsync(file.handle()) == 0;
+    file.close();
+    // QFile::rename refuses an existing target; rename(2) replaces it in one step.
+    if (!written || file.error() != QFileDevice::NoError
+        || std::rename(QFile::encodeName(temporaryPath).constData(), QFile::encodeName(path).constData()) != 0) {
+        qCWarning(lcSync) << "Unable to write to file" << path;
+        QFile::remove(temporaryPath);
+        return false;
+    }
+    return true;
+}
+
+void SyncLocalFolder::upload(UploadFinishedCallback callback, SyncData data, QByteArray bytes)
+{
+    const QString path = pathOf(data.file);
+    if (!Utils::isPlainFileName(data.file) || !folderExists() || !writeAtomically(path, bytes)) {
+        m_sync->uploadFinished(callback, data, true);
+        return;
+    }
+    data.second = data.file;
+    QTimer::singleShot(0, this, [sync = m_sync, callback, data] { sync->uploadFinished(callback, data, false); });
+}
+
+void SyncLocalFolder::remove(SyncData data)
+{
+    const QString path = pathOf(data.file);
+    if (!Utils::isPlainFileName(data.file) || !QFile::remove(path)) {
+        qCWarning(lcSync) << "Unable to remove file" << path;
+        m_sync->deleteFinished(data, true);
+        return;
+    }
+    QTimer::singleShot(0, this, [sync = m_sync, data] { sync->deleteFinished(data, false); });
+}

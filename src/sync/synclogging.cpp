@@ -1,0 +1,3 @@
+#include "sync/synclogging.h"
+
+Q_LOGGING_CATEGORY(lcSync, "Sync")

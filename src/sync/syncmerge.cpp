@@ -1,0 +1,296 @@
+// Sync: merging the history and snippet documents, and their versions in the remote store.
+#include "sync/sync.h"
+
+#include "historyitemmodel.h"
+#include "snippetmodel.h"
+#include "sync/isyncmerge.h"
+#include "sync/isynctarget.h"
+#include "sync/synclogdialog.h"
+#include "sync/synclogging.h"
+
+#include <QCryptographicHash>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+
+namespace {
+
+// The "magic" members of the two documents, as 32-bit values.
+constexpr qint32 c_snippetsMagic = qint32(0xFEED0001);
+constexpr qint32 c_historyMagic = qint32(0xFEED0002);
+
+// The "magic" member of a JSON object document, or 0 when there is none.
+qint32 documentMagic(const QByteArray &bytes)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return 0;
+    return document.object().value("magic").toInt(0);
+}
+
+bool splitDocumentName(const QString &fileName, QString *base, QString *extension)
+{
+    const QStringList parts = fileName.split('.');
+    if (parts.size() != 2) {
+        qCWarning(lcSync) << "Filename has incorrect parts: " << fileName;
+        return false;
+    }
+    *base = parts.at(0);
+    *extension = parts.at(1);
+    return true;
+}
+
+} // namespace
+
+bool Sync::isPlainJson(const QByteArray &bytes)
+{
+    const qint32 magic = documentMagic(bytes);
+    return magic == c_snippetsMagic || magic == c_historyMagic;
+}
+
+QString Sync::addHash(const QByteArray &bytes, QString fileName)
+{
+    const QString hex = QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+    return fileName.replace(".json", "#" + hex + ".json");
+}
+
+QString Sync::onlineHash(const QString &remoteName)
+{
+    const QString stem = remoteName.section('.', 0, 0);
+    return stem.section('#', -1);
+}
+
+QRegularExpression Sync::versionPattern(const QString &base, const QString &extension)
+{
+    // Anchored and escaped: an action or image whose own name ends in "History.json" is not a
+    // version of the history, and must be neither merged nor pruned as one.
+    return QRegularExpression("^" + QRegularExpression::escape(base) + "(#[^.]+)?\\."
+        + QRegularExpression::escape(extension) + "$");
+}
+
+QString Sync::getLatestId(QString fileName)
+{
+    QString base;
+    QString extension;
+    if (!splitDocumentName(fileName, &base, &extension))
+        return QString();
+
+    const QRegularExpression pattern = versionPattern(base, extension);
+    QString selectedId;
+    QString selectedTime;
+    for (auto it = m_online.cbegin(); it != m_online.cend(); ++it) {
+        const QString &name = it.value().first;
+        const QString &time = it.value().second;
+        if (!pattern.match(name).hasMatch())
+            continue;
+        qCDebug(lcSync) << "Found match" << name << time << "when looking for" << fileName;
+        if (selectedId.isEmpty() || selectedTime < time) {
+            selectedId = it.key();
+            selectedTime = time;
+            qCDebug(lcSync) << "Selected" << name << "(" << time << ")" << selectedId;
+        }
+    }
+    return selectedId;
+}
+
+QString Sync::idOfRemoteName(const QString &remoteName) const
+{
+    for (auto it = m_online.cbegin(); it != m_online.cend(); ++it) {
+        if (!it.key().isEmpty() && it.value().first == remoteName)
+            return it.key();
+    }
+    return QString();
+}
+
+bool Sync::isDocumentOf(const QByteArray &plain, const QString &fileName) const
+{
+    const qint32 magic = documentMagic(plain);
+    if (fileName == HistoryItemModel::getFileName())
+        return magic == c_historyMagic;
+    if (fileName == SnippetModel::getFileName())
+        return magic == c_snippetsMagic;
+    return magic == c_historyMagic || magic == c_snippetsMagic;
+}
+
+void Sync::mergeDocument(SyncData data)
+{
+    const QString id = getLatestId(data.file);
+    if (id.isEmpty() || data.direction == ToServer) {
+        handleMerge(data, QByteArray());
+        return;
+    }
+
+    const QString remoteHash = onlineHash(m_online.value(id).first);
+    const QString localHash = data.merge->hash();
+    if (data.direction != FromServer && remoteHash == localHash) {
+        SyncLogDialog::add("Sync: " + data.file + ": Online and local hash are equal (" + localHash
+            + "). No need to do anything");
+        continueQueue();
+        return;
+    }
+
+    qCDebug(lcSync) << "localHash" << localHash << "onlineHash" << remoteHash << "last download id"
+                    << data.merge->lastDownloadId;
+    if (data.merge->lastDownloadId == id) {
+        SyncLogDialog::add("Sync: The online file " + data.file + " is the same as local so no need to download it again.");
+        handleMerge(data, QByteArray());
+        return;
+    }
+
+    data.second = id;
+    getSync()->download(JsonDownloaded, data);
+}
+
+void Sync::downloadJsonFinished(SyncData data, QByteArray bytes, bool error)
+{
+    if (error) {
+        SyncLogDialog::add("Sync: Download failed for " + data.file);
+        haltQueue("Synchronization failed.");
+        return;
+    }
+    SyncLogDialog::add("Sync: Download finished for " + data.file);
+
+    QByteArray plain;
+    if (bytes.startsWith(c_encryptedPrefix)) {
+        const QByteArray compressed = decrypt(bytes);
+        if (compressed.isEmpty()) {
+            SyncLogDialog::add("Sync: Decrypt failed");
+            haltQueue("Decryption failed.");
+            return;
+        }
+        plain = qUncompress(compressed);
+        if (plain.isEmpty()) {
+            SyncLogDialog::add("Sync: Uncompress after decrypt failed");
+            haltQueue("Decryption failed.");
+            return;
+        }
+        SyncLogDialog::add("Sync: Downloaded data is compressed and encrypted");
+    } else if (isPlainJson(bytes)) {
+        SyncLogDialog::add("Sync: Downloaded data is plain text");
+        plain = bytes;
+    } else {
+        plain = qUncompress(bytes);
+        SyncLogDialog::add("Sync: Downloaded data is compressed plain text");
+    }
+
+    // A damaged version, or another document under this name, must never reach the merge: a
+    // download that replaces the local content would lose it.
+    if (!isDocumentOf(plain, data.file)) {
+        SyncLogDialog::add("Sync: Downloaded data is not a valid document: " + m_online.value(data.second).first);
+        if (data.direction == FromServer) {
+            haltQueue("Synchronization failed.");
+            return;
+        }
+        // Not fetched again; storing the local document as a newer version replaces it.
+        data.merge->lastDownloadId = data.second;
+        handleMerge(data, QByteArray());
+        return;
+    }
+
+    data.merge->lastDownloadId = data.second;
+    handleMerge(data, plain);
+}
+
+void Sync::handleMerge(SyncData data, QByteArray online)
+{
+    SyncLogDialog::add("Sync: Merging content for " + data.file);
+    QByteArray result;
+    const bool changed = data.merge->merge(online, result, data.direction);
+    if (result.isEmpty()) {
+        SyncLogDialog::add("Sync: Merge failed for " + data.file);
+        haltQueue("Synchronization failed.");
+        return;
+    }
+    SyncLogDialog::add("Sync: Merge succeeded for " + data.file);
+
+    if (data.direction == FromServer || (!changed && !online.isEmpty())) {
+        continueQueue();
+        return;
+    }
+
+    const QString versionName = addHash(result, data.file);
+    // Two computers whose add rules differ would otherwise store the same two contents in turn for
+    // ever, each waking the other.
+    if (data.direction == BothWays && !idOfRemoteName(versionName).isEmpty()) {
+        SyncLogDialog::add("Sync: " + versionName + " is already online");
+        continueQueue();
+        return;
+    }
+
+    data.file = versionName;
+    QByteArray payload = qCompress(result, -1);
+    if (m_settings.value("EncryptData").toBool()) {
+        payload = encrypt(payload);
+        if (payload.isEmpty()) {
+            haltQueue("Synchronization failed.");
+            return;
+        }
+    }
+    getSync()->upload(MergeUpload, data, payload);
+}
+
+void Sync::handleMergeFinished(SyncData data, bool error)
+{
+    if (error) {
+        SyncLogDialog::add("Sync: Upload failed for " + data.file);
+        haltQueue("Synchronization failed.");
+        return;
+    }
+    SyncLogDialog::add("Sync: Upload finished for " + data.file);
+    data.merge->lastDownloadId = data.second;
+    emit contentUploaded(data.file);
+    cleanupCheck(data.file);
+    continueQueue();
+}
+
+void Sync::cleanupCheck(QString fileName)
+{
+    QString stem;
+    QString extension;
+    if (!splitDocumentName(fileName, &stem, &extension))
+        return;
+
+    const QRegularExpression pattern = versionPattern(stem.section('#', 0, 0), extension);
+    // Oldest first; versions with equal times share one entry.
+    QMap<QString, QString> versions;
+    for (auto it = m_online.cbegin(); it != m_online.cend(); ++it) {
+        if (pattern.match(it.value().first).hasMatch())
+            versions.insert(it.value().second, it.key());
+    }
+    if (versions.size() < c_versionsBeforePruning)
+        return;
+
+    int pruned = 0;
+    for (auto it = versions.cbegin(); it != versions.cend() && pruned < c_prunedVersions; ++it, ++pruned) {
+        const QString &id = it.value();
+        const QString &name = m_online.value(id).first;
+        SyncLogDialog::add("Sync: Cleanup for " + name + " (" + it.key() + ") " + id);
+        SyncData data;
+        data.operation = DeleteFile;
+        data.file = name;
+        data.second = id;
+        addToQueue(data);
+    }
+}
+
+QString Sync::documentOfNotice(const QString &content, const QString &documentName)
+{
+    if (content == documentName)
+        return documentName;
+    const QStringList parts = documentName.split('.');
+    if (parts.size() != 2)
+        return QString();
+    return versionPattern(parts.at(0), parts.at(1)).match(content).hasMatch() ? documentName : QString();
+}
+
+void Sync::onDataUpdated(QString content)
+{
+    // Notices name either the document or, from the notification server, the version just stored.
+    if (!documentOfNotice(content, HistoryItemModel::getFileName()).isEmpty())
+        sync(History, HistoryItemModel::instance(), BothWays);
+    else if (!documentOfNotice(content, SnippetModel::getFileName()).isEmpty())
+        sync(Snippets, SnippetModel::instance(), BothWays);
+    else
+        qCWarning(lcSync) << "Unknown data content:" << content;
+}

@@ -1,0 +1,406 @@
+#include "sync/synctestsupport.h"
+
+#include "oauth/referencecipher.h"
+
+#include <QDir>
+#include <QUuid>
+
+using namespace SyncTest;
+
+class TestSyncMerge : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+
+    QString shared() const { return m_folder->path(); }
+    QString sharedFile(const QString &name) const { return m_folder->filePath(name); }
+
+    std::unique_ptr<Sync> engine(bool encrypt = false, const QString &passphrase = QString(),
+        const QString &previous = QString()) const
+    {
+        auto engine = std::make_unique<Sync>();
+        engine->initialize("LocalFolder", ReportState, settingsMap(shared(), encrypt, passphrase, previous));
+        return engine;
+    }
+
+    QStringList historyFiles() const
+    {
+        return QDir(shared()).entryList({"History*"}, QDir::Files | QDir::Hidden, QDir::Name);
+    }
+
+    // Stores a history version as another computer would, modified at the given second.
+    QString placeVersion(const QStringList &items, int second, qint32 magic = c_historyMagic) const
+    {
+        const QByteArray plain = documentBytes(items, magic);
+        const QString name = Sync::addHash(plain, "History.json");
+        writeFile(sharedFile(name), qCompress(plain), versionTime(second));
+        return name;
+    }
+
+    static QDateTime versionTime(int second)
+    {
+        return QDateTime(QDate(2024, 3, 5), QTime(10, 0), Qt::UTC).addSecs(second);
+    }
+
+    static SyncStatus merge(Sync &engine, FakeDocument &document, SyncDirection direction)
+    {
+        engine.sync(History, &document, direction);
+        return runPass(engine);
+    }
+
+private slots:
+    void init();
+    void testFirstVersionIsNamedByItsHashAndCompressed();
+    void testEncryptedVersionIsReadableWithoutTheProgram();
+    void testEncryptionWithoutPassphraseStoresNothing();
+    void testNewestVersionIsMergedAndTiesTakeTheSmallestId();
+    void testEqualHashesNeedNoTransfer();
+    void testVersionAlreadyDownloadedIsNotFetchedAgain();
+    void testDirectionsRespectTheirLimits();
+    void testPreviousPassphraseReadsAndWrongPassphraseHalts();
+    void testDocumentWithWrongMagicNeverReachesTheMerge_data();
+    void testDocumentWithWrongMagicNeverReachesTheMerge();
+    void testTwentyOneVersionsArePrunedToEleven();
+    void testTwentyVersionsAreKept();
+    void testFilesNamedLikeTheDocumentAreNeitherMergedNorPruned();
+    void testDifferentRulesDoNotUploadForever();
+    void testUploadFailureHalts();
+};
+
+void TestSyncMerge::init()
+{
+    SyncLogDialog::c_log.clear();
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+}
+
+void TestSyncMerge::testFirstVersionIsNamedByItsHashAndCompressed()
+{
+    auto a = engine();
+    QStringList uploaded;
+    connect(a.get(), &Sync::contentUploaded, this, [&uploaded](QString name) { uploaded.append(name); });
+    FakeDocument local;
+    local.items = {"one", "two"};
+    const QByteArray plain = local.serialize();
+
+    QCOMPARE(merge(*a, local, BothWays), Success);
+    const QString name = "History#" + sha256(plain) + ".json";
+    QCOMPARE(historyFiles(), QStringList{name});
+    QCOMPARE(uploaded, QStringList{name});
+    QCOMPARE(local.lastDownloadId, name);
+    QCOMPARE(local.mergedInputs, QList<QByteArray>{QByteArray()});
+
+    // Four-byte big-endian length, then the zlib stream, readable by any zlib.
+    const QByteArray stored = readFile(sharedFile(name));
+    QCOMPARE(qFromBigEndian<quint32>(stored.constData()), quint32(plain.size()));
+    QCOMPARE(quint8(stored.at(4)), quint8(0x78));
+    QCOMPARE(qUncompress(stored), plain);
+    QVERIFY(logHas("Sync: Upload finished for " + name));
+    QVERIFY(logHas("Sync: Merging content for History.json"));
+}
+
+void TestSyncMerge::testEncryptedVersionIsReadableWithoutTheProgram()
+{
+    auto a = engine(true, "correct horse");
+    FakeDocument local;
+    local.items = {"secret"};
+    QCOMPARE(merge(*a, local, BothWays), Success);
+
+    const QStringList files = historyFiles();
+    QCOMPARE(files.size(), 1);
+    const QByteArray stored = readFile(sharedFile(files.first()));
+    QVERIFY(stored.startsWith("|ENCRYPTED|"));
+    QVERIFY(!stored.contains("secret"));
+    QByteArray compressed;
+    QVERIFY(ReferenceCipher::decrypt(ReferenceCipher::passphraseKey("correct horse"), stored.mid(11), &compressed));
+    const QByteArray plain = qUncompress(compressed);
+    QCOMPARE(plain, local.serialize());
+    QCOMPARE(files.first(), "History#" + sha256(plain) + ".json");
+
+    // A second computer with the passphrase reads it, also when it does not encrypt itself.
+    auto b = engine(false, "correct horse");
+    FakeDocument other;
+    QCOMPARE(merge(*b, other, FromServer), Success);
+    QCOMPARE(other.items, QStringList{"secret"});
+    QVERIFY(logHas("Sync: Downloaded data is compressed and encrypted"));
+}
+
+void TestSyncMerge::testEncryptionWithoutPassphraseStoresNothing()
+{
+    auto a = engine(true, QString());
+    FakeDocument local;
+    local.items = {"secret"};
+    QCOMPARE(merge(*a, local, BothWays), Failed);
+    QVERIFY(historyFiles().isEmpty());
+    QVERIFY(logHas("Sync: Encryption is on but no passphrase is set"));
+    QCOMPARE(local.items, QStringList{"secret"});
+}
+
+void TestSyncMerge::testNewestVersionIsMergedAndTiesTakeTheSmallestId()
+{
+    placeVersion({"old"}, 1);
+    const QString newest = placeVersion({"new"}, 5);
+    auto a = engine();
+    FakeDocument local;
+    QCOMPARE(merge(*a, local, FromServer), Success);
+    QCOMPARE(local.items, QStringList{"new"});
+    QCOMPARE(local.lastDownloadId, newest);
+
+    // Equal times: the smaller id (the folder file name) is the newest.
+    QDir(shared()).removeRecursively();
+    QDir().mkpath(shared());
+    const QString first = placeVersion({"x"}, 9);
+    const QString second = placeVersion({"y"}, 9);
+    const QString smaller = qMin(first, second);
+    FakeDocument tie;
+    auto b = engine();
+    QCOMPARE(merge(*b, tie, FromServer), Success);
+    QCOMPARE(tie.lastDownloadId, smaller);
+    QCOMPARE(tie.items, QStringList{smaller == first ? "x" : "y"});
+}
+
+void TestSyncMerge::testEqualHashesNeedNoTransfer()
+{
+    FakeDocument local;
+    local.items = {"same"};
+    const QString name = placeVersion(local.items, 1);
+    auto a = engine();
+    QCOMPARE(merge(*a, local, BothWays), Success);
+    QVERIFY(logHas("Sync: History.json: Online and local hash are equal (" + local.hash() + "). No need to do anything"));
+    QVERIFY(local.mergedInputs.isEmpty());
+    QCOMPARE(historyFiles(), QStringList{name});
+
+    // A Download still fetches it.
+    QCOMPARE(merge(*a, local, FromServer), Success);
+    QCOMPARE(local.mergedInputs, QList<QByteArray>{local.serialize()});
+}
+
+void TestSyncMerge::testVersionAlreadyDownloadedIsNotFetchedAgain()
+{
+    const QString name = placeVersion({"remote"}, 1);
+    auto a = engine();
+    FakeDocument local;
+    local.items = {"local"};
+    // Pretend the remote version was merged before and the local side has changed since.
+    local.lastDownloadId = name;
+    QCOMPARE(merge(*a, local, BothWays), Success);
+    QVERIFY(logHas("Sync: The online file History.json is the same as local so no need to download it again."));
+    QCOMPARE(local.mergedInputs, QList<QByteArray>{QByteArray()});
+    QCOMPARE(local.items, QStringList{"local"});
+    // The local document is stored as the newer version.
+    QCOMPARE(historyFiles().size(), 2);
+    QVERIFY(historyFiles().contains(Sync::addHash(local.serialize(), "History.json")));
+}
+
+void TestSyncMerge::testDirectionsRespectTheirLimits()
+{
+    auto a = engine();
+    FakeDocument local;
+    local.items = {"local"};
+
+    // Nothing online and Download: nothing is stored.
+    QCOMPARE(merge(*a, local, FromServer), Success);
+    QVERIFY(historyFiles().isEmpty());
+
+    // Upload never downloads, even when a newer version exists.
+    const QString remote = placeVersion({"remote"}, 1);
+    QCOMPARE(merge(*a, local, ToServer), Success);
+    QCOMPARE(local.mergedInputs.last(), QByteArray());
+    QCOMPARE(local.items, QStringList{"local"});
+    QCOMPARE(historyFiles().size(), 2);
+
+    // Download replaces the local content and stores nothing.
+    // Later than the version just stored with the current time.
+    const QString newest = placeVersion({"newest"}, int(versionTime(0).secsTo(QDateTime::currentDateTimeUtc())) + 3600);
+    QCOMPARE(merge(*a, local, FromServer), Success);
+    QCOMPARE(local.items, QStringList{"newest"});
+    QCOMPARE(historyFiles().size(), 3);
+    QVERIFY(historyFiles().contains(remote));
+    QVERIFY(historyFiles().contains(newest));
+}
+
+void TestSyncMerge::testPreviousPassphraseReadsAndWrongPassphraseHalts()
+{
+    auto writer = engine(true, "first");
+    FakeDocument written;
+    written.items = {"enciphered"};
+    QCOMPARE(merge(*writer, written, BothWays), Success);
+
+    auto changed = engine(true, "second", "first");
+    FakeDocument reader;
+    QCOMPARE(merge(*changed, reader, FromServer), Success);
+    QCOMPARE(reader.items, QStringList{"enciphered"});
+
+    auto stranger = engine(true, "third", "second");
+    FakeDocument outsider;
+    outsider.items = {"mine"};
+    QList<std::pair<SyncStatus, QString>> statuses;
+    connect(stranger.get(), &Sync::syncStatus, this, [&statuses](SyncStatus s, QString t) { statuses.append({s, t}); });
+    QCOMPARE(merge(*stranger, outsider, BothWays), Failed);
+    QCOMPARE(statuses.last().second, QString("Decryption failed."));
+    QVERIFY(logHas("Sync: Decrypt failed"));
+    QVERIFY(outsider.lastDownloadId.isEmpty());
+    QVERIFY(outsider.mergedInputs.isEmpty());
+    QCOMPARE(outsider.items, QStringList{"mine"});
+    QCOMPARE(historyFiles().size(), 1);
+    // A failure that repeats must not leave outside changes unnoticed for good.
+    QTRY_VERIFY_WITH_TIMEOUT(stranger->isListening(), 3000);
+}
+
+void TestSyncMerge::testDocumentWithWrongMagicNeverReachesTheMerge_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<bool>("corrupt");
+
+    const QByteArray snippets = documentBytes({"snippet"}, c_snippetsMagic);
+    for (int direction : {int(BothWays), int(FromServer)}) {
+        const char *suffix = direction == BothWays ? " both ways" : " download";
+        QTest::newRow(QByteArray("snippet document") + suffix) << qCompress(snippets) << direction << false;
+        QTest::newRow(QByteArray("plain snippet document") + suffix) << snippets << direction << false;
+        QTest::newRow(QByteArray("no magic") + suffix) << qCompress(QByteArray("{\"items\":[\"x\"]}")) << direction << false;
+        QTest::newRow(QByteArray("garbage") + suffix) << QByteArray("\x00\x00\x00\x10garbage!", 12) << direction << true;
+        QTest::newRow(QByteArray("empty file") + suffix) << QByteArray() << direction << true;
+        QTest::newRow(QByteArray("truncated") + suffix) << qCompress(documentBytes({"cut"})).left(12) << direction << true;
+    }
+}
+
+// A download that replaces the local content clears it first; an unusable remote copy must not
+// get that far.
+void TestSyncMerge::testDocumentWithWrongMagicNeverReachesTheMerge()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(int, direction);
+    QFETCH(bool, corrupt);
+    if (corrupt)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^qUncompress"));
+
+    const QString bad = "History#" + QString(64, 'b') + ".json";
+    QVERIFY(writeFile(sharedFile(bad), stored, versionTime(1)));
+    auto a = engine();
+    FakeDocument local;
+    local.items = {"precious"};
+    const SyncStatus status = merge(*a, local, SyncDirection(direction));
+
+    for (const QByteArray &input : std::as_const(local.mergedInputs))
+        QVERIFY(input.isEmpty());
+    QCOMPARE(local.items, QStringList{"precious"});
+    QVERIFY(logHas("Sync: Downloaded data is not a valid document: " + bad));
+    if (direction == FromServer) {
+        QCOMPARE(status, Failed);
+        QCOMPARE(historyFiles(), QStringList{bad});
+    } else {
+        // The local document is stored as the newer version.
+        QCOMPARE(status, Success);
+        QCOMPARE(historyFiles().size(), 2);
+        QVERIFY(historyFiles().contains(Sync::addHash(local.serialize(), "History.json")));
+    }
+}
+
+void TestSyncMerge::testTwentyOneVersionsArePrunedToEleven()
+{
+    QStringList versions;
+    for (int i = 0; i < 21; ++i)
+        versions.append(placeVersion({QString("item %1").arg(i, 2, 10, QChar('0'))}, i * 60));
+
+    auto a = engine();
+    FakeDocument local;
+    local.items = {"local"};
+    QCOMPARE(merge(*a, local, BothWays), Success);
+
+    const QString added = Sync::addHash(local.serialize(), "History.json");
+    QStringList expected = versions.mid(10);
+    expected.append(added);
+    expected.sort();
+    QCOMPARE(historyFiles(), expected);
+    QCOMPARE(logCount("Sync: Cleanup for "), 10);
+    QCOMPARE(logCount("Sync: Delete finished for "), 10);
+    QVERIFY(logHas("Sync: Cleanup for " + versions.first() + " (2024-03-05T10:00:00.000Z) " + versions.first()));
+}
+
+void TestSyncMerge::testTwentyVersionsAreKept()
+{
+    for (int i = 0; i < 20; ++i)
+        placeVersion({QString("item %1").arg(i)}, i * 60);
+    auto a = engine();
+    FakeDocument local;
+    local.items = {"local"};
+    QCOMPARE(merge(*a, local, BothWays), Success);
+    QCOMPARE(historyFiles().size(), 21);
+    QCOMPARE(logCount("Sync: Cleanup for "), 0);
+}
+
+// Actions and copied files keep their own names behind a prefix; one called History.json must not
+// be taken for the history, nor deleted as an old version of it.
+void TestSyncMerge::testFilesNamedLikeTheDocumentAreNeitherMergedNorPruned()
+{
+    const QString action = "action_20240305T100000_History.json";
+    const QString image = "image_" + QUuid::createUuid().toString() + "_History#1.json";
+    QVERIFY(writeFile(sharedFile(action), documentBytes({"action"}), versionTime(-100)));
+    QVERIFY(writeFile(sharedFile(image), qCompress(documentBytes({"image"})), versionTime(100000)));
+    for (int i = 0; i < 21; ++i)
+        placeVersion({QString("item %1").arg(i, 2, 10, QChar('0'))}, i * 60);
+
+    auto a = engine();
+    FakeDocument local;
+    local.items = {"local"};
+    QCOMPARE(merge(*a, local, BothWays), Success);
+
+    QVERIFY(QFile::exists(sharedFile(action)));
+    QVERIFY(QFile::exists(sharedFile(image)));
+    QVERIFY(!local.items.contains("image"));
+    QVERIFY(!local.items.contains("action"));
+    QVERIFY(local.items.contains("item 20"));
+    QCOMPARE(logCount("Sync: Cleanup for "), 10);
+}
+
+// With a keep limit on one computer and none on the other, both would otherwise store their own
+// version after every merge of the other's, each waking the other, for ever.
+void TestSyncMerge::testDifferentRulesDoNotUploadForever()
+{
+    auto a = engine();
+    auto b = engine();
+    FakeDocument unlimited;
+    unlimited.items = {"a1", "a2", "a3", "a4"};
+    FakeDocument limited;
+    limited.keep = 2;
+    limited.items = {"b1"};
+    int uploads = 0;
+    for (Sync *engine : {a.get(), b.get()})
+        connect(engine, &Sync::contentUploaded, this, [&uploads] { ++uploads; });
+
+    QList<int> uploadsPerRound;
+    for (int round = 0; round < 6; ++round) {
+        const int before = uploads;
+        QCOMPARE(merge(*a, unlimited, BothWays), Success);
+        QCOMPARE(merge(*b, limited, BothWays), Success);
+        uploadsPerRound.append(uploads - before);
+    }
+    QCOMPARE(uploadsPerRound.mid(3), (QList<int>{0, 0, 0}));
+    QVERIFY(historyFiles().size() <= 4);
+    QVERIFY(logCount("Sync: History#") > 0);
+    QCOMPARE(limited.items.size(), 2);
+}
+
+void TestSyncMerge::testUploadFailureHalts()
+{
+    auto a = engine();
+    FakeDocument local;
+    local.items = {"local"};
+    // A folder where the version file would go makes the write fail.
+    QVERIFY(QDir(shared()).mkdir(Sync::addHash(local.serialize(), "History.json")));
+    FakeDocument snippets(c_snippetsMagic);
+    snippets.items = {"s"};
+    a->sync(History, &local, BothWays);
+    a->sync(Snippets, &snippets, BothWays);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Unable to write to file"));
+    QCOMPARE(runPass(*a), Failed);
+    QVERIFY(logHas("Sync: Upload failed for " + Sync::addHash(local.serialize(), "History.json")));
+    // The snippets wait for the next pass.
+    QCOMPARE(a->queue().size(), 1);
+    QVERIFY(local.lastDownloadId.isEmpty());
+}
+
+KESTOVAN_SYNC_TEST_MAIN(TestSyncMerge)
+#include "tst_syncmerge.moc"
