@@ -34,5 +34,9 @@ QList<DefaultSetting> defaultSettings()
 
 QString defaultLanguage()
 {
-    return QLocale::languageToString(QLocale().language());
+    // The C locale names no language; its texts are the English source texts.
+    const QLocale::Language language = QLocale().language();
+    if (language == QLocale::C || language == QLocale::AnyLanguage)
+        return QLocale::languageToString(QLocale::English);
+    return QLocale::languageToString(language);
 }

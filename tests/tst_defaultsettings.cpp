@@ -1,6 +1,7 @@
 #include "defaultsettings.h"
 #include "settingsdialog.h"
 #include "theme.h"
+#include "translation.h"
 #include "utils.h"
 
 #include <QApplication>
@@ -72,7 +73,8 @@ private slots:
                  QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/Kestovan Sync Folder");
         QCOMPARE(settings.value("CompactList"), QVariant(false));
         QCOMPARE(settings.value("InitialSelection"), QVariant(1));
-        QCOMPARE(settings.value("Language").toString(), QLocale::languageToString(QLocale().language()));
+        QCOMPARE(settings.value("Language").toString(), defaultLanguage());
+        QVERIFY(Translation::getLanguages().contains(defaultLanguage()) || QLocale().language() != QLocale::C);
 
         QVERIFY(!settings.contains("KeepTab"));
         QVERIFY(!settings.contains("ShortcutPasteNext"));
@@ -134,6 +136,20 @@ private slots:
         QCOMPARE(int(getTheme()), theme);
         // The stored value keeps its type.
         QCOMPARE(Utils::settings().value("Theme"), stored);
+    }
+
+    void testLanguageDefaultFollowsTheLocale()
+    {
+        const QLocale saved;
+        QLocale::setDefault(QLocale(QLocale::Finnish, QLocale::Finland));
+        SettingsDialog::updateDefaultSettings();
+        QCOMPARE(Utils::settings().value("Language").toString(), QString("Finnish"));
+
+        clearStore();
+        QLocale::setDefault(QLocale::c());
+        SettingsDialog::updateDefaultSettings();
+        QCOMPARE(Utils::settings().value("Language").toString(), QString("English"));
+        QLocale::setDefault(saved);
     }
 
     void testDefaultTableHasNoDuplicateKeys()
