@@ -1,0 +1,149 @@
+#include "crashhandler.h"
+
+#include "crashhandlerprivate.h"
+#include "exceptionhandler.h"
+#include "utils.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace Breakpad {
+
+namespace {
+
+const char *const defaultServerUrl = "wss://notifier.morva.org/notifier";
+const char *const uploadVersion = "1.10.120";
+constexpr qint64 chunkSize = 500;
+constexpr int maxUploadTries = 6;
+
+} // namespace
+
+CrashHandler *CrashHandler::instance()
+{
+    static CrashHandler handler;
+    return &handler;
+}
+
+CrashHandler::CrashHandler()
+    : d(std::make_unique<CrashHandlerPrivate>())
+    , webSocket(QString(), QWebSocketProtocol::Version13)
+{
+    connect(&webSocket, &QWebSocket::connected, this, &CrashHandler::onConnected);
+    connect(&webSocket, &QWebSocket::disconnected, this, &CrashHandler::onDisconnected);
+    connect(&webSocket, &QWebSocket::textMessageReceived, this, &CrashHandler::onReceived);
+    connect(&webSocket, qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), this, &CrashHandler::onError);
+}
+
+CrashHandler::~CrashHandler()
+{
+    delete CrashHandlerPrivate::pHandler;
+    CrashHandlerPrivate::pHandler = nullptr;
+}
+
+QUrl CrashHandler::serverUrl()
+{
+    const QByteArray overridden = qgetenv("KESTOVAN_NOTIFIER_URL");
+    return QUrl(overridden.isEmpty() ? QString::fromLatin1(defaultServerUrl) : QString::fromUtf8(overridden));
+}
+
+void CrashHandler::Init(const QString &dumpPath)
+{
+    // The data folder may not exist yet; a crash before the first save would then leave nothing.
+    QDir().mkpath(dumpPath);
+    d->InitCrashHandler(dumpPath);
+
+    QSettings settings = Utils::settings();
+    const int tries = settings.value("DumpUploadTries", 0).toInt();
+    const bool sendDumps = settings.value("SendDumps", true).toBool();
+    const bool giveUp = !sendDumps || tries >= maxUploadTries;
+
+    QDirIterator entries(dumpPath);
+    while (entries.hasNext()) {
+        const QString path = entries.next();
+        if (!path.endsWith(".dmp"))
+            continue;
+        if (giveUp) {
+            qDebug() << "CrashHandler: Uploading failed too many times. Deleting the dmp file:" << path;
+            QFile::remove(path);
+            settings.setValue("DumpUploadTries", 0);
+        } else {
+            qDebug() << "CrashHandler: Uploading crash file:" << path;
+            fileName = path;
+            webSocket.open(serverUrl());
+        }
+        // One dump per start; the others wait.
+        break;
+    }
+}
+
+void CrashHandler::setReportCrashesToSystem(bool report)
+{
+    CrashHandlerPrivate::bReportCrashesToSystem = report;
+}
+
+bool CrashHandler::writeMinidump()
+{
+    const bool written = CrashHandlerPrivate::pHandler && CrashHandlerPrivate::pHandler->WriteMinidump();
+    if (written)
+        qDebug() << "BreakpadQt: writeMinidump() success.";
+    else
+        qWarning() << "BreakpadQt: writeMinidump() failed.";
+    return written;
+}
+
+void CrashHandler::onConnected()
+{
+    qDebug() << "CrashHandler: Connection established";
+    chunks.clear();
+    QFile file(fileName);
+    if (file.open(QIODevice::ReadOnly)) {
+        for (QByteArray block = file.read(chunkSize); !block.isEmpty(); block = file.read(chunkSize))
+            chunks.append(QString::fromLatin1(block.toBase64()));
+        file.close();
+    }
+    send({{"operation", "crash-dump-start"}, {"file", QFileInfo(fileName).fileName()}});
+}
+
+void CrashHandler::onDisconnected()
+{
+}
+
+void CrashHandler::onReceived(QString message)
+{
+    qDebug().noquote() << "CrashHandler: Received message: " + message;
+    const QJsonObject reply = QJsonDocument::fromJson(message.toUtf8()).object();
+    const QString answer = reply.value("crashdump").toString();
+    const QString file = QFileInfo(fileName).fileName();
+    if (answer == "continue") {
+        if (!chunks.isEmpty()) {
+            send({{"operation", "crash-dump"}, {"file", file}, {"content", chunks.takeFirst()}});
+        } else {
+            qDebug() << "CrashHandler: Sent the crash dump to the server";
+            send({{"operation", "crash-dump-end"}, {"file", file}, {"version", uploadVersion}});
+        }
+    } else if (answer == "done") {
+        webSocket.close(QWebSocketProtocol::CloseCodeNormal);
+        QFile::remove(fileName);
+        Utils::settings().setValue("DumpUploadTries", 0);
+    }
+}
+
+void CrashHandler::onError(QAbstractSocket::SocketError error)
+{
+    qDebug() << "CrashHandler: Error occured:" << error << webSocket.errorString();
+    QSettings settings = Utils::settings();
+    settings.setValue("DumpUploadTries", settings.value("DumpUploadTries", 0).toInt() + 1);
+}
+
+void CrashHandler::send(const QJsonObject &message)
+{
+    webSocket.sendTextMessage(QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact)));
+}
+
+} // namespace Breakpad

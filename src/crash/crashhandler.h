@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QAbstractSocket>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <QWebSocket>
+
+#include <memory>
+
+class QJsonObject;
+
+namespace Breakpad {
+
+class CrashHandlerPrivate;
+
+// Writes a minidump into the data folder when the program crashes, and at the next start sends
+// one such dump to the notification service over its web socket, then deletes it.
+class CrashHandler : public QObject
+{
+    Q_OBJECT
+
+public:
+    static CrashHandler *instance();
+
+    // The process uses instance(); tests may make their own.
+    CrashHandler();
+    ~CrashHandler() override;
+
+    // Installs the dump writer for the folder (creating it) and starts sending a dump found there.
+    void Init(const QString &dumpPath);
+    void setReportCrashesToSystem(bool report);
+    bool writeMinidump();
+
+    // KESTOVAN_NOTIFIER_URL when set, else the notification service's own address.
+    static QUrl serverUrl();
+
+public slots:
+    void onConnected();
+    void onDisconnected();
+    void onReceived(QString message);
+    void onError(QAbstractSocket::SocketError error);
+
+private:
+    void send(const QJsonObject &message);
+
+    std::unique_ptr<CrashHandlerPrivate> d;
+    QWebSocket webSocket;
+    QString fileName;
+    QStringList chunks;
+};
+
+} // namespace Breakpad

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QSystemTrayIcon>
+
+// The program's icon in the tray. Start-up wires its clicks and its context menu.
+class TrayIcon : public QSystemTrayIcon
+{
+    Q_OBJECT
+
+public:
+    TrayIcon();
+
+public slots:
+    // Chosen once, at construction: the icon does not follow later appearance changes.
+    void setTrayIcon();
+};

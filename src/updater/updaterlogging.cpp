@@ -1,0 +1,3 @@
+#include "updaterlogging.h"
+
+Q_LOGGING_CATEGORY(logQtAutoUpdater, "QtAutoUpdater", QtWarningMsg)

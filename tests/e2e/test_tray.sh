@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# The tray icon docks in the tray; a click shows and hides the history window; its context menu
+# offers "Show", "Settings" and "Quit"; "Show" opens the window pinned and "Quit" ends the program
+# cleanly.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh" || exit 1
+e2e_case_begin
+source "$(dirname "${BASH_SOURCE[0]}")/capturesupport.sh" || exit 1
+cd "$HOME" || exit 1
+# A crash dump of an earlier run must never reach out of the machine.
+export KESTOVAN_NOTIFIER_URL=ws://127.0.0.1:9/notifier
+
+debug_log=$TMPDIR/Kestovan-debug-log.txt
+"$E2E_BUILD_DIR/tests/kestovan_settings" SyncTarget=None ReleaseNotesVersion=1.10 || fail "could not write the settings"
+
+# Prints "ID X Y W H" for each visible window of the program.
+visible_windows() {
+    local id
+    for id in $(xdotool search --onlyvisible --pid "$KESTOVAN_PID" 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)" || continue
+        echo "$id $X $Y $WIDTH $HEIGHT"
+    done
+}
+
+# The icon is a small window of the program inside the tray at the foot of the screen.
+tray_icon() {
+    visible_windows | awk '$4 <= 32 && $5 <= 32 && $3 >= 700 { print; exit }'
+}
+
+history_window() {
+    local id
+    for id in $(xdotool search --onlyvisible --pid "$KESTOVAN_PID" --name '^Kestovan$' 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)" || continue
+        ((WIDTH > 100 && HEIGHT > 100)) && { echo "$id"; return 0; }
+    done
+    return 1
+}
+history_shown() { [[ -n $(history_window) ]]; }
+history_hidden() { [[ -z $(history_window) ]]; }
+
+# A visible window of the program that is neither the icon nor the history window: the menu.
+menu_window() {
+    local icon history
+    icon=$(tray_icon | cut -d' ' -f1)
+    history=$(history_window)
+    visible_windows | awk -v icon="$icon" -v history="$history" '$1 != icon && $1 != history { print; exit }'
+}
+menu_shown() { [[ -n $(menu_window) ]]; }
+menu_hidden() { [[ -z $(menu_window) ]]; }
+
+# Two clicks in a row are a double click (one more toggle) unless they land far enough apart,
+# so the clicks alternate between the icon's left and right edges.
+click_side=0
+click_icon() { # BUTTON
+    local x=$((icon_x + 3))
+    ((click_side % 2 == 1)) && x=$((icon_x + icon_w - 4))
+    click_side=$((click_side + 1))
+    xdotool mousemove "$x" "$((icon_y + icon_h / 2))" click "$1"
+}
+
+# The menu's text, read from a screenshot of it.
+menu_text() {
+    local id x y w h screen=$E2E_RUN_DIR/shots/screen.png shot=$E2E_RUN_DIR/shots/menu.png
+    read -r id x y w h <<<"$(menu_window)"
+    [[ -n $id ]] || return 1
+    import -window root "$screen" || return 1
+    convert "$screen" -crop "${w}x${h}+${x}+${y}" +repage -resize 300% -bordercolor white -border 20 "$shot" \
+        || return 1
+    tesseract "$shot" - --psm 6 2>/dev/null
+}
+
+start_kestovan --debug
+wait_for_log "$debug_log" 'Launched new instance successfully' 20 || fail "kestovan did not start"
+e2e_poll 20 eval '[[ -n $(tray_icon) ]]' || fail "no tray icon docked in the tray"
+read -r icon_id icon_x icon_y icon_w icon_h <<<"$(tray_icon)"
+history_hidden || fail "the history window showed without being asked"
+
+# A click toggles the window.
+click_icon 1
+e2e_poll 10 history_shown || fail "a click on the tray icon did not show the history window"
+click_icon 1
+e2e_poll 10 history_hidden || fail "a second click on the tray icon did not hide the history window"
+
+# The context menu, with its three entries.
+click_icon 3
+e2e_poll 10 menu_shown || fail "a right click on the tray icon showed no menu"
+text=$(menu_text) || fail "could not read the menu"
+for entry in Show Settings Quit; do
+    grep -qw "$entry" <<<"$text" || fail "the tray menu lacks \"$entry\" (read: $(tr '\n' '|' <<<"$text"))"
+done
+history_hidden || fail "the menu opened the history window"
+
+# "Show": the window opens and stays open, pinned.
+xdotool key Down Return
+e2e_poll 10 menu_hidden || fail "the menu did not close"
+e2e_poll 10 history_shown || fail "\"Show\" did not open the history window"
+# Another application in front: an unpinned window would hide now.
+start_probe
+! e2e_poll 1.5 history_hidden || fail "the window opened by \"Show\" was not pinned"
+
+# "Quit" ends the program through its orderly shutdown.
+click_icon 3
+e2e_poll 10 menu_shown || fail "the menu did not open a second time"
+xdotool key Up Return
+e2e_poll 15 eval '! _e2e_running $KESTOVAN_PID' || fail "\"Quit\" did not end the program"
+rc=0
+stop_pid "$KESTOVAN_PID" TERM 5 || rc=$?
+((rc == 0)) || fail "\"Quit\" ended kestovan with exit code $rc"
+grep -q 'Quitting the application' "$debug_log" || fail "no orderly quit after \"Quit\""
+echo "tray icon: docked, click toggles, menu Show/Settings/Quit works"
