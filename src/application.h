@@ -14,6 +14,9 @@ public:
     Application(int &argc, char **argv);
 
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
+    // Hides an unpinned history window when the program loses the focus, and hands mouse moves
+    // over the frameless windows' children to their edge cursors.
+    bool notify(QObject *receiver, QEvent *event) override;
 
     // Set by main once the windows exist; the settings dialog reaches both windows through them.
     MainWindow *mainWindow = nullptr;

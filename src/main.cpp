@@ -1,20 +1,24 @@
 #include "application.h"
+#include "crash/crashhandler.h"
 #include "globals.h"
 #include "iconresources.h"
 #include "logging/qxtbasicfileloggerengine.h"
 #include "logging/qxtbasicstdloggerengine.h"
 #include "logging/qxtlogger.h"
-#include "historyitemmodel.h"
+#include "mainwindow.h"
 #include "monitor.h"
 #include "platform/platform.h"
-#include "settingsdialog.h"
-#include "snippetmodel.h"
+#include "runguard.h"
 #include "startupoptions.h"
+#include "trayicon.h"
 #include "unixsignalquitter.h"
 #include "utils.h"
 
 #include <QDate>
 #include <QDir>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSslSocket>
 #include <QThread>
 
@@ -25,7 +29,8 @@ void setUpLogging()
     QxtLogger *logger = QxtLogger::getInstance();
     if (debugEnabled)
         logger->addLoggerEngine("file", new QxtBasicFileLoggerEngine(logPath));
-    // Crash reporting joins here when it is not a debug or demo run.
+    else if (!demoEnabled)
+        Breakpad::CrashHandler::instance()->Init(Utils::dataPath());
     logger->addLoggerEngine("std", new QxtBasicSTDLoggerEngine());
     logger->installAsMessageHandler();
     logger->removeLoggerEngine("DEFAULT");
@@ -42,6 +47,33 @@ void logBanner()
     qInfo().noquote() << stars;
     qDebug() << QSslSocket::sslLibraryBuildVersionString() << QSslSocket::sslLibraryVersionString()
              << QSslSocket::supportsSsl();
+}
+
+// Newest copy wins: asks a running copy to quit and waits up to ten seconds for it to go.
+bool takeOverFromRunningCopy(RunGuard &guard)
+{
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (guard.tryToRun())
+            return true;
+        qDebug() << "Another instance is running. Waiting for it to quit...";
+        guard.setSharedValue(1);
+        QThread::msleep(1000);
+    }
+    return false;
+}
+
+void showTrayMenu(TrayIcon &trayIcon, MainWindow &window)
+{
+    QMenu menu;
+    menu.addAction(QObject::tr("Show"), &window, [&window] {
+        window.showHistory();
+        // Opened on purpose: it stays open.
+        window.pinRight->setChecked(true);
+    });
+    menu.addAction(QObject::tr("Settings"), &window, [&window] { window.showSettings(); });
+    menu.addAction(QObject::tr("Quit"), qApp, &QCoreApplication::quit);
+    const QRect area = trayIcon.geometry();
+    menu.exec(QPoint((area.left() + area.right()) / 2, (area.top() + area.bottom()) / 2));
 }
 
 } // namespace
@@ -72,24 +104,50 @@ int main(int argc, char *argv[])
     setUpLogging();
     logBanner();
 
+    RunGuard guard("KestovanRunGuard");
+    if (!takeOverFromRunningCopy(guard)) {
+        QMessageBox::warning(nullptr, "Kestovan", QObject::tr("Kestovan is already running!"));
+        return 0;
+    }
     qDebug() << "Launched new instance successfully";
+    guard.startTimer();
     checkAccessibility(true);
     qDebug() << "Main thread:" << QThread::currentThreadId();
     qDebug().noquote() << "Settings: " + settings.fileName();
 
-    // The history window builds these when it exists; until then start-up does, in its order.
-    SettingsDialog::updateDefaultSettings();
-    QObject stores;
-    HistoryItemModel::initialize(&stores, nullptr, nullptr);
-    HistoryItemModel::instance()->load();
-    SnippetModel::initialize(&stores, nullptr);
-    SnippetModel::instance()->load();
-    SnippetModel::instance()->updateHotkeysAndKeywords();
+    TrayIcon trayIcon;
 
+    // Builds the models, the sync engine and the hotkeys; writes the default settings first.
+    MainWindow window;
     Monitor monitor;
+    app.mainWindow = &window;
     app.monitorWindow = &monitor;
 
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, [] { qDebug() << "Quitting the application"; });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] {
+        qDebug() << "Quitting the application";
+        window.clearHistory();
+    });
+    QObject::connect(&trayIcon, &QSystemTrayIcon::activated, &window,
+                     [&trayIcon, &window](QSystemTrayIcon::ActivationReason reason) {
+                         if (reason == QSystemTrayIcon::Context)
+                             showTrayMenu(trayIcon, window);
+                         else
+                             window.toggleHistory();
+                     });
+    QObject::connect(&app, &Application::powerResume, &window, [&window] { window.syncAll(BothWays); });
 
-    return app.exec();
+    // After an upgrade (and at the first start) the window shows itself once with the notes button.
+    if (settings.value("ReleaseNotesVersion").toString() != MainWindow::Version) {
+        window.showHistory();
+        window.enableReleaseNotesButton();
+        settings.setValue("ReleaseNotesVersion", MainWindow::Version);
+    }
+
+    window.checkForUpdates(&app);
+
+    const int exitCode = app.exec();
+    // The windows go before the application object; nothing may reach them through it meanwhile.
+    app.mainWindow = nullptr;
+    app.monitorWindow = nullptr;
+    return exitCode;
 }

@@ -48,8 +48,8 @@ QPixmap stringToPixmap(QString text);
 
 void moveWindowInsideScreen(QMainWindow *window, QPoint point);
 // Where moveWindowInsideScreen puts a window of the given size for a point on a screen with
-// these whole and available geometries.
-QPoint windowPositionInsideScreen(QPoint point, QSize size, QRect screen, QRect available);
+// these whole and available geometries, the window's visible frame lying `margin` inside it.
+QPoint windowPositionInsideScreen(QPoint point, QSize size, QRect screen, QRect available, int margin = 8);
 
 // A name from a document that may be used as a file or folder name in the data folder:
 // not empty, not ".", no path separators, no "..", no NUL.

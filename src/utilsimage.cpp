@@ -8,6 +8,7 @@
 #include <QDebug>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMainWindow>
 #include <QRegularExpression>
 #include <QScreen>
@@ -87,7 +88,7 @@ QPixmap stringToPixmap(QString text)
     return pixmap;
 }
 
-QPoint windowPositionInsideScreen(QPoint point, QSize size, QRect screen, QRect available)
+QPoint windowPositionInsideScreen(QPoint point, QSize size, QRect screen, QRect available, int margin)
 {
     const int px = point.x();
     const int py = point.y();
@@ -96,12 +97,12 @@ QPoint windowPositionInsideScreen(QPoint point, QSize size, QRect screen, QRect 
     const QRect &a = available;
 
     // Room to the right: the visible frame starts at the point, else it ends there.
-    int dx = screen.right() - px > w ? -ShadowMargin : ShadowMargin - w;
+    int dx = screen.right() - px > w ? -margin : margin - w;
     int y;
     if (screen.bottom() - py > h)
-        y = qMin(qMax(py - ShadowMargin, a.top() - ShadowMargin), a.bottom() - h + ShadowMargin);
+        y = qMin(qMax(py - margin, a.top() - margin), a.bottom() - h + margin);
     else
-        y = qMax(qMin(py + ShadowMargin - h, a.bottom() + ShadowMargin - h), a.top() - ShadowMargin);
+        y = qMax(qMin(py + margin - h, a.bottom() + margin - h), a.top() - margin);
 
     if (!a.contains(point)) {
         if (py < a.top() || py > a.bottom())
@@ -111,10 +112,10 @@ QPoint windowPositionInsideScreen(QPoint point, QSize size, QRect screen, QRect 
     }
 
     int x = px + dx;
-    if (x - ShadowMargin < a.left())
-        x = a.left() - ShadowMargin;
-    else if (x - ShadowMargin + w > a.right())
-        x = a.right() + ShadowMargin - w;
+    if (x - margin < a.left())
+        x = a.left() - margin;
+    else if (x - margin + w > a.right())
+        x = a.right() + margin - w;
     return QPoint(x, y);
 }
 
@@ -123,8 +124,11 @@ void moveWindowInsideScreen(QMainWindow *window, QPoint point)
     const QScreen *screen = QGuiApplication::screenAt(point);
     if (!screen)
         return;
+    // Without a compositing manager the window drops its margin, and its frame starts at its corner.
+    const QWidget *central = window->centralWidget();
+    const int margin = central && central->layout() ? central->layout()->contentsMargins().left() : ShadowMargin;
     window->move(windowPositionInsideScreen(point, window->size(), screen->geometry(),
-                                            screen->availableGeometry()));
+                                            screen->availableGeometry(), margin));
 }
 
 bool isPlainFileName(const QString &name)

@@ -43,6 +43,9 @@ public:
 
     // Key synthesis. Each public key-synthesis call ends with finishSynthesis().
     virtual quint64 heldModifierFlags() = 0;
+    // Whether any key is down. On X11 a hotkey keeps the keyboard grabbed until its keys are up,
+    // and keys posted meanwhile never reach the application in front.
+    virtual bool anyKeyHeld() { return heldModifierFlags() != 0; }
     virtual void pause(int milliseconds) = 0;
     virtual void postKey(quint16 macCode, bool down, quint64 flags, KeyLookup lookup = KeyLookup::Position) = 0;
     virtual void postSystemKey(int systemKey, bool down) = 0;

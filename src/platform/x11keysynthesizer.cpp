@@ -157,6 +157,17 @@ quint64 X11KeySynthesizer::heldModifierFlags()
     return flags;
 }
 
+bool X11KeySynthesizer::anyKeyHeld()
+{
+    char keys[32] = {};
+    XQueryKeymap(m_display, keys);
+    for (const char bits : keys) {
+        if (bits)
+            return true;
+    }
+    return false;
+}
+
 void X11KeySynthesizer::fakeKey(int keycode, bool down)
 {
     if (m_hasXTest && keycode > 0)

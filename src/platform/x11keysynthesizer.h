@@ -23,6 +23,7 @@ public:
 
     bool hasXTest() const { return m_hasXTest; }
     quint64 heldModifierFlags();
+    bool anyKeyHeld();
     void postKey(quint16 macCode, bool down, quint64 flags, bool byCharacter);
     void postSystemKey(int systemKey, bool down);
     bool postCharacter(char32_t codePoint, bool down);

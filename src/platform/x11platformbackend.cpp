@@ -180,6 +180,11 @@ quint64 X11PlatformBackend::heldModifierFlags()
     return m_synthesizer->heldModifierFlags();
 }
 
+bool X11PlatformBackend::anyKeyHeld()
+{
+    return m_synthesizer->anyKeyHeld();
+}
+
 void X11PlatformBackend::pause(int milliseconds)
 {
     m_synthesizer->sync();

@@ -29,6 +29,7 @@ public:
     void playNotification() override;
 
     quint64 heldModifierFlags() override;
+    bool anyKeyHeld() override;
     void pause(int milliseconds) override;
     void postKey(quint16 macCode, bool down, quint64 flags, KeyLookup lookup) override;
     void postSystemKey(int systemKey, bool down) override;

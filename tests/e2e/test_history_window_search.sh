@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Letters typed on the history list open the search page with them; the field keeps taking the
+# typing; Down goes to the results and Return pastes the match into the client in front.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh" || exit 1
+e2e_case_begin
+source "$(dirname "${BASH_SOURCE[0]}")/capturesupport.sh" || exit 1
+source "$(dirname "${BASH_SOURCE[0]}")/historywindowsupport.sh" || exit 1
+
+prepare_settings
+start_probe
+start_capturing
+wait_for_window_built
+
+for text in 'zebrafish in the pond' 'plain sparrow' 'another sparrow'; do
+    copy_text "$text"
+    wait_for_clipping "$text" 10 || fail "'$text' was not recorded"
+done
+
+open_history
+# The first letters go through the list into the field; the page follows 250 ms after the last one.
+xdotool type --delay 60 'ze'
+# Then the field has the focus: capitals and all, the search ignores case.
+xdotool sleep 0.6 type --delay 60 'BRA'
+# The results follow 200 ms after the last change.
+xdotool sleep 0.6
+keep_screenshot history-window-e2e-search
+xdotool key Down Return
+e2e_poll 5 probe_shows 'zebrafish in the pond' || fail "the probe did not get the match (it has '$(probe_last_text)')"
+e2e_poll 5 history_window_hidden || fail "the history window stayed after the paste"
+[[ $(newest_clipping | cut -f2) == 'zebrafish in the pond' ]] || fail "the pasted match is not on top: $(newest_clipping)"
+
+# The window comes back on the list with an empty search field: Return pastes the current row.
+open_history
+xdotool key Return
+e2e_poll 5 eval '[[ $(probe_last_text) == "zebrafish in the pondanother sparrow" ]]' \
+    || fail "the list was not shown again after the search (probe has '$(probe_last_text)')"
+
+rc=0
+stop_pid "$KESTOVAN_PID" TERM 15 || rc=$?
+((rc == 0)) || fail "kestovan ended with exit code $rc"
+echo "the search page pasted 'zebrafish in the pond'"
