@@ -1,5 +1,6 @@
 #include "safefile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -81,6 +82,20 @@ bool write(const QString &path, const QByteArray &bytes, QString *error, bool *o
         ::close(dir);
     }
     return true;
+}
+
+QString keepAside(const QString &path)
+{
+    const QString stamp = QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss");
+    QString aside = path + "." + stamp + ".broken";
+    for (int n = 1; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
+        aside = path + "." + stamp + "-" + QString::number(n) + ".broken";
+
+    // A copy leaves the file in place until a save replaces it; an unreadable file can only be
+    // renamed.
+    if (QFile::copy(path, aside) || QFile::rename(path, aside))
+        return aside;
+    return QString();
 }
 
 } // namespace SafeFile

@@ -15,4 +15,9 @@ bool write(const QString &path, const QByteArray &bytes, QString *error = nullpt
 // The name of the temporary file write() goes through.
 QString temporaryPath(const QString &path);
 
+// Keeps a data file that does not load under a dated ".broken" name beside it, so a later save
+// cannot destroy it. Returns that name, or an empty text when the file could be neither copied
+// nor renamed (the caller must then never save over it).
+QString keepAside(const QString &path);
+
 } // namespace SafeFile

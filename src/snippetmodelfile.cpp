@@ -316,14 +316,7 @@ void SnippetModel::keepAside(const QString &path, LoadProblem problem, const QBy
         return;
     }
 
-    const QString stamp = QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss");
-    QString aside = path + "." + stamp + ".broken";
-    for (int n = 1; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
-        aside = path + "." + stamp + "-" + QString::number(n) + ".broken";
-
-    // A copy leaves the file in place until a save replaces it; an unreadable file can only be
-    // renamed.
-    if (QFile::copy(path, aside) || QFile::rename(path, aside)) {
+    if (const QString aside = SafeFile::keepAside(path); !aside.isEmpty()) {
         m_keptAsidePath = aside;
         m_keptAsideHash = hash;
         qWarning().noquote() << "The snippet file" << path << "was kept as" << aside;
