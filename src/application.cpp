@@ -23,7 +23,7 @@ bool Application::nativeEventFilter(const QByteArray &, void *, qintptr *)
 bool Application::notify(QObject *receiver, QEvent *event)
 {
     if (event->type() == QEvent::ApplicationDeactivate) {
-        if (mainWindow && !mainWindow->pinRight->isChecked())
+        if (mainWindow && !mainWindow->pinRight->isChecked() && !mainWindow->awaitingActivation())
             mainWindow->hideHistory();
     } else if (event->type() == QEvent::MouseMove && receiver && receiver->isWidgetType() && mainWindow
                && monitorWindow) {

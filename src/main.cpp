@@ -67,8 +67,9 @@ void showTrayMenu(TrayIcon &trayIcon, MainWindow &window)
     QMenu menu;
     menu.addAction(QObject::tr("Show"), &window, [&window] {
         window.showHistory();
-        // Opened on purpose: it stays open.
-        window.pinRight->setChecked(true);
+        // Opened on purpose: it stays open, with the pinned icon and selection hotkeys of a pinned window.
+        if (!window.pinRight->isChecked())
+            window.pinRight->click();
     });
     menu.addAction(QObject::tr("Settings"), &window, [&window] { window.showSettings(); });
     menu.addAction(QObject::tr("Quit"), qApp, &QCoreApplication::quit);

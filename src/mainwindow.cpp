@@ -159,6 +159,7 @@ MainWindow::MainWindow()
     ui->widget->setAutoFillBackground(true);
 
     restoreGeometry();
+    m_placedAt = pos();
 
     // Titles first: the carousel has nothing to select while it has none (the snippet file may
     // have failed to load, so snippetsLoaded never set them).

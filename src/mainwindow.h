@@ -62,6 +62,10 @@ public:
     void enableReleaseNotesButton();
     void clearHistory();
 
+    // Shown and not yet given the focus: a deactivation reported now is older than the showing
+    // (X11 reports a focus loss late) and must not hide the window.
+    bool awaitingActivation() const;
+
     // The settings-changed handler: what accepting the settings dialog changes in this window.
     void applySettings(bool encryptionChanged);
 
@@ -104,6 +108,7 @@ public slots:
 protected:
     void keyReleaseEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     // Construction (mainwindow.cpp).
@@ -120,6 +125,7 @@ private:
     void rememberSnippet(const QModelIndex &snippet);
     void applyInitialSelection();
     void setTitleTexts();
+    void keepPlace();
 
     // Pasting (mainwindowpaste.cpp).
     void searchResultActivated(QModelIndex index);
@@ -151,6 +157,10 @@ private:
     QTimer *searchTimer = nullptr;
     QtAutoUpdater::Updater *updater = nullptr;
     QList<QHotkey *> actionHotkeys;
+    // Where the window was put when shown, or dragged to. On X11 the window manager may report a
+    // wrong place for a window mapped again, so pos() is not what is stored.
+    QPoint m_placedAt;
+    bool m_awaitingActivation = false;
 
     // ---- Tray menu and update check (mainwindowstatus.cpp) ----
 public:

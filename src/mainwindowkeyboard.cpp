@@ -49,6 +49,8 @@ void MainWindow::showHistory()
         if (settings.value("OpenOnMouse", true).toBool())
             Utils::moveWindowInsideScreen(this, QCursor::pos());
         show();
+        m_placedAt = pos();
+        m_awaitingActivation = true;
         if (!settings.value("KeepTab", false).toBool()) {
             ui->header->select(0);
             ui->stackedWidgetTop->setCurrentIndex(0);
@@ -85,9 +87,11 @@ void MainWindow::hideHistory()
 
     QSettings settings = Utils::settings();
     settings.setValue("WindowSize", size());
-    settings.setValue("WindowPos", pos());
+    settings.setValue("WindowPos", m_placedAt);
 
+    m_awaitingActivation = false;
     hide();
+    keepPlace();
     ui->searchEdit->clear();
     if (ui->stackedWidgetTop->currentIndex() == 1)
         ui->stackedWidgetTop->setCurrentIndex(0);
@@ -231,8 +235,30 @@ void MainWindow::snippetsLoaded()
     ui->header->select(tab);
 }
 
+void MainWindow::keepPlace()
+{
+    // Shown again, the window would go where the toolkit believes it is.
+    if (!isVisible() && pos() != m_placedAt)
+        move(m_placedAt);
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool dragged = moving || resizing;
+    MovableAndResizable::mouseReleaseEvent(event);
+    if (dragged)
+        m_placedAt = pos();
+}
+
+bool MainWindow::awaitingActivation() const
+{
+    return m_awaitingActivation;
+}
+
 void MainWindow::changeEvent(QEvent *event)
 {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        m_awaitingActivation = false;
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
         setTitleTexts();

@@ -57,8 +57,11 @@ bool MainWindow::usePlainTextFor() const
 
 void MainWindow::hideUnlessPinned()
 {
-    if (!pinRight->isChecked())
-        hide();
+    if (pinRight->isChecked())
+        return;
+    m_awaitingActivation = false;
+    hide();
+    keepPlace();
 }
 
 void MainWindow::activateTargetWindow()

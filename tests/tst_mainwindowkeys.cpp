@@ -4,7 +4,9 @@
 #include "monitor.h"
 #include "snippetview.h"
 
+#include <QCursor>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -184,8 +186,9 @@ private slots:
     void testEscapeLeavesTheSearchPageThenHidesAndStoresGeometry()
     {
         const auto window = freshWindow();
+        QCursor::setPos(218, 128);
         window->showHistory();
-        window->move(210, 120);
+        const QPoint placed = window->pos();
         child<QPushButton>(window.get(), "search")->click();
         searchEdit(window.get())->setText("needle");
         QCOMPARE(topPage(window.get()), 1);
@@ -197,7 +200,8 @@ private slots:
 
         release(window.get(), Qt::Key_Escape);
         QVERIFY(!window->isVisible());
-        QCOMPARE(setting("WindowPos").toPoint(), QPoint(210, 120));
+        QCOMPARE(setting("WindowPos").toPoint(), placed);
+        QCOMPARE(placed, QPoint(210, 120));
         QCOMPARE(setting("WindowSize").toSize(), window->size());
     }
 
@@ -264,6 +268,7 @@ private slots:
     {
         const auto window = freshWindow();
         window->showHistory();
+        QTRY_VERIFY(window->isActiveWindow());
         QVERIFY(!window->hotkeyForSelectionUp()->isRegistered());
 
         release(window.get(), Qt::Key_section);
@@ -282,6 +287,66 @@ private slots:
         QVERIFY(!window->hotkeyForSelectionUp()->isRegistered());
         QApplication::sendEvent(app, &deactivate);
         QVERIFY(!window->isVisible());
+    }
+
+    void testLateDeactivationDoesNotHideAJustShownWindow()
+    {
+        // X11 reports the loss of the focus late: a deactivation of before the hotkey arrives after
+        // the window was shown and must not take it away again.
+        const auto window = freshWindow();
+        auto *app = static_cast<Application *>(qApp);
+        app->mainWindow = window.get();
+        QEvent deactivate(QEvent::ApplicationDeactivate);
+
+        window->showHistory();
+        QApplication::sendEvent(app, &deactivate);
+        QVERIFY(window->isVisible());
+
+        QTRY_VERIFY(window->isActiveWindow());
+        QApplication::sendEvent(app, &deactivate);
+        QVERIFY(!window->isVisible());
+    }
+
+    void testWrongPlaceReportedByTheWindowSystemIsNotStored()
+    {
+        // A window manager may report another place for a window mapped again; the place the
+        // window was put at is what is stored, and where it shows next time.
+        const auto window = freshWindow();
+        addClippings({"some clipping", "other clipping"});
+        auto *app = static_cast<Application *>(qApp);
+        app->mainWindow = window.get();
+        QCursor::setPos(300, 200);
+        window->showHistory();
+        const QPoint placed = window->pos();
+        QTRY_VERIFY(window->isActiveWindow());
+
+        window->move(0, 0);
+        emit historyView(window.get())->activated(proxy()->index(0, 0));
+        QVERIFY(!window->isVisible());
+        QEvent deactivate(QEvent::ApplicationDeactivate);
+        QApplication::sendEvent(app, &deactivate);
+        QCOMPARE(setting("WindowPos").toPoint(), placed);
+        QCOMPARE(window->pos(), placed);
+        QTRY_VERIFY(!ClipboardTools::c_pasteOngoing);
+    }
+
+    void testDraggedWindowStoresItsNewPlace()
+    {
+        const auto window = freshWindow();
+        QCursor::setPos(300, 200);
+        window->showHistory();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QPoint start = window->pos();
+        // Dragged by its top strip, 40 px right and 30 px down.
+        const QPoint grip(200, 20);
+        QTest::mousePress(window.get(), Qt::LeftButton, Qt::NoModifier, grip);
+        QMouseEvent move(QEvent::MouseMove, QPointF(grip), QPointF(window->mapToGlobal(grip) + QPoint(40, 30)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &move);
+        QTest::mouseRelease(window.get(), Qt::LeftButton, Qt::NoModifier, grip);
+        QCOMPARE(window->pos(), start + QPoint(40, 30));
+        window->hideHistory();
+        QCOMPARE(setting("WindowPos").toPoint(), start + QPoint(40, 30));
     }
 
     void testHidingReleasesTheSelectionHotkeys()
