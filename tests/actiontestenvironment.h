@@ -1,5 +1,7 @@
 #pragma once
 
+#include "isolatedhome.h"
+
 #include <QCoreApplication>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -13,12 +15,9 @@
         QTemporaryDir home;                                                                        \
         if (!home.isValid())                                                                       \
             return 1;                                                                              \
-        qputenv("HOME", home.path().toLocal8Bit());                                                \
-        qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());                       \
-        qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());                           \
+        isolateTestHome(home);                                                                     \
         qputenv("TZ", "Europe/Helsinki");                                                          \
         qputenv("LC_ALL", "C");                                                                    \
-        QStandardPaths::setTestModeEnabled(true);                                                  \
         QCoreApplication::setOrganizationName("Morva");                                            \
         QCoreApplication::setApplicationName("Kestovan");                                          \
         QCoreApplication app(argc, argv);                                                          \

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "isolatedhome.h"
+
 #include "clippingitem.h"
 #include "historyitemmodel.h"
 #include "itemrole.h"
@@ -21,11 +23,8 @@
         QTemporaryDir home;                                                                        \
         if (!home.isValid())                                                                       \
             return 1;                                                                              \
-        qputenv("HOME", home.path().toLocal8Bit());                                                \
-        qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());                       \
-        qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());                           \
+        isolateTestHome(home);                                                                     \
         qputenv("TZ", "Europe/Helsinki");                                                          \
-        QStandardPaths::setTestModeEnabled(true);                                                  \
         QCoreApplication::setOrganizationName("MorvaTest");                                        \
         QCoreApplication::setApplicationName("KestovanHistoryTest");                               \
         QApplication app(argc, argv);                                                              \

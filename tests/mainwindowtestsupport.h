@@ -1,5 +1,7 @@
 #pragma once
 
+#include "isolatedhome.h"
+
 #include "application.h"
 #include "clipboardtools.h"
 #include "clippingitem.h"
@@ -35,13 +37,10 @@
         QTemporaryDir home;                                                                        \
         if (!home.isValid())                                                                       \
             return 1;                                                                              \
-        qputenv("HOME", home.path().toLocal8Bit());                                                \
-        qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());                       \
-        qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());                           \
+        isolateTestHome(home);                                                                     \
         qputenv("TMPDIR", (home.path() + "/tmp").toLocal8Bit());                                   \
         QDir().mkpath(home.path() + "/tmp");                                                       \
         qputenv("KESTOVAN_DARK_MODE", "0");                                                        \
-        QStandardPaths::setTestModeEnabled(true);                                                  \
         QCoreApplication::setOrganizationName("MorvaTest");                                        \
         QCoreApplication::setApplicationName("KestovanMainWindowTest");                            \
         Application app(argc, argv);                                                               \

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "isolatedhome.h"
+
 #include "oauth/o0cryptkey.h"
 #include "oauth/o0simplecrypt.h"
 #include "sync/isyncmerge.h"
@@ -29,12 +31,9 @@
         QTemporaryDir home;                                                                        \
         if (!home.isValid())                                                                       \
             return 1;                                                                              \
-        qputenv("HOME", home.path().toLocal8Bit());                                                \
-        qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());                       \
-        qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());                           \
+        isolateTestHome(home);                                                                     \
         qputenv("XDG_DOCUMENTS_DIR", (home.path() + "/documents").toLocal8Bit());                  \
         qputenv("TZ", "Europe/Helsinki");                                                          \
-        QStandardPaths::setTestModeEnabled(true);                                                  \
         QCoreApplication::setOrganizationName("MorvaTest");                                        \
         QCoreApplication::setApplicationName("KestovanSyncTest");                                  \
         QApplication app(argc, argv);                                                              \

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "isolatedhome.h"
+
 #include "clippingitem.h"
 #include "historyfiltermodel.h"
 #include "historyitemmodel.h"
@@ -32,12 +34,9 @@
         QTemporaryDir home;                                                                        \
         if (!home.isValid())                                                                       \
             return 1;                                                                              \
-        qputenv("HOME", home.path().toLocal8Bit());                                                \
-        qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());                       \
-        qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());                           \
+        isolateTestHome(home);                                                                     \
         qputenv("TZ", "Europe/Helsinki");                                                          \
         qputenv("KESTOVAN_DARK_MODE", "0");                                                        \
-        QStandardPaths::setTestModeEnabled(true);                                                  \
         QCoreApplication::setOrganizationName("MorvaTest");                                        \
         QCoreApplication::setApplicationName("KestovanViewTest");                                  \
         QApplication app(argc, argv);                                                              \
