@@ -1,13 +1,13 @@
 // Speed and size of the clipboard history: load, save, one capture into a full history, one filter
 // change, and the start of a process up to a loaded history, for growing numbers of clippings.
-#include "historyfiltermodel.h"
-#include "historyfilterstate.h"
-#include "historyitemdelegate.h"
-#include "historyitemmodel.h"
-#include "historyitemview.h"
-#include "iconresources.h"
-#include "settingsdialog.h"
-#include "utils.h"
+#include "history/historyfiltermodel.h"
+#include "history/historyfilterstate.h"
+#include "window/historyitemdelegate.h"
+#include "history/historyitemmodel.h"
+#include "window/historyitemview.h"
+#include "common/iconresources.h"
+#include "settings/settingsdialog.h"
+#include "common/utils.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clipboardlistener.h"
+#include "clipboard/clipboardlistener.h"
 
 #include <QClipboard>
 #include <QColor>

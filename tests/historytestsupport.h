@@ -2,11 +2,11 @@
 
 #include "isolatedhome.h"
 
-#include "clippingitem.h"
-#include "historyitemmodel.h"
-#include "itemrole.h"
+#include "history/clippingitem.h"
+#include "history/historyitemmodel.h"
+#include "history/itemrole.h"
 #include "sync/isync.h"
-#include "utils.h"
+#include "common/utils.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,19 +2,19 @@
 
 #include "isolatedhome.h"
 
-#include "application.h"
-#include "clipboardtools.h"
-#include "clippingitem.h"
-#include "historyfiltermodel.h"
-#include "historyitemmodel.h"
+#include "app/application.h"
+#include "clipboard/clipboardtools.h"
+#include "history/clippingitem.h"
+#include "history/historyfiltermodel.h"
+#include "history/historyitemmodel.h"
 #include "hotkey/qhotkey.h"
 #include "hotkey/qhotkeyprivatenull.h"
-#include "itemrole.h"
-#include "mainwindow.h"
+#include "history/itemrole.h"
+#include "window/mainwindow.h"
 #include "platform/keycodes.h"
 #include "platform/nullplatformbackend.h"
-#include "snippetmodel.h"
-#include "utils.h"
+#include "snippets/snippetmodel.h"
+#include "common/utils.h"
 
 #include <QClipboard>
 #include <QDir>

@@ -3,8 +3,8 @@
 #include "isolatedhome.h"
 
 #include "historytestsupport.h"
-#include "itemrole.h"
-#include "snippetmodel.h"
+#include "history/itemrole.h"
+#include "snippets/snippetmodel.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "crashhandler.h"
+#include "crash/crashhandler.h"
 
-#include "crashhandlerprivate.h"
-#include "exceptionhandler.h"
-#include "utils.h"
+#include "crash/crashhandlerprivate.h"
+#include "crash/exceptionhandler.h"
+#include "common/utils.h"
 
 #include <QCoreApplication>
 #include <QDebug>

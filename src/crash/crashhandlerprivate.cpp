@@ -1,6 +1,6 @@
-#include "crashhandlerprivate.h"
+#include "crash/crashhandlerprivate.h"
 
-#include "exceptionhandler.h"
+#include "crash/exceptionhandler.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "exceptionhandler.h"
+#include "crash/exceptionhandler.h"
 
-#include "minidumpwriter.h"
+#include "crash/minidumpwriter.h"
 
 #include <QUuid>
 

@@ -1,6 +1,6 @@
-#include "minidumpwriter.h"
+#include "crash/minidumpwriter.h"
 
-#include "minidumpformat.h"
+#include "crash/minidumpformat.h"
 
 #include <elf.h>
 #include <fcntl.h>

@@ -1,15 +1,15 @@
 // Sync: construction, targets, the queue and the dispatcher.
 #include "sync/sync.h"
 
-#include "globals.h"
-#include "historyitemmodel.h"
-#include "snippetmodel.h"
+#include "common/globals.h"
+#include "history/historyitemmodel.h"
+#include "snippets/snippetmodel.h"
 #include "sync/isyncmerge.h"
 #include "sync/synclocalfolder.h"
 #include "sync/synclogdialog.h"
 #include "sync/synclogging.h"
 #include "sync/syncnone.h"
-#include "utils.h"
+#include "common/utils.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>

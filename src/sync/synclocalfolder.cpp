@@ -2,7 +2,7 @@
 
 #include "sync/sync.h"
 #include "sync/synclogging.h"
-#include "utils.h"
+#include "common/utils.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,8 +1,8 @@
 // Sync: merging the history and snippet documents, and their versions in the remote store.
 #include "sync/sync.h"
 
-#include "historyitemmodel.h"
-#include "snippetmodel.h"
+#include "history/historyitemmodel.h"
+#include "snippets/snippetmodel.h"
 #include "sync/isyncmerge.h"
 #include "sync/isynctarget.h"
 #include "sync/synclogdialog.h"

@@ -1,6 +1,6 @@
-#include "simplescheduler.h"
+#include "updater/simplescheduler.h"
 
-#include "updaterlogging.h"
+#include "updater/updaterlogging.h"
 
 #include <QTimerEvent>
 

@@ -1,8 +1,8 @@
-#include "updater.h"
+#include "updater/updater.h"
 
-#include "simplescheduler.h"
-#include "updaterlogging.h"
-#include "updaterprivate.h"
+#include "updater/simplescheduler.h"
+#include "updater/updaterlogging.h"
+#include "updater/updaterprivate.h"
 
 #include <limits>
 

@@ -1,3 +1,3 @@
-#include "updaterlogging.h"
+#include "updater/updaterlogging.h"
 
 Q_LOGGING_CATEGORY(logQtAutoUpdater, "QtAutoUpdater", QtWarningMsg)

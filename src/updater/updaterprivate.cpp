@@ -1,7 +1,7 @@
-#include "updaterprivate.h"
+#include "updater/updaterprivate.h"
 
-#include "simplescheduler.h"
-#include "updaterlogging.h"
+#include "updater/simplescheduler.h"
+#include "updater/updaterlogging.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "adminauthoriser.h"
-#include "updater.h"
+#include "updater/adminauthoriser.h"
+#include "updater/updater.h"
 
 #include <QByteArray>
 #include <QList>

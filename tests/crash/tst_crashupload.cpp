@@ -1,6 +1,6 @@
 #include "crash/crashhandler.h"
 #include "dumpserverstandin.h"
-#include "utils.h"
+#include "common/utils.h"
 
 #include <QCoreApplication>
 #include <QDir>

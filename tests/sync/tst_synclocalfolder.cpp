@@ -2,7 +2,7 @@
 
 #include "sync/synclocalfolder.h"
 #include "sync/syncnone.h"
-#include "utils.h"
+#include "common/utils.h"
 
 #include <QDir>
 #include <QSettings>

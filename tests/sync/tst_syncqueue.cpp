@@ -1,6 +1,6 @@
 #include "sync/synctestsupport.h"
 
-#include "globals.h"
+#include "common/globals.h"
 
 using namespace SyncTest;
 

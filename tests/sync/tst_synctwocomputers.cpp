@@ -5,7 +5,7 @@
 
 #include "historytestsupport.h"
 #include "oauth/referencecipher.h"
-#include "snippetmodel.h"
+#include "snippets/snippetmodel.h"
 
 #include <QDir>
 #include <QJsonDocument>

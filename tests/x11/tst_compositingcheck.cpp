@@ -1,4 +1,4 @@
-#include "monitor.h"
+#include "window/monitor.h"
 #include "windowtestsupport.h"
 
 #include <QLayout>

@@ -1,7 +1,7 @@
-#include "headercarousel.h"
-#include "monitor.h"
-#include "monitorlist.h"
-#include "theme.h"
+#include "window/headercarousel.h"
+#include "window/monitor.h"
+#include "window/monitorlist.h"
+#include "common/theme.h"
 #include "windowtestsupport.h"
 
 #include <QClipboard>

@@ -1,7 +1,7 @@
 // Capture and paste against other X clients: xclip owns the clipboard, the probe window is the
 // application in front and the paste target.
-#include "clipboardlistener.h"
-#include "clipboardtools.h"
+#include "clipboard/clipboardlistener.h"
+#include "clipboard/clipboardtools.h"
 #include "historytestsupport.h"
 #include "x11testsupport.h"
 

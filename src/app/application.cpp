@@ -1,0 +1,49 @@
+#include "app/application.h"
+
+#include "window/mainwindow.h"
+#include "window/monitor.h"
+
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QWidget>
+
+#include <cmath>
+
+Application::Application(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+}
+
+bool Application::nativeEventFilter(const QByteArray &, void *, qintptr *)
+{
+    return false;
+}
+
+bool Application::notify(QObject *receiver, QEvent *event)
+{
+    if (event->type() == QEvent::ApplicationDeactivate) {
+        if (mainWindow && !mainWindow->pinRight->isChecked() && !mainWindow->awaitingActivation())
+            mainWindow->hideHistory();
+    } else if (event->type() == QEvent::MouseMove && receiver && receiver->isWidgetType() && mainWindow
+               && monitorWindow) {
+        MovableAndResizable *window = nullptr;
+        for (QObject *object = receiver; object; object = object->parent()) {
+            if (object == mainWindow)
+                window = mainWindow;
+            else if (object == monitorWindow)
+                window = monitorWindow;
+            if (window)
+                break;
+        }
+        if (window && !qobject_cast<QMenu *>(receiver)) {
+            const QPointF position = static_cast<QMouseEvent *>(event)->position();
+            // std::lround rounds halves away from zero.
+            const QPoint point(int(std::lround(position.x())), int(std::lround(position.y())));
+            auto *widget = static_cast<QWidget *>(receiver);
+            // Through global coordinates: a dialog owned by the window is a window of its own.
+            window->updateCursor(widget == window ? point : window->mapFromGlobal(widget->mapToGlobal(point)));
+        }
+    }
+    return QApplication::notify(receiver, event);
+}

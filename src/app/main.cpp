@@ -1,0 +1,154 @@
+#include "app/application.h"
+#include "crash/crashhandler.h"
+#include "common/globals.h"
+#include "common/iconresources.h"
+#include "logging/qxtbasicfileloggerengine.h"
+#include "logging/qxtbasicstdloggerengine.h"
+#include "logging/qxtlogger.h"
+#include "window/mainwindow.h"
+#include "window/monitor.h"
+#include "platform/platform.h"
+#include "app/runguard.h"
+#include "app/startupoptions.h"
+#include "app/trayicon.h"
+#include "app/unixsignalquitter.h"
+#include "common/utils.h"
+
+#include <QDate>
+#include <QDir>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSslSocket>
+#include <QThread>
+
+namespace {
+
+void setUpLogging()
+{
+    QxtLogger *logger = QxtLogger::getInstance();
+    if (debugEnabled)
+        logger->addLoggerEngine("file", new QxtBasicFileLoggerEngine(logPath));
+    else if (!demoEnabled)
+        Breakpad::CrashHandler::instance()->Init(Utils::dataPath());
+    logger->addLoggerEngine("std", new QxtBasicSTDLoggerEngine());
+    logger->installAsMessageHandler();
+    logger->removeLoggerEngine("DEFAULT");
+}
+
+void logBanner()
+{
+    const QString stars(58, QChar('*'));
+    qDebug() << QxtLogger::getInstance()->allEnabledLoggerEngines();
+    qInfo().noquote() << stars;
+    qInfo().noquote() << "Started new log at " + QDate::currentDate().toString("yyyy-MM-dd");
+    if (debugEnabled)
+        qInfo().noquote() << "Logging to " + logPath;
+    qInfo().noquote() << stars;
+    qDebug() << QSslSocket::sslLibraryBuildVersionString() << QSslSocket::sslLibraryVersionString()
+             << QSslSocket::supportsSsl();
+}
+
+// Newest copy wins: asks a running copy to quit and waits up to ten seconds for it to go.
+bool takeOverFromRunningCopy(RunGuard &guard)
+{
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (guard.tryToRun())
+            return true;
+        qDebug() << "Another instance is running. Waiting for it to quit...";
+        guard.setSharedValue(1);
+        QThread::msleep(1000);
+    }
+    return false;
+}
+
+void showTrayMenu(TrayIcon &trayIcon, MainWindow &window)
+{
+    QMenu menu;
+    menu.addAction(QObject::tr("Show"), &window, [&window] {
+        window.showHistory();
+        // Opened on purpose: it stays open, with the pinned icon and selection hotkeys of a pinned window.
+        if (!window.pinRight->isChecked())
+            window.pinRight->click();
+    });
+    menu.addAction(QObject::tr("Settings"), &window, [&window] { window.showSettings(); });
+    menu.addAction(QObject::tr("Quit"), qApp, &QCoreApplication::quit);
+    const QRect area = trayIcon.geometry();
+    menu.exec(QPoint((area.left() + area.right()) / 2, (area.top() + area.bottom()) / 2));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qSetMessagePattern("%{file}(%{line}): %{message}");
+    QApplication::setOrganizationName("Morva");
+    QApplication::setOrganizationDomain("org.morva");
+    QApplication::setApplicationName("Kestovan");
+    QApplication::setApplicationVersion(KESTOVAN_VERSION);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setStyle("Fusion");
+
+    Application app(argc, argv);
+    registerIconResources();
+    UnixSignalQuitter signalQuitter;
+
+    portable = StartupOptions::portableMarkerExists(QDir::currentPath());
+    QSettings settings = Utils::settings();
+
+    const StartupOptions options =
+        StartupOptions::fromArguments(app.arguments(), settings.value("WriteDebugLog", false).toBool());
+    debugEnabled = options.debug;
+    perfTestEnabled = options.perfTest;
+    demoEnabled = options.demo;
+
+    setUpLogging();
+    logBanner();
+
+    RunGuard guard("KestovanRunGuard");
+    if (!takeOverFromRunningCopy(guard)) {
+        QMessageBox::warning(nullptr, "Kestovan", QObject::tr("Kestovan is already running!"));
+        return 0;
+    }
+    qDebug() << "Launched new instance successfully";
+    guard.startTimer();
+    checkAccessibility(true);
+    qDebug() << "Main thread:" << QThread::currentThreadId();
+    qDebug().noquote() << "Settings: " + settings.fileName();
+
+    TrayIcon trayIcon;
+
+    // Builds the models, the sync engine and the hotkeys; writes the default settings first.
+    MainWindow window;
+    Monitor monitor;
+    app.mainWindow = &window;
+    app.monitorWindow = &monitor;
+
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] {
+        qDebug() << "Quitting the application";
+        window.clearHistory();
+    });
+    QObject::connect(&trayIcon, &QSystemTrayIcon::activated, &window,
+                     [&trayIcon, &window](QSystemTrayIcon::ActivationReason reason) {
+                         if (reason == QSystemTrayIcon::Context)
+                             showTrayMenu(trayIcon, window);
+                         else
+                             window.toggleHistory();
+                     });
+    QObject::connect(&app, &Application::powerResume, &window, [&window] { window.syncAll(BothWays); });
+
+    // After an upgrade (and at the first start) the window shows itself once with the notes button.
+    if (settings.value("ReleaseNotesVersion").toString() != MainWindow::Version) {
+        window.showHistory();
+        window.enableReleaseNotesButton();
+        settings.setValue("ReleaseNotesVersion", MainWindow::Version);
+    }
+
+    window.checkForUpdates(&app);
+
+    const int exitCode = app.exec();
+    // The windows go before the application object; nothing may reach them through it meanwhile.
+    app.mainWindow = nullptr;
+    app.monitorWindow = nullptr;
+    return exitCode;
+}

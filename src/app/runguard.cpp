@@ -1,0 +1,110 @@
+#include "app/runguard.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDebug>
+
+#include <cstring>
+
+namespace {
+
+QString generateKeyHash(const QString &key, const QString &salt)
+{
+    return QString::fromLatin1(QCryptographicHash::hash((key + salt).toUtf8(), QCryptographicHash::Sha1).toHex());
+}
+
+// Both locks are already taken by the caller; qint32 is the segment's first word.
+void writeFirstWord(QSharedMemory &memory, int value)
+{
+    if (!memory.lock()) {
+        qDebug() << "Unable to lock to the shared memory.";
+        return;
+    }
+    const qint32 word = value;
+    std::memcpy(memory.data(), &word, sizeof word);
+    memory.unlock();
+}
+
+int readFirstWord(QSharedMemory &memory)
+{
+    if (!memory.lock()) {
+        qDebug() << "Unable to lock to the shared memory.";
+        return 0;
+    }
+    qint32 word = 0;
+    std::memcpy(&word, memory.constData(), sizeof word);
+    memory.unlock();
+    return word;
+}
+
+} // namespace
+
+RunGuard::RunGuard(const QString &key, QObject *parent)
+    : QObject(parent)
+    , m_key(key)
+    , m_memLockKey(generateKeyHash(key, "_memLockKey"))
+    , m_sharedmemKey(generateKeyHash(key, "_sharedmemKey"))
+    , m_sharedMem(m_sharedmemKey)
+    , m_memLock(m_memLockKey, 1)
+{
+}
+
+RunGuard::~RunGuard()
+{
+    m_timer.stop();
+    // The segment object detaches as it goes; the system removes the segment with its last
+    // attachment, so a waiting copy can create it.
+}
+
+bool RunGuard::tryToRun()
+{
+    m_memLock.acquire();
+    const bool created = m_sharedMem.create(8, QSharedMemory::ReadWrite);
+    m_memLock.release();
+    return created;
+}
+
+void RunGuard::setSharedValue(int value)
+{
+    m_memLock.acquire();
+    if (m_sharedMem.isAttached()) {
+        writeFirstWord(m_sharedMem, value);
+    } else if (m_sharedMem.attach(QSharedMemory::ReadWrite)) {
+        writeFirstWord(m_sharedMem, value);
+        // A holder killed without detaching leaves its segment behind; this detach, as its last
+        // attachment, removes it, so the next tryToRun() succeeds.
+        m_sharedMem.detach();
+    } else {
+        qDebug() << "Unable to attach to the shared memory.";
+    }
+    m_memLock.release();
+}
+
+int RunGuard::sharedValue()
+{
+    m_memLock.acquire();
+    int value = 0;
+    if (m_sharedMem.isAttached()) {
+        value = readFirstWord(m_sharedMem);
+    } else if (m_sharedMem.attach(QSharedMemory::ReadOnly)) {
+        value = readFirstWord(m_sharedMem);
+        m_sharedMem.detach();
+    }
+    m_memLock.release();
+    return value;
+}
+
+void RunGuard::startTimer()
+{
+    setSharedValue(0);
+    connect(&m_timer, &QTimer::timeout, this, &RunGuard::checkForQuitRequest, Qt::UniqueConnection);
+    m_timer.start(1000);
+}
+
+void RunGuard::checkForQuitRequest()
+{
+    if (sharedValue() == 1) {
+        qDebug() << "Another instance launched";
+        QCoreApplication::quit();
+    }
+}

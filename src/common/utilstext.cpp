@@ -1,0 +1,114 @@
+#include "common/utils.h"
+
+#include <QCoreApplication>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QStringList>
+
+namespace Utils {
+
+QString makeOneLiner(QString text)
+{
+    QStringList kept;
+    const QStringList lines = text.trimmed().split(QChar('\n'));
+    for (const QString &line : lines) {
+        const QString trimmed = line.trimmed();
+        if (!trimmed.isEmpty())
+            kept.append(trimmed);
+    }
+    return kept.join(QChar(' ')).replace(QChar('\t'), QChar(' '));
+}
+
+QString dateTimeToDuration(QDateTime time)
+{
+    const qint64 d = time.msecsTo(QDateTime::currentDateTimeUtc());
+    constexpr qint64 minute = 60 * 1000;
+    constexpr qint64 hour = 60 * minute;
+    constexpr qint64 day = 24 * hour;
+    // Each singular text covers exactly one second of age, so 61 s reads "1 minutes ago".
+    if (d < minute)
+        return QCoreApplication::translate("QObject", "A few seconds ago");
+    if (d < minute + 1000)
+        return QCoreApplication::translate("QObject", "A minute ago");
+    if (d < hour)
+        return QCoreApplication::translate("QObject", "%1 minutes ago").arg(d / minute);
+    if (d < hour + 1000)
+        return QCoreApplication::translate("QObject", "An hour ago");
+    if (d < day)
+        return QCoreApplication::translate("QObject", "%1 hours ago").arg(d / hour);
+    if (d < day + 1000)
+        return QCoreApplication::translate("QObject", "A day ago");
+    return QCoreApplication::translate("QObject", "%1 days ago").arg(d / day);
+}
+
+namespace {
+
+bool isDroppedDeclaration(const QString &declaration)
+{
+    return declaration.startsWith("color:") || declaration.startsWith("font-size:")
+        || declaration.startsWith("font-family:") || declaration.startsWith("background");
+}
+
+// Rewrites the value of one style attribute, keeping every declaration that is not a colour, font or background.
+QString strippedStyleValue(QString value)
+{
+    value.replace("&quot;", "'");
+    QStringList kept;
+    for (const QString &part : value.split(';')) {
+        const QString declaration = part.trimmed();
+        if (!isDroppedDeclaration(declaration))
+            kept.append(declaration);
+    }
+    return kept.join(';');
+}
+
+} // namespace
+
+QString stripStyle(QString html)
+{
+    const auto options = QRegularExpression::DotMatchesEverythingOption;
+    // Attribute names stand after white space, so data-id= and text such as "grid='x'" are left alone.
+    static const QRegularExpression idAttribute("(?<=\\s)id=(['\"]).*?\\1", options);
+    static const QRegularExpression headingTag("</?h\\d.*?>", options);
+    // The closing quote must match the opening one: Qt writes style=" font-family:'Sans'; ".
+    static const QRegularExpression styleAttribute("(?<=\\s)style=(['\"])(.*?)\\1", options);
+
+    html.remove(idAttribute);
+    html.remove(headingTag);
+
+    QString result;
+    result.reserve(html.size());
+    qsizetype copiedUpTo = 0;
+    QRegularExpressionMatchIterator matches = styleAttribute.globalMatch(html);
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch match = matches.next();
+        result += QStringView(html).mid(copiedUpTo, match.capturedStart() - copiedUpTo);
+        result += "style=\"" + strippedStyleValue(match.captured(2)) + "\"";
+        copiedUpTo = match.capturedEnd();
+    }
+    result += QStringView(html).mid(copiedUpTo);
+    return result;
+}
+
+QString fixMarkdown(QString html)
+{
+    return html.replace("margin-bottom:0px", "margin-bottom:10px")
+        .replace("margin-top:0px", "margin-top:10px")
+        .replace("font-weight:600", "font-weight:100");
+}
+
+QString generateRandomString(int length)
+{
+    static const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789");
+    QString result;
+    if (length < 1)
+        return result;
+    result.reserve(length);
+    for (int i = 0; i < length; ++i) {
+        const quint32 r = quint32(QRandomGenerator::global()->generate64());
+        result += (r % 100 >= 91) ? QChar(' ') : alphabet.at(r % 62);
+    }
+    return result;
+}
+
+} // namespace Utils

@@ -1,0 +1,342 @@
+#include "history/clippingitem.h"
+
+#include "history/itemrole.h"
+#include "common/utils.h"
+
+#include <QHash>
+
+#include <limits>
+
+EncodedIcon::EncodedIcon(QString text)
+    : m_text(std::move(text))
+{
+}
+
+QPixmap EncodedIcon::pixmap() const
+{
+    if (!m_decoded) {
+        m_pixmap = Utils::stringToPixmap(m_text);
+        m_decoded = true;
+    }
+    return m_pixmap;
+}
+
+ClippingItem::ClippingItem()
+{
+    setEditable(false);
+}
+
+QStandardItem *ClippingItem::clone() const
+{
+    return new ClippingItem(*this);
+}
+
+qint64 ClippingItem::toMsecs(const QDateTime &time)
+{
+    return time.isValid() ? time.toMSecsSinceEpoch() : InvalidTime;
+}
+
+void ClippingItem::setTime(const QDateTime &time)
+{
+    m_time = time;
+    m_timeBuilt = true;
+    m_timeMsecs = toMsecs(time);
+    m_timeTextValid = false;
+}
+
+const QDateTime &ClippingItem::time() const
+{
+    if (!m_timeBuilt) {
+        m_time = QDateTime::fromString(m_timeText, Qt::ISODate);
+        m_timeBuilt = true;
+    }
+    return m_time;
+}
+
+namespace {
+
+const qint64 MsecsPerDay = 86400000;
+// The Julian day of 1970-01-01.
+const qint64 EpochJulianDay = 2440588;
+const int Unsteady = std::numeric_limits<int>::min();
+
+int number(const QChar *text, int count)
+{
+    int value = 0;
+    for (int i = 0; i < count; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < '0' || c > '9')
+            return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+int offsetAt(qint64 msecs)
+{
+    return QDateTime::fromMSecsSinceEpoch(msecs, Qt::LocalTime).offsetFromUtc();
+}
+
+// The local offset from UTC, in seconds, that holds for every wall time of this hour, or Unsteady
+// when an offset change lies within or next to the hour. Asked once per hour of the history.
+int steadyOffset(const QDate &date, int hour)
+{
+    static QHash<qint64, int> cache;
+    const qint64 key = date.toJulianDay() * 24 + hour;
+    const auto found = cache.constFind(key);
+    if (found != cache.constEnd())
+        return *found;
+
+    int result = Unsteady;
+    const QDateTime start(date, QTime(hour, 0, 0), Qt::LocalTime);
+    const QDateTime end(date, QTime(hour, 59, 59), Qt::LocalTime);
+    if (start.isValid() && end.isValid() && start.time() == QTime(hour, 0, 0) && end.time() == QTime(hour, 59, 59)) {
+        const int offset = start.offsetFromUtc();
+        const qint64 first = start.toMSecsSinceEpoch();
+        const qint64 last = end.toMSecsSinceEpoch();
+        if (end.offsetFromUtc() == offset && offsetAt(first - 3600 * 1000) == offset
+            && offsetAt(last + 3600 * 1000) == offset && last - first == 3599 * 1000)
+            result = offset;
+    }
+    cache.insert(key, result);
+    return result;
+}
+
+} // namespace
+
+void ClippingItem::setTimeText(const QString &text)
+{
+    // "yyyy-MM-ddThh:mm:ss" in local time; anything else goes the long way.
+    const QChar *c = text.constData();
+    if (text.size() == 19 && c[4] == u'-' && c[7] == u'-' && c[10] == u'T' && c[13] == u':' && c[16] == u':') {
+        const int year = number(c, 4);
+        const int month = number(c + 5, 2);
+        const int day = number(c + 8, 2);
+        const int hour = number(c + 11, 2);
+        const int minute = number(c + 14, 2);
+        const int second = number(c + 17, 2);
+        if (year > 0 && QDate::isValid(year, month, day) && hour >= 0 && hour < 24 && minute >= 0 && minute < 60
+            && second >= 0 && second < 60) {
+            const QDate date(year, month, day);
+            const int offset = steadyOffset(date, hour);
+            if (offset != Unsteady) {
+                m_timeMsecs = (date.toJulianDay() - EpochJulianDay) * MsecsPerDay
+                    + (hour * 3600 + minute * 60 + second - offset) * qint64(1000);
+                m_timeText = text;
+                m_timeTextValid = true;
+                m_time = QDateTime();
+                m_timeBuilt = false;
+                return;
+            }
+        }
+    }
+    setTime(QDateTime::fromString(text, Qt::ISODate));
+}
+
+QString ClippingItem::timeText() const
+{
+    if (!m_timeTextValid) {
+        m_timeText = time().toString(Qt::ISODate);
+        m_timeTextValid = true;
+    }
+    return m_timeText;
+}
+
+void ClippingItem::setEncodedIcon(std::shared_ptr<const EncodedIcon> icon)
+{
+    m_encodedIcon = std::move(icon);
+    m_icon = QVariant();
+}
+
+QVariant ClippingItem::data(int role) const
+{
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return m_brief;
+    case Qt::DecorationRole:
+        if (m_encodedIcon)
+            return m_encodedIcon->pixmap();
+        return m_icon;
+    case Qt::CheckStateRole:
+        return m_pinned;
+    case HtmlRole:
+        return m_html;
+    case TextRole:
+        return m_text;
+    case IdRole:
+        return m_id;
+    case TimeRole:
+        return time();
+    case RemovedRole:
+        return m_removed;
+    case ApplicationRole:
+        return m_application;
+    case TypeRole:
+        return m_type;
+    case FileNameRole:
+        return m_fileName;
+    case LockedRole:
+        return m_locked;
+    default:
+        return QStandardItem::data(role);
+    }
+}
+
+void ClippingItem::multiData(QModelRoleDataSpan roleDataSpan) const
+{
+    for (QModelRoleData &roleData : roleDataSpan)
+        roleData.setData(data(roleData.role()));
+}
+
+template<typename T>
+static bool assignValue(T &member, const T &value)
+{
+    if (member == value)
+        return false;
+    member = value;
+    return true;
+}
+
+bool ClippingItem::assign(const QVariant &value, int role, bool *changed)
+{
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        *changed = assignValue(m_brief, value.toString());
+        return true;
+    case Qt::DecorationRole:
+        *changed = true;
+        m_encodedIcon.reset();
+        m_icon = value;
+        return true;
+    case Qt::CheckStateRole:
+        *changed = assignValue(m_pinned, value.toBool());
+        return true;
+    case HtmlRole:
+        *changed = assignValue(m_html, value.toString());
+        return true;
+    case TextRole:
+        *changed = assignValue(m_text, value.toString());
+        return true;
+    case IdRole:
+        *changed = assignValue(m_id, value.toUuid());
+        return true;
+    case TimeRole: {
+        const QDateTime time = value.toDateTime();
+        const QDateTime &current = this->time();
+        *changed = time != current || time.timeSpec() != current.timeSpec() || time.isValid() != current.isValid();
+        if (*changed)
+            setTime(time);
+        return true;
+    }
+    case RemovedRole:
+        *changed = assignValue(m_removed, value.toBool());
+        return true;
+    case ApplicationRole:
+        *changed = assignValue(m_application, value.toString());
+        return true;
+    case TypeRole:
+        *changed = assignValue(m_type, value.toInt());
+        return true;
+    case FileNameRole:
+        *changed = assignValue(m_fileName, value.toString());
+        return true;
+    case LockedRole:
+        *changed = assignValue(m_locked, value.toBool());
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ClippingItem::setData(const QVariant &value, int role)
+{
+    bool changed = false;
+    if (!assign(value, role, &changed)) {
+        QStandardItem::setData(value, role);
+        return;
+    }
+    if (changed)
+        emitDataChanged();
+}
+
+bool ClippingItem::setDataQuietly(const QVariant &value, int role)
+{
+    bool changed = false;
+    if (assign(value, role, &changed))
+        return changed;
+    // Roles kept by the base class always notify; there is no quiet way to set them.
+    QStandardItem::setData(value, role);
+    return false;
+}
+
+namespace {
+const ClippingItem *asClipping(const QStandardItem *item)
+{
+    return item && item->type() == ClippingItem::Type ? static_cast<const ClippingItem *>(item) : nullptr;
+}
+} // namespace
+
+QString ClippingItem::briefOf(const QStandardItem *item)
+{
+    if (const ClippingItem *clipping = asClipping(item))
+        return clipping->m_brief;
+    return item->data(Qt::DisplayRole).toString();
+}
+
+QString ClippingItem::textOf(const QStandardItem *item)
+{
+    if (const ClippingItem *clipping = asClipping(item))
+        return clipping->m_text;
+    return item->data(TextRole).toString();
+}
+
+QString ClippingItem::applicationOf(const QStandardItem *item)
+{
+    if (const ClippingItem *clipping = asClipping(item))
+        return clipping->m_application;
+    return item->data(ApplicationRole).toString();
+}
+
+QUuid ClippingItem::idOf(const QStandardItem *item)
+{
+    if (const ClippingItem *clipping = asClipping(item))
+        return clipping->m_id;
+    return item->data(IdRole).toUuid();
+}
+
+qint64 ClippingItem::timeMsecsOf(const QStandardItem *item)
+{
+    if (const ClippingItem *clipping = asClipping(item))
+        return clipping->m_timeMsecs;
+    return toMsecs(item->data(TimeRole).toDateTime());
+}
+
+int ClippingItem::typeOf(const QStandardItem *item)
+{
+    if (const ClippingItem *clipping = asClipping(item))
+        return clipping->m_type;
+    return item->data(TypeRole).toInt();
+}
+
+bool ClippingItem::isPinnedItem(const QStandardItem *item)
+{
+    if (const ClippingItem *clipping = asClipping(item))
+        return clipping->m_pinned;
+    return item->data(Qt::CheckStateRole).toBool();
+}
+
+bool ClippingItem::isLockedItem(const QStandardItem *item)
+{
+    if (const ClippingItem *clipping = asClipping(item))
+        return clipping->m_locked;
+    return item->data(LockedRole).toBool();
+}
+
+bool ClippingItem::isRemovedItem(const QStandardItem *item)
+{
+    if (const ClippingItem *clipping = asClipping(item))
+        return clipping->m_removed;
+    return item->data(RemovedRole).toBool();
+}

@@ -1,0 +1,566 @@
+#include "history/historydocument.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+#include <QVarLengthArray>
+
+#include <cstring>
+#include <limits>
+
+namespace {
+
+// Deep enough for any history document; deeper ones go to QJsonDocument, which has its own limit.
+const int MaxDepth = 256;
+
+// The quick reader accepts a subset of JSON and reads it exactly as QJsonDocument does. Whatever
+// lies outside the subset (fractions, exponents, big numbers, control characters, unusual escapes,
+// doubtful UTF-8, duplicate members, a byte-order mark) makes it give up, never guess.
+class FastReader
+{
+public:
+    FastReader(const QByteArray &data)
+        : m_it(data.constData())
+        , m_end(data.constData() + data.size())
+    {
+    }
+
+    bool readDocument(HistoryDocument *document);
+
+private:
+    enum Field { Application, Brief, FileName, Html, Id, Locked, Pinned, Removed, Text, Time, Type, Unknown };
+
+    void skipSpace()
+    {
+        while (m_it != m_end && (*m_it == ' ' || *m_it == '\n' || *m_it == '\r' || *m_it == '\t'))
+            ++m_it;
+    }
+    bool expect(char c)
+    {
+        skipSpace();
+        if (m_it == m_end || *m_it != c)
+            return false;
+        ++m_it;
+        return true;
+    }
+    bool peek(char c)
+    {
+        skipSpace();
+        return m_it != m_end && *m_it == c;
+    }
+
+    bool readString(QString *out);
+    // A member name: plain ASCII names are compared without building a string.
+    bool readKey(QByteArray *key);
+    // A number in the subset (an integer of at most 15 digits); false for anything else.
+    bool readNumber(int *out);
+    bool readInt(int *out);
+    bool readBool(bool *out);
+    bool skipValue(int depth);
+    bool readClipping(ClippingRecord *record);
+    bool readIcons(HistoryDocument *document);
+    bool readClippings(HistoryDocument *document);
+    bool isString()
+    {
+        skipSpace();
+        return m_it != m_end && *m_it == '"';
+    }
+
+    const char *m_it;
+    const char *m_end;
+};
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+bool FastReader::readString(QString *out)
+{
+    if (!expect('"'))
+        return false;
+    const char *start = m_it;
+    while (m_it != m_end) {
+        const uchar c = uchar(*m_it);
+        if (c == '"') {
+            if (out)
+                *out = QString::fromLatin1(start, m_it - start);
+            ++m_it;
+            return true;
+        }
+        if (c == '\\' || c >= 0x80 || c < 0x20)
+            break;
+        ++m_it;
+    }
+    if (m_it == m_end || uchar(*m_it) < 0x20)
+        return false;
+
+    // The slow part: escapes or non-ASCII text.
+    QVarLengthArray<char16_t, 256> units;
+    for (const char *c = start; c != m_it; ++c)
+        units.append(char16_t(uchar(*c)));
+    while (m_it != m_end) {
+        const uchar c = uchar(*m_it);
+        if (c == '"') {
+            ++m_it;
+            if (out)
+                *out = QString(reinterpret_cast<const QChar *>(units.constData()), units.size());
+            return true;
+        }
+        if (c < 0x20)
+            return false;
+        if (c == '\\') {
+            if (m_end - m_it < 2)
+                return false;
+            const char escape = m_it[1];
+            m_it += 2;
+            switch (escape) {
+            case '"': units.append(u'"'); break;
+            case '\\': units.append(u'\\'); break;
+            case '/': units.append(u'/'); break;
+            case 'b': units.append(u'\b'); break;
+            case 'f': units.append(u'\f'); break;
+            case 'n': units.append(u'\n'); break;
+            case 'r': units.append(u'\r'); break;
+            case 't': units.append(u'\t'); break;
+            case 'u': {
+                if (m_end - m_it < 4)
+                    return false;
+                int value = 0;
+                for (int i = 0; i < 4; ++i) {
+                    const int digit = hexValue(m_it[i]);
+                    if (digit < 0)
+                        return false;
+                    value = value * 16 + digit;
+                }
+                m_it += 4;
+                units.append(char16_t(value));
+                break;
+            }
+            default:
+                return false;
+            }
+            continue;
+        }
+        if (c < 0x80) {
+            units.append(char16_t(c));
+            ++m_it;
+            continue;
+        }
+        // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+        int length = 0;
+        char32_t code = 0;
+        char32_t minimum = 0;
+        if ((c & 0xe0) == 0xc0) {
+            length = 2;
+            code = c & 0x1f;
+            minimum = 0x80;
+        } else if ((c & 0xf0) == 0xe0) {
+            length = 3;
+            code = c & 0x0f;
+            minimum = 0x800;
+        } else if ((c & 0xf8) == 0xf0) {
+            length = 4;
+            code = c & 0x07;
+            minimum = 0x10000;
+        } else {
+            return false;
+        }
+        if (m_end - m_it < length)
+            return false;
+        for (int i = 1; i < length; ++i) {
+            const uchar next = uchar(m_it[i]);
+            if ((next & 0xc0) != 0x80)
+                return false;
+            code = (code << 6) | (next & 0x3f);
+        }
+        if (code < minimum || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff))
+            return false;
+        m_it += length;
+        if (code >= 0x10000) {
+            units.append(char16_t(0xd800 + ((code - 0x10000) >> 10)));
+            units.append(char16_t(0xdc00 + ((code - 0x10000) & 0x3ff)));
+        } else {
+            units.append(char16_t(code));
+        }
+    }
+    return false;
+}
+
+bool FastReader::readKey(QByteArray *key)
+{
+    if (!expect('"'))
+        return false;
+    const char *start = m_it;
+    while (m_it != m_end && *m_it != '"') {
+        const uchar c = uchar(*m_it);
+        // Escaped or non-ASCII names are left to the general reader.
+        if (c == '\\' || c >= 0x80 || c < 0x20)
+            return false;
+        ++m_it;
+    }
+    if (m_it == m_end)
+        return false;
+    *key = QByteArray::fromRawData(start, m_it - start);
+    ++m_it;
+    return expect(':');
+}
+
+bool FastReader::readNumber(int *out)
+{
+    skipSpace();
+    const char *start = m_it;
+    if (m_it != m_end && *m_it == '-')
+        ++m_it;
+    const char *digits = m_it;
+    while (m_it != m_end && *m_it >= '0' && *m_it <= '9')
+        ++m_it;
+    const qsizetype count = m_it - digits;
+    if (count == 0 || count > 15 || (count > 1 && *digits == '0'))
+        return false;
+    if (m_it != m_end && (*m_it == '.' || *m_it == 'e' || *m_it == 'E'))
+        return false;
+    const qint64 value = QByteArray::fromRawData(start, m_it - start).toLongLong();
+    // Out of int's range reads as 0, as QJsonValue::toInt() does.
+    *out = (value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max()) ? int(value) : 0;
+    return true;
+}
+
+bool FastReader::readInt(int *out)
+{
+    skipSpace();
+    if (m_it == m_end)
+        return false;
+    if (*m_it == '-' || (*m_it >= '0' && *m_it <= '9'))
+        return readNumber(out);
+    // Not a number: reads as 0, as QJsonValue::toInt() does.
+    *out = 0;
+    return skipValue(1);
+}
+
+bool FastReader::readBool(bool *out)
+{
+    skipSpace();
+    if (m_end - m_it >= 4 && std::memcmp(m_it, "true", 4) == 0) {
+        m_it += 4;
+        *out = true;
+        return true;
+    }
+    // Anything but true reads as false, as QJsonValue::toBool() does.
+    *out = false;
+    return skipValue(1);
+}
+
+bool FastReader::skipValue(int depth)
+{
+    if (depth > MaxDepth)
+        return false;
+    skipSpace();
+    if (m_it == m_end)
+        return false;
+    switch (*m_it) {
+    case '"':
+        return readString(nullptr);
+    case '{': {
+        ++m_it;
+        if (peek('}')) {
+            ++m_it;
+            return true;
+        }
+        QList<QString> names;
+        for (;;) {
+            QString name;
+            if (!readString(&name) || !expect(':') || !skipValue(depth + 1))
+                return false;
+            // Which of two equal names wins is the general reader's business.
+            if (names.contains(name))
+                return false;
+            names.append(name);
+            if (peek(',')) {
+                ++m_it;
+                continue;
+            }
+            return expect('}');
+        }
+    }
+    case '[': {
+        ++m_it;
+        if (peek(']')) {
+            ++m_it;
+            return true;
+        }
+        for (;;) {
+            if (!skipValue(depth + 1))
+                return false;
+            if (peek(',')) {
+                ++m_it;
+                continue;
+            }
+            return expect(']');
+        }
+    }
+    case 't':
+        if (m_end - m_it >= 4 && std::memcmp(m_it, "true", 4) == 0) {
+            m_it += 4;
+            return true;
+        }
+        return false;
+    case 'f':
+        if (m_end - m_it >= 5 && std::memcmp(m_it, "false", 5) == 0) {
+            m_it += 5;
+            return true;
+        }
+        return false;
+    case 'n':
+        if (m_end - m_it >= 4 && std::memcmp(m_it, "null", 4) == 0) {
+            m_it += 4;
+            return true;
+        }
+        return false;
+    default: {
+        int ignored = 0;
+        return readNumber(&ignored);
+    }
+    }
+}
+
+bool FastReader::readClipping(ClippingRecord *record)
+{
+    skipSpace();
+    if (m_it == m_end)
+        return false;
+    if (*m_it != '{')
+        return skipValue(1); // Not an object: a clipping of empty fields.
+    ++m_it;
+    if (peek('}')) {
+        ++m_it;
+        return true;
+    }
+    uint seen = 0;
+    for (;;) {
+        QByteArray key;
+        if (!readKey(&key))
+            return false;
+        Field field = Unknown;
+        switch (key.size()) {
+        case 2: field = key == "id" ? Id : Unknown; break;
+        case 4:
+            field = key == "html" ? Html : key == "text" ? Text : key == "time" ? Time : key == "type" ? Type : Unknown;
+            break;
+        case 5: field = key == "brief" ? Brief : Unknown; break;
+        case 6: field = key == "locked" ? Locked : key == "pinned" ? Pinned : Unknown; break;
+        case 7: field = key == "removed" ? Removed : Unknown; break;
+        case 8: field = key == "filename" ? FileName : Unknown; break;
+        case 11: field = key == "application" ? Application : Unknown; break;
+        default: break;
+        }
+        if (field != Unknown) {
+            if (seen & (1u << field))
+                return false;
+            seen |= 1u << field;
+        }
+        QString *text = nullptr;
+        switch (field) {
+        case Application: text = &record->application; break;
+        case Brief: text = &record->brief; break;
+        case FileName: text = &record->fileName; break;
+        case Html: text = &record->html; break;
+        case Id: text = &record->id; break;
+        case Text: text = &record->text; break;
+        case Time: text = &record->time; break;
+        default: break;
+        }
+        bool ok = true;
+        if (text)
+            ok = isString() ? readString(text) : skipValue(1);
+        else if (field == Locked)
+            ok = readBool(&record->locked);
+        else if (field == Pinned)
+            ok = readBool(&record->pinned);
+        else if (field == Removed)
+            ok = readBool(&record->removed);
+        else if (field == Type)
+            ok = readInt(&record->type);
+        else
+            ok = skipValue(1);
+        if (!ok)
+            return false;
+        if (peek(',')) {
+            ++m_it;
+            continue;
+        }
+        return expect('}');
+    }
+}
+
+bool FastReader::readClippings(HistoryDocument *document)
+{
+    skipSpace();
+    if (m_it == m_end)
+        return false;
+    if (*m_it != '[')
+        return skipValue(1);
+    ++m_it;
+    if (peek(']')) {
+        ++m_it;
+        return true;
+    }
+    for (;;) {
+        document->clippings.emplace_back();
+        if (!readClipping(&document->clippings.last()))
+            return false;
+        if (peek(',')) {
+            ++m_it;
+            continue;
+        }
+        return expect(']');
+    }
+}
+
+bool FastReader::readIcons(HistoryDocument *document)
+{
+    skipSpace();
+    if (m_it == m_end)
+        return false;
+    if (*m_it != '{')
+        return skipValue(1);
+    ++m_it;
+    if (peek('}')) {
+        ++m_it;
+        return true;
+    }
+    QSet<QString> names;
+    for (;;) {
+        QString name;
+        if (!readString(&name) || !expect(':'))
+            return false;
+        if (names.contains(name))
+            return false;
+        names.insert(name);
+        QString icon;
+        if (!(isString() ? readString(&icon) : skipValue(1)))
+            return false;
+        document->icons.append({name, icon.isNull() ? QString("") : icon});
+        if (peek(',')) {
+            ++m_it;
+            continue;
+        }
+        return expect('}');
+    }
+}
+
+bool FastReader::readDocument(HistoryDocument *document)
+{
+    if (!expect('{'))
+        return false;
+    if (peek('}')) {
+        ++m_it;
+    } else {
+        uint seen = 0;
+        for (;;) {
+            QByteArray key;
+            if (!readKey(&key))
+                return false;
+            int index = -1;
+            if (key == "clippings")
+                index = 0;
+            else if (key == "icons")
+                index = 1;
+            else if (key == "magic")
+                index = 2;
+            else if (key == "version")
+                index = 3;
+            if (index >= 0) {
+                if (seen & (1u << index))
+                    return false;
+                seen |= 1u << index;
+            }
+            bool ok = false;
+            switch (index) {
+            case 0: ok = readClippings(document); break;
+            case 1: ok = readIcons(document); break;
+            case 2: ok = readInt(&document->magic); break;
+            case 3: ok = readInt(&document->version); break;
+            default: ok = skipValue(1); break;
+            }
+            if (!ok)
+                return false;
+            if (peek(',')) {
+                ++m_it;
+                continue;
+            }
+            if (!expect('}'))
+                return false;
+            break;
+        }
+    }
+    skipSpace();
+    return m_it == m_end;
+}
+
+} // namespace
+
+namespace HistoryDocumentReader {
+
+bool readFast(const QByteArray &data, HistoryDocument *document)
+{
+    *document = HistoryDocument();
+    FastReader reader(data);
+    if (reader.readDocument(document))
+        return true;
+    *document = HistoryDocument();
+    return false;
+}
+
+bool readGeneral(const QByteArray &data, HistoryDocument *document, QString *error)
+{
+    *document = HistoryDocument();
+    QJsonParseError parseError;
+    const QJsonDocument parsed = QJsonDocument::fromJson(data, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        if (error)
+            *error = parseError.errorString();
+        return false;
+    }
+    const QJsonObject object = parsed.object();
+    document->version = object.value("version").toInt();
+    document->magic = object.value("magic").toInt();
+    const QJsonObject icons = object.value("icons").toObject();
+    for (auto it = icons.constBegin(); it != icons.constEnd(); ++it)
+        document->icons.append({it.key(), it.value().toString()});
+    const QJsonArray clippings = object.value("clippings").toArray();
+    document->clippings.reserve(clippings.size());
+    for (const QJsonValue &value : clippings) {
+        const QJsonObject clipping = value.toObject();
+        ClippingRecord record;
+        record.application = clipping.value("application").toString();
+        record.brief = clipping.value("brief").toString();
+        record.fileName = clipping.value("filename").toString();
+        record.html = clipping.value("html").toString();
+        record.id = clipping.value("id").toString();
+        record.text = clipping.value("text").toString();
+        record.time = clipping.value("time").toString();
+        record.type = clipping.value("type").toInt();
+        record.locked = clipping.value("locked").toBool();
+        record.pinned = clipping.value("pinned").toBool();
+        record.removed = clipping.value("removed").toBool();
+        document->clippings.append(std::move(record));
+    }
+    return true;
+}
+
+bool read(const QByteArray &data, HistoryDocument *document, QString *error)
+{
+    if (readFast(data, document))
+        return true;
+    return readGeneral(data, document, error);
+}
+
+} // namespace HistoryDocumentReader

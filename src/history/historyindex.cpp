@@ -1,0 +1,211 @@
+#include "history/historyindex.h"
+
+#include "history/clippingitem.h"
+
+#include <QStandardItemModel>
+
+namespace {
+
+bool outOfOrder(bool upperPinned, qint64 upperTime, bool lowerPinned, qint64 lowerTime)
+{
+    return (!upperPinned && lowerPinned) || (upperPinned == lowerPinned && upperTime < lowerTime);
+}
+
+// The insert test of the add rules for one row.
+bool goesBefore(bool pinned, qint64 time, const QStandardItem *row)
+{
+    const bool rowPinned = ClippingItem::isPinnedItem(row);
+    return (pinned && !rowPinned) || (rowPinned == pinned && ClippingItem::timeMsecsOf(row) < time);
+}
+
+} // namespace
+
+HistoryIndex::HistoryIndex(QStandardItemModel *model)
+    : QObject(model)
+    , m_model(model)
+{
+    connect(model, &QAbstractItemModel::rowsInserted, this, &HistoryIndex::onRowsInserted);
+    connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, this, &HistoryIndex::onRowsAboutToBeRemoved);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &HistoryIndex::onRowsRemoved);
+    connect(model, &QAbstractItemModel::dataChanged, this, &HistoryIndex::onDataChanged);
+    connect(model, &QAbstractItemModel::modelReset, this, &HistoryIndex::rebuild);
+    connect(model, &QAbstractItemModel::layoutChanged, this, &HistoryIndex::rebuild);
+    connect(model, &QAbstractItemModel::rowsMoved, this, &HistoryIndex::rebuild);
+    rebuild();
+}
+
+const QStandardItem *HistoryIndex::itemAt(int row) const
+{
+    return m_model->item(row);
+}
+
+void HistoryIndex::rebuild()
+{
+    m_keys.clear();
+    m_byBrief.clear();
+    m_byId.clear();
+    m_disorder = 0;
+    const int rows = m_model->rowCount();
+    m_keys.reserve(rows);
+    for (int row = 0; row < rows; ++row)
+        addItem(itemAt(row));
+    for (int row = 0; row + 1 < rows; ++row)
+        m_disorder += pairDisorder(row);
+}
+
+void HistoryIndex::addItem(const QStandardItem *item)
+{
+    if (!item)
+        return;
+    Keys keys;
+    keys.brief = ClippingItem::briefOf(item);
+    keys.id = ClippingItem::idOf(item);
+    keys.time = ClippingItem::timeMsecsOf(item);
+    keys.pinned = ClippingItem::isPinnedItem(item);
+    m_byBrief.insert(keys.brief, item);
+    m_byId.insert(keys.id, item);
+    m_keys.insert(item, keys);
+}
+
+void HistoryIndex::removeItem(const QStandardItem *item)
+{
+    const auto it = m_keys.constFind(item);
+    if (it == m_keys.constEnd())
+        return;
+    m_byBrief.remove(it->brief, item);
+    m_byId.remove(it->id, item);
+    m_keys.erase(it);
+}
+
+int HistoryIndex::pairDisorder(int row) const
+{
+    if (row < 0 || row + 1 >= m_model->rowCount())
+        return 0;
+    const auto upper = m_keys.constFind(itemAt(row));
+    const auto lower = m_keys.constFind(itemAt(row + 1));
+    if (upper == m_keys.constEnd() || lower == m_keys.constEnd())
+        return 0;
+    return outOfOrder(upper->pinned, upper->time, lower->pinned, lower->time) ? 1 : 0;
+}
+
+void HistoryIndex::onRowsInserted(const QModelIndex &parent, int first, int last)
+{
+    if (parent.isValid())
+        return;
+    for (int row = first; row <= last; ++row)
+        addItem(itemAt(row));
+    // The rows above and below the inserted block were neighbours until now.
+    if (first > 0 && last + 1 < m_model->rowCount()) {
+        const auto upper = m_keys.constFind(itemAt(first - 1));
+        const auto lower = m_keys.constFind(itemAt(last + 1));
+        if (upper != m_keys.constEnd() && lower != m_keys.constEnd()
+            && outOfOrder(upper->pinned, upper->time, lower->pinned, lower->time))
+            --m_disorder;
+    }
+    for (int row = first - 1; row <= last; ++row)
+        m_disorder += pairDisorder(row);
+}
+
+void HistoryIndex::onRowsAboutToBeRemoved(const QModelIndex &parent, int first, int last)
+{
+    if (parent.isValid())
+        return;
+    for (int row = first - 1; row <= last; ++row)
+        m_disorder -= pairDisorder(row);
+    for (int row = first; row <= last; ++row)
+        removeItem(itemAt(row));
+}
+
+void HistoryIndex::onRowsRemoved(const QModelIndex &parent, int first, int /*last*/)
+{
+    if (parent.isValid())
+        return;
+    m_disorder += pairDisorder(first - 1);
+}
+
+void HistoryIndex::onDataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight)
+{
+    if (topLeft.parent().isValid())
+        return;
+    const int first = topLeft.row();
+    const int last = bottomRight.row();
+    for (int row = first; row <= last; ++row) {
+        // An item replaced in place (setItem) is unknown here; start afresh rather than guess.
+        if (!m_keys.contains(itemAt(row))) {
+            rebuild();
+            return;
+        }
+    }
+    for (int row = first - 1; row <= last; ++row)
+        m_disorder -= pairDisorder(row);
+    for (int row = first; row <= last; ++row) {
+        const QStandardItem *item = itemAt(row);
+        Keys &keys = m_keys[item];
+        const QString brief = ClippingItem::briefOf(item);
+        if (brief != keys.brief) {
+            m_byBrief.remove(keys.brief, item);
+            m_byBrief.insert(brief, item);
+            keys.brief = brief;
+        }
+        const QUuid id = ClippingItem::idOf(item);
+        if (id != keys.id) {
+            m_byId.remove(keys.id, item);
+            m_byId.insert(id, item);
+            keys.id = id;
+        }
+        keys.time = ClippingItem::timeMsecsOf(item);
+        keys.pinned = ClippingItem::isPinnedItem(item);
+    }
+    for (int row = first - 1; row <= last; ++row)
+        m_disorder += pairDisorder(row);
+}
+
+template<typename Hash, typename Key>
+static void lowestRow(const Hash &hash, const Key &key, int *best)
+{
+    const auto range = hash.equal_range(key);
+    for (auto it = range.first; it != range.second; ++it) {
+        const int row = it.value()->row();
+        if (row >= 0 && (*best < 0 || row < *best))
+            *best = row;
+    }
+}
+
+int HistoryIndex::findDuplicate(const QString &brief, const QUuid &id, bool matchBrief) const
+{
+    int best = -1;
+    lowestRow(m_byId, id, &best);
+    if (matchBrief)
+        lowestRow(m_byBrief, brief, &best);
+    return best;
+}
+
+int HistoryIndex::firstRowWithId(const QUuid &id) const
+{
+    int best = -1;
+    lowestRow(m_byId, id, &best);
+    return best;
+}
+
+int HistoryIndex::insertPosition(bool pinned, qint64 timeMsecs) const
+{
+    const int rows = m_model->rowCount();
+    if (m_disorder != 0) {
+        for (int row = 0; row < rows; ++row) {
+            if (goesBefore(pinned, timeMsecs, itemAt(row)))
+                return row;
+        }
+        return rows;
+    }
+    // In the usual order the test is false for a leading run of rows and true for the rest.
+    int low = 0;
+    int high = rows;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (goesBefore(pinned, timeMsecs, itemAt(middle)))
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}

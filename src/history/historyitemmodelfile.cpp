@@ -1,0 +1,323 @@
+// HistoryItemModel: the history document, its file, and keeping a file aside that cannot be loaded.
+#include "history/historyitemmodel.h"
+
+#include "history/clippingitem.h"
+#include "common/compactjson.h"
+#include "common/globals.h"
+#include "history/historydocument.h"
+#include "history/itemrole.h"
+#include "common/safefile.h"
+#include "sync/isync.h"
+#include "common/userwarning.h"
+#include "common/utils.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+
+#include <algorithm>
+
+namespace {
+
+const int DocumentVersion = 8;
+// 0xFEED0002 read as a signed 32-bit integer.
+const int DocumentMagic = -18022398;
+
+void appendKey(QByteArray &out, const char *key)
+{
+    out.append(key);
+}
+
+void appendBool(QByteArray &out, bool value)
+{
+    out.append(value ? "true" : "false");
+}
+
+} // namespace
+
+QString HistoryItemModel::filePath()
+{
+    return Utils::settings().value("HistoryFilePath", Utils::dataPath() + "/" + getFileName()).toString();
+}
+
+QByteArray HistoryItemModel::serialize()
+{
+    QElapsedTimer timer;
+    timer.start();
+
+    const int rows = rowCount();
+    QHash<QString, QString> icons;
+    QHash<qint64, QString> iconTexts;
+    QByteArray out;
+    out.reserve(qsizetype(rows) * 700 + 64);
+
+    // Members in the order QJsonDocument writes them: sorted by key.
+    out.append("{\"clippings\":[");
+    for (int row = 0; row < rows; ++row) {
+        const QStandardItem *clipping = item(row);
+        const ClippingItem *fast = clipping->type() == ClippingItem::Type ? static_cast<const ClippingItem *>(clipping) : nullptr;
+        const QString application = ClippingItem::applicationOf(clipping);
+        const QString fileName = fast ? fast->fileName() : clipping->data(FileNameRole).toString();
+
+        if (row > 0)
+            out.append(',');
+        appendKey(out, "{\"application\":");
+        CompactJson::appendString(out, application);
+        appendKey(out, ",\"brief\":");
+        CompactJson::appendString(out, fast ? fast->brief() : clipping->data(Qt::DisplayRole).toString());
+        if (!fileName.isEmpty()) {
+            appendKey(out, ",\"filename\":");
+            CompactJson::appendString(out, fileName);
+        }
+        appendKey(out, ",\"html\":");
+        CompactJson::appendString(out, fast ? fast->html() : clipping->data(HtmlRole).toString());
+        appendKey(out, ",\"id\":");
+        CompactJson::appendString(out, ClippingItem::idOf(clipping).toString());
+        appendKey(out, ",\"locked\":");
+        appendBool(out, ClippingItem::isLockedItem(clipping));
+        appendKey(out, ",\"pinned\":");
+        appendBool(out, ClippingItem::isPinnedItem(clipping));
+        appendKey(out, ",\"removed\":");
+        appendBool(out, ClippingItem::isRemovedItem(clipping));
+        appendKey(out, ",\"text\":");
+        CompactJson::appendString(out, ClippingItem::textOf(clipping));
+        appendKey(out, ",\"time\":");
+        CompactJson::appendString(out, fast ? fast->timeText() : clipping->data(TimeRole).toDateTime().toString(Qt::ISODate));
+        appendKey(out, ",\"type\":");
+        out.append(QByteArray::number(ClippingItem::typeOf(clipping)));
+        out.append('}');
+
+        // The first row of an application gives its icon.
+        if (icons.contains(application))
+            continue;
+        if (fast && fast->encodedIcon()) {
+            icons.insert(application, fast->encodedIcon()->text());
+            continue;
+        }
+        const QPixmap icon = clipping->data(Qt::DecorationRole).value<QPixmap>();
+        QString text;
+        if (!icon.isNull()) {
+            text = m_iconTexts.value(icon.cacheKey());
+            if (text.isNull())
+                text = Utils::pixmapToString(icon);
+            iconTexts.insert(icon.cacheKey(), text);
+        }
+        icons.insert(application, text.isNull() ? QString("") : text);
+    }
+    // Keep only the encodings still in use.
+    m_iconTexts = iconTexts;
+
+    QStringList applications = icons.keys();
+    // QJsonObject orders its keys by UTF-16 code units, as QString's operator< does.
+    std::sort(applications.begin(), applications.end());
+    out.append("],\"icons\":{");
+    bool first = true;
+    for (const QString &application : std::as_const(applications)) {
+        if (!first)
+            out.append(',');
+        first = false;
+        CompactJson::appendString(out, application);
+        out.append(':');
+        CompactJson::appendString(out, icons.value(application));
+    }
+    out.append("},\"magic\":");
+    out.append(QByteArray::number(DocumentMagic));
+    out.append(",\"version\":");
+    out.append(QByteArray::number(DocumentVersion));
+    out.append('}');
+
+    const qint64 elapsed = timer.elapsed();
+    qDebug().noquote() << "Profile: Serializing to JSON took " << elapsed << "ms";
+    qDebug().noquote() << "Profile: Serializing history item model took " << elapsed << "ms";
+    return out;
+}
+
+bool HistoryItemModel::parseDocument(const QByteArray &data, HistoryDocument *document)
+{
+    QString error;
+    if (!HistoryDocumentReader::read(data, document, &error)) {
+        qWarning() << "Parsing JSON document failed." << error;
+        return false;
+    }
+    if (document->version > DocumentVersion)
+        qWarning() << "The history file has version" << document->version << "but the application expects version" << DocumentVersion;
+    if (document->magic != DocumentMagic) {
+        qWarning() << "The history file has unknown magic number" << document->magic;
+        return false;
+    }
+    return true;
+}
+
+int HistoryItemModel::addDocument(HistoryDocument &document)
+{
+    QElapsedTimer timer;
+    timer.start();
+
+    // One decoder per application: every clipping of it shares the icon.
+    QHash<QString, std::shared_ptr<const EncodedIcon>> icons;
+    icons.reserve(document.icons.size());
+    for (auto &icon : document.icons)
+        icons.insert(icon.first, std::make_shared<const EncodedIcon>(std::move(icon.second)));
+
+    const int count = int(document.clippings.size());
+    QList<ClippingItem *> items;
+    items.reserve(count);
+    for (ClippingRecord &record : document.clippings) {
+        auto *clipping = new ClippingItem;
+        // Most briefs equal their text; share the string instead of keeping two copies.
+        clipping->setDataQuietly(record.brief == record.text ? record.text : record.brief, Qt::DisplayRole);
+        clipping->setDataQuietly(record.type, TypeRole);
+        clipping->setDataQuietly(record.text, TextRole);
+        clipping->setDataQuietly(record.html, HtmlRole);
+        clipping->setTimeText(record.time);
+        clipping->setDataQuietly(QUuid::fromString(record.id), IdRole);
+        clipping->setData(record.html.isEmpty() ? record.text : record.html, Qt::ToolTipRole);
+        clipping->setDataQuietly(record.removed, RemovedRole);
+        clipping->setDataQuietly(record.pinned, Qt::CheckStateRole);
+        clipping->setDataQuietly(record.locked, LockedRole);
+        clipping->setDataQuietly(record.application, ApplicationRole);
+        const auto icon = icons.constFind(record.application);
+        if (icon != icons.constEnd())
+            clipping->setEncodedIcon(*icon);
+
+        // The name is joined to the cache folder; a document must not point anywhere else.
+        if (!record.fileName.isEmpty() && !Utils::isPlainFileName(record.fileName)) {
+            qWarning() << "Ignoring the unsafe image file name" << record.fileName << "of clipping" << record.id;
+            record.fileName.clear();
+        }
+        clipping->setDataQuietly(record.fileName, FileNameRole);
+        items.append(clipping);
+    }
+    document.clippings.clear();
+    qDebug().noquote() << "Profile: Deserialize parsing took" << timer.elapsed() << "ms";
+
+    const AddRules rules = readRules();
+    for (ClippingItem *clipping : std::as_const(items)) {
+        const int type = clipping->clippingType();
+        const QString fileName = clipping->fileName();
+        const QUuid id = clipping->id();
+        if (addItem(clipping, rules)) {
+            if ((type == 1 || type == 2) && !fileName.isEmpty())
+                startThumbnail(fileName, id);
+        } else {
+            delete clipping;
+        }
+    }
+    qDebug().noquote() << "Profile: Deserialize adding items took" << timer.elapsed() << "ms";
+    removeExtraItems(rules);
+    qDebug().noquote() << "Profile: Deserializing history item model took" << timer.elapsed() << "ms";
+    return count;
+}
+
+int HistoryItemModel::deserialize(QByteArray data)
+{
+    HistoryDocument document;
+    if (!parseDocument(data, &document))
+        return -1;
+    return addDocument(document);
+}
+
+bool HistoryItemModel::save(bool sync, QByteArray *data)
+{
+    const QString path = filePath();
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        qWarning().noquote() << "Failed to create " + folder;
+        return false;
+    }
+    if (!m_protectedPath.isEmpty() && QFileInfo(path) == QFileInfo(m_protectedPath)) {
+        qWarning().noquote() << "Not writing" << path << "over the history file that could not be loaded nor kept aside.";
+        return false;
+    }
+
+    const QByteArray bytes = data ? *data : serialize();
+    QString error;
+    bool openFailed = false;
+    if (!SafeFile::write(path, bytes, &error, &openFailed)) {
+        if (openFailed) {
+            qWarning().noquote() << path + " cannot be opened for writing." << error;
+            return false;
+        }
+        qWarning().noquote() << "Writing to file" << path << "failed." << error;
+        showUserWarning(tr("Writing the clippings file failed: ") + path);
+        return false;
+    }
+
+    if (sync && m_sync)
+        m_sync->sync(History, this, BothWays);
+    qDebug().noquote() << "Wrote history items to " + path;
+    return true;
+}
+
+void HistoryItemModel::load()
+{
+    if (demoEnabled) {
+        clear();
+        addExampleClippings();
+        return;
+    }
+
+    const QString path = filePath();
+    if (!QFileInfo::exists(path)) {
+        // The first run starts here, with an empty history.
+        qWarning().noquote() << path + " cannot be opened for reading.";
+        return;
+    }
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning().noquote() << path + " cannot be opened for reading." << file.errorString();
+        keepAside(path, LoadProblem::Unreadable);
+        return;
+    }
+    clear();
+    const QByteArray bytes = file.readAll();
+    const bool readFailed = file.error() != QFileDevice::NoError;
+    file.close();
+    if (readFailed) {
+        qWarning().noquote() << "Reading" << path << "failed:" << file.errorString();
+        keepAside(path, LoadProblem::Unreadable);
+        return;
+    }
+
+    HistoryDocument document;
+    const int count = parseDocument(bytes, &document) ? addDocument(document) : -1;
+    qDebug().noquote() << "Read " << count << " history items from " << path;
+    if (count == -1)
+        keepAside(path, LoadProblem::Unparseable);
+    else if (document.version > DocumentVersion)
+        keepAside(path, LoadProblem::NewerVersion);
+}
+
+void HistoryItemModel::keepAside(const QString &path, LoadProblem problem)
+{
+    m_loadFailed = true;
+
+    if (const QString aside = SafeFile::keepAside(path); !aside.isEmpty()) {
+        m_keptAsidePath = aside;
+        qWarning().noquote() << "The history file" << path << "was kept as" << aside;
+    } else {
+        m_protectedPath = path;
+        qWarning().noquote() << "The history file" << path << "could not be kept aside; it will not be overwritten.";
+    }
+
+    QString text;
+    switch (problem) {
+    case LoadProblem::Unreadable:
+        text = tr("Failed to read the clippings file: ") + path;
+        break;
+    case LoadProblem::NewerVersion:
+        text = tr("The clippings file was written by a newer version of Kestovan: ") + path;
+        break;
+    case LoadProblem::Unparseable:
+    case LoadProblem::None:
+        text = tr("Failed to parse the clippings file: ") + path;
+        break;
+    }
+    if (!m_keptAsidePath.isEmpty())
+        text += "\n" + tr("A copy of it was kept as ") + m_keptAsidePath;
+    showUserWarning(text);
+}

@@ -1,0 +1,469 @@
+// HistoryItemModel: the add rules, the trim, capture, and the user's edits of clippings.
+#include "history/historyitemmodel.h"
+
+#include "clipboard/clipboardlistener.h"
+#include "history/clippingitem.h"
+#include "history/copytocache.h"
+#include "history/historyindex.h"
+#include "snippets/inputmanager.h"
+#include "history/itemrole.h"
+#include "history/makethumbnail.h"
+#include "sync/synclogdialog.h"
+#include "common/utils.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QMimeData>
+#include <QSettings>
+#include <QSortFilterProxyModel>
+#include <QThreadPool>
+
+#include <algorithm>
+
+namespace {
+
+const int DefaultIgnoreSize = 4;
+
+void logMerge(const QString &text)
+{
+    SyncLogDialog::add(QLatin1String("Merge clippings: ") + text);
+}
+
+// How the sync log names a clipping.
+QString shortName(const QStandardItem *item)
+{
+    QString name = ClippingItem::textOf(item).left(50);
+    name.remove('\n');
+    return name;
+}
+
+QString timeText(const QStandardItem *item)
+{
+    if (item->type() == ClippingItem::Type)
+        return static_cast<const ClippingItem *>(item)->timeText();
+    return item->data(TimeRole).toDateTime().toString(Qt::ISODate);
+}
+
+// A name for the image cache made from an application's name, which any program can choose.
+QString generatedFileName(const QString &application, const QSize &size)
+{
+    QString name = application + QString("-%1x%2.png").arg(size.width()).arg(size.height());
+    name.replace('/', '-').replace('\\', '-').replace(QChar(0), '-');
+    while (name.contains(".."))
+        name.replace("..", ".");
+    return name;
+}
+
+} // namespace
+
+HistoryItemModel::AddRules HistoryItemModel::readRules()
+{
+    QSettings settings = Utils::settings();
+    AddRules rules;
+    rules.keepItems = settings.value("KeepItems").toInt();
+    rules.includeImages = settings.value("IncludeImages").toBool();
+    rules.ignoreLength = settings.value("IgnoreLength").toInt();
+    rules.ignoreSize = settings.value("IgnoreSize").toInt();
+    // 0 is what a missing key or a non-number reads as; taken literally it refuses every text and
+    // recording stops without a word.
+    if (rules.ignoreSize < 1) {
+        if (!m_warnedIgnoreSize)
+            qWarning() << "IgnoreSize" << rules.ignoreSize << "is not a size; using" << DefaultIgnoreSize;
+        m_warnedIgnoreSize = true;
+        rules.ignoreSize = DefaultIgnoreSize;
+    }
+    return rules;
+}
+
+bool HistoryItemModel::addItem(QStandardItem *item)
+{
+    return addItem(item, readRules());
+}
+
+bool HistoryItemModel::addItem(QStandardItem *item, const AddRules &rules)
+{
+    for (;;) {
+        const QString application = ClippingItem::applicationOf(item);
+        if (m_excludedApplications.contains(application)) {
+            logMerge(QLatin1String("Clipping '") + shortName(item) + QLatin1String("' comes from excluded application: '")
+                + application + QLatin1String("' -> ignored"));
+            return false;
+        }
+
+        const int type = ClippingItem::typeOf(item);
+        if (type == 1 || type == 2) {
+            if (!rules.includeImages) {
+                logMerge(QLatin1String("Adding images '") + shortName(item) + QLatin1String("' to history is disabled."));
+                return false;
+            }
+        } else if (type == 0) {
+            const qsizetype length = ClippingItem::textOf(item).size();
+            if (length < rules.ignoreLength) {
+                logMerge(QLatin1String("Text '") + shortName(item) + QLatin1String("' too small (") + QString::number(length)
+                    + QLatin1String(" vs ") + QString::number(rules.ignoreLength) + QLatin1String("). Ignored."));
+                return false;
+            }
+            const qint64 limit = qint64(rules.ignoreSize) * 1024;
+            if (length > limit) {
+                logMerge(QLatin1String("Text '") + shortName(item) + QLatin1String("' too large (") + QString::number(length)
+                    + QLatin1String(" vs ") + QString::number(limit) + QLatin1String("). Ignored."));
+                return false;
+            }
+        }
+
+        const qint64 time = ClippingItem::timeMsecsOf(item);
+        const int duplicate = m_index->findDuplicate(ClippingItem::briefOf(item), ClippingItem::idOf(item), type == 0);
+        if (duplicate < 0)
+            break;
+
+        logMerge(QLatin1String("The item '") + shortName(item) + QLatin1String("' is already in the history (pos ")
+            + QString::number(duplicate) + QLatin1String(")"));
+        const QStandardItem *row = this->item(duplicate);
+        const qint64 rowTime = ClippingItem::timeMsecsOf(row);
+        if (!(rowTime < time))
+            return false;
+
+        logMerge(QLatin1String("The added item '") + shortName(item) + QLatin1String("' is newer so adding it again to the model (")
+            + timeText(item) + QLatin1String(" vs ") + timeText(row) + QLatin1String(")"));
+        const auto *rowClipping = row->type() == ClippingItem::Type ? static_cast<const ClippingItem *>(row) : nullptr;
+        if (item->type() == ClippingItem::Type && rowClipping && rowClipping->encodedIcon()) {
+            // Share the loaded row's icon as it is, still undecoded.
+            static_cast<ClippingItem *>(item)->setEncodedIcon(rowClipping->encodedIcon());
+        } else {
+            item->setData(row->data(Qt::DecorationRole), Qt::DecorationRole);
+        }
+        // The old HTML belongs to the old text: a clipping edited elsewhere, or another text with
+        // the same brief, keeps its own.
+        if (ClippingItem::textOf(item) == ClippingItem::textOf(row))
+            item->setData(row->data(HtmlRole), HtmlRole);
+        item->setData(row->data(ApplicationRole), ApplicationRole);
+        if (!ClippingItem::isPinnedItem(item))
+            item->setData(ClippingItem::isPinnedItem(row), Qt::CheckStateRole);
+        removeRow(duplicate);
+    }
+
+    removeExtraItems(rules);
+    const int position = m_index->insertPosition(ClippingItem::isPinnedItem(item), ClippingItem::timeMsecsOf(item));
+    logMerge(QLatin1String("Item '") + shortName(item) + QLatin1String("' added at position ") + QString::number(position));
+    insertRow(position, item);
+    return true;
+}
+
+void HistoryItemModel::removeExtraItems()
+{
+    removeExtraItems(readRules());
+}
+
+void HistoryItemModel::removeExtraItems(const AddRules &rules)
+{
+    // Below 1 the trim would never end; trimming to 1 after a typo would wipe the history.
+    if (rules.keepItems < 1) {
+        if (!m_warnedKeepItems)
+            qWarning() << "KeepItems" << rules.keepItems << "is below 1; the history is not trimmed.";
+        m_warnedKeepItems = true;
+        return;
+    }
+    int keep = rules.keepItems;
+    while (rowCount() >= keep) {
+        if (ClippingItem::isLockedItem(item(keep - 1)))
+            ++keep;
+        else
+            removeItem(keep - 1);
+    }
+}
+
+void HistoryItemModel::removeItem(int row)
+{
+    const QStandardItem *clipping = item(row);
+    if (!clipping)
+        return;
+    const int type = ClippingItem::typeOf(clipping);
+    if (type == 1 || type == 2) {
+        const QString folder = Utils::dataPath() + "/images/" + ClippingItem::idOf(clipping).toString();
+        if (!QDir(folder).removeRecursively())
+            qWarning() << "Unable to remove the image folder" << folder;
+    }
+    logMerge(QLatin1String("Removing '") + shortName(clipping) + QLatin1String("' from the history"));
+    removeRow(row);
+}
+
+void HistoryItemModel::startThumbnail(const QString &fileName, const QUuid &id)
+{
+    // The pool owns and deletes the job once it ran.
+    auto *job = new MakeThumbnail(fileName, id);
+    connect(job, &MakeThumbnail::thumbnail, this, &HistoryItemModel::applyThumbnail, Qt::QueuedConnection);
+    QThreadPool::globalInstance()->start(job);
+}
+
+void HistoryItemModel::startImageJobs(const QImage &image, const QUrl &url, const QUuid &id, const QString &fileName)
+{
+    // Both jobs belong to the pool once started; the thumbnail starts when the file exists.
+    CopyToCache *copy = image.isNull() ? new CopyToCache(url, id, fileName, "images")
+                                       : new CopyToCache(image, id, fileName, "images");
+    auto *thumbnail = new MakeThumbnail(fileName, id);
+    connect(thumbnail, &MakeThumbnail::thumbnail, this, &HistoryItemModel::applyThumbnail, Qt::QueuedConnection);
+    connect(copy, &CopyToCache::done, [thumbnail] { QThreadPool::globalInstance()->start(thumbnail); });
+    QThreadPool::globalInstance()->start(copy);
+}
+
+void HistoryItemModel::addText(const QString &text, const QString &html, QPixmap icon, QString application)
+{
+    auto *clipping = new ClippingItem;
+    clipping->setData(Utils::makeOneLiner(text), Qt::DisplayRole);
+    clipping->setData(0, TypeRole);
+    clipping->setData(html, HtmlRole);
+    clipping->setData(text, TextRole);
+    clipping->setData(QDateTime::currentDateTime(), TimeRole);
+    clipping->setData(QUuid::createUuid(), IdRole);
+    clipping->setData(html.isEmpty() ? text : html, Qt::ToolTipRole);
+    clipping->setData(icon, Qt::DecorationRole);
+    clipping->setData(false, RemovedRole);
+    clipping->setData(application, ApplicationRole);
+    if (!addItem(clipping))
+        delete clipping;
+}
+
+void HistoryItemModel::addImage(const QUrl &url, const QImage &image, QPixmap icon, QString application, QDateTime time)
+{
+    QString fileName;
+    if (!url.isEmpty() && !url.toString().startsWith("data:")) {
+        fileName = url.fileName();
+        if (fileName.isEmpty())
+            fileName = url.path().split('/').last();
+    }
+    QString brief = fileName;
+    if (fileName.isEmpty()) {
+        brief = QString("%1 x %2 (%3)").arg(image.width()).arg(image.height()).arg(application);
+        fileName = generatedFileName(application, image.size());
+    }
+
+    auto *clipping = new ClippingItem;
+    clipping->setData(brief, Qt::DisplayRole);
+    clipping->setData(brief, TextRole);
+    clipping->setData(1, TypeRole);
+    clipping->setData(time, TimeRole);
+    const QUuid id = QUuid::createUuid();
+    clipping->setData(id, IdRole);
+    clipping->setData(icon, Qt::DecorationRole);
+    clipping->setData(false, RemovedRole);
+    clipping->setData(application, ApplicationRole);
+    clipping->setData(fileName, FileNameRole);
+
+    startImageJobs(image, url, id, fileName);
+    if (!addItem(clipping))
+        delete clipping;
+}
+
+void HistoryItemModel::clipboardChanged(QMimeData *data, QPixmap icon, QString application)
+{
+    updateApplications(application, icon);
+
+    bool handled = false;
+    if (data->hasUrls()) {
+        const QList<QUrl> urls = data->urls();
+        if (urls.size() != 1) {
+            qDebug() << "Too many files copied to clipboard" << urls;
+            handled = true;
+        } else if (urls.first().isLocalFile()) {
+            const QString name = urls.first().fileName().toLower();
+            if (name.endsWith(".png") || name.endsWith(".jpg") || name.endsWith(".webp") || name.endsWith(".gif"))
+                addImage(urls.first(), QImage(), icon, application, QDateTime::currentDateTime());
+            else
+                qDebug() << "The copied file is not supported image file" << urls.first();
+            handled = true;
+        } else {
+            qDebug() << "There's an url but it's not a local file" << urls.first().path();
+        }
+    }
+
+    if (!handled) {
+        if (data->hasImage()) {
+            const QVariant imageData = data->imageData();
+            QImage image = qvariant_cast<QImage>(imageData);
+            if (image.isNull())
+                image = qvariant_cast<QPixmap>(imageData).toImage();
+            const QUrl url = data->hasUrls() ? data->urls().first() : QUrl();
+            addImage(url, image, icon, application, QDateTime::currentDateTime());
+        } else if (data->hasText()) {
+            addText(data->text(), data->html(), icon, application);
+        } else {
+            data->deleteLater();
+            qDebug() << "Unknown clipboard content:" << data->formats();
+            return;
+        }
+    }
+
+    data->deleteLater();
+    save(true);
+    emit clippingAdded();
+    m_nextIndex = index(0, 0);
+}
+
+void HistoryItemModel::touchItem(QModelIndex index)
+{
+    if (!index.isValid())
+        return;
+    QStandardItem *clone = itemFromIndex(index)->clone();
+    clone->setData(QDateTime::currentDateTime(), TimeRole);
+    if (!addItem(clone))
+        delete clone;
+    save(true);
+}
+
+QModelIndex HistoryItemModel::togglePin(QModelIndex index)
+{
+    if (!index.isValid())
+        return index;
+    QStandardItem *clipping = itemFromIndex(index);
+    const bool pinned = !ClippingItem::isPinnedItem(clipping);
+    clipping->setData(pinned, Qt::CheckStateRole);
+    clipping->setData(QDateTime::currentDateTime(), TimeRole);
+
+    const QList<QStandardItem *> taken = takeRow(index.row());
+    int row = 0;
+    if (!pinned) {
+        while (row < rowCount() && ClippingItem::isPinnedItem(item(row)))
+            ++row;
+    }
+    insertRow(row, taken);
+    save(true);
+    return this->index(row, 0);
+}
+
+void HistoryItemModel::lockItem(QModelIndex index, bool locked)
+{
+    if (!index.isValid())
+        return;
+    QStandardItem *clipping = itemFromIndex(index);
+    clipping->setData(locked, LockedRole);
+    clipping->setData(QDateTime::currentDateTime(), TimeRole);
+    save(true);
+}
+
+void HistoryItemModel::updateItem(QModelIndex index, QString text)
+{
+    if (!index.isValid())
+        return;
+    QStandardItem *clipping = itemFromIndex(index);
+    clipping->setData(Utils::makeOneLiner(text), Qt::DisplayRole);
+    clipping->setData(text, TextRole);
+    // The old HTML no longer matches the text, and plain text is no HTML: offer none.
+    clipping->setData(QString(""), HtmlRole);
+    clipping->setData(text, Qt::ToolTipRole);
+    clipping->setData(QDateTime::currentDateTime(), TimeRole);
+    save(true);
+    emit dataChanged(index, index);
+}
+
+void HistoryItemModel::updateItem(QModelIndex index, QImage image)
+{
+    if (!index.isValid())
+        return;
+    QStandardItem *clipping = itemFromIndex(index);
+    clipping->setData(QDateTime::currentDateTime(), TimeRole);
+    const QString fileName = clipping->data(FileNameRole).toString();
+    if (Utils::isPlainFileName(fileName))
+        startImageJobs(image, QUrl(), ClippingItem::idOf(clipping), fileName);
+    else
+        qWarning() << "The image clipping has no usable file name:" << fileName;
+    save(true);
+    emit dataChanged(index, index);
+}
+
+void HistoryItemModel::reverseItems(QList<QModelIndex> indexes)
+{
+    QList<int> rows;
+    for (const QModelIndex &index : std::as_const(indexes)) {
+        const QModelIndex source = toSourceIndex(index);
+        if (source.isValid() && !rows.contains(source.row()))
+            rows.append(source.row());
+    }
+    std::sort(rows.begin(), rows.end());
+
+    QList<QList<QStandardItem *>> taken;
+    for (auto it = rows.crbegin(); it != rows.crend(); ++it)
+        taken.append(takeRow(*it));
+    for (int i = 0; i < rows.size(); ++i)
+        insertRow(rows.at(i), taken.at(i));
+    save(true);
+}
+
+void HistoryItemModel::markItemAsRemoved(QModelIndex index)
+{
+    markItemsAsRemoved({index});
+}
+
+void HistoryItemModel::markItemsAsRemoved(QList<QModelIndex> indices)
+{
+    // Map every index first: each tombstone leaves the proxy and shifts its rows.
+    QList<QPersistentModelIndex> sources;
+    for (const QModelIndex &index : std::as_const(indices)) {
+        const QModelIndex source = toSourceIndex(index);
+        if (source.isValid())
+            sources.append(source);
+    }
+    const QDateTime now = QDateTime::currentDateTime();
+    for (const QPersistentModelIndex &source : std::as_const(sources)) {
+        QStandardItem *clipping = itemFromIndex(source);
+        if (!clipping)
+            continue;
+        clipping->setData(true, RemovedRole);
+        clipping->setData(now, TimeRole);
+        clipping->setData(false, LockedRole);
+        clipping->setData(false, Qt::CheckStateRole);
+    }
+    resetNextIndexAfterRemoval();
+    save(true);
+}
+
+void HistoryItemModel::markAllAsRemoved()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const int rows = rowCount();
+    int first = -1;
+    int last = -1;
+    for (int row = 0; row < rows; ++row) {
+        QStandardItem *clipping = item(row);
+        if (ClippingItem::isLockedItem(clipping))
+            continue;
+        if (clipping->type() == ClippingItem::Type) {
+            // One change report for the whole range instead of one per row.
+            auto *fast = static_cast<ClippingItem *>(clipping);
+            fast->setDataQuietly(true, RemovedRole);
+            fast->setDataQuietly(now, TimeRole);
+            fast->setDataQuietly(false, Qt::CheckStateRole);
+            if (first < 0)
+                first = row;
+            last = row;
+        } else {
+            clipping->setData(true, RemovedRole);
+            clipping->setData(now, TimeRole);
+            clipping->setData(false, Qt::CheckStateRole);
+        }
+    }
+    if (first >= 0)
+        emit dataChanged(index(first, 0), index(last, 0));
+    resetNextIndexAfterRemoval();
+    save(true);
+}
+
+void HistoryItemModel::updateExcludeList()
+{
+    const QStringList excluded = Utils::settings().value("ExcludedApplications").toStringList();
+    m_excludedApplications = QSet<QString>(excluded.cbegin(), excluded.cend());
+
+    bool marked = false;
+    for (int row = 0; row < rowCount(); ++row) {
+        QStandardItem *clipping = item(row);
+        if (m_excludedApplications.contains(ClippingItem::applicationOf(clipping)) && !ClippingItem::isRemovedItem(clipping)) {
+            clipping->setData(true, RemovedRole);
+            marked = true;
+        }
+    }
+    if (marked)
+        save(true);
+
+    clipboardListener->updateApplications();
+    // ---- Keyword expansion (snippets): the expander rereads its application lists here. ----
+    InputManager::instance()->updateApplications();
+}

@@ -1,0 +1,343 @@
+// SnippetModel: the snippet document, its file, and keeping a file aside that cannot be loaded.
+#include "snippets/snippetmodel.h"
+
+#include "snippets/backup.h"
+#include "common/globals.h"
+#include "history/itemrole.h"
+#include "common/safefile.h"
+#include "sync/isync.h"
+#include "common/userwarning.h"
+#include "common/utils.h"
+
+#include <QCryptographicHash>
+#include <QDebug>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+#include <QSettings>
+
+#include <set>
+
+namespace {
+
+const int DocumentVersion = 7;
+// 0xFEED0001 read as a signed 32-bit integer.
+const int DocumentMagic = -18022399;
+const char *const BackupName = "Snippets";
+
+QByteArray contentHash(const QByteArray &bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+} // namespace
+
+QByteArray SnippetModel::serialize(bool compact)
+{
+    QElapsedTimer timer;
+    timer.start();
+
+    QJsonArray groups;
+    for (int g = 0; g < rowCount(); ++g) {
+        const QStandardItem *group = item(g);
+        QJsonArray snippets;
+        for (int s = 0; s < group->rowCount(); ++s) {
+            const QStandardItem *snippet = group->child(s);
+            QJsonObject object;
+            object.insert("expander", snippet->data(ExpanderRole).toString());
+            object.insert("hide", snippet->data(HideRole).toBool());
+            object.insert("hotkey", snippet->data(HotkeyRole).toString());
+            object.insert("id", snippet->data(IdRole).toUuid().toString());
+            object.insert("text", snippet->data(TextRole).toString());
+            object.insert("time", snippet->data(TimeRole).toDateTime().toString(Qt::ISODate));
+            object.insert("title", snippet->data(Qt::DisplayRole).toString());
+            snippets.append(object);
+        }
+        QJsonObject object;
+        object.insert("id", group->data(IdRole).toUuid().toString());
+        object.insert("snippets", snippets);
+        object.insert("time", group->data(TimeRole).toDateTime().toString(Qt::ISODate));
+        object.insert("title", group->data(Qt::DisplayRole).toString());
+        groups.append(object);
+    }
+
+    QJsonObject document;
+    document.insert("groups", groups);
+    document.insert("magic", DocumentMagic);
+    document.insert("version", DocumentVersion);
+    if (compact) {
+        // Removals older than a month leave the file; they stay in memory until the next load.
+        const QDateTime now = QDateTime::currentDateTime();
+        QJsonObject removed;
+        for (auto it = removedItems.constBegin(); it != removedItems.constEnd(); ++it) {
+            if (now < it.value().addMonths(1))
+                removed.insert(it.key().toString(), it.value().toString(Qt::ISODate));
+        }
+        document.insert("removedItems", removed);
+    }
+    qDebug().noquote() << "Profile: Serialize snippet create JSON" << timer.elapsed() << "ms";
+
+    const QByteArray bytes = QJsonDocument(document).toJson(compact ? QJsonDocument::Compact : QJsonDocument::Indented);
+    qDebug().noquote() << "Profile: Serializing snippet model took " << timer.elapsed() << "ms";
+    return bytes;
+}
+
+bool SnippetModel::parseDocument(const QByteArray &data, QJsonObject *document)
+{
+    // Text that does not parse reads as an empty object, which has no magic.
+    *document = QJsonDocument::fromJson(data).object();
+    const int version = document->value("version").toInt();
+    if (version > DocumentVersion)
+        qWarning() << "The snippet file has version" << version << "but the application supports only version" << DocumentVersion;
+    const int magic = document->value("magic").toInt();
+    if (magic != DocumentMagic) {
+        qWarning() << "The snippet file has unknown magic number" << magic;
+        return false;
+    }
+    return true;
+}
+
+void SnippetModel::applyRemovedItems(const QJsonObject &document)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QJsonArray legacy = document.value("removed").toArray();
+    for (const QJsonValue &id : legacy)
+        removedItems[QUuid::fromString(id.toString())] = now;
+    const QJsonObject removed = document.value("removedItems").toObject();
+    for (auto it = removed.constBegin(); it != removed.constEnd(); ++it)
+        removedItems[QUuid::fromString(it.key())] = QDateTime::fromString(it.value().toString(), Qt::ISODate);
+
+    for (int g = rowCount() - 1; g >= 0; --g) {
+        QStandardItem *group = item(g);
+        if (removedItems.contains(group->data(IdRole).toUuid())) {
+            removeRows(g, 1);
+            continue;
+        }
+        for (int s = group->rowCount() - 1; s >= 0; --s) {
+            if (removedItems.contains(group->child(s)->data(IdRole).toUuid()))
+                removeRows(s, 1, group->index());
+        }
+    }
+}
+
+int SnippetModel::readDocument(const QJsonObject &document, bool import)
+{
+    QElapsedTimer timer;
+    timer.start();
+    if (!import) {
+        applyRemovedItems(document);
+        qDebug().noquote() << "Profile: Deserialize snippet remove rows" << timer.elapsed() << "ms";
+    }
+
+    const QDateTime now = QDateTime::currentDateTime();
+    const auto readTime = [&](QStandardItem *item, const QJsonObject &object, const QUuid &id) {
+        if (import) {
+            item->setData(now, TimeRole);
+            removedItems.remove(id);
+        } else {
+            item->setData(QDateTime::fromString(object.value("time").toString(), Qt::ISODate), TimeRole);
+        }
+    };
+
+    m_groupsOfDocument.clear();
+    m_readingDocument = true;
+    // Groups and snippets share one name space of ids. Ordered, for the reason given in addItems.
+    std::set<QUuid> seen;
+    int count = 0;
+    const QJsonArray groups = document.value("groups").toArray();
+    for (int g = 0; g < groups.size(); ++g) {
+        const QJsonObject groupObject = groups.at(g).toObject();
+        const QUuid groupId = QUuid::fromString(groupObject.value("id").toString());
+        if (seen.count(groupId)) {
+            qDebug() << "Snippets group ignored as dupe" << groupId;
+            continue;
+        }
+        seen.insert(groupId);
+
+        const QString groupTitle = groupObject.value("title").toString();
+        auto *group = new QStandardItem;
+        group->setData(groupTitle, Qt::DisplayRole);
+        group->setData(groupId, IdRole);
+        group->setData(g, OrdinalRole);
+        readTime(group, groupObject, groupId);
+
+        const QJsonArray snippetArray = groupObject.value("snippets").toArray();
+        qDebug().noquote() << "Snippets: Group = " + groupTitle + " child count = " + QString::number(snippetArray.size());
+        QList<QStandardItem *> snippets;
+        for (int s = 0; s < snippetArray.size(); ++s) {
+            const QJsonObject object = snippetArray.at(s).toObject();
+            const QUuid id = QUuid::fromString(object.value("id").toString());
+            if (seen.count(id)) {
+                qDebug() << "Snippets item ignored as dupe" << id;
+                continue;
+            }
+            seen.insert(id);
+            const QString text = object.value("text").toString();
+            auto *snippet = new QStandardItem;
+            snippet->setData(object.value("title").toString(), Qt::DisplayRole);
+            snippet->setData(text, Qt::ToolTipRole);
+            snippet->setData(text, TextRole);
+            snippet->setData(id, IdRole);
+            snippet->setData(s, OrdinalRole);
+            snippet->setData(object.value("hide").toBool(), HideRole);
+            snippet->setData(object.value("hotkey").toString(), HotkeyRole);
+            snippet->setData(object.value("expander").toString(), ExpanderRole);
+            readTime(snippet, object, id);
+            snippets.append(snippet);
+            ++count;
+        }
+        addItems(group, snippets);
+    }
+    m_readingDocument = false;
+    m_groupsOfDocument.clear();
+    qDebug().noquote() << "Profile: Deserialize snippet add items" << timer.elapsed() << "ms";
+    emit modelLoaded();
+    qDebug().noquote() << "Profile: Deserialize snippet emit loaded" << timer.elapsed() << "ms";
+    updateShortcuts();
+    qDebug().noquote() << "Profile: Deserializing snippet model took " << timer.elapsed() << "ms";
+    return count;
+}
+
+int SnippetModel::deserialize(QByteArray data, bool import)
+{
+    QJsonObject document;
+    if (!parseDocument(data, &document)) {
+        if (import)
+            showUserWarning(tr("The file holds no Kestovan snippets; nothing was imported."));
+        return -1;
+    }
+    return readDocument(document, import);
+}
+
+bool SnippetModel::save(bool sync, QByteArray *data)
+{
+    const QString path = filePath();
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        qWarning().noquote() << "Failed to create " + folder;
+        return false;
+    }
+    const QByteArray bytes = data ? *data : serialize(true);
+    if (bytes.isEmpty())
+        return false;
+    if (!m_protectedPath.isEmpty() && QFileInfo(path) == QFileInfo(m_protectedPath)) {
+        qWarning().noquote() << "Not writing" << path << "over the snippet file that could not be loaded nor kept aside.";
+        return false;
+    }
+
+    QString error;
+    bool openFailed = false;
+    if (!SafeFile::write(path, bytes, &error, &openFailed)) {
+        if (openFailed) {
+            qWarning().noquote() << path + " cannot be opened for writing." << error;
+            return false;
+        }
+        qWarning().noquote() << "Writing to file" << path << "failed." << error;
+        showUserWarning(tr("Writing the snippets file failed: ") + path);
+        return false;
+    }
+
+    if (sync && m_sync)
+        m_sync->sync(Snippets, this, BothWays);
+    qDebug().noquote() << "Wrote snippets to " + path;
+
+    if (!m_protectedBackup.isEmpty() && Backup::filePath(BackupName, QDate::currentDate()) == m_protectedBackup)
+        qWarning().noquote() << "Keeping the backup" << m_protectedBackup << "of before the snippet file failed to load.";
+    else
+        Backup::createBackup(bytes, BackupName);
+    return true;
+}
+
+void SnippetModel::load()
+{
+    if (demoEnabled) {
+        addExampleSnippets();
+        return;
+    }
+
+    const QString path = filePath();
+    if (!QFileInfo::exists(path) && rowCount() == 0) {
+        // The first run: the samples are written with the next save.
+        addExampleSnippets();
+        return;
+    }
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning().noquote() << path + " cannot be opened for reading.";
+        // A file that is there but cannot be read is not a missing file: it must survive.
+        if (QFileInfo::exists(path))
+            keepAside(path, LoadProblem::Unreadable, QByteArray());
+        return;
+    }
+    clear();
+    removedItems.clear();
+    const QByteArray bytes = file.readAll();
+    const bool readFailed = file.error() != QFileDevice::NoError;
+    file.close();
+    if (readFailed) {
+        qWarning().noquote() << "Reading" << path << "failed:" << file.errorString();
+        keepAside(path, LoadProblem::Unreadable, QByteArray());
+        return;
+    }
+
+    QJsonObject document;
+    const int count = parseDocument(bytes, &document) ? readDocument(document, false) : -1;
+    qDebug().noquote() << "Read " << count << " snippets from " << path;
+    if (count == -1) {
+        keepAside(path, LoadProblem::Unparseable, bytes);
+    } else if (document.value("version").toInt() > DocumentVersion) {
+        keepAside(path, LoadProblem::NewerVersion, bytes);
+    } else {
+        m_loadFailed = false;
+        m_protectedPath.clear();
+        m_protectedBackup.clear();
+    }
+}
+
+void SnippetModel::keepAside(const QString &path, LoadProblem problem, const QByteArray &bytes)
+{
+    m_loadFailed = true;
+    // Only a load that leaves the tree empty would make the day's backup worthless.
+    if (problem != LoadProblem::NewerVersion) {
+        const QString backup = Backup::filePath(BackupName, QDate::currentDate());
+        if (QFileInfo::exists(backup))
+            m_protectedBackup = backup;
+    }
+
+    const QByteArray hash = bytes.isEmpty() ? QByteArray() : contentHash(bytes);
+    if (!hash.isEmpty() && hash == m_keptAsideHash && QFileInfo::exists(m_keptAsidePath)) {
+        qWarning().noquote() << "The snippet file" << path << "still cannot be loaded; it was kept as" << m_keptAsidePath;
+        return;
+    }
+
+    if (const QString aside = SafeFile::keepAside(path); !aside.isEmpty()) {
+        m_keptAsidePath = aside;
+        m_keptAsideHash = hash;
+        qWarning().noquote() << "The snippet file" << path << "was kept as" << aside;
+    } else {
+        m_protectedPath = path;
+        qWarning().noquote() << "The snippet file" << path << "could not be kept aside; it will not be overwritten.";
+    }
+
+    QString text;
+    switch (problem) {
+    case LoadProblem::Unreadable:
+        text = tr("Failed to read the snippets file: ") + path;
+        break;
+    case LoadProblem::NewerVersion:
+        text = tr("The snippets file was written by a newer version of Kestovan: ") + path;
+        break;
+    case LoadProblem::Unparseable:
+        text = tr("Failed to parse the snippets file: ") + path;
+        break;
+    }
+    if (m_protectedPath.isEmpty())
+        text += "\n" + tr("A copy of it was kept as ") + m_keptAsidePath;
+    showUserWarning(text);
+}

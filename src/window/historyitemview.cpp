@@ -1,0 +1,192 @@
+#include "window/historyitemview.h"
+
+#include "widgets/customscrollbar.h"
+#include "window/historycontextmenu.h"
+
+#include <QCursor>
+#include <QKeyEvent>
+#include <QTimer>
+
+namespace {
+
+// How long after a Menu-key menu closed a Space or Return release is taken as the key that closed it.
+const int MenuCloseGuard = 100;
+
+bool isLetter(int key)
+{
+    return key >= Qt::Key_A && key <= Qt::Key_Z;
+}
+
+} // namespace
+
+HistoryItemView::HistoryItemView(QWidget *parent)
+    : QListView(parent)
+{
+    new CustomScrollBar(this);
+    snippetModel = nullptr;
+    menuOpen = false;
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Made before the window connects its own handlers, so the current row has moved on first.
+    connect(this, &QAbstractItemView::activated, this, &HistoryItemView::stepAfter);
+    connect(this, &HistoryItemView::multipleActivated, this, &HistoryItemView::stepAfterList);
+}
+
+void HistoryItemView::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_A && event->modifiers() == Qt::ControlModifier) {
+        selectAll();
+        event->accept();
+        return;
+    }
+    // Rows are activated on release only. The list view would activate on a Return or Enter press
+    // and jump to rows by typed letters; the letters start the search instead, on release.
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter || isLetter(key)) {
+        event->accept();
+        return;
+    }
+    QListView::keyPressEvent(event);
+}
+
+void HistoryItemView::keyReleaseEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const bool handled = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Delete;
+    // X11 repeats a held key as release and press pairs: one physical press acts once.
+    if (event->isAutoRepeat()) {
+        if (handled)
+            event->accept();
+        else
+            QWidget::keyReleaseEvent(event);
+        return;
+    }
+
+    if (key == Qt::Key_Space || key == Qt::Key_Return) {
+        if (!menuOpen) {
+            const QModelIndexList selection = selectedIndexes();
+            if (selection.size() >= 2)
+                emit multipleActivated(selection);
+            else if (currentIndex().isValid())
+                emit activated(currentIndex());
+        }
+        event->accept();
+        return;
+    }
+    if (key == Qt::Key_Delete) {
+        removeSelected();
+        event->accept();
+        return;
+    }
+    if (key == Qt::Key_Menu)
+        showMenuAtCurrentRow();
+    QWidget::keyReleaseEvent(event);
+}
+
+void HistoryItemView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    mousePressEvent(event);
+}
+
+void HistoryItemView::removeSelected()
+{
+    if (!model())
+        return;
+    const QModelIndexList selection = selectedIndexes();
+    int target = model()->rowCount();
+    for (const QModelIndex &index : selection)
+        target = qMin(target, index.row());
+
+    if (selection.size() < 2) {
+        // Nothing to remove: after the last row was pasted no row is current.
+        if (!currentIndex().isValid())
+            return;
+        emit removeItem(currentIndex());
+    } else {
+        emit removeItems(selection);
+    }
+    // The removed clippings have left the list: the row that now stands in the first one's place.
+    setCurrentIndex(model()->index(target, 0));
+}
+
+void HistoryItemView::showMenuAtCurrentRow()
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return;
+    const QRect r = visualRect(current);
+    const int h = (r.bottom() - r.top() + 1) / 2;
+    const QPoint point(r.right() - h - 50, r.bottom() - h + 10);
+    showMenu(current, viewport()->mapToGlobal(point));
+    menuOpen = true;
+    QTimer::singleShot(MenuCloseGuard, this, [this] { menuOpen = false; });
+}
+
+void HistoryItemView::stepAfter(const QModelIndex &index)
+{
+    if (!model() || index.model() != model())
+        return;
+    const int rows = model()->rowCount();
+    setCurrentIndex(model()->index(qMin(rows, index.row() + 1), 0));
+}
+
+void HistoryItemView::stepAfterList(const QList<QModelIndex> &indexes)
+{
+    if (!indexes.isEmpty())
+        stepAfter(indexes.last());
+}
+
+void HistoryItemView::modelChanged()
+{
+    if (!model())
+        return;
+    setCurrentIndex(model()->index(0, 0));
+    scrollToTop();
+    clearSelection();
+}
+
+void HistoryItemView::selectAddedItem(int delay)
+{
+    clearSelection();
+    if (!model())
+        return;
+    const int rows = model()->rowCount();
+    int row = 0;
+    while (row < rows && model()->index(row, 0).data(Qt::CheckStateRole).toBool())
+        ++row;
+    QTimer::singleShot(delay, this, [this, row] {
+        const QModelIndex index = model() ? model()->index(row, 0) : QModelIndex();
+        if (index.isValid() && selectionModel())
+            selectionModel()->select(index, QItemSelectionModel::Select);
+    });
+}
+
+void HistoryItemView::menuClicked(QModelIndex const &index, QPoint pos)
+{
+    showMenu(index, QPoint(pos.x() - 50, pos.y() + 10));
+}
+
+void HistoryItemView::menuClicked(QModelIndex const &index)
+{
+    showMenu(index, QCursor::pos());
+}
+
+void HistoryItemView::resultMenuClicked(QModelIndex const &index, QPoint pos)
+{
+    openMenu(index, QPoint(pos.x() - 50, pos.y() + 10), {index});
+}
+
+void HistoryItemView::showMenu(QModelIndex const &index, QPoint pos)
+{
+    openMenu(index, pos, selectedIndexes());
+}
+
+void HistoryItemView::openMenu(const QModelIndex &index, QPoint pos, const QModelIndexList &selection)
+{
+    HistoryContextMenu menu(this, index, selection);
+    menu.exec(pos);
+}
+
+void HistoryItemView::createActionMenu(QMenu *menu, QModelIndex index)
+{
+    HistoryContextMenu::addActionEntries(menu, this, index);
+}

@@ -1,0 +1,173 @@
+#pragma once
+
+#include "clipboard/clipboardtools.h"
+#include "widgets/movableandresizable.h"
+#include "sync/synctypes.h"
+
+#include <QList>
+#include <QModelIndex>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+
+class Application;
+class QHotkey;
+class QPushButton;
+class QTimer;
+class SearchModel;
+class SettingsDialog;
+class Sync;
+
+namespace QtAutoUpdater {
+class Updater;
+}
+
+namespace Ui {
+class MainWindow;
+}
+
+// The history window: a frameless, always-on-top list of the clipboard history, the snippet groups
+// and a search page. It is also where the models, the sync engine and the global hotkeys are joined.
+// Its sources are split by concern: construction and wiring (mainwindow.cpp), showing, hiding and
+// keys (mainwindowkeyboard.cpp), pasting (mainwindowpaste.cpp), hotkeys (mainwindowhotkeys.cpp),
+// appearance (mainwindowappearance.cpp), status line and exit (mainwindowstatus.cpp).
+class MainWindow : public MovableAndResizable
+{
+    Q_OBJECT
+
+public:
+    static const QString Version;
+    static const QString Build;
+
+    MainWindow();
+    ~MainWindow() override;
+
+    // Public: the application object hides an unpinned window when the program loses the focus.
+    QPushButton *pinRight = nullptr;
+
+    void setShortcuts();
+    void setActionShortcuts();
+    void updateTheme();
+    void updateHeaderButtons();
+    int currentView() const;
+    void pasteImage(QModelIndex index, bool asFile);
+    void activateTargetWindow();
+    void pasteText(QModelIndex index, PasteTextType type, bool typeIt);
+    void typeText(QModelIndex index);
+    void checkForUpdates(Application *app);
+    void updateNow();
+    void enableReleaseNotesButton();
+    void clearHistory();
+
+    // Shown and not yet given the focus: a deactivation reported now is older than the showing
+    // (X11 reports a focus loss late) and must not hide the window.
+    bool awaitingActivation() const;
+
+    // The settings-changed handler: what accepting the settings dialog changes in this window.
+    void applySettings(bool encryptionChanged);
+
+    // What the window owns, read-only for its callers.
+    SearchModel *searchResults() const { return searchModel; }
+    QList<QHotkey *> actionHotkeyList() const { return actionHotkeys; }
+    QHotkey *hotkeyForHistory() const { return historyHotkey; }
+    QHotkey *hotkeyForPlainText() const { return plainTextHotkey; }
+    QHotkey *hotkeyForPasteNext() const { return pasteNextHotkey; }
+    QHotkey *hotkeyForSelectionUp() const { return selectionUpHotkey; }
+    QHotkey *hotkeyForSelectionDown() const { return selectionDownHotkey; }
+
+    // Where a window of this size stored at `stored` comes back: the same place, moved only as far
+    // as needed to keep its visible frame (inside `margin`) on the available area.
+    static QPoint restoredPosition(QPoint stored, QSize size, QRect available, int margin);
+
+    // The text typed for one step of "Type Text": the first character of `text`, a surrogate pair
+    // taken whole so characters outside the Basic Multilingual Plane are typed intact.
+    static QString nextTypedCharacter(const QString &text);
+
+public slots:
+    void closeWindow();
+    void showHistory();
+    void hideHistory();
+    void toggleHistory();
+    void pinHistory();
+    void syncAll(SyncDirection direction);
+    void setStatus(SyncStatus status, QString text);
+    void snippetActivated(QModelIndex index);
+    void showReleaseNotes();
+    void historyItemActivated(QModelIndex index, bool usePlainText);
+    void historyItemsActivated(QList<QModelIndex> indexes);
+    void mergeItems(QList<QModelIndex> indexes);
+    void showView(int index);
+    void snippetsLoaded();
+    void selectionUp();
+    void selectionDown();
+    void pasteNext();
+
+protected:
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    // Construction (mainwindow.cpp).
+    void connectHistoryView();
+    void connectSnippetView();
+    void connectSearchPage();
+    void restoreGeometry();
+
+    // Keys and pages (mainwindowkeyboard.cpp).
+    void showSearchPageAfterTyping();
+    void toggleSearchPage();
+    void leaveSearchPage();
+    void focusSearchResults();
+    void rememberSnippet(const QModelIndex &snippet);
+    void applyInitialSelection();
+    void setTitleTexts();
+    void keepPlace();
+
+    // Pasting (mainwindowpaste.cpp).
+    void searchResultActivated(QModelIndex index);
+    void hideUnlessPinned();
+    static QString joinedTexts(const QList<QModelIndex> &indexes);
+    static Qt::KeyboardModifiers heldModifiers();
+    bool usePlainTextFor() const;
+
+    // Hotkeys (mainwindowhotkeys.cpp).
+    // Runs the action at once, or once the user has let go of the hotkey's modifiers.
+    void whenHotkeyReleased(const std::function<void()> &action);
+    void runAction(const QString &action, const QString &shortcut);
+    void moveSelection(int step);
+
+    // Status (mainwindowstatus.cpp).
+    void openDebugLog();
+
+    Ui::MainWindow *ui;
+    SearchModel *searchModel = nullptr;
+    QHotkey *historyHotkey = nullptr;
+    QHotkey *plainTextHotkey = nullptr;
+    QHotkey *pasteNextHotkey = nullptr;
+    QHotkey *selectionUpHotkey = nullptr;
+    QHotkey *selectionDownHotkey = nullptr;
+    // Stays null until the settings dialog is part of the build.
+    SettingsDialog *settingsDialog = nullptr;
+    Sync *sync = nullptr;
+    QTimer *statusTimer = nullptr;
+    QTimer *searchTimer = nullptr;
+    QtAutoUpdater::Updater *updater = nullptr;
+    QList<QHotkey *> actionHotkeys;
+    // Where the window was put when shown, or dragged to. On X11 the window manager may report a
+    // wrong place for a window mapped again, so pos() is not what is stored.
+    QPoint m_placedAt;
+    bool m_awaitingActivation = false;
+
+    // ---- Tray menu and update check (mainwindowstatus.cpp) ----
+public:
+    // The tray menu's "Settings": whatever the window's own settings button does.
+    void showSettings();
+
+private:
+    void updateCheckDone(bool hasUpdates, bool hasError);
+    // ---- End of tray menu and update check ----
+};

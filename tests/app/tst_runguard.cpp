@@ -1,0 +1,156 @@
+#include "app/runguard.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QtTest>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// The test program doubles as the other copy: "--hold KEY" takes the guard, watches it and
+// exits with 0 when a newer copy asks it to quit.
+int holdGuard(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    RunGuard guard(QString::fromUtf8(argv[2]));
+    if (!guard.tryToRun())
+        return 3;
+    guard.startTimer();
+    fputs("holding\n", stdout);
+    fflush(stdout);
+    return app.exec();
+}
+
+QString uniqueKey(const char *name)
+{
+    return QStringLiteral("tst_runguard-%1-%2").arg(QCoreApplication::applicationPid()).arg(name);
+}
+
+} // namespace
+
+class TestRunGuard : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QProcess> startHolder(const QString &key)
+    {
+        auto holder = std::make_unique<QProcess>();
+        holder->start(QCoreApplication::applicationFilePath(), {"--hold", key});
+        if (!holder->waitForStarted(5000))
+            return nullptr;
+        if (!QTest::qWaitFor([&] { return holder->canReadLine() || holder->state() == QProcess::NotRunning; },
+                             10000)) {
+            return nullptr;
+        }
+        if (holder->readLine() != "holding\n")
+            return nullptr;
+        return holder;
+    }
+
+    static bool waitForExit(QProcess &process, int timeoutMs)
+    {
+        return QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, timeoutMs);
+    }
+
+private slots:
+    void testKeysAreStableLowerCaseSha1()
+    {
+        const RunGuard guard("KestovanRunGuard");
+        QCOMPARE(guard.memLockKey(), QString("d299c7f65f91619b241c0de7719206c5e04475c8"));
+        QCOMPARE(guard.sharedmemKey(), QString("9ae16cf658b759c7523425212c2b7f4d0f7b202b"));
+    }
+
+    void testSharedValueReachesTheHolderAndReadsZeroWithoutSegment()
+    {
+        const QString key = uniqueKey("value");
+        RunGuard waiting(key);
+        // Nothing holds the key: reading gives 0, writing attaches to nothing.
+        QCOMPARE(waiting.sharedValue(), 0);
+        waiting.setSharedValue(1);
+
+        RunGuard holder(key);
+        QVERIFY(holder.tryToRun());
+        QCOMPARE(holder.sharedValue(), 0);
+        waiting.setSharedValue(1);
+        QCOMPARE(holder.sharedValue(), 1);
+        QCOMPARE(waiting.sharedValue(), 1);
+        holder.setSharedValue(0);
+        QCOMPARE(waiting.sharedValue(), 0);
+        // The holder keeps the segment; a second guard cannot take it.
+        QVERIFY(!waiting.tryToRun());
+    }
+
+    void testNewerCopyMakesTheHolderQuitAndTakesOver()
+    {
+        const QString key = uniqueKey("takeover");
+        auto holder = startHolder(key);
+        QVERIFY(holder);
+
+        RunGuard newer(key);
+        QVERIFY(!newer.tryToRun());
+        newer.setSharedValue(1);
+        QVERIFY2(waitForExit(*holder, 5000), "the holder did not quit when asked");
+        QCOMPARE(holder->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(holder->exitCode(), 0);
+        QVERIFY(holder->readAllStandardError().contains("Another instance launched"));
+
+        QVERIFY(newer.tryToRun());
+    }
+
+    void testHolderKeepsRunningWhileTheValueIsZero()
+    {
+        const QString key = uniqueKey("zero");
+        auto holder = startHolder(key);
+        QVERIFY(holder);
+
+        RunGuard other(key);
+        other.setSharedValue(0);
+        // Two and a half watch intervals.
+        QVERIFY(!waitForExit(*holder, 2500));
+        other.setSharedValue(1);
+        QVERIFY(waitForExit(*holder, 5000));
+        QCOMPARE(holder->exitCode(), 0);
+    }
+
+    void testDifferentKeysRunSideBySide()
+    {
+        auto holder = startHolder(uniqueKey("first"));
+        QVERIFY(holder);
+        RunGuard second(uniqueKey("second"));
+        QVERIFY(second.tryToRun());
+        QCOMPARE(holder->state(), QProcess::Running);
+        RunGuard(uniqueKey("first")).setSharedValue(1);
+        QVERIFY(waitForExit(*holder, 5000));
+    }
+
+    void testSegmentOfAKilledHolderIsTakenOver()
+    {
+        const QString key = uniqueKey("killed");
+        auto holder = startHolder(key);
+        QVERIFY(holder);
+        holder->kill();
+        QVERIFY(waitForExit(*holder, 5000));
+
+        // What start-up does: try, ask, try again.
+        RunGuard newer(key);
+        bool running = newer.tryToRun();
+        if (!running) {
+            newer.setSharedValue(1);
+            running = newer.tryToRun();
+        }
+        QVERIFY2(running, "a segment left by a killed holder blocks every later copy");
+    }
+};
+
+int main(int argc, char **argv)
+{
+    if (argc == 3 && std::strcmp(argv[1], "--hold") == 0)
+        return holdGuard(argc, argv);
+    QCoreApplication app(argc, argv);
+    TestRunGuard test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_runguard.moc"

@@ -1,0 +1,346 @@
+#include "historytestsupport.h"
+
+#include "common/globals.h"
+#include "common/safefile.h"
+#include "sync/synclogdialog.h"
+
+#include <QJsonArray>
+#include <QMimeData>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPainter>
+
+using namespace HistoryTest;
+
+class TestHistoryFile : public QObject
+{
+    Q_OBJECT
+
+    static QPixmap filled(const QColor &colour)
+    {
+        QPixmap pixmap(4, 4);
+        pixmap.fill(colour);
+        return pixmap;
+    }
+
+    // The golden fixture with its one placeholder filled in.
+    static QByteArray golden(const QString &editorIcon)
+    {
+        QByteArray bytes = readFile(KESTOVAN_TEST_DATA "/history-golden.json");
+        bytes.replace("@EDITOR_ICON@", editorIcon.toLatin1());
+        return bytes;
+    }
+
+    static QByteArray validDocument()
+    {
+        return golden(Utils::pixmapToString(filled(Qt::red)));
+    }
+
+    static QJsonObject clippingObject(const QString &text, const QString &time, const QString &id, int type = 0)
+    {
+        return QJsonObject{{"application", "Editor"}, {"brief", Utils::makeOneLiner(text)}, {"html", ""}, {"id", id},
+            {"locked", false}, {"pinned", false}, {"removed", false}, {"text", text}, {"time", time}, {"type", type}};
+    }
+
+    static QByteArray document(const QJsonArray &clippings, int version = 8)
+    {
+        return QJsonDocument(QJsonObject{{"clippings", clippings}, {"icons", QJsonObject()}, {"magic", -18022398},
+                                 {"version", version}})
+            .toJson(QJsonDocument::Compact);
+    }
+
+private slots:
+    void init() { resetStore(); }
+
+    void testFileIsWrittenByteForByte()
+    {
+        HistoryItemModel model(nullptr, nullptr);
+        ClippingItem *image = imageItem("photo.png", time("2024-03-05T10:20:30"), "Viewer",
+            QUuid("{11111111-1111-1111-1111-111111111111}"));
+        image->setData(true, Qt::CheckStateRole);
+        ClippingItem *text = textItem("Hello \"world\"\nsecond line", time("2024-03-05T10:15:00"), "Editor",
+            QUuid("{22222222-2222-2222-2222-222222222222}"));
+        text->setData("<b>Hello</b>", HtmlRole);
+        text->setData(true, LockedRole);
+        text->setData(filled(Qt::red), Qt::DecorationRole);
+        ClippingItem *removed = textItem("removed text", time("2024-03-05T09:00:00"), "Editor",
+            QUuid("{33333333-3333-3333-3333-333333333333}"));
+        removed->setData(true, RemovedRole);
+        removed->setData(filled(Qt::blue), Qt::DecorationRole);
+        // Offered out of order: the add rules put the pinned clipping first, then newest first.
+        QVERIFY(model.addItem(removed));
+        QVERIFY(model.addItem(text));
+        QVERIFY(model.addItem(image));
+
+        QVERIFY(model.save(false));
+        // The first row of an application gives its icon.
+        QCOMPARE(readFile(historyPath()), golden(Utils::pixmapToString(filled(Qt::red))));
+        QVERIFY(!QFile::exists(historyPath() + "-tmp"));
+    }
+
+    void testWriterMatchesQtJsonForHostileTexts()
+    {
+        HistoryItemModel model(nullptr, nullptr);
+        HistoryTest::setSetting("IgnoreLength", 0);
+        const QString surrogates = QString(QChar(0xd800)) + "a" + QChar(0xdc00) + QChar(0xdbff);
+        const QStringList samples = {QString("quote \" backslash \\ slash /"), QString("controls \b\f\n\r\t") + QChar(1) + QChar(0x1f) + QChar(0x7f),
+            QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80 \xef\xbf\xbf"), surrogates, QString(QChar(0)) + "nul"};
+        const QStringList applications = {"Zed", "apple", QString::fromUtf8("\xc3\xa9lan"), QString::fromUtf8("\xf0\x9f\x98\x80"),
+            QString(QChar(0xff5e)), "", "a\"b"};
+        QDateTime stamp = time("2024-01-01T00:00:00");
+        QJsonArray expectedClippings;
+        for (int i = 0; i < samples.size() * applications.size(); ++i) {
+            const QString text = samples.at(i % samples.size()) + QString::number(i);
+            const QString application = applications.at(i % applications.size());
+            ClippingItem *item = textItem(text, stamp.addSecs(-i), application);
+            item->setData(QString("<p>%1</p>").arg(text), HtmlRole);
+            item->setData(surrogates + QString::number(i), FileNameRole);
+            QVERIFY(model.addItem(item));
+        }
+        QJsonObject icons;
+        for (int row = 0; row < model.rowCount(); ++row) {
+            const QStandardItem *item = model.item(row);
+            QJsonObject object{{"application", item->data(ApplicationRole).toString()},
+                {"brief", item->data(Qt::DisplayRole).toString()}, {"filename", item->data(FileNameRole).toString()},
+                {"html", item->data(HtmlRole).toString()}, {"id", item->data(IdRole).toUuid().toString()},
+                {"locked", false}, {"pinned", false}, {"removed", false}, {"text", item->data(TextRole).toString()},
+                {"time", item->data(TimeRole).toDateTime().toString(Qt::ISODate)}, {"type", 0}};
+            expectedClippings.append(object);
+            icons.insert(item->data(ApplicationRole).toString(), "");
+        }
+        const QByteArray expected = QJsonDocument(QJsonObject{{"clippings", expectedClippings}, {"icons", icons},
+                                                      {"magic", -18022398}, {"version", 8}})
+                                        .toJson(QJsonDocument::Compact);
+        QCOMPARE(model.serialize(), expected);
+    }
+
+    void testRoundTripKeepsEveryField()
+    {
+        const QByteArray original = validDocument();
+        QVERIFY(writeFile(historyPath(), original));
+        HistoryItemModel model(nullptr, nullptr);
+        model.load();
+        QCOMPARE(model.rowCount(), 3);
+        QVERIFY(!model.loadFailed());
+
+        const QStandardItem *image = model.item(0);
+        QCOMPARE(image->data(TypeRole).toInt(), 1);
+        QCOMPARE(image->data(FileNameRole).toString(), QString("photo.png"));
+        QCOMPARE(image->data(Qt::CheckStateRole).toBool(), true);
+        QCOMPARE(image->data(IdRole).toUuid(), QUuid("{11111111-1111-1111-1111-111111111111}"));
+        QVERIFY(!image->data(Qt::ToolTipRole).toString().isNull());
+        const QStandardItem *text = model.item(1);
+        QCOMPARE(text->data(TextRole).toString(), QString("Hello \"world\"\nsecond line"));
+        QCOMPARE(text->data(Qt::DisplayRole).toString(), QString("Hello \"world\" second line"));
+        QCOMPARE(text->data(HtmlRole).toString(), QString("<b>Hello</b>"));
+        QCOMPARE(text->data(Qt::ToolTipRole).toString(), QString("<b>Hello</b>"));
+        QCOMPARE(text->data(LockedRole).toBool(), true);
+        QCOMPARE(text->data(TimeRole).toDateTime(), QDateTime(QDate(2024, 3, 5), QTime(10, 15)));
+        QCOMPARE(text->data(ApplicationRole).toString(), QString("Editor"));
+        QCOMPARE(text->data(Qt::DecorationRole).value<QPixmap>().toImage().pixelColor(1, 1), QColor(Qt::red));
+        QCOMPARE(model.item(2)->data(RemovedRole).toBool(), true);
+        // A tombstone keeps its own time.
+        QCOMPARE(model.item(2)->data(TimeRole).toDateTime(), QDateTime(QDate(2024, 3, 5), QTime(9, 0)));
+        QVERIFY(model.itemData(model.index(1, 0)).value(TextRole).toString().startsWith("Hello"));
+
+        QCOMPARE(model.serialize(), original);
+    }
+
+    void testTimesAreWrittenWithoutZoneOrMilliseconds()
+    {
+        HistoryItemModel model(nullptr, nullptr);
+        model.addText("a clipping", QString(), QPixmap(), "Editor");
+        const QJsonObject saved = QJsonDocument::fromJson(model.serialize()).object();
+        const QString stamp = saved.value("clippings").toArray().first().toObject().value("time").toString();
+        static const QRegularExpression format(R"(^\d{4}-\d{2}-\d{2}T\d{2}:\d{2}:\d{2}$)");
+        QVERIFY2(format.match(stamp).hasMatch(), qPrintable(stamp));
+    }
+
+    void testBadFileIsKeptAsideAndNothingIsLost_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("message");
+        const QByteArray valid = validDocument();
+        const QString parse = "Failed to parse the clippings file: ";
+        QTest::newRow("truncated") << valid.left(valid.size() / 2) << 0 << parse;
+        QTest::newRow("corrupt") << QByteArray("{\"clippings\":[{]}") << 0 << parse;
+        QTest::newRow("empty") << QByteArray() << 0 << parse;
+        QTest::newRow("wrong magic") << QByteArray(valid).replace("-18022398", "12345") << 0 << parse;
+        QTest::newRow("unsigned magic") << QByteArray(valid).replace("-18022398", "4276944898") << 0 << parse;
+        QTest::newRow("not an object") << QByteArray("[1,2,3]") << 0 << parse;
+        QTest::newRow("newer version") << QByteArray(valid).replace("\"version\":8", "\"version\":9") << 3
+                                       << "The clippings file was written by a newer version of Kestovan: ";
+    }
+
+    void testBadFileIsKeptAsideAndNothingIsLost()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, rows);
+        QFETCH(QString, message);
+        QVERIFY(writeFile(historyPath(), bytes));
+
+        HistoryItemModel model(nullptr, nullptr);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^" + QRegularExpression::escape(message + historyPath())));
+        model.load();
+        QCOMPARE(model.rowCount(), rows);
+        QVERIFY(model.loadFailed());
+        QCOMPARE(keptAsideFiles().size(), 1);
+        QCOMPARE(model.keptAsidePath(), QFileInfo(historyPath()).absolutePath() + "/" + keptAsideFiles().first());
+
+        // The next save writes a good file; the kept copy still holds every byte of the old one.
+        model.addText("a new clipping", QString(), QPixmap(), "Editor");
+        QVERIFY(model.save(false));
+        QCOMPARE(readFile(model.keptAsidePath()), bytes);
+        HistoryItemModel reloaded(nullptr, nullptr);
+        reloaded.load();
+        QCOMPARE(reloaded.rowCount(), rows + 1);
+        QVERIFY(!reloaded.loadFailed());
+    }
+
+    void testUnreadableFileIsKeptAside()
+    {
+        // A folder in the file's place cannot be opened as a file, even by root.
+        QVERIFY(QDir().mkpath(historyPath() + "/contents"));
+        HistoryItemModel model(nullptr, nullptr);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Failed to read the clippings file: "));
+        model.load();
+        QVERIFY(model.loadFailed());
+        QVERIFY(QFileInfo(model.keptAsidePath() + "/contents").isDir());
+
+        model.addText("a new clipping", QString(), QPixmap(), "Editor");
+        QVERIFY(model.save(false));
+        QCOMPARE(QJsonDocument::fromJson(readFile(historyPath())).object().value("clippings").toArray().size(), 1);
+    }
+
+    void testMissingFileStartsEmptyWithoutKeepingAnythingAside()
+    {
+        HistoryItemModel model(nullptr, nullptr);
+        model.load();
+        QCOMPARE(model.rowCount(), 0);
+        QVERIFY(!model.loadFailed());
+        QVERIFY(keptAsideFiles().isEmpty());
+    }
+
+    void testMissingVersionLoadsWithoutComplaint()
+    {
+        QJsonObject object = QJsonDocument::fromJson(validDocument()).object();
+        object.remove("version");
+        QVERIFY(writeFile(historyPath(), QJsonDocument(object).toJson(QJsonDocument::Compact)));
+        HistoryItemModel model(nullptr, nullptr);
+        model.load();
+        QCOMPARE(model.rowCount(), 3);
+        QVERIFY(!model.loadFailed());
+        QVERIFY(keptAsideFiles().isEmpty());
+    }
+
+    void testFailedSaveKeepsTheOldFileAndDoesNotSync()
+    {
+        const QByteArray original = validDocument();
+        QVERIFY(writeFile(historyPath(), original));
+        RecordingSync sync;
+        HistoryItemModel model(nullptr, &sync);
+        model.load();
+        // A full disk: the temporary file's bytes never reach it.
+        QVERIFY(QFile::link("/dev/full", historyPath() + "-tmp"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Writing the clippings file failed: " + QRegularExpression::escape(historyPath())));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Writing to file"));
+        auto *data = new QMimeData;
+        data->setText("copied while the disk is full");
+        model.clipboardChanged(data, QPixmap(), "Editor");
+        QCOMPARE(readFile(historyPath()), original);
+        QVERIFY(sync.syncCalls.isEmpty());
+    }
+
+    void testEverySaveRequestsOneSync()
+    {
+        RecordingSync sync;
+        HistoryItemModel model(nullptr, &sync);
+        auto *data = new QMimeData;
+        data->setText("copied text");
+        model.clipboardChanged(data, QPixmap(), "Editor");
+        QCOMPARE(sync.syncCalls.size(), 1);
+        QCOMPARE(sync.syncCalls.first().file, History);
+        QCOMPARE(sync.syncCalls.first().merge, static_cast<ISyncMerge *>(&model));
+        QCOMPARE(sync.syncCalls.first().direction, BothWays);
+        QVERIFY(readFile(historyPath()).contains("copied text"));
+    }
+
+    void testSameIdTwiceKeepsTheNewerCopy()
+    {
+        const QString id = "{44444444-4444-4444-4444-444444444444}";
+        QVERIFY(writeFile(historyPath(), document({clippingObject("older copy", "2024-03-05T10:00:00", id),
+                                              clippingObject("newer copy", "2024-03-05T11:00:00", id),
+                                              clippingObject("same time copy", "2024-03-05T11:00:00", id)})));
+        HistoryItemModel model(nullptr, nullptr);
+        model.load();
+        QCOMPARE(texts(model), QStringList{"newer copy"});
+    }
+
+    void testLoadTrimsToKeepItemsButKeepsLockedRows()
+    {
+        HistoryTest::setSetting("KeepItems", "3");
+        QJsonArray clippings;
+        for (int i = 0; i < 6; ++i) {
+            QJsonObject object = clippingObject(QString("clipping %1").arg(i), QString("2024-03-05T10:0%1:00").arg(9 - i),
+                QUuid::createUuid().toString());
+            if (i == 4)
+                object["locked"] = true;
+            clippings.append(object);
+        }
+        QVERIFY(writeFile(historyPath(), document(clippings)));
+        HistoryItemModel model(nullptr, nullptr);
+        QCOMPARE(model.deserialize(document(clippings)), 6);
+        QCOMPARE(texts(model), (QStringList{"clipping 0", "clipping 1", "clipping 4"}));
+    }
+
+    void testLoadAppliesTheAddRules()
+    {
+        HistoryTest::setSetting("ExcludedApplications", QStringList{"Secret"});
+        HistoryTest::setSetting("IncludeImages", false);
+        QJsonObject excluded = clippingObject("from the password manager", "2024-03-05T10:00:00", QUuid::createUuid().toString());
+        excluded["application"] = "Secret";
+        const QJsonArray clippings{excluded, clippingObject("ab", "2024-03-05T10:01:00", QUuid::createUuid().toString()),
+            clippingObject(QString(4097, 'x'), "2024-03-05T10:02:00", QUuid::createUuid().toString()),
+            clippingObject("picture.png", "2024-03-05T10:03:00", QUuid::createUuid().toString(), 1),
+            clippingObject("kept", "2024-03-05T10:04:00", QUuid::createUuid().toString())};
+        HistoryItemModel model(nullptr, nullptr);
+        QCOMPARE(model.deserialize(document(clippings)), 5);
+        QCOMPARE(texts(model), QStringList{"kept"});
+    }
+
+    void testFileNamesFromDocumentsStayInTheCache()
+    {
+        QJsonObject image = clippingObject("escape.png", "2024-03-05T10:00:00", QUuid::createUuid().toString(), 1);
+        image["filename"] = "../../../outside.png";
+        QJsonObject plain = clippingObject("plain.png", "2024-03-05T09:00:00", QUuid::createUuid().toString(), 1);
+        plain["filename"] = "plain.png";
+        HistoryItemModel model(nullptr, nullptr);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Ignoring the unsafe image file name"));
+        QCOMPARE(model.deserialize(document({image, plain})), 2);
+        QCOMPARE(model.item(0)->data(FileNameRole).toString(), QString());
+        QCOMPARE(model.item(1)->data(FileNameRole).toString(), QString("plain.png"));
+        QVERIFY(!model.serialize().contains("outside.png"));
+    }
+
+    void testMagicAboveIntRangeIsRejected()
+    {
+        HistoryItemModel model(nullptr, nullptr);
+        QCOMPARE(model.deserialize(QByteArray(validDocument()).replace("-18022398", "4276944898")), -1);
+        QCOMPARE(model.rowCount(), 0);
+    }
+
+    void testFileNameFollowsTheModes()
+    {
+        QCOMPARE(HistoryItemModel::getFileName(), QString("History.json"));
+        demoEnabled = true;
+        QCOMPARE(HistoryItemModel::getFileName(), QString("History-demo.json"));
+        perfTestEnabled = true;
+        QCOMPARE(HistoryItemModel::getFileName(), QString("History-perftest.json"));
+        demoEnabled = false;
+        perfTestEnabled = false;
+    }
+};
+
+KESTOVAN_HISTORY_TEST_MAIN(TestHistoryFile)
+#include "tst_historyfile.moc"

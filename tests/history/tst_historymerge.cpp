@@ -1,0 +1,187 @@
+#include "historytestsupport.h"
+
+#include "history/historyfiltermodel.h"
+#include "sync/synclogdialog.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+using namespace HistoryTest;
+
+class TestHistoryMerge : public QObject
+{
+    Q_OBJECT
+
+    QDateTime m_base = QDateTime(QDate(2024, 3, 5), QTime(12, 0));
+    QDateTime at(int minutes) const { return m_base.addSecs(minutes * 60); }
+
+    // A history document as another computer would upload it.
+    static QByteArray remoteDocument(const QList<QStandardItem *> &items)
+    {
+        HistoryItemModel remote(nullptr, nullptr);
+        for (QStandardItem *item : items)
+            remote.addItem(item);
+        return remote.serialize();
+    }
+
+    static QStringList mergeLines()
+    {
+        QStringList lines;
+        for (const QString &line : std::as_const(SyncLogDialog::c_log)) {
+            const int start = line.indexOf("] Merge clippings: ");
+            if (start >= 0)
+                lines.append(line.mid(start + 2));
+        }
+        return lines;
+    }
+
+private slots:
+    void init()
+    {
+        resetStore();
+        SyncLogDialog::c_log.clear();
+    }
+
+    void testIdenticalDocumentChangesNothing()
+    {
+        HistoryItemModel model(nullptr, nullptr);
+        model.addItem(textItem("one", at(0)));
+        model.addItem(textItem("two", at(1)));
+        const QByteArray local = model.serialize();
+        QByteArray result;
+        QVERIFY(!model.merge(local, result, BothWays));
+        QCOMPARE(result, local);
+        QCOMPARE(texts(model), (QStringList{"two", "one"}));
+        QVERIFY(mergeLines().contains("Merge clippings: The item 'two' is already in the history (pos 0)"));
+    }
+
+    void testFullHistoryIsTrimmedByTheMerge()
+    {
+        HistoryTest::setSetting("KeepItems", "3");
+        HistoryItemModel model(nullptr, nullptr);
+        model.addItem(textItem("one", at(0)));
+        model.addItem(textItem("two", at(1)));
+        model.addItem(textItem("three", at(2)));
+        const QByteArray local = model.serialize();
+        QByteArray result;
+        QVERIFY(model.merge(local, result, BothWays));
+        QCOMPARE(texts(model), (QStringList{"three", "two"}));
+    }
+
+    void testUploadWritesTheLocalDocumentAndAnnouncesImages()
+    {
+        RecordingSync sync;
+        HistoryItemModel model(nullptr, &sync);
+        const QUuid imageId = QUuid::createUuid();
+        model.addItem(imageItem("picture.png", at(2), "Viewer", imageId));
+        ClippingItem *removedImage = imageItem("removed.png", at(1));
+        removedImage->setData(true, RemovedRole);
+        model.addItem(removedImage);
+        model.addItem(textItem("text", at(0)));
+        const QByteArray local = model.serialize();
+
+        QByteArray result;
+        QVERIFY(model.merge(QByteArray(), result, ToServer));
+        QCOMPARE(result, local);
+        QCOMPARE(sync.imageCalls, (QList<QList<QString>>{{imageId.toString() + "/picture.png"}}));
+        // Saved locally, without asking for another sync.
+        QCOMPARE(readFile(historyPath()), result);
+        QVERIFY(sync.syncCalls.isEmpty());
+
+        HistoryTest::setSetting("IncludeImages", false);
+        QByteArray again;
+        model.merge(QByteArray(), again, ToServer);
+        QCOMPARE(sync.imageCalls.size(), 1);
+    }
+
+    void testLaterTombstoneWinsAndEarlierIsIgnored()
+    {
+        HistoryItemModel model(nullptr, nullptr);
+        HistoryFilterModel proxy(nullptr, nullptr);
+        proxy.setSourceModel(&model);
+        const QUuid hiddenId = QUuid::createUuid();
+        const QUuid keptId = QUuid::createUuid();
+        model.addItem(textItem("to be removed", at(0), "Editor", hiddenId));
+        model.addItem(textItem("to be kept", at(5), "Editor", keptId));
+
+        ClippingItem *later = textItem("to be removed", at(3), "Editor", hiddenId);
+        later->setData(true, RemovedRole);
+        ClippingItem *earlier = textItem("to be kept", at(4), "Editor", keptId);
+        earlier->setData(true, RemovedRole);
+        QByteArray result;
+        QVERIFY(model.merge(remoteDocument({later, earlier}), result, BothWays));
+        QCOMPARE(proxy.rowCount(), 1);
+        QCOMPARE(proxy.index(0, 0).data(TextRole).toString(), QString("to be kept"));
+        const QStandardItem *tombstone = model.item(1);
+        QCOMPARE(tombstone->data(RemovedRole).toBool(), true);
+        QCOMPARE(tombstone->data(TimeRole).toDateTime(), at(3));
+        QCOMPARE(readFile(historyPath()), result);
+    }
+
+    void testExcludedApplicationNeverEntersFromOnline()
+    {
+        HistoryTest::setSetting("ExcludedApplications", QStringList{"Vault"});
+        HistoryItemModel model(nullptr, nullptr);
+        QByteArray result;
+        model.merge(remoteDocument({textItem("password", at(0), "Vault"), textItem("note", at(1), "Editor")}), result, BothWays);
+        QCOMPARE(texts(model), QStringList{"note"});
+        QVERIFY(mergeLines().contains("Merge clippings: Clipping 'password' comes from excluded application: 'Vault' -> ignored"));
+    }
+
+    void testDownloadReplacesTheLocalHistory()
+    {
+        HistoryItemModel model(nullptr, nullptr);
+        model.addItem(textItem("local only", at(9)));
+        const QByteArray online = remoteDocument({textItem("online one", at(1)), textItem("online two", at(2))});
+        QByteArray result;
+        QVERIFY(!model.merge(online, result, FromServer));
+        QCOMPARE(result, online);
+        QCOMPARE(texts(model), (QStringList{"online two", "online one"}));
+    }
+
+    void testUnreadableDownloadLeavesTheHistoryAlone_data()
+    {
+        QTest::addColumn<QByteArray>("online");
+        QTest::newRow("garbage") << QByteArray("this is not json");
+        QTest::newRow("truncated") << QByteArray("{\"clippings\":[{\"text\":\"abc\"");
+        QTest::newRow("wrong magic") << QByteArray("{\"clippings\":[],\"icons\":{},\"magic\":1,\"version\":8}");
+    }
+
+    void testUnreadableDownloadLeavesTheHistoryAlone()
+    {
+        QFETCH(QByteArray, online);
+        RecordingSync sync;
+        HistoryItemModel model(nullptr, &sync);
+        model.addItem(textItem("local one", at(0)));
+        model.addItem(textItem("local two", at(1)));
+        QVERIFY(model.save(false));
+        const QByteArray saved = readFile(historyPath());
+
+        QByteArray result;
+        QTest::ignoreMessage(QtWarningMsg, "Deserializing the history data failed.");
+        QVERIFY(!model.merge(online, result, FromServer));
+        QVERIFY(result.isEmpty());
+        QCOMPARE(texts(model), (QStringList{"local two", "local one"}));
+        QCOMPARE(readFile(historyPath()), saved);
+        QVERIFY(sync.imageCalls.isEmpty());
+    }
+
+    void testBothWaysKeepsTheNewerCopyOfEachClipping()
+    {
+        HistoryItemModel model(nullptr, nullptr);
+        const QUuid id = QUuid::createUuid();
+        model.addItem(textItem("shared", at(0), "Editor", id));
+        model.addItem(textItem("local", at(1)));
+        ClippingItem *newer = textItem("shared", at(5), "Editor", id);
+        newer->setData(true, LockedRole);
+        QByteArray result;
+        QVERIFY(model.merge(remoteDocument({newer, textItem("remote", at(3))}), result, BothWays));
+        QCOMPARE(texts(model), (QStringList{"shared", "remote", "local"}));
+        QCOMPARE(model.item(0)->data(LockedRole).toBool(), true);
+        QVERIFY(mergeLines().contains("Merge clippings: Item 'remote' added at position 1"));
+    }
+};
+
+KESTOVAN_HISTORY_TEST_MAIN(TestHistoryMerge)
+#include "tst_historymerge.moc"

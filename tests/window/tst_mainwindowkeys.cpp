@@ -1,0 +1,428 @@
+#include "window/headercarousel.h"
+#include "window/historyitemview.h"
+#include "mainwindowtestsupport.h"
+#include "window/monitor.h"
+#include "window/snippetview.h"
+
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+
+using namespace MainWindowTest;
+
+// Showing, hiding and pinning the history window, and the keys that drive it without the mouse.
+class TestMainWindowKeys : public QObject
+{
+    Q_OBJECT
+
+    static void release(QWidget *target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                        bool autoRepeat = false)
+    {
+        QKeyEvent event(QEvent::KeyRelease, key, modifiers, QString(), autoRepeat);
+        QApplication::sendEvent(target, &event);
+    }
+
+    static int topPage(MainWindow *window)
+    {
+        return child<QStackedWidget>(window, "stackedWidgetTop")->currentIndex();
+    }
+
+    static QLineEdit *searchEdit(MainWindow *window) { return child<QLineEdit>(window, "searchEdit"); }
+    static HeaderCarousel *header(MainWindow *window) { return child<HeaderCarousel>(window, "header"); }
+    static HistoryItemView *historyView(MainWindow *window) { return child<HistoryItemView>(window, "historyView"); }
+
+    // Two snippet groups: "Greetings" (Hello, Bye) and "Code" (Loop).
+    static void useTwoGroups(MainWindow *window)
+    {
+        SnippetModel *snippets = SnippetModel::instance();
+        snippets->clear();
+        auto *greetings = new QStandardItem("Greetings");
+        for (const char *title : {"Hello", "Bye"}) {
+            auto *snippet = new QStandardItem(title);
+            snippet->setData(QString(title) + " text", TextRole);
+            greetings->appendRow(snippet);
+        }
+        auto *code = new QStandardItem("Code");
+        auto *loop = new QStandardItem("Loop");
+        loop->setData("for (;;) {}", TextRole);
+        code->appendRow(loop);
+        snippets->appendRow(greetings);
+        snippets->appendRow(code);
+        snippets->updateShortcuts();
+        window->updateHeaderButtons();
+    }
+
+private slots:
+    void init()
+    {
+        resetStore();
+        platform()->reset();
+    }
+
+    void cleanup()
+    {
+        static_cast<Application *>(qApp)->mainWindow = nullptr;
+        static_cast<Application *>(qApp)->monitorWindow = nullptr;
+    }
+
+    void testInitialSelectionSkipsPinnedRows_data()
+    {
+        QTest::addColumn<int>("selection");
+        QTest::addColumn<int>("expectedRow");
+        QTest::newRow("first") << 0 << 2;
+        QTest::newRow("second") << 1 << 3;
+    }
+
+    void testInitialSelectionSkipsPinnedRows()
+    {
+        QFETCH(int, selection);
+        QFETCH(int, expectedRow);
+        setSetting("InitialSelection", selection);
+        const auto window = freshWindow();
+        addClippings({"oldest one", "older one", "middle one", "newer one", "newest one"});
+        HistoryItemModel *history = HistoryItemModel::instance();
+        history->togglePin(history->index(3, 0));
+        history->togglePin(history->index(4, 0));
+        QVERIFY(proxy()->index(0, 0).data(Qt::CheckStateRole).toBool());
+        QVERIFY(proxy()->index(1, 0).data(Qt::CheckStateRole).toBool());
+        QVERIFY(!proxy()->index(2, 0).data(Qt::CheckStateRole).toBool());
+
+        window->showHistory();
+        QVERIFY(window->isVisible());
+        QCOMPARE(historyView(window.get())->currentIndex().row(), expectedRow);
+    }
+
+    void testKeptSelectionFallsBackWhenThereIsNone()
+    {
+        setSetting("InitialSelection", 2);
+        const auto window = freshWindow();
+        addClippings({"first clip", "second clip", "third clip"});
+        historyView(window.get())->setCurrentIndex(QModelIndex());
+        window->showHistory();
+        QCOMPARE(historyView(window.get())->currentIndex().row(), 0);
+        window->hideHistory();
+
+        historyView(window.get())->setCurrentIndex(proxy()->index(2, 0));
+        window->showHistory();
+        QCOMPARE(historyView(window.get())->currentIndex().row(), 2);
+    }
+
+    void testEveryRowPinnedLeavesNoCurrentRow()
+    {
+        setSetting("InitialSelection", 0);
+        const auto window = freshWindow();
+        addClippings({"pinned one", "pinned two"});
+        HistoryItemModel *history = HistoryItemModel::instance();
+        history->togglePin(history->index(0, 0));
+        history->togglePin(history->index(1, 0));
+        window->showHistory();
+        QVERIFY(!historyView(window.get())->currentIndex().isValid());
+    }
+
+    void testOpenOnMouseShowsTheWindowAtThePointer()
+    {
+        const auto window = freshWindow();
+        QCursor::setPos(400, 300);
+        window->showHistory();
+        QVERIFY(window->geometry().adjusted(-1, -1, 1, 1).contains(QPoint(400, 300)));
+        QCOMPARE(platform()->activateAppCount(), 1);
+    }
+
+    void testHotkeyWhileVisibleCyclesThroughTheTabs()
+    {
+        const auto window = freshWindow();
+        useTwoGroups(window.get());
+        window->showHistory();
+        pressHotkey(window->hotkeyForHistory());
+        QTRY_COMPARE(window->currentView(), 1);
+        pressHotkey(window->hotkeyForHistory());
+        QTRY_COMPARE(window->currentView(), 2);
+        pressHotkey(window->hotkeyForHistory());
+        QTRY_COMPARE(window->currentView(), 0);
+        QVERIFY(window->isVisible());
+    }
+
+    void testTypedLettersOpenTheSearchPage()
+    {
+        const auto window = freshWindow();
+        addClippings({"alpha text", "beta text"});
+        window->showHistory();
+        for (const int key : {Qt::Key_A, Qt::Key_B, Qt::Key_C})
+            release(historyView(window.get()), key);
+        QCOMPARE(searchEdit(window.get())->text(), QString("abc"));
+        QCOMPARE(topPage(window.get()), 0);
+        QTRY_COMPARE(topPage(window.get()), 1);
+        QTRY_VERIFY(searchEdit(window.get())->hasFocus());
+    }
+
+    void testHeldLetterTypesItOnce()
+    {
+        const auto window = freshWindow();
+        window->showHistory();
+        release(historyView(window.get()), Qt::Key_K);
+        release(historyView(window.get()), Qt::Key_K, Qt::NoModifier, true);
+        release(historyView(window.get()), Qt::Key_K, Qt::NoModifier, true);
+        QCOMPARE(searchEdit(window.get())->text(), QString("k"));
+    }
+
+    void testLetterWithModifierDoesNotSearch()
+    {
+        const auto window = freshWindow();
+        window->showHistory();
+        platform()->setHeldModifiers(MacFlag::Option);
+        release(historyView(window.get()), Qt::Key_K, Qt::AltModifier);
+        QCOMPARE(searchEdit(window.get())->text(), QString());
+
+        platform()->setHeldModifiers(MacFlag::Control);
+        release(historyView(window.get()), Qt::Key_F, Qt::ControlModifier);
+        platform()->setHeldModifiers(0);
+        QCOMPARE(topPage(window.get()), 1);
+        QTRY_VERIFY(searchEdit(window.get())->hasFocus());
+    }
+
+    void testEscapeLeavesTheSearchPageThenHidesAndStoresGeometry()
+    {
+        const auto window = freshWindow();
+        QCursor::setPos(218, 128);
+        window->showHistory();
+        const QPoint placed = window->pos();
+        child<QPushButton>(window.get(), "search")->click();
+        searchEdit(window.get())->setText("needle");
+        QCOMPARE(topPage(window.get()), 1);
+
+        release(window.get(), Qt::Key_Escape);
+        QCOMPARE(topPage(window.get()), 0);
+        QCOMPARE(searchEdit(window.get())->text(), QString());
+        QVERIFY(window->isVisible());
+
+        release(window.get(), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+        QCOMPARE(setting("WindowPos").toPoint(), placed);
+        QCOMPARE(placed, QPoint(210, 120));
+        QCOMPARE(setting("WindowSize").toSize(), window->size());
+    }
+
+    void testHidingFromTheSearchPageReturnsToTheList()
+    {
+        setSetting("KeepTab", true);
+        const auto window = freshWindow();
+        window->showHistory();
+        child<QPushButton>(window.get(), "search")->click();
+        searchEdit(window.get())->setText("needle");
+        window->hideHistory();
+        window->showHistory();
+        QCOMPARE(topPage(window.get()), 0);
+        QCOMPARE(searchEdit(window.get())->text(), QString());
+    }
+
+    void testDigitsSelectTabsOrOpenThePageMenu()
+    {
+        const auto window = freshWindow();
+        useTwoGroups(window.get());
+        window->showHistory();
+        release(historyView(window.get()), Qt::Key_2);
+        QCOMPARE(window->currentView(), 2);
+        release(window.get(), Qt::Key_9);
+        QCOMPARE(window->currentView(), 2);
+        release(window.get(), Qt::Key_0);
+        QCOMPARE(window->currentView(), 0);
+
+        // The digit of the current tab opens the page menu instead.
+        bool menuSeen = false;
+        QTimer::singleShot(0, [&menuSeen] {
+            QWidget *menu = QApplication::activePopupWidget();
+            menuSeen = menu != nullptr;
+            if (menu)
+                menu->close();
+        });
+        release(window.get(), Qt::Key_0);
+        QVERIFY(menuSeen);
+        QCOMPARE(window->currentView(), 0);
+    }
+
+    void testTabShowsTheSnippetListAndRemembersItsRow()
+    {
+        const auto window = freshWindow();
+        useTwoGroups(window.get());
+        window->showHistory();
+        auto *pages = child<QStackedWidget>(window.get(), "stackedWidget");
+        auto *snippetView = child<SnippetView>(window.get(), "snippetsSubView");
+
+        release(historyView(window.get()), Qt::Key_Tab);
+        QCOMPARE(window->currentView(), 1);
+        QCOMPARE(pages->currentIndex(), 1);
+        QCOMPARE(snippetView->rootIndex(), SnippetModel::instance()->index(0, 0));
+        snippetView->setCurrentIndex(SnippetModel::instance()->index(1, 0, snippetView->rootIndex()));
+
+        release(window.get(), Qt::Key_Backtab);
+        QCOMPARE(window->currentView(), 0);
+        QCOMPARE(pages->currentIndex(), 0);
+        release(window.get(), Qt::Key_1);
+        QCOMPARE(snippetView->currentIndex().row(), 1);
+    }
+
+    void testPinKeepsTheWindowAndOwnsTheSelectionHotkeys()
+    {
+        const auto window = freshWindow();
+        window->showHistory();
+        QTRY_VERIFY(window->isActiveWindow());
+        QVERIFY(!window->hotkeyForSelectionUp()->isRegistered());
+
+        release(window.get(), Qt::Key_section);
+        QVERIFY(window->pinRight->isChecked());
+        QVERIFY(window->hotkeyForSelectionUp()->isRegistered());
+        QVERIFY(window->hotkeyForSelectionDown()->isRegistered());
+
+        auto *app = static_cast<Application *>(qApp);
+        app->mainWindow = window.get();
+        QEvent deactivate(QEvent::ApplicationDeactivate);
+        QApplication::sendEvent(app, &deactivate);
+        QVERIFY(window->isVisible());
+
+        window->pinRight->click();
+        QVERIFY(!window->pinRight->isChecked());
+        QVERIFY(!window->hotkeyForSelectionUp()->isRegistered());
+        QApplication::sendEvent(app, &deactivate);
+        QVERIFY(!window->isVisible());
+    }
+
+    void testLateDeactivationDoesNotHideAJustShownWindow()
+    {
+        // X11 reports the loss of the focus late: a deactivation of before the hotkey arrives after
+        // the window was shown and must not take it away again.
+        const auto window = freshWindow();
+        auto *app = static_cast<Application *>(qApp);
+        app->mainWindow = window.get();
+        QEvent deactivate(QEvent::ApplicationDeactivate);
+
+        window->showHistory();
+        QApplication::sendEvent(app, &deactivate);
+        QVERIFY(window->isVisible());
+
+        QTRY_VERIFY(window->isActiveWindow());
+        QApplication::sendEvent(app, &deactivate);
+        QVERIFY(!window->isVisible());
+    }
+
+    void testWrongPlaceReportedByTheWindowSystemIsNotStored()
+    {
+        // A window manager may report another place for a window mapped again; the place the
+        // window was put at is what is stored, and where it shows next time.
+        const auto window = freshWindow();
+        addClippings({"some clipping", "other clipping"});
+        auto *app = static_cast<Application *>(qApp);
+        app->mainWindow = window.get();
+        QCursor::setPos(300, 200);
+        window->showHistory();
+        const QPoint placed = window->pos();
+        QTRY_VERIFY(window->isActiveWindow());
+
+        window->move(0, 0);
+        emit historyView(window.get())->activated(proxy()->index(0, 0));
+        QVERIFY(!window->isVisible());
+        QEvent deactivate(QEvent::ApplicationDeactivate);
+        QApplication::sendEvent(app, &deactivate);
+        QCOMPARE(setting("WindowPos").toPoint(), placed);
+        QCOMPARE(window->pos(), placed);
+        QTRY_VERIFY(!ClipboardTools::c_pasteOngoing);
+    }
+
+    void testDraggedWindowStoresItsNewPlace()
+    {
+        const auto window = freshWindow();
+        QCursor::setPos(300, 200);
+        window->showHistory();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QPoint start = window->pos();
+        // Dragged by its top strip, 40 px right and 30 px down.
+        const QPoint grip(200, 20);
+        QTest::mousePress(window.get(), Qt::LeftButton, Qt::NoModifier, grip);
+        QMouseEvent move(QEvent::MouseMove, QPointF(grip), QPointF(window->mapToGlobal(grip) + QPoint(40, 30)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &move);
+        QTest::mouseRelease(window.get(), Qt::LeftButton, Qt::NoModifier, grip);
+        QCOMPARE(window->pos(), start + QPoint(40, 30));
+        window->hideHistory();
+        QCOMPARE(setting("WindowPos").toPoint(), start + QPoint(40, 30));
+    }
+
+    void testHidingReleasesTheSelectionHotkeys()
+    {
+        const auto window = freshWindow();
+        window->showHistory();
+        window->pinRight->click();
+        QVERIFY(window->hotkeyForSelectionDown()->isRegistered());
+        window->hideHistory();
+        QVERIFY(!window->hotkeyForSelectionDown()->isRegistered());
+
+        // Shown again while still checked: it comes back unpinned.
+        window->showHistory();
+        QVERIFY(!window->pinRight->isChecked());
+    }
+
+    void testShiftOnTheCloseButtonQuits()
+    {
+        const auto window = freshWindow();
+        window->showHistory();
+        QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
+        child<QPushButton>(window.get(), "closeLeft")->click();
+        QVERIFY(!window->isVisible());
+
+        window->showHistory();
+        platform()->setHeldModifiers(MacFlag::Shift);
+        // quit() only ends a running event loop, so the click comes from inside one.
+        bool guardFired = false;
+        QTimer guard;
+        guard.setSingleShot(true);
+        connect(&guard, &QTimer::timeout, [&guardFired] {
+            guardFired = true;
+            QCoreApplication::exit(1);
+        });
+        guard.start(5000);
+        QTimer::singleShot(0, window.get(), [&window] { child<QPushButton>(window.get(), "closeLeft")->click(); });
+        const int code = QCoreApplication::exec();
+        platform()->setHeldModifiers(0);
+        QVERIFY(!guardFired);
+        QCOMPARE(code, 0);
+        QCOMPARE(quitting.count(), 1);
+        QVERIFY(!window->isVisible());
+    }
+
+    void testUntrustedProcessShowsTheWarningButton()
+    {
+        const auto window = freshWindow();
+        platform()->setTrusted(false);
+        window->showHistory();
+        QVERIFY(child(window.get(), "warning")->isVisible());
+        QVERIFY(!child(window.get(), "warning")->toolTip().isEmpty());
+        window->hideHistory();
+        platform()->setTrusted(true);
+        window->showHistory();
+        QVERIFY(!child(window.get(), "warning")->isVisible());
+    }
+
+    void testMouseNearTheEdgeOfAChildShowsTheSizeCursor()
+    {
+        const auto window = freshWindow();
+        auto *app = static_cast<Application *>(qApp);
+        Monitor monitor;
+        window->showHistory();
+        app->mainWindow = window.get();
+        app->monitorWindow = &monitor;
+        QWidget *list = historyView(window.get())->viewport();
+        const QPoint inList(0, 40);
+        const QPoint inWindow = window->mapFromGlobal(list->mapToGlobal(inList));
+        QCOMPARE(window->checkResizeArea(inWindow), RESIZE_LEFT);
+        QMouseEvent move(QEvent::MouseMove, QPointF(inList), list->mapToGlobal(QPointF(inList)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(list, &move);
+        app->monitorWindow = nullptr;
+        QCOMPARE(window->cursor().shape(), Qt::SizeHorCursor);
+    }
+};
+
+KESTOVAN_MAINWINDOW_TEST_MAIN(TestMainWindowKeys)
+#include "tst_mainwindowkeys.moc"
