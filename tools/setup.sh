@@ -40,6 +40,6 @@ if ((${#missing[@]})); then
 fi
 $install_only && exit 0
 
-export CCACHE_DIR="$ROOT/.ccache"
+export CCACHE_DIR="${CCACHE_DIR:-$ROOT/.ccache}"
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 cmake --build "$build_dir" -j"$(nproc)"
