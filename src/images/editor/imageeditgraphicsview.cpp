@@ -1,0 +1,232 @@
+#include "images/editor/imageeditgraphicsview.h"
+
+#include "images/editor/graphicsitembackground.h"
+#include "images/editor/graphicsitemcroparea.h"
+#include "images/editor/graphicsitemhighlight.h"
+#include "images/editor/graphicsitemselectarea.h"
+#include "images/editor/undobase.h"
+#include "images/editor/undocolor.h"
+#include "images/editor/undodelete.h"
+#include "images/editor/undowidth.h"
+
+#include <QGraphicsScene>
+#include <QPainter>
+#include <QPixmap>
+
+ImageEditGraphicsView::ImageEditGraphicsView(QWidget *parent)
+    : QGraphicsView(parent)
+    , m_scene(new QGraphicsScene(this))
+{
+    setScene(m_scene);
+}
+
+ImageEditGraphicsView::~ImageEditGraphicsView()
+{
+    clearUndo(true);
+}
+
+void ImageEditGraphicsView::setImage(const QImage &image)
+{
+    m_background = new GraphicsItemBackground(QPixmap::fromImage(image));
+    m_scene->addItem(m_background);
+    m_image = image;
+}
+
+bool ImageEditGraphicsView::select(GraphicsItemBase *item, bool pick)
+{
+    if (!item || !item->isShown())
+        return false;
+    m_selection.insert(item);
+    if (pick) {
+        item->setPicked(true);
+        item->updatePosition();
+    }
+    return true;
+}
+
+void ImageEditGraphicsView::deselect(GraphicsItemBase *item)
+{
+    if (!m_selection.remove(item))
+        return;
+    item->setPicked(false);
+    item->updatePosition();
+}
+
+void ImageEditGraphicsView::clearSelection()
+{
+    for (GraphicsItemBase *item : std::as_const(m_selection)) {
+        item->setPicked(false);
+        item->updatePosition();
+    }
+    m_selection.clear();
+}
+
+void ImageEditGraphicsView::deleteSelected()
+{
+    UndoGroup group;
+    for (GraphicsItemBase *item : std::as_const(m_selection)) {
+        // Unpicked first, so that undo brings the item back without handles it no longer owns.
+        item->setPicked(false);
+        item->graphicsItem()->setVisible(false);
+        group.append(new UndoDelete(item->graphicsItem()));
+    }
+    addUndo(group);
+    m_selection.clear();
+    updateBackground();
+}
+
+void ImageEditGraphicsView::updateBackground()
+{
+    if (!m_background)
+        return;
+    bool spotlight = m_mode == EditMode::Highlight;
+    const QList<QGraphicsItem *> items = m_scene->items();
+    for (int i = 0; !spotlight && i < items.size(); ++i) {
+        QGraphicsItem *item = items.at(i);
+        spotlight = qgraphicsitem_cast<GraphicsItemHighlight *>(item) && item->isVisible();
+    }
+    m_background->setBlur(spotlight);
+}
+
+QRect ImageEditGraphicsView::getImageRect(bool crop) const
+{
+    if (crop && m_cropArea)
+        return m_cropArea->cropRect().toRect();
+    // Hidden (deleted) annotations, handles and the frames of the crop and select tools do not
+    // belong to the picture.
+    QRect area;
+    for (QGraphicsItem *item : m_scene->items()) {
+        if (item->parentItem() || !item->isVisible() || item == m_cropArea
+            || qgraphicsitem_cast<GraphicsItemSelectArea *>(item))
+            continue;
+        area = area.united(item->boundingRect().toRect());
+    }
+    return area;
+}
+
+QImage ImageEditGraphicsView::renderArea(const QRect &area)
+{
+    QImage result(area.size(), QImage::Format_RGB32);
+    result.fill(Qt::white);
+    QPainter painter(&result);
+    m_scene->render(&painter, QRectF(result.rect()), QRectF(area), Qt::KeepAspectRatio);
+    painter.end();
+    return result;
+}
+
+void ImageEditGraphicsView::setCurrentColor(const QColor &color)
+{
+    UndoGroup group;
+    for (GraphicsItemBase *item : std::as_const(m_selection)) {
+        if (item->color() == color)
+            continue;
+        group.append(new UndoColor(item, item->color(), color));
+        item->setColor(color);
+    }
+    addUndo(group);
+    m_currentColor = color;
+}
+
+void ImageEditGraphicsView::setCurrentWidth(int width)
+{
+    UndoGroup group;
+    for (GraphicsItemBase *item : std::as_const(m_selection)) {
+        if (item->width() == width)
+            continue;
+        group.append(new UndoWidth(item, item->width(), width));
+        item->setWidth(width);
+    }
+    addUndo(group);
+    m_currentWidth = width;
+}
+
+void ImageEditGraphicsView::setMode(EditMode mode)
+{
+    m_mode = mode;
+    clearSelection();
+    setAttribute(Qt::WA_MouseTracking, mode == EditMode::Select);
+    updateBackground();
+}
+
+void ImageEditGraphicsView::setCrop(bool enabled, bool selected)
+{
+    if (!enabled) {
+        if (m_cropArea)
+            m_cropArea->setVisible(false);
+        return;
+    }
+    if (!m_cropArea) {
+        m_cropArea = new GraphicsItemCropArea(m_image);
+        m_scene->addItem(m_cropArea);
+        m_cropArea->updatePosition();
+    }
+    m_cropArea->setVisible(true);
+    m_cropArea->setPicked(selected);
+}
+
+void ImageEditGraphicsView::addUndo(UndoGroup group)
+{
+    if (group.isEmpty())
+        return;
+    m_undoStack.append(group);
+    deleteGroups(m_redoStack);
+    emit undoUpdated(m_undoStack.size(), m_redoStack.size());
+}
+
+void ImageEditGraphicsView::addUndo(UndoBase *record)
+{
+    addUndo(UndoGroup{record});
+}
+
+void ImageEditGraphicsView::undo()
+{
+    applyGroup(m_undoStack, m_redoStack, false);
+}
+
+void ImageEditGraphicsView::redo()
+{
+    applyGroup(m_redoStack, m_undoStack, true);
+}
+
+void ImageEditGraphicsView::applyGroup(QList<UndoGroup> &from, QList<UndoGroup> &to, bool forward)
+{
+    if (from.isEmpty())
+        return;
+    const UndoGroup group = from.takeLast();
+    for (UndoBase *record : group) {
+        if (forward)
+            record->redo();
+        else
+            record->undo();
+    }
+    to.append(group);
+    dropHiddenFromSelection();
+    emit undoUpdated(m_undoStack.size(), m_redoStack.size());
+    updateBackground();
+}
+
+void ImageEditGraphicsView::dropHiddenFromSelection()
+{
+    // An item hidden by undo or redo must not stay selected, or it could be moved, recoloured or
+    // deleted again while invisible.
+    const QSet<GraphicsItemBase *> selection = m_selection;
+    for (GraphicsItemBase *item : selection) {
+        if (!item->isShown())
+            deselect(item);
+    }
+}
+
+void ImageEditGraphicsView::clearUndo(bool silent)
+{
+    deleteGroups(m_undoStack);
+    deleteGroups(m_redoStack);
+    if (!silent)
+        emit undoUpdated(0, 0);
+}
+
+void ImageEditGraphicsView::deleteGroups(QList<UndoGroup> &stack)
+{
+    for (const UndoGroup &group : std::as_const(stack))
+        qDeleteAll(group);
+    stack.clear();
+}

@@ -1,0 +1,3 @@
+#include "images/editor/undobase.h"
+
+UndoBase::~UndoBase() = default;
