@@ -18,26 +18,20 @@ void place(const QList<GraphicsItemHandle *> &handles, QPointF start, QPointF ex
 
 void resize(int index, QPointF to, QPointF &start, QPointF &extent)
 {
-    const qreal x = start.x(), y = start.y(), w = extent.x(), h = extent.y();
-    const bool top = index == TopLeft || index == TopCentre || index == TopRight;
-    const bool bottom = index == BottomLeft || index == BottomCentre || index == BottomRight;
-    const bool left = index == TopLeft || index == MiddleLeft || index == BottomLeft;
-    const bool right = index == TopRight || index == MiddleRight || index == BottomRight;
-
-    if (top) {
-        const qreal ny = qMin(to.y(), y + h - MinimumSize);
-        start.setY(ny);
-        extent.setY(h - (ny - y));
-    } else if (bottom) {
-        extent.setY(qMax(y + MinimumSize, to.y()) - y);
-    }
-    if (left) {
-        const qreal nx = qMin(to.x(), x + w - MinimumSize);
-        start.setX(nx);
-        extent.setX(w - (nx - x));
-    } else if (right) {
-        extent.setX(qMax(x + MinimumSize, to.x()) - x);
-    }
+    // One axis at a time: the near edge moves with its corner, the far edge by length.
+    const auto resizeAxis = [](bool nearEdge, bool farEdge, qreal to, qreal &position, qreal &length) {
+        if (nearEdge) {
+            const qreal moved = qMin(to, position + length - MinimumSize);
+            length -= moved - position;
+            position = moved;
+        } else if (farEdge) {
+            length = qMax(position + MinimumSize, to) - position;
+        }
+    };
+    resizeAxis(index == TopLeft || index == TopCentre || index == TopRight,
+               index == BottomLeft || index == BottomCentre || index == BottomRight, to.y(), start.ry(), extent.ry());
+    resizeAxis(index == TopLeft || index == MiddleLeft || index == BottomLeft,
+               index == TopRight || index == MiddleRight || index == BottomRight, to.x(), start.rx(), extent.rx());
 }
 
 } // namespace FrameHandles

@@ -54,9 +54,7 @@ void GraphicsItemArrow::setEnd(QPointF point)
 
 void GraphicsItemArrow::move(QPointF offset, QPointF pos)
 {
-    const QPointF newStart = pos - offset;
-    m_end += newStart - m_start;
-    m_start = newStart;
+    moveTogether(offset, pos, m_start, m_end);
     updatePosition();
 }
 

@@ -119,6 +119,13 @@ void GraphicsItemBase::addHandles(QGraphicsItem *item, int count, QPointF pos, b
     }
 }
 
+void GraphicsItemBase::moveTogether(QPointF offset, QPointF pos, QPointF &start, QPointF &end)
+{
+    const QPointF newStart = pos - offset;
+    end += newStart - start;
+    start = newStart;
+}
+
 bool GraphicsItemBase::handlesActive() const
 {
     return m_picked && isShown();

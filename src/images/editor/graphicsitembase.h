@@ -75,6 +75,8 @@ protected:
     QRectF probe(QPointF pos) const;
     // Adds count hidden handles at pos as children of item, in handle order.
     void addHandles(QGraphicsItem *item, int count, QPointF pos, bool undoable);
+    // Puts start at pos - offset and carries end along, for annotations defined by two points.
+    static void moveTogether(QPointF offset, QPointF pos, QPointF &start, QPointF &end);
     // Whether the handles take the mouse; items picked and shown only.
     virtual bool handlesActive() const;
 

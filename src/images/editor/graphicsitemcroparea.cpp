@@ -33,6 +33,16 @@ bool lineMatches(const QImage &image, int line, bool vertical)
     return true;
 }
 
+// The first line from first onwards, by step, before limit that matches; -1 when none does.
+int firstMatch(const QImage &image, int first, int step, qreal limit, bool vertical)
+{
+    for (int line = first; step > 0 ? line < limit : line > limit; line += step) {
+        if (lineMatches(image, line, vertical))
+            return line;
+    }
+    return -1;
+}
+
 } // namespace
 
 GraphicsItemCropArea::GraphicsItemCropArea(const QImage &image, QGraphicsItem *parent)
@@ -70,34 +80,16 @@ void GraphicsItemCropArea::calculateRects(const QImage &image, QRectF &imageRect
     if (image.isNull())
         return;
 
-    if (cropRect.top() > 1) {
-        for (int y = 1; y < cropRect.top(); ++y) {
-            if (lineMatches(image, y, true)) {
-                cropRect.setTop(y);
-                break;
-            }
-        }
-    }
-    for (int y = image.height() - 1; y > cropRect.top() + cropRect.height(); --y) {
-        if (lineMatches(image, y, true)) {
-            cropRect.setHeight(y + 1 - cropRect.top());
-            break;
-        }
-    }
-    if (cropRect.left() > 1) {
-        for (int x = 1; x < cropRect.left(); ++x) {
-            if (lineMatches(image, x, false)) {
-                cropRect.setLeft(x);
-                break;
-            }
-        }
-    }
-    for (int x = image.width() - 1; x > cropRect.left() + cropRect.width(); --x) {
-        if (lineMatches(image, x, false)) {
-            cropRect.setWidth(x + 1 - cropRect.left());
-            break;
-        }
-    }
+    // Top, bottom, left, right, each from the rectangle the scans before it left.
+    int line = -1;
+    if (cropRect.top() > 1 && (line = firstMatch(image, 1, 1, cropRect.top(), true)) >= 0)
+        cropRect.setTop(line);
+    if ((line = firstMatch(image, image.height() - 1, -1, cropRect.top() + cropRect.height(), true)) >= 0)
+        cropRect.setHeight(line + 1 - cropRect.top());
+    if (cropRect.left() > 1 && (line = firstMatch(image, 1, 1, cropRect.left(), false)) >= 0)
+        cropRect.setLeft(line);
+    if ((line = firstMatch(image, image.width() - 1, -1, cropRect.left() + cropRect.width(), false)) >= 0)
+        cropRect.setWidth(line + 1 - cropRect.left());
 }
 
 void GraphicsItemCropArea::positionFromHandle(GraphicsItemHandle *handle)

@@ -58,9 +58,7 @@ void GraphicsItemRectangle::setEnd(QPointF point)
 
 void GraphicsItemRectangle::move(QPointF offset, QPointF pos)
 {
-    const QPointF newStart = pos - offset;
-    m_end += newStart - m_start;
-    m_start = newStart;
+    moveTogether(offset, pos, m_start, m_end);
     updatePosition();
 }
 

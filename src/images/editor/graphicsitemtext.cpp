@@ -81,9 +81,7 @@ void GraphicsItemText::setEnd(QPointF point)
 
 void GraphicsItemText::move(QPointF offset, QPointF pos)
 {
-    const QPointF newStart = pos - offset;
-    m_end += newStart - m_start;
-    m_start = newStart;
+    moveTogether(offset, pos, m_start, m_end);
     updatePosition();
 }
 
