@@ -1,6 +1,8 @@
 #include "codeeditor/codeeditorresources.h"
 
-#include <QtGlobal>
+#include "codeeditor/qlanguage.h"
+
+#include <QFile>
 
 // Resources of a static library are only linked in when something asks for them by name.
 void initCodeEditorResources()
@@ -10,4 +12,11 @@ void initCodeEditorResources()
         return true;
     }();
     Q_UNUSED(registered);
+}
+
+bool loadLanguageResource(QLanguage &language, const QString &path)
+{
+    initCodeEditorResources();
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && language.load(&file);
 }

@@ -3,18 +3,13 @@
 #include "codeeditor/codeeditorresources.h"
 #include "codeeditor/qlanguage.h"
 
-#include <QFile>
 #include <QStringListModel>
 
 QJSCompleter::QJSCompleter(QObject *parent)
     : QCompleter(parent)
 {
-    initCodeEditorResources();
-    QFile file(QStringLiteral(":/languages/js.xml"));
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    QLanguage language(&file);
-    if (!language.isLoaded())
+    QLanguage language;
+    if (!loadLanguageResource(language, QStringLiteral(":/languages/js.xml")))
         return;
 
     QStringList words;

@@ -4,8 +4,6 @@
 #include "codeeditor/qlanguage.h"
 #include "codeeditor/qsyntaxstyle.h"
 
-#include <QFile>
-
 #include <algorithm>
 
 namespace {
@@ -39,12 +37,8 @@ QJSHighlighter::QJSHighlighter(QTextDocument *document)
     , m_commentStartPattern(QStringLiteral(R"(/\*)"))
     , m_commentEndPattern(QStringLiteral(R"(\*/)"))
 {
-    initCodeEditorResources();
-    QFile file(QStringLiteral(":/languages/js.xml"));
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    QLanguage language(&file);
-    if (!language.isLoaded())
+    QLanguage language;
+    if (!loadLanguageResource(language, QStringLiteral(":/languages/js.xml")))
         return;
 
     const QStringList sections = language.keys();
