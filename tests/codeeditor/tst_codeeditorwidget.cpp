@@ -549,6 +549,21 @@ private slots:
         QCOMPARE(second->toPlainText(), "taken");
     }
 
+    void testDeletedCompleterAndHighlighterAreForgotten()
+    {
+        QCodeEditor editor;
+        auto *completer = new QJSCompleter;
+        auto *highlighter = new QJSHighlighter;
+        editor.setCompleter(completer);
+        editor.setHighlighter(highlighter);
+        delete completer;
+        delete highlighter;
+        QCOMPARE(editor.completer(), nullptr);
+        type(&editor, "getU");
+        editor.setSyntaxStyle(&m_dracula);
+        QCOMPARE(editor.toPlainText(), "getU");
+    }
+
     void testPastingRichTextInsertsPlainText()
     {
         QCodeEditor editor;
