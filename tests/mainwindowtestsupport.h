@@ -31,23 +31,29 @@
 // History window tests run headless with the null platform and hotkey back ends, a home and data
 // folder of their own, no sync target, a light theme and a fixed font. The application object is
 // the program's own, so its focus handling is part of what is tested.
+template <typename TestClass>
+int runMainWindowTest(int argc, char *argv[])
+{
+    QTemporaryDir home;
+    if (!home.isValid())
+        return 1;
+    isolateTestHome(home);
+    qputenv("TMPDIR", (home.path() + "/tmp").toLocal8Bit());
+    QDir().mkpath(home.path() + "/tmp");
+    qputenv("KESTOVAN_DARK_MODE", "0");
+    QCoreApplication::setOrganizationName("MorvaTest");
+    QCoreApplication::setApplicationName("KestovanMainWindowTest");
+    Application app(argc, argv);
+    QApplication::setStyle("Fusion");
+    QApplication::setFont(QFont("DejaVu Sans", 9));
+    TestClass test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #define KESTOVAN_MAINWINDOW_TEST_MAIN(TestClass)                                                   \
     int main(int argc, char *argv[])                                                               \
     {                                                                                              \
-        QTemporaryDir home;                                                                        \
-        if (!home.isValid())                                                                       \
-            return 1;                                                                              \
-        isolateTestHome(home);                                                                     \
-        qputenv("TMPDIR", (home.path() + "/tmp").toLocal8Bit());                                   \
-        QDir().mkpath(home.path() + "/tmp");                                                       \
-        qputenv("KESTOVAN_DARK_MODE", "0");                                                        \
-        QCoreApplication::setOrganizationName("MorvaTest");                                        \
-        QCoreApplication::setApplicationName("KestovanMainWindowTest");                            \
-        Application app(argc, argv);                                                               \
-        QApplication::setStyle("Fusion");                                                          \
-        QApplication::setFont(QFont("DejaVu Sans", 9));                                            \
-        TestClass test;                                                                            \
-        return QTest::qExec(&test, argc, argv);                                                    \
+        return runMainWindowTest<TestClass>(argc, argv);                                           \
     }
 
 namespace MainWindowTest {

@@ -21,4 +21,12 @@ enum ItemRole {
     HotkeyRole = Qt::UserRole + 19, // 275
     ExpanderRole,                   // 276
     LockedRole,                     // 277
+
+    // The rule flags of one application in the settings dialog's applications list.
+    ExcludeRole = Qt::UserRole + 100, // 356
+    NoImagesRole,                     // 357
+    TextOnlyRole,                     // 358
+    NoExpandRole,                     // 359
+    DelayRole,                        // 360
+    FormattingOnlyRole,               // 361
 };

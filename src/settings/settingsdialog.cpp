@@ -1,10 +1,70 @@
+// SettingsDialog: construction, loading and storing the controls, OK and Cancel, the update box,
+// the theme and the about page. Start at login and the file manager are in settingsdialoglogin.cpp.
 #include "settings/settingsdialog.h"
+#include "ui_settingsdialog.h"
 
+#include "actions/actionlist.h"
+#include "app/application.h"
+#include "app/releasenotesdialog.h"
 #include "common/defaultsettings.h"
-#include "platform/platform.h"
+#include "common/globals.h"
+#include "common/iconresources.h"
 #include "common/theme.h"
 #include "common/translation.h"
 #include "common/utils.h"
+#include "logging/qxtbasicfileloggerengine.h"
+#include "logging/qxtlogger.h"
+#include "platform/platform.h"
+#include "settings/applicationslist.h"
+#include "settings/snippetspage.h"
+#include "settings/syncsettings.h"
+#include "snippets/snippetmodel.h"
+#include "window/mainwindow.h"
+#include "window/monitor.h"
+
+#include <QDateTime>
+#include <QKeySequence>
+#include <QLocale>
+#include <QPalette>
+#include <QPushButton>
+#include <QSettings>
+
+#include <array>
+#include <optional>
+
+namespace {
+
+// When this version was built, shown on the about page.
+const char *const BuildTime = "2025-06-02T08:00:00.000Z";
+const char *const SupportAddress = "support@morva.org";
+
+const std::array<const char *, 3> InitialSelections{
+    QT_TRANSLATE_NOOP("SettingsDialog", "First"),
+    QT_TRANSLATE_NOOP("SettingsDialog", "Second"),
+    QT_TRANSLATE_NOOP("SettingsDialog", "Next"),
+};
+
+// Indexes of the stacked pages.
+const int GeneralPage = 0;
+const int SyncPage = 3;
+
+// A history limit typed by the user: a number below 1 becomes 1 (a limit of 0 would keep nothing
+// or match everything), and text that is no number keeps the stored value.
+std::optional<int> historyLimit(const QString &text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    return std::max(1, value);
+}
+
+QKeySequence storedShortcut(const QSettings &settings, const char *key)
+{
+    return QKeySequence(settings.value(key).toString(), QKeySequence::NativeText);
+}
+
+} // namespace
 
 void SettingsDialog::updateDefaultSettings()
 {
@@ -20,4 +80,360 @@ void SettingsDialog::updateDefaultSettings()
 
     settings.setValue("Language", settings.value("Language", defaultLanguage()));
     Translation::selectLanguage(settings.value("Language").toString());
+}
+
+SettingsDialog::SettingsDialog(QWidget *parent, SnippetModel *model, Sync *sync)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::SettingsDialog>())
+    , m_model(model)
+    , m_sync(sync)
+{
+    registerIconResources();
+    ui->setupUi(this);
+    setWindowTitle(QString("Kestovan v%1.%2").arg(MainWindow::Version, MainWindow::Build));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    ui->snippetsPage->setModel(model);
+
+    const std::array<QAbstractButton *, 7> pageButtons{ui->general, ui->history, ui->snippets, ui->sync,
+                                                       ui->applications, ui->actions, ui->about};
+    for (size_t index = 0; index < pageButtons.size(); ++index) {
+        QAbstractButton *button = pageButtons[index];
+        if (button == ui->sync)
+            connect(button, &QAbstractButton::clicked, this, &SettingsDialog::syncClicked);
+        else
+            connect(button, &QAbstractButton::clicked, this, [this, button, index] { showPage(button, int(index)); });
+    }
+    // ---- The sync page and the action list join from their own work; until their pages hold
+    //      something, their buttons stay hidden. ----
+    ui->sync->hide();
+    ui->actions->hide();
+
+    connect(this, &QDialog::accepted, this, &SettingsDialog::onAccepted);
+    connect(this, &QDialog::rejected, this, &SettingsDialog::onRejected);
+
+    connect(ui->lightTheme, &QAbstractButton::clicked, this, &SettingsDialog::setLightTheme);
+    connect(ui->darkTheme, &QAbstractButton::clicked, this, &SettingsDialog::setDarkTheme);
+    connect(ui->automaticTheme, &QAbstractButton::clicked, this, &SettingsDialog::setAutomaticTheme);
+
+    connect(ui->showReleaseNotes, &QAbstractButton::clicked, this, &SettingsDialog::showAllReleaseNotes);
+    connect(ui->addAction, &QAbstractButton::clicked, this, &SettingsDialog::addAction);
+    connect(ui->showMonitor, &QAbstractButton::clicked, this, &SettingsDialog::showMonitor);
+
+    ui->language->addItems(Translation::getLanguages());
+    connect(ui->language, &QComboBox::textActivated, this, [](const QString &language) {
+        Translation::selectLanguage(language);
+    });
+
+    ui->progressUpdate->init(true);
+    ui->stackedWidget->setCurrentIndex(GeneralPage);
+
+    ui->showLogFile->setVisible(debugEnabled);
+    ui->debugLog->setChecked(debugEnabled);
+    connect(ui->debugLog, &QAbstractButton::clicked, this, &SettingsDialog::switchDebugLog);
+    connect(ui->showLogFile, &QAbstractButton::clicked, this, [] { revealFile(logPath); });
+
+    for (const char *text : InitialSelections)
+        ui->initialSelection->addItem(tr(text));
+
+    ui->buttonUpdateNow->hide();
+    ui->progressUpdate->hide();
+    connect(ui->buttonCheckUpdate, &QAbstractButton::clicked, this, [this] {
+        if (MainWindow *window = mainWindow())
+            window->checkForUpdates(qobject_cast<Application *>(qApp));
+    });
+    connect(ui->buttonUpdateNow, &QAbstractButton::clicked, this, [this] {
+        if (MainWindow *window = mainWindow())
+            window->updateNow();
+    });
+
+    QPalette toolPalette = ui->toolBackground->palette();
+    toolPalette.setBrush(QPalette::All, QPalette::Window, palette().color(QPalette::Window).darker(110));
+    ui->toolBackground->setPalette(toolPalette);
+    ui->label_11->setPixmap(QPixmap(":/icons/images/application.png")
+                                .scaled(256, 256, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+
+    m_formReady = true;
+    ui->syncPage->setSync(sync);
+    initialize();
+    updateControls();
+}
+
+SettingsDialog::~SettingsDialog() = default;
+
+MainWindow *SettingsDialog::mainWindow() const
+{
+    return qobject_cast<MainWindow *>(parentWidget());
+}
+
+void SettingsDialog::showPage(QAbstractButton *button, int index)
+{
+    for (QAbstractButton *other : ui->toolBackground->findChildren<QAbstractButton *>())
+        other->setChecked(false);
+    ui->stackedWidget->setCurrentIndex(index);
+    button->setChecked(true);
+}
+
+void SettingsDialog::syncClicked()
+{
+    showPage(ui->sync, SyncPage);
+    ui->syncPage->clicked();
+}
+
+void SettingsDialog::initialize()
+{
+    const QSettings settings = Utils::settings();
+    ui->startAutomatically->setChecked(settings.value("StartAutomatically").toBool());
+    ui->openOnMouse->setChecked(settings.value("OpenOnMouse").toBool());
+    ui->keepTab->setChecked(settings.value("KeepTab").toBool());
+    ui->shortcut->setKeySequence(storedShortcut(settings, "Shortcut"));
+    ui->shortcutPlainText->setKeySequence(storedShortcut(settings, "ShortcutPlainText"));
+    ui->shortcutPasteNext->setKeySequence(storedShortcut(settings, "ShortcutPasteNext"));
+    ui->ignoreSize->setText(settings.value("IgnoreSize").toString());
+    ui->ignoreLength->setText(settings.value("IgnoreLength").toString());
+    ui->keepItems->setText(settings.value("KeepItems").toString());
+    ui->sendCrashDumps->setChecked(settings.value("SendDumps").toBool());
+
+    const int theme = settings.value("Theme").toInt();
+    if (theme == 1)
+        ui->lightTheme->setChecked(true);
+    else if (theme == 2)
+        ui->automaticTheme->setChecked(true);
+    else
+        ui->darkTheme->setChecked(true);
+
+    ui->addImages->setChecked(settings.value("IncludeImages").toBool());
+    ui->pastePlainText->setChecked(settings.value("PastePlainText").toBool());
+    ui->clearHistory->setChecked(settings.value("ClearHistory").toBool());
+    ui->compactList->setChecked(settings.value("CompactList").toBool());
+    ui->initialSelection->setCurrentIndex(settings.value("InitialSelection").toInt());
+
+    const QString language = settings.value("Language").toString();
+    if (Translation::getLanguages().contains(language))
+        ui->language->setCurrentText(language);
+    else
+        ui->language->setCurrentText(QLocale::languageToString(QLocale::English));
+
+    ui->snippetsPage->initialize();
+    updateAbout();
+    updateTheme();
+    ui->syncPage->initialize();
+}
+
+void SettingsDialog::saveOwnSettings(QSettings &settings)
+{
+    settings.setValue("StartAutomatically", ui->startAutomatically->isChecked());
+    settings.setValue("OpenOnMouse", ui->openOnMouse->isChecked());
+    settings.setValue("KeepTab", ui->keepTab->isChecked());
+    settings.setValue("Shortcut", ui->shortcut->keySequence().toString(QKeySequence::PortableText));
+    settings.setValue("ShortcutPlainText", ui->shortcutPlainText->keySequence().toString(QKeySequence::PortableText));
+    settings.setValue("ShortcutPasteNext", ui->shortcutPasteNext->keySequence().toString(QKeySequence::PortableText));
+
+    const std::array<std::pair<const char *, QLineEdit *>, 3> limits{{
+        {"IgnoreSize", ui->ignoreSize},
+        {"IgnoreLength", ui->ignoreLength},
+        {"KeepItems", ui->keepItems},
+    }};
+    for (const auto &[key, edit] : limits) {
+        if (const std::optional<int> value = historyLimit(edit->text()))
+            settings.setValue(key, *value);
+    }
+
+    settings.setValue("SendDumps", ui->sendCrashDumps->isChecked());
+    settings.setValue("IncludeImages", ui->addImages->isChecked());
+    settings.setValue("ClearHistory", ui->clearHistory->isChecked());
+    settings.setValue("PastePlainText", ui->pastePlainText->isChecked());
+    ui->snippetsPage->saveSettings(settings);
+    settings.setValue("CompactList", ui->compactList->isChecked());
+    settings.setValue("InitialSelection", ui->initialSelection->currentIndex());
+
+    if (ui->lightTheme->isChecked())
+        settings.setValue("Theme", 1);
+    else if (ui->darkTheme->isChecked())
+        settings.setValue("Theme", 0);
+    else if (ui->automaticTheme->isChecked())
+        settings.setValue("Theme", 2);
+    settings.setValue("Language", ui->language->currentText());
+}
+
+void SettingsDialog::onAccepted()
+{
+    QSettings settings = Utils::settings();
+    saveOwnSettings(settings);
+    const bool encryptionChanged = ui->syncPage->onAccepted();
+    ui->actionList->saveSettings(settings);
+    ui->applicationsListWidget->saveSettings(settings);
+    settings.sync();
+
+    emit settingsChanged(encryptionChanged);
+    setAutoStart();
+    if (m_model) {
+        m_model->save(true, nullptr);
+        m_model->updateShortcuts();
+    }
+}
+
+void SettingsDialog::onRejected()
+{
+    if (m_model)
+        m_model->load();
+    ui->syncPage->onRejected();
+    initialize();
+    updateControls();
+    Translation::selectLanguage(Utils::settings().value("Language").toString());
+}
+
+void SettingsDialog::updateControls()
+{
+    const bool hasApplications = ui->applicationsListWidget->count() > 0;
+    ui->applicationsListWidget->setVisible(hasApplications);
+    ui->noApplicationsLabel->setVisible(!hasApplications);
+    ui->snippetsPage->updateControls();
+    ui->syncPage->updateControls();
+}
+
+void SettingsDialog::setVisible(bool visible)
+{
+    const bool wasVisible = isVisible();
+    QDialog::setVisible(visible);
+    // Showing an open dialog again must not throw away the rules being edited.
+    if (!visible || wasVisible)
+        return;
+    ui->snippetsPage->prepareToShow();
+    ui->applicationsListWidget->updateApplications();
+    updateControls();
+}
+
+void SettingsDialog::changeEvent(QEvent *event)
+{
+    if (m_formReady && event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        translateInitialSelection();
+        ui->syncPage->retranslateUi();
+        ui->snippetsPage->retranslateUi();
+        ui->actionList->scanFiles();
+        ui->applicationsListWidget->retranslateUi();
+        updateAbout();
+    }
+    QDialog::changeEvent(event);
+}
+
+void SettingsDialog::translateInitialSelection()
+{
+    for (int index = 0; index < int(InitialSelections.size()); ++index)
+        ui->initialSelection->setItemText(index, tr(InitialSelections[size_t(index)]));
+}
+
+void SettingsDialog::setLightTheme()
+{
+    setTheme(THEME_LIGHT);
+    applyThemeToWindows();
+}
+
+void SettingsDialog::setDarkTheme()
+{
+    setTheme(THEME_DARK);
+    applyThemeToWindows();
+}
+
+void SettingsDialog::setAutomaticTheme()
+{
+    setTheme(isDarkMode() ? THEME_DARK : THEME_LIGHT);
+    applyThemeToWindows();
+}
+
+void SettingsDialog::applyThemeToWindows()
+{
+    auto *application = qobject_cast<Application *>(qApp);
+    if (!application)
+        return;
+    if (application->monitorWindow)
+        application->monitorWindow->updateTheme();
+    if (application->mainWindow) {
+        application->mainWindow->updateTheme();
+        application->mainWindow->updateHeaderButtons();
+    }
+}
+
+void SettingsDialog::updateTheme()
+{
+    ui->snippetsPage->updateTheme();
+}
+
+void SettingsDialog::showMonitor()
+{
+    auto *application = qobject_cast<Application *>(qApp);
+    if (!application || !application->monitorWindow)
+        return;
+    application->monitorWindow->show();
+    application->monitorWindow->activateWindow();
+}
+
+void SettingsDialog::addAction()
+{
+    // ---- The action editor joins here with the action list: a new action edited modally, then
+    //      the list rescanned whatever the editor's result. ----
+    ui->actionList->scanFiles();
+}
+
+void SettingsDialog::showAllReleaseNotes()
+{
+    ReleaseNotesDialog dialog(this);
+    dialog.exec();
+}
+
+void SettingsDialog::switchDebugLog(bool enabled)
+{
+    QxtLogger *logger = QxtLogger::getInstance();
+    if (enabled) {
+        if (!logger->isLoggerEngine("file"))
+            logger->addLoggerEngine("file", new QxtBasicFileLoggerEngine(logPath));
+        logger->info("Enabled logging to " + logPath);
+    } else {
+        // Said before the file goes, so that the log shows where it ends.
+        logger->info("Disabled logging to " + logPath);
+        logger->removeLoggerEngine("file");
+    }
+    ui->showLogFile->setVisible(enabled);
+
+    Utils::settings().setValue("WriteDebugLog", enabled);
+    debugEnabled = enabled;
+    emit debuggingEnabled(enabled);
+}
+
+void SettingsDialog::checkUpdate()
+{
+    ui->buttonCheckUpdate->setEnabled(false);
+    ui->updateLabel->clear();
+    ui->progressUpdate->show();
+}
+
+void SettingsDialog::setUpdateInfo(bool hasUpdates, bool hasError)
+{
+    ui->progressUpdate->hide();
+    if (hasError) {
+        ui->updateLabel->setText(tr("Update check failed"));
+        ui->buttonCheckUpdate->setEnabled(true);
+    } else if (hasUpdates) {
+        ui->updateLabel->setText(tr("Updated version is available"));
+        ui->buttonUpdateNow->show();
+        ui->buttonCheckUpdate->hide();
+    } else {
+        ui->updateLabel->setText(tr("No update available"));
+        ui->buttonCheckUpdate->setEnabled(true);
+    }
+}
+
+void SettingsDialog::updateAbout()
+{
+    QDateTime built = QDateTime::fromString(BuildTime, "yyyy-MM-dd'T'hh:mm:ss.zzz'Z'");
+    built.setTimeSpec(Qt::UTC);
+
+    QString about = tr("Kestovan, the clipboard manager of the Morva developers.") + "<br><br>";
+    about += tr("Version: %1.%2<br>").arg(MainWindow::Version, MainWindow::Build);
+    about += tr("Build on %1<br><br>").arg(built.toString(Qt::TextDate));
+    about += tr("Feature requests and bug reports can be sent to:<br>");
+    about += QString("<a href=\"mailto:%1\">%1</a>").arg(SupportAddress);
+    ui->labelAbout->setText(about);
+    ui->labelKestovan->setText("Kestovan");
 }

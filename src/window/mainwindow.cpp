@@ -85,7 +85,7 @@ MainWindow::MainWindow()
     connect(ui->warning, &QPushButton::clicked, this, [] { checkAccessibility(true); });
     connect(ui->releaseNotes, &QPushButton::clicked, this, &MainWindow::showReleaseNotes);
 
-    auto *historyDelegate = new HistoryItemDelegate(this);
+    historyDelegate = new HistoryItemDelegate(this);
     ui->historyView->setItemDelegate(historyDelegate);
     ui->historyView->setAttribute(Qt::WA_MouseTracking);
     ui->historyView->viewport()->setAttribute(Qt::WA_Hover);
@@ -140,12 +140,14 @@ MainWindow::MainWindow()
     setActionShortcuts();
     SnippetModel::instance()->updateHotkeysAndKeywords();
 
-    // ---- Settings dialog: joins here once it is part of the build. It is created as
-    //      new SettingsDialog(this, SnippetModel::instance(), sync), "settings" shows it, its
-    //      settingsChanged(bool) goes to applySettings and debuggingEnabled(bool) sets the
-    //      visibility of "debug". ----
-    connect(ui->settings, &QPushButton::clicked, this,
-            [] { qInfo() << "The settings dialog is not part of this build yet."; });
+    settingsDialog = new SettingsDialog(this, SnippetModel::instance(), sync);
+    connect(ui->settings, &QPushButton::clicked, settingsDialog, [this] {
+        settingsDialog->show();
+        settingsDialog->raise();
+        settingsDialog->activateWindow();
+    });
+    connect(settingsDialog, &SettingsDialog::settingsChanged, this, &MainWindow::applySettings);
+    connect(settingsDialog, &SettingsDialog::debuggingEnabled, ui->debug, &QWidget::setVisible);
 
     ui->searchEdit->setAttribute(Qt::WA_MacShowFocusRect, false);
     connect(ui->search, &QPushButton::clicked, this, &MainWindow::toggleSearchPage);
@@ -312,6 +314,7 @@ int MainWindow::currentView() const
 
 void MainWindow::applySettings(bool encryptionChanged)
 {
+    historyDelegate->reloadSettings();
     setShortcuts();
     HistoryItemModel::instance()->updateExcludeList();
     const int tab = currentView();

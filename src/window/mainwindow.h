@@ -14,6 +14,7 @@
 #include <functional>
 
 class Application;
+class HistoryItemDelegate;
 class QHotkey;
 class QPushButton;
 class QTimer;
@@ -71,6 +72,7 @@ public:
 
     // What the window owns, read-only for its callers.
     SearchModel *searchResults() const { return searchModel; }
+    SettingsDialog *settings() const { return settingsDialog; }
     QList<QHotkey *> actionHotkeyList() const { return actionHotkeys; }
     QHotkey *hotkeyForHistory() const { return historyHotkey; }
     QHotkey *hotkeyForPlainText() const { return plainTextHotkey; }
@@ -150,8 +152,9 @@ private:
     QHotkey *pasteNextHotkey = nullptr;
     QHotkey *selectionUpHotkey = nullptr;
     QHotkey *selectionDownHotkey = nullptr;
-    // Stays null until the settings dialog is part of the build.
     SettingsDialog *settingsDialog = nullptr;
+    // Kept to refresh its cached settings when the settings dialog is accepted.
+    HistoryItemDelegate *historyDelegate = nullptr;
     Sync *sync = nullptr;
     QTimer *statusTimer = nullptr;
     QTimer *searchTimer = nullptr;

@@ -6,6 +6,7 @@
 #include "common/globals.h"
 #include "history/historyitemmodel.h"
 #include "app/releasenotesdialog.h"
+#include "settings/settingsdialog.h"
 #include "sync/sync.h"
 #include "updater/updater.h"
 #include "common/utils.h"
@@ -82,8 +83,8 @@ void MainWindow::showReleaseNotes()
 
 void MainWindow::checkForUpdates(Application *app)
 {
-    // ---- Settings dialog: joins here once it is part of the build; it shows that a check runs
-    //      (settingsDialog->checkUpdate()). ----
+    if (settingsDialog)
+        settingsDialog->checkUpdate();
     const QString path = maintenanceToolPath();
     qDebug() << "Maintenance tool path:" << path;
     if (!updater) {
@@ -103,8 +104,8 @@ void MainWindow::updateCheckDone(bool hasUpdates, bool hasError)
         // The tool says "no updates" through its error output.
         reportError = !errorOutput.startsWith("There are currently no updates available.");
     }
-    // ---- Settings dialog: joins here once it is part of the build; it shows the result
-    //      (settingsDialog->setUpdateInfo(hasUpdates, reportError)). ----
+    if (settingsDialog)
+        settingsDialog->setUpdateInfo(hasUpdates, reportError);
 
     if (!hasUpdates) {
         if (reportError)

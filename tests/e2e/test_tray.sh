@@ -6,26 +6,13 @@ set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh" || exit 1
 e2e_case_begin
 source "$(dirname "${BASH_SOURCE[0]}")/capturesupport.sh" || exit 1
+source "$(dirname "${BASH_SOURCE[0]}")/traysupport.sh" || exit 1
 cd "$HOME" || exit 1
 # A crash dump of an earlier run must never reach out of the machine.
 export KESTOVAN_NOTIFIER_URL=ws://127.0.0.1:9/notifier
 
 debug_log=$TMPDIR/Kestovan-debug-log.txt
 "$E2E_BUILD_DIR/tests/kestovan_settings" SyncTarget=None ReleaseNotesVersion=1.10 || fail "could not write the settings"
-
-# Prints "ID X Y W H" for each visible window of the program.
-visible_windows() {
-    local id
-    for id in $(xdotool search --onlyvisible --pid "$KESTOVAN_PID" 2>/dev/null); do
-        eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)" || continue
-        echo "$id $X $Y $WIDTH $HEIGHT"
-    done
-}
-
-# The icon is a small window of the program inside the tray at the foot of the screen.
-tray_icon() {
-    visible_windows | awk '$4 <= 32 && $5 <= 32 && $3 >= 700 { print; exit }'
-}
 
 history_window() {
     local id
@@ -48,16 +35,6 @@ menu_window() {
 menu_shown() { [[ -n $(menu_window) ]]; }
 menu_hidden() { [[ -z $(menu_window) ]]; }
 
-# Two clicks in a row are a double click (one more toggle) unless they land far enough apart,
-# so the clicks alternate between the icon's left and right edges.
-click_side=0
-click_icon() { # BUTTON
-    local x=$((icon_x + 3))
-    ((click_side % 2 == 1)) && x=$((icon_x + icon_w - 4))
-    click_side=$((click_side + 1))
-    xdotool mousemove "$x" "$((icon_y + icon_h / 2))" click "$1"
-}
-
 # The menu's text, read from a screenshot of it.
 menu_text() {
     local id x y w h screen=$E2E_RUN_DIR/shots/screen.png shot=$E2E_RUN_DIR/shots/menu.png
@@ -71,8 +48,7 @@ menu_text() {
 
 start_kestovan --debug
 wait_for_log "$debug_log" 'Launched new instance successfully' 20 || fail "kestovan did not start"
-e2e_poll 20 eval '[[ -n $(tray_icon) ]]' || fail "no tray icon docked in the tray"
-read -r icon_id icon_x icon_y icon_w icon_h <<<"$(tray_icon)"
+wait_for_tray_icon
 history_hidden || fail "the history window showed without being asked"
 
 # A click toggles the window.

@@ -19,6 +19,9 @@ for name in page_paste paste_plain text_smallcaps pencil paste_image paste_file 
 done
 render setting-actions "$images/setting-actions.png" 64
 render setting-snippets "$images/setting-snippets.png" 64
+for name in setting-general setting-history setting-sync setting-applications setting-about; do
+    render "$name" "$images/$name.png" 64
+done
 render logo "$images/application.png" 256
 mkdir -p "$other"
 render logo "$other/logo.png" 128

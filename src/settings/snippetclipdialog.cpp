@@ -1,0 +1,44 @@
+#include "settings/snippetclipdialog.h"
+#include "ui_snippetclipdialog.h"
+
+#include "common/utils.h"
+
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+SnippetClipDialog::SnippetClipDialog(QWidget *parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::SnippetClipDialog>())
+{
+    ui->setupUi(this);
+    // A stored limit below 1 would leave no position to choose.
+    ui->indexSpinBox->setRange(1, std::max(1, Utils::settings().value("KeepItems").toInt()));
+
+    connect(ui->regexp, &QRadioButton::toggled, this, &SnippetClipDialog::updateOkButton);
+    connect(ui->regexpLineEdit, &QLineEdit::textChanged, this, &SnippetClipDialog::updateOkButton);
+}
+
+SnippetClipDialog::~SnippetClipDialog() = default;
+
+// A placeholder ends at its first "}", and an expression that does not compile matches nothing:
+// either would paste the placeholder's text instead of a clipping.
+void SnippetClipDialog::updateOkButton()
+{
+    const QString text = ui->regexpLineEdit->text();
+    const bool usable = !ui->regexp->isChecked() || text.isEmpty()
+        || (!text.contains('}') && QRegularExpression(text).isValid());
+    ui->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(usable);
+}
+
+QString SnippetClipDialog::getResult()
+{
+    if (result() != QDialog::Accepted)
+        return QString();
+    if (ui->index->isChecked())
+        return QString("{CLIP:%1}").arg(ui->indexSpinBox->value());
+    if (ui->regexp->isChecked() && !ui->regexpLineEdit->text().isEmpty())
+        return QString("{CLIP:%1}").arg(ui->regexpLineEdit->text());
+    return "{CLIP}";
+}

@@ -1,0 +1,129 @@
+#include "history/itemrole.h"
+#include "settings/applicationslist.h"
+#include "settings/settingsdialog.h"
+#include "common/utils.h"
+#include "windowtestsupport.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QLabel>
+#include <QPainter>
+#include <QStackedWidget>
+#include <QStyleFactory>
+
+// Shows every page of the settings dialog on a real X server in a light and a dark desktop
+// appearance, keeps pictures of them for review by eye under <build>/screenshots/, and checks that
+// no text of a page is cut off.
+namespace {
+
+QString screenshotPath(const QString &name)
+{
+    const QString folder = QStringLiteral(KESTOVAN_BINARY_DIR) + "/screenshots";
+    QDir().mkpath(folder);
+    return folder + "/" + name + ".png";
+}
+
+QPixmap applicationIcon(const QColor &colour)
+{
+    QPixmap pixmap(64, 64);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(colour);
+    painter.setPen(Qt::NoPen);
+    painter.drawRoundedRect(4, 4, 56, 56, 12, 12);
+    return pixmap;
+}
+
+void seedApplications()
+{
+    QSettings settings = Utils::settings();
+    settings.setValue("Applications", QVariantMap{{"Firefox", applicationIcon(QColor(230, 110, 30))},
+                                                  {"Gedit", applicationIcon(QColor(60, 140, 220))},
+                                                  {"Terminal", applicationIcon(QColor(50, 50, 50))}});
+    settings.setValue("ExcludedApplications", QStringList{"Terminal"});
+    settings.setValue("TextOnlyApplications", QStringList{"Gedit"});
+    settings.setValue("NoExpandApplications", QStringList{"Terminal"});
+    settings.setValue("DelayedApplications", QVariantMap{{"Firefox", 300}});
+}
+
+QPalette darkPalette()
+{
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(45, 45, 48));
+    palette.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    palette.setColor(QPalette::Base, QColor(30, 30, 32));
+    palette.setColor(QPalette::AlternateBase, QColor(45, 45, 48));
+    palette.setColor(QPalette::Text, QColor(230, 230, 230));
+    palette.setColor(QPalette::Button, QColor(55, 55, 58));
+    palette.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::ToolTipBase, QColor(55, 55, 58));
+    palette.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
+    palette.setColor(QPalette::PlaceholderText, QColor(140, 140, 140));
+    palette.setColor(QPalette::Link, QColor(110, 170, 255));
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
+    return palette;
+}
+
+} // namespace
+
+class TestSettingsScreenshots : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void testEveryPage_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QString>("button");
+        const QStringList buttons{"general", "history", "snippets", "applications", "about"};
+        for (const bool dark : {false, true}) {
+            for (const QString &button : buttons)
+                QTest::addRow("%s-%s", dark ? "dark" : "light", qPrintable(button)) << dark << button;
+        }
+    }
+
+    void testEveryPage()
+    {
+        QFETCH(bool, dark);
+        QFETCH(QString, button);
+        qputenv("KESTOVAN_DARK_MODE", dark ? "1" : "0");
+        QApplication::setPalette(dark ? darkPalette() : QStyleFactory::create("Fusion")->standardPalette());
+        Utils::settings().clear();
+        SettingsDialog::updateDefaultSettings();
+        seedApplications();
+
+        SettingsDialog dialog(nullptr, nullptr, nullptr);
+        dialog.move(30, 30);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto *pageButton = dialog.findChild<QAbstractButton *>(button);
+        QVERIFY(pageButton);
+        pageButton->click();
+        dialog.setUpdateInfo(false, false);
+        QTest::qWait(100);
+
+        const QImage image = dialog.grab().toImage();
+        QVERIFY(image.save(screenshotPath(QString("settings-%1").arg(QTest::currentDataTag()))));
+
+        // Every label and button of the page shows its whole text.
+        QWidget *page = dialog.findChild<QStackedWidget *>("stackedWidget")->currentWidget();
+        for (QLabel *label : page->findChildren<QLabel *>()) {
+            if (label->isVisible() && !label->wordWrap() && label->pixmap().isNull())
+                QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->objectName()));
+        }
+        for (QAbstractButton *control : page->findChildren<QAbstractButton *>()) {
+            if (control->isVisible())
+                QVERIFY2(control->width() >= control->sizeHint().width(), qPrintable(control->objectName()));
+        }
+        if (button == "applications")
+            QCOMPARE(dialog.findChild<ApplicationsList *>()->count(), 3);
+    }
+};
+
+KESTOVAN_WINDOW_TEST_MAIN(TestSettingsScreenshots)
+#include "tst_settingsscreenshots.moc"
