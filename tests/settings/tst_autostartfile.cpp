@@ -1,6 +1,7 @@
 #include "common/utils.h"
 #include "settings/autostartfile.h"
 #include "settings/settingsdialog.h"
+#include "messagerecorder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -9,16 +10,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <memory>
+
 namespace {
-
-QStringList g_messages;
-QtMessageHandler g_previousHandler = nullptr;
-
-void recordMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    g_messages.append(message);
-    g_previousHandler(type, context, message);
-}
 
 QByteArray readAll(const QString &path)
 {
@@ -44,24 +38,26 @@ class TestAutoStartFile : public QObject
 
     QString m_config;
     QString m_entry;
+    // Installed once the test runs: QtTest installs a handler of its own first.
+    std::unique_ptr<MessageRecorder> m_log;
 
 private slots:
     void initTestCase()
     {
-        g_previousHandler = qInstallMessageHandler(recordMessages);
+        m_log = std::make_unique<MessageRecorder>();
         m_config = qEnvironmentVariable("XDG_CONFIG_HOME");
         m_entry = m_config + "/autostart/org.morva.Kestovan.desktop";
     }
 
     void cleanupTestCase()
     {
-        qInstallMessageHandler(g_previousHandler);
+        m_log.reset();
     }
 
     void init()
     {
         QDir(m_config).removeRecursively();
-        g_messages.clear();
+        m_log->messages.clear();
     }
 
     void testEntryStartsTheProgramAtLogin()
@@ -104,7 +100,7 @@ private slots:
         writeFile(m_entry, edited);
         QVERIFY(AutoStartFile::apply(true, "/opt/kestovan/kestovan"));
         QCOMPARE(readAll(m_entry), edited);
-        QVERIFY(g_messages.contains("The autostart file already exists " + m_entry));
+        QVERIFY(m_log->messages.contains("The autostart file already exists " + m_entry));
 
         // A moved build would otherwise start the old path at login.
         QVERIFY(AutoStartFile::apply(true, "/srv/new place/kestovan"));
@@ -125,7 +121,7 @@ private slots:
         // A file where the folder should be.
         writeFile(m_config + "/autostart", "not a folder");
         QVERIFY(!AutoStartFile::apply(true, "/opt/kestovan/kestovan"));
-        QVERIFY(!g_messages.filter("Could not write the autostart file").isEmpty());
+        QVERIFY(!m_log->messages.filter("Could not write the autostart file").isEmpty());
     }
 
     void testDialogOkAppliesStartAutomatically()

@@ -7,6 +7,7 @@
 #include "snippets/snippetmodel.h"
 #include "common/theme.h"
 #include "common/utils.h"
+#include "screenshotsupport.h"
 #include "windowtestsupport.h"
 
 #include <QDir>
@@ -21,25 +22,6 @@
 // and search pages. Pictures go to <build>/screenshots/ for review by eye; the checks make sure each
 // page really shows what it is named after and that the two themes differ.
 namespace {
-
-QString screenshotPath(const QString &name)
-{
-    const QString folder = QStringLiteral(KESTOVAN_BINARY_DIR) + "/screenshots";
-    QDir().mkpath(folder);
-    return folder + "/" + name + ".png";
-}
-
-QPixmap applicationIcon(const QColor &colour)
-{
-    QPixmap icon(64, 64);
-    icon.fill(Qt::transparent);
-    QPainter painter(&icon);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(colour);
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(4, 4, 56, 56, 12, 12);
-    return icon;
-}
 
 // Clippings of various ages, so the list shows how old each one is; one locked.
 void seedHistory()
@@ -68,7 +50,7 @@ void seedHistory()
         clipping->setData(now.addSecs(-60 * row.minutesAgo), TimeRole);
         clipping->setData(QUuid::createUuid(), IdRole);
         clipping->setData(QString(row.text), Qt::ToolTipRole);
-        clipping->setData(applicationIcon(row.colour), Qt::DecorationRole);
+        clipping->setData(Screenshots::applicationIcon(row.colour), Qt::DecorationRole);
         clipping->setData(false, RemovedRole);
         clipping->setData(row.locked, LockedRole);
         clipping->setData(QString(row.application), ApplicationRole);
@@ -114,7 +96,7 @@ class TestMainWindowScreenshots : public QObject
     {
         QCoreApplication::processEvents();
         const QImage image = window->grab().toImage();
-        if (!image.save(screenshotPath(name)))
+        if (!image.save(Screenshots::path(name)))
             qWarning() << "could not save" << name;
         return image;
     }

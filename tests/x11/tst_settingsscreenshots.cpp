@@ -2,12 +2,11 @@
 #include "settings/applicationslist.h"
 #include "settings/settingsdialog.h"
 #include "common/utils.h"
+#include "screenshotsupport.h"
 #include "windowtestsupport.h"
 
 #include <QAbstractButton>
-#include <QDir>
 #include <QLabel>
-#include <QPainter>
 #include <QStackedWidget>
 #include <QStyleFactory>
 
@@ -16,31 +15,12 @@
 // no text of a page is cut off.
 namespace {
 
-QString screenshotPath(const QString &name)
-{
-    const QString folder = QStringLiteral(KESTOVAN_BINARY_DIR) + "/screenshots";
-    QDir().mkpath(folder);
-    return folder + "/" + name + ".png";
-}
-
-QPixmap applicationIcon(const QColor &colour)
-{
-    QPixmap pixmap(64, 64);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(colour);
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(4, 4, 56, 56, 12, 12);
-    return pixmap;
-}
-
 void seedApplications()
 {
     QSettings settings = Utils::settings();
-    settings.setValue("Applications", QVariantMap{{"Firefox", applicationIcon(QColor(230, 110, 30))},
-                                                  {"Gedit", applicationIcon(QColor(60, 140, 220))},
-                                                  {"Terminal", applicationIcon(QColor(50, 50, 50))}});
+    settings.setValue("Applications", QVariantMap{{"Firefox", Screenshots::applicationIcon(QColor(230, 110, 30))},
+                                                  {"Gedit", Screenshots::applicationIcon(QColor(60, 140, 220))},
+                                                  {"Terminal", Screenshots::applicationIcon(QColor(50, 50, 50))}});
     settings.setValue("ExcludedApplications", QStringList{"Terminal"});
     settings.setValue("TextOnlyApplications", QStringList{"Gedit"});
     settings.setValue("NoExpandApplications", QStringList{"Terminal"});
@@ -108,7 +88,7 @@ private slots:
         QTest::qWait(100);
 
         const QImage image = dialog.grab().toImage();
-        QVERIFY(image.save(screenshotPath(QString("settings-%1").arg(QTest::currentDataTag()))));
+        QVERIFY(image.save(Screenshots::path(QString("settings-%1").arg(QTest::currentDataTag()))));
 
         // Every label and button of the page shows its whole text.
         QWidget *page = dialog.findChild<QStackedWidget *>("stackedWidget")->currentWidget();

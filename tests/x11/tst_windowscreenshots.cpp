@@ -2,6 +2,7 @@
 #include "window/monitor.h"
 #include "window/monitorlist.h"
 #include "common/theme.h"
+#include "screenshotsupport.h"
 #include "windowtestsupport.h"
 
 #include <QClipboard>
@@ -13,13 +14,6 @@
 // Shows the clipboard monitor and the header carousel on a real X server in both themes and keeps
 // pictures of them for review by eye under <build>/screenshots/.
 namespace {
-
-QString screenshotPath(const QString &name)
-{
-    const QString folder = QStringLiteral(KESTOVAN_BINARY_DIR) + "/screenshots";
-    QDir().mkpath(folder);
-    return folder + "/" + name + ".png";
-}
 
 QMimeData *sampleClipboard()
 {
@@ -43,7 +37,7 @@ void save(QWidget *widget, const QString &name)
 {
     const QImage image = widget->grab().toImage();
     QVERIFY(!image.isNull());
-    QVERIFY(image.save(screenshotPath(name)));
+    QVERIFY(image.save(Screenshots::path(name)));
 }
 
 } // namespace
