@@ -1,0 +1,3 @@
+#include "oauth/oauthlogging.h"
+
+Q_LOGGING_CATEGORY(lcOAuth, "OAuth", QtInfoMsg)

@@ -1,0 +1,146 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QList>
+#include <QMap>
+#include <QNetworkProxy>
+#include <QObject>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+
+// One request as the stand-in server received it. Header names are lower case.
+struct StandInRequest
+{
+    QByteArray method;
+    QByteArray target;
+    QMap<QByteArray, QByteArray> headers;
+    QByteArray body;
+
+    QByteArray path() const { return target.left(target.indexOf('?') < 0 ? target.size() : target.indexOf('?')); }
+    QByteArray header(const QByteArray &name) const { return headers.value(name.toLower()); }
+};
+
+// How the stand-in answers one request.
+struct StandInAnswer
+{
+    int status = 200;
+    QByteArray body;
+    QByteArray contentType = "application/json";
+    // Milliseconds before the answer goes out; negative: never answer.
+    int delay = 0;
+};
+
+// A scripted HTTP/1.1 server on 127.0.0.1 standing in for an outside web service: it records every
+// request and answers each through `answer` (404 when unset), one request per connection.
+class HttpStandIn : public QObject
+{
+public:
+    HttpStandIn()
+    {
+        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = m_server.nextPendingConnection())
+                serve(socket);
+        });
+        m_server.listen(QHostAddress::LocalHost, 0);
+    }
+
+    quint16 port() const { return m_server.serverPort(); }
+    QUrl url(const QString &pathAndQuery) const
+    {
+        return QUrl(QString("http://127.0.0.1:%1%2").arg(port()).arg(pathAndQuery));
+    }
+    QList<StandInRequest> requestsTo(const QByteArray &path) const
+    {
+        QList<StandInRequest> result;
+        for (const StandInRequest &request : requests) {
+            if (request.path() == path)
+                result.append(request);
+        }
+        return result;
+    }
+
+    std::function<StandInAnswer(const StandInRequest &)> answer;
+    QList<StandInRequest> requests;
+    // Connections the client closed after its request but before the answer went out.
+    int dropped = 0;
+
+private:
+    struct Connection
+    {
+        QByteArray received;
+        bool requestComplete = false;
+        bool answered = false;
+    };
+
+    void serve(QTcpSocket *socket)
+    {
+        socket->setParent(this);
+        auto connection = std::make_shared<Connection>();
+        connect(socket, &QTcpSocket::readyRead, socket, [this, socket, connection] {
+            connection->received += socket->readAll();
+            if (connection->requestComplete)
+                return;
+            StandInRequest request;
+            if (!parse(connection->received, request))
+                return;
+            connection->requestComplete = true;
+            requests.append(request);
+            const StandInAnswer reply = answer ? answer(request) : StandInAnswer{404, "not found"};
+            if (reply.delay < 0)
+                return;
+            QPointer<QTcpSocket> guarded(socket);
+            QTimer::singleShot(reply.delay, this, [guarded, connection, reply] {
+                if (!guarded || guarded->state() != QAbstractSocket::ConnectedState)
+                    return;
+                connection->answered = true;
+                guarded->write(response(reply));
+                guarded->disconnectFromHost();
+            });
+        });
+        connect(socket, &QTcpSocket::disconnected, socket, [this, socket, connection] {
+            if (connection->requestComplete && !connection->answered)
+                ++dropped;
+            socket->deleteLater();
+        });
+    }
+
+    static bool parse(const QByteArray &received, StandInRequest &request)
+    {
+        const int headEnd = received.indexOf("\r\n\r\n");
+        if (headEnd < 0)
+            return false;
+        const QList<QByteArray> lines = received.left(headEnd).split('\n');
+        const QList<QByteArray> requestLine = lines.first().trimmed().split(' ');
+        request.method = requestLine.value(0);
+        request.target = requestLine.value(1);
+        for (int i = 1; i < lines.size(); ++i) {
+            const int colon = lines[i].indexOf(':');
+            if (colon > 0)
+                request.headers.insert(lines[i].left(colon).trimmed().toLower(), lines[i].mid(colon + 1).trimmed());
+        }
+        const int length = request.header("content-length").toInt();
+        if (received.size() < headEnd + 4 + length)
+            return false;
+        request.body = received.mid(headEnd + 4, length);
+        return true;
+    }
+
+    static QByteArray response(const StandInAnswer &reply)
+    {
+        static const QMap<int, QByteArray> reasons = {{200, "OK"}, {400, "Bad Request"}, {401, "Unauthorized"},
+                                                      {404, "Not Found"}, {500, "Internal Server Error"}};
+        return "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reasons.value(reply.status, "Status")
+               + "\r\nContent-Type: " + reply.contentType + "\r\nContent-Length: "
+               + QByteArray::number(reply.body.size()) + "\r\nConnection: close\r\n\r\n" + reply.body;
+    }
+
+    QTcpServer m_server;
+};
