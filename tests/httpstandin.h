@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 // One request as the stand-in server received it. Header names are lower case.
 struct StandInRequest
@@ -33,7 +34,7 @@ struct StandInAnswer
     int status = 200;
     QByteArray body;
     QByteArray contentType = "application/json";
-    // Milliseconds before the answer goes out; negative: never answer.
+    // Milliseconds before the answer goes out; negative: held until releaseHeld().
     int delay = 0;
 };
 
@@ -67,6 +68,14 @@ public:
         return result;
     }
 
+    // Sends the answers held back so far, to the connections still open.
+    void releaseHeld()
+    {
+        const QList<std::function<void()>> held = std::exchange(m_held, {});
+        for (const std::function<void()> &send : held)
+            send();
+    }
+
     std::function<StandInAnswer(const StandInRequest &)> answer;
     QList<StandInRequest> requests;
     // Connections the client closed after its request but before the answer went out.
@@ -94,16 +103,18 @@ private:
             connection->requestComplete = true;
             requests.append(request);
             const StandInAnswer reply = answer ? answer(request) : StandInAnswer{404, "not found"};
-            if (reply.delay < 0)
-                return;
             QPointer<QTcpSocket> guarded(socket);
-            QTimer::singleShot(reply.delay, this, [guarded, connection, reply] {
+            const auto send = [guarded, connection, reply] {
                 if (!guarded || guarded->state() != QAbstractSocket::ConnectedState)
                     return;
                 connection->answered = true;
                 guarded->write(response(reply));
                 guarded->disconnectFromHost();
-            });
+            };
+            if (reply.delay < 0)
+                m_held.append(send);
+            else
+                QTimer::singleShot(reply.delay, this, send);
         });
         connect(socket, &QTcpSocket::disconnected, socket, [this, socket, connection] {
             if (connection->requestComplete && !connection->answered)
@@ -143,4 +154,5 @@ private:
     }
 
     QTcpServer m_server;
+    QList<std::function<void()>> m_held;
 };
