@@ -178,6 +178,10 @@ void ClipboardListener::check()
 
 bool ClipboardListener::inRuleSet(const QString &application) const
 {
+    // Copies from clients without a window have no name; a rule on it would catch every one of them
+    // and, as its own rewrite has no name either, rewrite the clipboard forever.
+    if (application.isEmpty())
+        return false;
     return m_textOnlyApplications.contains(application) || m_formattingOnlyApplications.contains(application)
         || m_noImagesApplications.contains(application);
 }
@@ -207,8 +211,9 @@ void ClipboardListener::captureStep()
     QClipboard *clipboard = QGuiApplication::clipboard();
     const QMimeData *data = clipboard->mimeData(QClipboard::Clipboard);
 
-    QString application = data ? QString::fromUtf8(data->data(ApplicationFormat)) : QString();
-    const bool marked = !application.isEmpty();
+    // A marker is a marker even when the name in it is empty: that content was rewritten already.
+    const bool marked = data && data->hasFormat(ApplicationFormat);
+    QString application = marked ? QString::fromUtf8(data->data(ApplicationFormat)) : QString();
     if (!marked)
         application = m_judgedApplication;
     // Each read of another client's content is a transfer: the parts are read only when a rule may apply.

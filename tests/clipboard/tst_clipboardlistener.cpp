@@ -34,6 +34,9 @@ private slots:
     void testImageFromTextOnlyApplicationStaysUntouched();
     void testMarkerNamesTheApplication();
     void testPollJudgesUnmarkedContentUnderNewFrontApplication();
+    void testRuleOnAnEmptyNameDoesNotRewriteTheClipboardForever_data();
+    void testRuleOnAnEmptyNameDoesNotRewriteTheClipboardForever();
+    void testEmptyMarkerStillCountsAsAMarker();
 
     void testPollDoesNotReadUnchangedClipboard();
 
@@ -312,6 +315,61 @@ void TestClipboardListener::testPollJudgesUnmarkedContentUnderNewFrontApplicatio
     // Same text: the rewritten content is not a new clipping.
     listener.check();
     QCOMPARE(recorder.captures.size(), 1);
+}
+
+void TestClipboardListener::testRuleOnAnEmptyNameDoesNotRewriteTheClipboardForever_data()
+{
+    QTest::addColumn<QStringList>("textOnly");
+    QTest::addColumn<QStringList>("formattingOnly");
+    QTest::newRow("text only") << QStringList{""} << QStringList();
+    QTest::newRow("formatting only") << QStringList() << QStringList{""};
+}
+
+void TestClipboardListener::testRuleOnAnEmptyNameDoesNotRewriteTheClipboardForever()
+{
+    // Copies from clients without a window (a command-line tool) come with no application name.
+    QFETCH(QStringList, textOnly);
+    QFETCH(QStringList, formattingOnly);
+    setRules(textOnly, formattingOnly, {});
+    backend()->setFrontApplication(QString());
+    ClipboardListener listener(nullptr);
+    listener.updateApplications();
+    CaptureRecorder recorder(&listener);
+
+    QSignalSpy changes(clipboard(), &QClipboard::dataChanged);
+    const QString html = "<span style=\"color:red\">piped</span> text";
+    setText("piped text", html);
+    for (int poll = 0; poll < 5; ++poll) {
+        listener.check();
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(recorder.captures.size(), 1);
+    QCOMPARE(recorder.captures.first().html, html);
+    QVERIFY(!clipboard()->mimeData()->hasFormat(ClipboardListener::ApplicationFormat));
+}
+
+void TestClipboardListener::testEmptyMarkerStillCountsAsAMarker()
+{
+    setRules({"Writer"}, {"Writer"}, {});
+    backend()->setFrontApplication("Writer");
+    ClipboardListener listener(nullptr);
+    listener.updateApplications();
+    CaptureRecorder recorder(&listener);
+
+    QSignalSpy changes(clipboard(), &QClipboard::dataChanged);
+    auto *data = new QMimeData;
+    data->setText("rewritten once");
+    data->setHtml("<b>rewritten</b> once");
+    data->setData(ClipboardListener::ApplicationFormat, QByteArray());
+    clipboard()->setMimeData(data);
+    for (int poll = 0; poll < 5; ++poll) {
+        listener.check();
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(recorder.captures.size(), 1);
+    QCOMPARE(recorder.captures.first().html, QString("<b>rewritten</b> once"));
 }
 
 void TestClipboardListener::testPollDoesNotReadUnchangedClipboard()
