@@ -13,6 +13,11 @@ QString Backup::folder()
     return Utils::dataPath() + "/backups";
 }
 
+QString Backup::nameOf(const QString &path)
+{
+    return QFileInfo(path).completeBaseName();
+}
+
 QString Backup::filePath(const QString &name, QDate date)
 {
     return folder() + "/" + name + "-" + date.toString("yyyy-MM-dd") + ".json";

@@ -15,6 +15,9 @@ public:
     static constexpr int MaxFiles = 20;
 
     static QString folder();
+    // The name under which the document saved at `path` is backed up: the file's base name, so the
+    // demo's and the performance test's saves never replace the backup of the user's own file.
+    static QString nameOf(const QString &path);
     // name + "-yyyy-MM-dd.json" in the backups folder.
     static QString filePath(const QString &name, QDate date);
 

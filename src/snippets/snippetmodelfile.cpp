@@ -28,7 +28,6 @@ namespace {
 const int DocumentVersion = 7;
 // 0xFEED0001 read as a signed 32-bit integer.
 const int DocumentMagic = -18022399;
-const char *const BackupName = "Snippets";
 
 QByteArray contentHash(const QByteArray &bytes)
 {
@@ -246,10 +245,11 @@ bool SnippetModel::save(bool sync, QByteArray *data)
         m_sync->sync(Snippets, this, BothWays);
     qDebug().noquote() << "Wrote snippets to " + path;
 
-    if (!m_protectedBackup.isEmpty() && Backup::filePath(BackupName, QDate::currentDate()) == m_protectedBackup)
+    const QString backupName = Backup::nameOf(path);
+    if (!m_protectedBackup.isEmpty() && Backup::filePath(backupName, QDate::currentDate()) == m_protectedBackup)
         qWarning().noquote() << "Keeping the backup" << m_protectedBackup << "of before the snippet file failed to load.";
     else
-        Backup::createBackup(bytes, BackupName);
+        Backup::createBackup(bytes, backupName);
     return true;
 }
 
@@ -305,7 +305,7 @@ void SnippetModel::keepAside(const QString &path, LoadProblem problem, const QBy
     m_loadFailed = true;
     // Only a load that leaves the tree empty would make the day's backup worthless.
     if (problem != LoadProblem::NewerVersion) {
-        const QString backup = Backup::filePath(BackupName, QDate::currentDate());
+        const QString backup = Backup::filePath(Backup::nameOf(path), QDate::currentDate());
         if (QFileInfo::exists(backup))
             m_protectedBackup = backup;
     }

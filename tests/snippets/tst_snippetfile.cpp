@@ -1,6 +1,7 @@
 #include "snippettestsupport.h"
 
 #include "snippets/backup.h"
+#include "common/globals.h"
 #include "common/safefile.h"
 
 using namespace SnippetTest;
@@ -336,6 +337,34 @@ private slots:
         QCOMPARE(sync.syncCalls.first().direction, BothWays);
         QCOMPARE(HistoryTest::readFile(Backup::filePath("Snippets", QDate::currentDate())), written);
         QVERIFY(!QFileInfo::exists(SafeFile::temporaryPath(snippetPath())));
+    }
+
+    void testDemoAndPerfTestSavesKeepTheUsersBackup_data()
+    {
+        QTest::addColumn<bool>("demo");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("demo") << true << "Snippets-demo";
+        QTest::newRow("performance test") << false << "Snippets-perftest";
+    }
+
+    void testDemoAndPerfTestSavesKeepTheUsersBackup()
+    {
+        QFETCH(bool, demo);
+        QFETCH(QString, name);
+        const QString usersBackup = Backup::filePath("Snippets", QDate::currentDate());
+        QDir().mkpath(backupFolder());
+        QVERIFY(HistoryTest::writeFile(usersBackup, "the user's snippets"));
+
+        (demo ? demoEnabled : perfTestEnabled) = true;
+        SnippetModel model(nullptr, nullptr);
+        model.addItems(group("G", QUuid::createUuid(), time("2024-01-01T00:00:00")), {});
+        const bool saved = model.save(false);
+        demoEnabled = false;
+        perfTestEnabled = false;
+
+        QVERIFY(saved);
+        QCOMPARE(HistoryTest::readFile(usersBackup), QByteArray("the user's snippets"));
+        QCOMPARE(HistoryTest::readFile(Backup::filePath(name, QDate::currentDate())), model.serialize(true));
     }
 
     void testFailedSaveKeepsTheOldFileWithoutSyncOrBackup()
