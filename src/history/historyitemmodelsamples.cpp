@@ -14,6 +14,16 @@
 #include <QJsonObject>
 #include <QRandomGenerator>
 
+// Resources of a static library are only linked in when something asks for them by name.
+static void registerSampleResources()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(samples);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
 namespace {
 // Sample clippings are spread over the two hours before now.
 const int SampleTimeSpan = 7200;
@@ -21,11 +31,13 @@ const int SampleTimeSpan = 7200;
 
 QString HistoryItemModel::sampleFolder()
 {
-    return Utils::programFolder() + "/samples";
+    // Built in, so the demo has its history wherever the program is installed.
+    return QStringLiteral(":/data/samples");
 }
 
 void HistoryItemModel::addExampleClippings()
 {
+    registerSampleResources();
     const QString folder = sampleFolder();
     const QString path = folder + "/history-samples.json";
     QFile file(path);
@@ -67,8 +79,16 @@ void HistoryItemModel::addExampleClippings()
 
     const QStringList images = QDir(folder).entryList(QDir::Files, QDir::Name);
     for (const QString &name : images) {
-        if (name.endsWith(".jpg"))
-            addImage(QUrl::fromLocalFile(folder + "/" + name), QImage(), randomIcon(), "Application", randomTime());
+        if (!name.endsWith(".jpg"))
+            continue;
+        // A resource is no file that the cache could copy: the cache gets the picture itself.
+        const QString path = folder + "/" + name;
+        const QImage image(path);
+        if (image.isNull()) {
+            qWarning() << "Failed to open" << path;
+            continue;
+        }
+        addImage(QUrl("qrc" + path), image, randomIcon(), "Application", randomTime());
     }
 }
 

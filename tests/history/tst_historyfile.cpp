@@ -330,6 +330,36 @@ private slots:
         QCOMPARE(model.rowCount(), 0);
     }
 
+    void testDemoStartsWithTheSampleHistory()
+    {
+        demoEnabled = true;
+        HistoryItemModel model(nullptr, nullptr);
+        model.load();
+        demoEnabled = false;
+
+        QStringList texts;
+        QStringList pictures;
+        for (int row = 0; row < model.rowCount(); ++row) {
+            const QModelIndex index = model.index(row, 0);
+            QVERIFY(!index.data(Qt::DecorationRole).value<QPixmap>().isNull());
+            QCOMPARE(index.data(ApplicationRole).toString(), QString("Application"));
+            if (index.data(TypeRole).toInt() != 1) {
+                texts.append(index.data(TextRole).toString());
+                continue;
+            }
+            const QString name = index.data(FileNameRole).toString();
+            QVERIFY2(name.endsWith(".jpg"), qPrintable(name));
+            pictures.append(Utils::dataPath() + "/images/" + index.data(IdRole).toUuid().toString() + "/" + name);
+        }
+        // All of them fit the history's default length.
+        QCOMPARE(model.rowCount(), 20);
+        QCOMPARE(pictures.size(), 3);
+        QVERIFY(texts.contains("linnea.virtanen@example.org"));
+        // The pictures reach the image cache like copied ones.
+        for (const QString &picture : std::as_const(pictures))
+            QTRY_COMPARE(QImage(picture).size(), QSize(640, 400));
+    }
+
     void testFileNameFollowsTheModes()
     {
         QCOMPARE(HistoryItemModel::getFileName(), QString("History.json"));
