@@ -68,7 +68,7 @@ bool SearchDelegate::editorEvent(QEvent *event, QAbstractItemModel *model, const
         if (view->openResultMenu(historyView, index, option.rect))
             return true;
     }
-    if (view)
+    if (view && SnippetDelegate::isLeftRelease(event))
         emit view->activated(source);
     return QStyledItemDelegate::editorEvent(event, model, option, index);
 }

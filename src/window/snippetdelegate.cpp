@@ -6,7 +6,7 @@
 #include "common/theme.h"
 
 #include <QAbstractItemView>
-#include <QEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -141,11 +141,17 @@ int SnippetDelegate::drawChip(QPainter *painter, const QStyleOptionViewItem &opt
     return tw + 20;
 }
 
+bool SnippetDelegate::isLeftRelease(const QEvent *event)
+{
+    return event->type() == QEvent::MouseButtonRelease
+        && static_cast<const QMouseEvent *>(event)->button() == Qt::LeftButton;
+}
+
 bool SnippetDelegate::editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
                                   const QModelIndex &index)
 {
-    // Any button: a snippet row has no other use for the mouse. Groups are never activated.
-    if (event->type() == QEvent::MouseButtonRelease && index.isValid() && index.parent().isValid()) {
+    // Groups are never activated.
+    if (isLeftRelease(event) && index.isValid() && index.parent().isValid()) {
         if (auto *view = qobject_cast<QAbstractItemView *>(const_cast<QWidget *>(option.widget)))
             emit view->activated(index);
     }

@@ -310,9 +310,12 @@ private slots:
         QCOMPARE(activated.count(), 1);
         QCOMPARE(activated.at(0).at(0).toModelIndex(), proxy()->index(0, 0));
 
-        // The same right-end click on a snippet result pastes the snippet.
+        // The same right-end click on a snippet result pastes the snippet, with the left button only.
         const QRect snippet = m_view->visualRect(m_model->index(2, 0));
-        ViewTest::clickAt(m_view, QPoint(snippet.right() - 5, snippet.center().y()), Qt::RightButton);
+        for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton})
+            ViewTest::clickAt(m_view, QPoint(snippet.right() - 5, snippet.center().y()), button);
+        QCOMPARE(activated.count(), 1);
+        ViewTest::clickAt(m_view, QPoint(snippet.right() - 5, snippet.center().y()));
         QCOMPARE(activated.count(), 2);
         QCOMPARE(activated.at(1).at(0).toModelIndex().data().toString(), QString("Greeting"));
     }

@@ -162,21 +162,22 @@ private slots:
         QVERIFY(m_window->releases.contains(Qt::Key_Escape));
     }
 
-    void testAnyButtonReleasePastesTheSnippet()
+    void testOnlyTheLeftButtonPastesASnippet()
     {
         QSignalSpy activated(m_view, &QAbstractItemView::activated);
         const QRect r = m_view->visualRect(snippetAt(2));
-        int expected = 0;
-        for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton})
             ViewTest::clickAt(m_view, r.center(), button);
-            QCOMPARE(activated.count(), ++expected);
-            QCOMPARE(activated.last().at(0).toModelIndex(), snippetAt(2));
-        }
+        QCOMPARE(activated.count(), 0);
+        ViewTest::clickAt(m_view, r.center(), Qt::LeftButton);
+        QCOMPARE(activated.count(), 1);
+        QCOMPARE(activated.last().at(0).toModelIndex(), snippetAt(2));
+
         // A double click pastes once per click, not a third time for the double click itself.
         QTest::mouseDClick(m_view->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
-        QCOMPARE(activated.count(), expected);
+        QCOMPARE(activated.count(), 1);
         QTest::mouseRelease(m_view->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
-        QCOMPARE(activated.count(), expected + 1);
+        QCOMPARE(activated.count(), 2);
     }
 
     void testGroupRowsAreNeverPasted()
