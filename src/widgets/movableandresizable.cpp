@@ -2,6 +2,7 @@
 
 #include "widgets/customshadoweffect.h"
 
+#include <QCoreApplication>
 #include <QLayout>
 #include <QMouseEvent>
 
@@ -10,10 +11,65 @@ namespace {
 const int MoveStripHeight = 40;
 } // namespace
 
+// Sees the mouse events of every widget, so that the window can take the presses on its children
+// that fall in an edge zone.
+class MovableAndResizable::EdgeGrip : public QObject
+{
+public:
+    explicit EdgeGrip(MovableAndResizable *window)
+        : QObject(window)
+        , m_window(window)
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override { return m_window->takeEdgeEvent(watched, event); }
+
+private:
+    MovableAndResizable *m_window;
+};
+
 MovableAndResizable::MovableAndResizable(QWidget *parent)
     : QMainWindow(parent)
 {
     setMouseTracking(true);
+    // The lists and the header fill the window up to its edges and would take those presses.
+    m_edgeGrip = new EdgeGrip(this);
+}
+
+MovableAndResizable::~MovableAndResizable()
+{
+    // Before the children go: the grip must not see a window half taken apart.
+    delete m_edgeGrip;
+}
+
+bool MovableAndResizable::takeEdgeEvent(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+        || watched == this || !watched->isWidgetType() || static_cast<QWidget *>(watched)->window() != this)
+        return false;
+
+    // A press on a child in an edge zone resizes the window; the child keeps the mouse until the
+    // release, so that drag is followed here too.
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    const QPointF global = mouse->globalPosition();
+    const QPointF local = mapFromGlobal(global);
+    const bool takePress = type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton
+        && checkResizeArea(local.toPoint()) != RESIZE_NONE;
+    if (!takePress && !(resizing && type != QEvent::MouseButtonPress))
+        return false;
+
+    QMouseEvent mapped(type, local, global, mouse->button(), mouse->buttons(), mouse->modifiers(),
+                       mouse->pointingDevice());
+    if (type == QEvent::MouseButtonPress)
+        mousePressEvent(&mapped);
+    else if (type == QEvent::MouseMove)
+        mouseMoveEvent(&mapped);
+    else
+        mouseReleaseEvent(&mapped);
+    return true;
 }
 
 ResizeArea MovableAndResizable::checkResizeArea(QPoint const &point) const

@@ -20,6 +20,7 @@ class MovableAndResizable : public QMainWindow
 
 public:
     explicit MovableAndResizable(QWidget *parent = nullptr);
+    ~MovableAndResizable() override;
 
     ResizeArea checkResizeArea(QPoint const &point) const;
     // Child widgets take the mouse moves near the edges, so the application forwards them here.
@@ -50,6 +51,11 @@ protected:
     ResizeArea resizeArea = RESIZE_NONE;
 
 private:
+    // Presses in the edge zones reach the window even where a child covers the edge.
+    class EdgeGrip;
+    bool takeEdgeEvent(QObject *watched, QEvent *event);
+    EdgeGrip *m_edgeGrip = nullptr;
+
     QPointer<QWidget> m_shadowCentral;
     QPointer<QWidget> m_shadowFrame;
 };

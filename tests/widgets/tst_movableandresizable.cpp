@@ -30,6 +30,21 @@ public:
     QWidget *frame;
 };
 
+// A child that fills the window and takes the presses it gets, as the history list does.
+class PressTaker : public QWidget
+{
+public:
+    using QWidget::QWidget;
+    int presses = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        ++presses;
+        event->accept();
+    }
+};
+
 // Sends a mouse event with the pointer at a global position, as the window system does.
 void sendMouse(QWidget *window, QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons held)
 {
@@ -210,6 +225,39 @@ private slots:
         release(m_window.get(), QPoint(220, 140));
         moveTo(m_window.get(), QPoint(500, 500), Qt::NoButton);
         QCOMPARE(m_window->pos(), QPoint(120, 120));
+    }
+
+    void testEdgesCoveredByAChildStillResize_data()
+    {
+        QTest::addColumn<QPoint>("grip");
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("left") << QPoint(3, 150) << QPoint(60, 400) << QRect(60, 100, 440, 300);
+        QTest::newRow("right") << QPoint(396, 150) << QPoint(600, 400) << QRect(100, 100, 500, 300);
+        QTest::newRow("bottom") << QPoint(200, 296) << QPoint(600, 500) << QRect(100, 100, 400, 400);
+        QTest::newRow("bottom-left corner") << QPoint(3, 296) << QPoint(80, 450) << QRect(80, 100, 420, 350);
+        QTest::newRow("away from the edges") << QPoint(200, 150) << QPoint(600, 500) << QRect(100, 100, 400, 300);
+    }
+
+    void testEdgesCoveredByAChildStillResize()
+    {
+        QFETCH(QPoint, grip);
+        QFETCH(QPoint, to);
+        QFETCH(QRect, expected);
+        auto *list = new PressTaker(m_window.get());
+        list->setGeometry(m_window->rect());
+        list->show();
+
+        // The child has the mouse from its press to its release, as the window system gives it.
+        const QPoint global = m_window->mapToGlobal(grip);
+        sendMouse(list, QEvent::MouseButtonPress, global, Qt::LeftButton, Qt::LeftButton);
+        sendMouse(list, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+        sendMouse(list, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(m_window->geometry(), expected);
+        QCOMPARE(list->presses, expected == QRect(100, 100, 400, 300) ? 1 : 0);
+        // The drag ended with the release.
+        sendMouse(list, QEvent::MouseMove, QPoint(700, 600), Qt::NoButton, Qt::NoButton);
+        QCOMPARE(m_window->geometry(), expected);
     }
 
     void testShadowFrameFollowsCompositing()
