@@ -9,9 +9,6 @@
 
 namespace {
 
-// How long after a Menu-key menu closed a Space or Return release is taken as the key that closed it.
-const int MenuCloseGuard = 100;
-
 bool isLetter(int key)
 {
     return key >= Qt::Key_A && key <= Qt::Key_Z;
@@ -24,7 +21,6 @@ HistoryItemView::HistoryItemView(QWidget *parent)
 {
     new CustomScrollBar(this);
     snippetModel = nullptr;
-    menuOpen = false;
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Made before the window connects its own handlers, so the current row has moved on first.
     connect(this, &QAbstractItemView::activated, this, &HistoryItemView::stepAfter);
@@ -61,14 +57,13 @@ void HistoryItemView::keyReleaseEvent(QKeyEvent *event)
         return;
     }
 
+    // The window's KeyReleaseGuard keeps away the release of a key that closed a menu or a box.
     if (key == Qt::Key_Space || key == Qt::Key_Return) {
-        if (!menuOpen) {
-            const QModelIndexList selection = selectedIndexes();
-            if (selection.size() >= 2)
-                emit multipleActivated(selection);
-            else if (currentIndex().isValid())
-                emit activated(currentIndex());
-        }
+        const QModelIndexList selection = selectedIndexes();
+        if (selection.size() >= 2)
+            emit multipleActivated(selection);
+        else if (currentIndex().isValid())
+            emit activated(currentIndex());
         event->accept();
         return;
     }
@@ -117,8 +112,6 @@ void HistoryItemView::showMenuAtCurrentRow()
     const int h = (r.bottom() - r.top() + 1) / 2;
     const QPoint point(r.right() - h - 50, r.bottom() - h + 10);
     showMenu(current, viewport()->mapToGlobal(point));
-    menuOpen = true;
-    QTimer::singleShot(MenuCloseGuard, this, [this] { menuOpen = false; });
 }
 
 void HistoryItemView::stepAfter(const QModelIndex &index)

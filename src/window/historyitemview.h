@@ -77,8 +77,4 @@ private:
     void stepAfterList(const QList<QModelIndex> &indexes);
     void removeSelected();
     void showMenuAtCurrentRow();
-
-    // Set for a moment after a menu opened with the Menu key closed: the key that closed it must not
-    // also paste.
-    bool menuOpen;
 };

@@ -5,6 +5,7 @@
 #include "common/globals.h"
 #include "history/historyfiltermodel.h"
 #include "window/historyitemdelegate.h"
+#include "window/keyreleaseguard.h"
 #include "history/historyitemmodel.h"
 #include "hotkey/qhotkey.h"
 #include "common/iconresources.h"
@@ -65,6 +66,10 @@ MainWindow::MainWindow()
 
     searchTimer = new QTimer(this);
     connect(searchTimer, &QTimer::timeout, this, &MainWindow::showSearchPageAfterTyping);
+    // Keys picked in the window's menus and boxes are released here; they must not act twice.
+    new KeyReleaseGuard(this);
+    // While typed letters wait to become a search, Space and Return on the list belong to it.
+    ui->historyView->installEventFilter(this);
 
     sync = new Sync(this);
     connect(sync, &Sync::syncStatus, this, &MainWindow::setStatus);

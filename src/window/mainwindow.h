@@ -109,6 +109,8 @@ public slots:
 
 protected:
     void keyReleaseEvent(QKeyEvent *event) override;
+    // Space and Return typed on the history list while letters wait to become a search.
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 

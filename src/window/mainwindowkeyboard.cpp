@@ -172,6 +172,32 @@ void MainWindow::keyReleaseEvent(QKeyEvent *event)
     event->accept();
 }
 
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (watched != ui->historyView || !searchTimer->isActive() || (type != QEvent::KeyPress && type != QEvent::KeyRelease))
+        return MovableAndResizable::eventFilter(watched, event);
+
+    // Typing goes on: the search waits until its release, which would otherwise reach the field.
+    auto *keyEvent = static_cast<QKeyEvent *>(event);
+    if (type == QEvent::KeyPress)
+        searchTimer->start(SearchSwitchDelay);
+
+    // Letters are still on their way to the search: a blank or Return belongs to it and pastes nothing.
+    const int key = keyEvent->key();
+    if (key != Qt::Key_Space && key != Qt::Key_Return)
+        return MovableAndResizable::eventFilter(watched, event);
+    if (type == QEvent::KeyRelease && !keyEvent->isAutoRepeat()) {
+        if (key == Qt::Key_Space) {
+            ui->searchEdit->setText(ui->searchEdit->text() + QLatin1Char(' '));
+            searchTimer->start(SearchSwitchDelay);
+        } else {
+            showSearchPageAfterTyping();
+        }
+    }
+    return true;
+}
+
 void MainWindow::showSearchPageAfterTyping()
 {
     searchTimer->stop();

@@ -18,11 +18,14 @@ class TestMainWindowKeys : public QObject
 {
     Q_OBJECT
 
-    static void release(QWidget *target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
-                        bool autoRepeat = false)
+    // A key pressed and released on the target, as the keyboard delivers it; the window acts only
+    // on releases whose press reached it.
+    static void tap(QWidget *target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool autoRepeat = false)
     {
-        QKeyEvent event(QEvent::KeyRelease, key, modifiers, QString(), autoRepeat);
-        QApplication::sendEvent(target, &event);
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(), autoRepeat);
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers, QString(), autoRepeat);
+        QApplication::sendEvent(target, &release);
     }
 
     static int topPage(MainWindow *window)
@@ -151,20 +154,58 @@ private slots:
         addClippings({"alpha text", "beta text"});
         window->showHistory();
         for (const int key : {Qt::Key_A, Qt::Key_B, Qt::Key_C})
-            release(historyView(window.get()), key);
+            tap(historyView(window.get()), key);
         QCOMPARE(searchEdit(window.get())->text(), QString("abc"));
         QCOMPARE(topPage(window.get()), 0);
         QTRY_COMPARE(topPage(window.get()), 1);
         QTRY_VERIFY(searchEdit(window.get())->hasFocus());
     }
 
+    void testBlankOrReturnTypedBeforeTheSearchOpensDoesNotPaste()
+    {
+        const auto window = freshWindow();
+        addClippings({"second line", "first line"});
+        window->showHistory();
+        HistoryItemView *view = historyView(window.get());
+        QSignalSpy activated(view, &QAbstractItemView::activated);
+        const QString clipboard = clipboardText();
+
+        // "sec ond" at a typing pace: the search opens 250 ms after the last key, not before.
+        for (const int key : {Qt::Key_S, Qt::Key_E, Qt::Key_C, Qt::Key_Space, Qt::Key_O, Qt::Key_N, Qt::Key_D})
+            tap(view, key);
+        QCOMPARE(searchEdit(window.get())->text(), QString("sec ond"));
+        QCOMPARE(topPage(window.get()), 0);
+        QTRY_COMPARE(topPage(window.get()), 1);
+        QCOMPARE(searchEdit(window.get())->text(), QString("sec ond"));
+
+        // Return shows the results at once.
+        window->hideHistory();
+        window->showHistory();
+        tap(view, Qt::Key_F);
+        tap(view, Qt::Key_I);
+        tap(view, Qt::Key_Return);
+        QCOMPARE(topPage(window.get()), 1);
+        QCOMPARE(searchEdit(window.get())->text(), QString("fi"));
+
+        QCOMPARE(activated.count(), 0);
+        QVERIFY(window->isVisible());
+        QCOMPARE(clipboardText(), clipboard);
+
+        // With no search under way, Return pastes the current row.
+        window->hideHistory();
+        window->showHistory();
+        tap(view, Qt::Key_Return);
+        QCOMPARE(activated.count(), 1);
+        QTRY_VERIFY(!ClipboardTools::c_pasteOngoing);
+    }
+
     void testHeldLetterTypesItOnce()
     {
         const auto window = freshWindow();
         window->showHistory();
-        release(historyView(window.get()), Qt::Key_K);
-        release(historyView(window.get()), Qt::Key_K, Qt::NoModifier, true);
-        release(historyView(window.get()), Qt::Key_K, Qt::NoModifier, true);
+        tap(historyView(window.get()), Qt::Key_K);
+        tap(historyView(window.get()), Qt::Key_K, Qt::NoModifier, true);
+        tap(historyView(window.get()), Qt::Key_K, Qt::NoModifier, true);
         QCOMPARE(searchEdit(window.get())->text(), QString("k"));
     }
 
@@ -173,11 +214,11 @@ private slots:
         const auto window = freshWindow();
         window->showHistory();
         platform()->setHeldModifiers(MacFlag::Option);
-        release(historyView(window.get()), Qt::Key_K, Qt::AltModifier);
+        tap(historyView(window.get()), Qt::Key_K, Qt::AltModifier);
         QCOMPARE(searchEdit(window.get())->text(), QString());
 
         platform()->setHeldModifiers(MacFlag::Control);
-        release(historyView(window.get()), Qt::Key_F, Qt::ControlModifier);
+        tap(historyView(window.get()), Qt::Key_F, Qt::ControlModifier);
         platform()->setHeldModifiers(0);
         QCOMPARE(topPage(window.get()), 1);
         QTRY_VERIFY(searchEdit(window.get())->hasFocus());
@@ -193,12 +234,12 @@ private slots:
         searchEdit(window.get())->setText("needle");
         QCOMPARE(topPage(window.get()), 1);
 
-        release(window.get(), Qt::Key_Escape);
+        tap(window.get(), Qt::Key_Escape);
         QCOMPARE(topPage(window.get()), 0);
         QCOMPARE(searchEdit(window.get())->text(), QString());
         QVERIFY(window->isVisible());
 
-        release(window.get(), Qt::Key_Escape);
+        tap(window.get(), Qt::Key_Escape);
         QVERIFY(!window->isVisible());
         QCOMPARE(setting("WindowPos").toPoint(), placed);
         QCOMPARE(placed, QPoint(210, 120));
@@ -223,11 +264,11 @@ private slots:
         const auto window = freshWindow();
         useTwoGroups(window.get());
         window->showHistory();
-        release(historyView(window.get()), Qt::Key_2);
+        tap(historyView(window.get()), Qt::Key_2);
         QCOMPARE(window->currentView(), 2);
-        release(window.get(), Qt::Key_9);
+        tap(window.get(), Qt::Key_9);
         QCOMPARE(window->currentView(), 2);
-        release(window.get(), Qt::Key_0);
+        tap(window.get(), Qt::Key_0);
         QCOMPARE(window->currentView(), 0);
 
         // The digit of the current tab opens the page menu instead.
@@ -238,7 +279,7 @@ private slots:
             if (menu)
                 menu->close();
         });
-        release(window.get(), Qt::Key_0);
+        tap(window.get(), Qt::Key_0);
         QVERIFY(menuSeen);
         QCOMPARE(window->currentView(), 0);
     }
@@ -251,16 +292,16 @@ private slots:
         auto *pages = child<QStackedWidget>(window.get(), "stackedWidget");
         auto *snippetView = child<SnippetView>(window.get(), "snippetsSubView");
 
-        release(historyView(window.get()), Qt::Key_Tab);
+        tap(historyView(window.get()), Qt::Key_Tab);
         QCOMPARE(window->currentView(), 1);
         QCOMPARE(pages->currentIndex(), 1);
         QCOMPARE(snippetView->rootIndex(), SnippetModel::instance()->index(0, 0));
         snippetView->setCurrentIndex(SnippetModel::instance()->index(1, 0, snippetView->rootIndex()));
 
-        release(window.get(), Qt::Key_Backtab);
+        tap(window.get(), Qt::Key_Backtab);
         QCOMPARE(window->currentView(), 0);
         QCOMPARE(pages->currentIndex(), 0);
-        release(window.get(), Qt::Key_1);
+        tap(window.get(), Qt::Key_1);
         QCOMPARE(snippetView->currentIndex().row(), 1);
     }
 
@@ -271,7 +312,7 @@ private slots:
         QTRY_VERIFY(window->isActiveWindow());
         QVERIFY(!window->hotkeyForSelectionUp()->isRegistered());
 
-        release(window.get(), Qt::Key_section);
+        tap(window.get(), Qt::Key_section);
         QVERIFY(window->pinRight->isChecked());
         QVERIFY(window->hotkeyForSelectionUp()->isRegistered());
         QVERIFY(window->hotkeyForSelectionDown()->isRegistered());

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QObject>
+#include <QSet>
+
+class QWidget;
+
+// The history window and its lists act on key releases. A key whose press went to another window
+// (the menu entry it picked, the box or the editor it closed) must not act again when its release
+// reaches the window: a release there is delivered only when the last press of that key reached
+// the same window. One guard serves every view and popup of the window.
+class KeyReleaseGuard : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Guards the window from now on; the window owns the guard.
+    explicit KeyReleaseGuard(QWidget *window);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *m_window;
+    // Keys whose last press reached the window.
+    QSet<int> m_pressedHere;
+};
