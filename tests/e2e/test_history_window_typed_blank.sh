@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Words typed on the history list at a normal pace go to the search, blank included: a Space or
+# Return typed before the search page opens pastes nothing into the client in front.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh" || exit 1
+e2e_case_begin
+source "$(dirname "${BASH_SOURCE[0]}")/capturesupport.sh" || exit 1
+source "$(dirname "${BASH_SOURCE[0]}")/historywindowsupport.sh" || exit 1
+
+# probe_since LINE: what the probe reported after that many lines of its log.
+probe_since() { tail -n +"$(($1 + 1))" "$HW_PROBE_LOG"; }
+
+prepare_settings
+start_probe
+start_capturing
+wait_for_window_built
+
+for text in 'take a sec ond look' 'second thoughts' 'the newest clipping'; do
+    copy_text "$text"
+    wait_for_clipping "$text" 10 || fail "'$text' was not recorded"
+done
+
+open_history
+mark=$(wc -l <"$HW_PROBE_LOG")
+xdotool type --delay 120 'sec ond'
+# The search page opens 250 ms after the last key; nothing may have been pasted meanwhile.
+xdotool sleep 1
+probe_since "$mark" | grep -q '^TEXT:' && fail "typing on the list pasted into the probe: '$(probe_last_text)'"
+probe_since "$mark" | grep -q '^KEY:' && fail "typing on the list reached the probe"
+history_window_shown || fail "typing on the list hid the history window"
+keep_screenshot history-window-e2e-typed-blank
+
+# The blank is part of the search: the one match is the clipping with "sec ond" in it.
+xdotool key Down Return
+e2e_poll 5 probe_shows 'take a sec ond look' || fail "the match was not pasted (the probe has '$(probe_last_text)')"
+
+# Return typed while the search is pending shows the results at once and pastes nothing.
+clear_probe
+open_history
+mark=$(wc -l <"$HW_PROBE_LOG")
+xdotool type --delay 120 'newest'
+xdotool key Return
+xdotool sleep 0.6
+probe_since "$mark" | grep -q '^TEXT:\|^KEY:' && fail "Return on a pending search pasted '$(probe_last_text)'"
+history_window_shown || fail "Return on a pending search hid the history window"
+
+rc=0
+stop_pid "$KESTOVAN_PID" TERM 15 || rc=$?
+((rc == 0)) || fail "kestovan ended with exit code $rc"
+echo "typing 'sec ond' searched and pasted nothing"
