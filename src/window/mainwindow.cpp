@@ -4,6 +4,7 @@
 
 #include "common/globals.h"
 #include "history/historyfiltermodel.h"
+#include "window/dialogsabovewindow.h"
 #include "window/historyitemdelegate.h"
 #include "window/keyreleaseguard.h"
 #include "history/historyitemmodel.h"
@@ -70,6 +71,7 @@ MainWindow::MainWindow()
     new KeyReleaseGuard(this);
     // While typed letters wait to become a search, Space and Return on the list belong to it.
     ui->historyView->installEventFilter(this);
+    new DialogsAboveWindow(this);
 
     sync = new Sync(this);
     connect(sync, &Sync::syncStatus, this, &MainWindow::setStatus);

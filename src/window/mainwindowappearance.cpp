@@ -19,10 +19,24 @@ QString gradient(COLOR top, COLOR bottom)
         + ", stop:1 " + rgb(bottom) + ");";
 }
 
+// The menus of the window (a row's menu, the carousel's) in the window's palette: their icons are
+// drawn for that palette, white ones in the dark theme.
+QString menuStyle()
+{
+    return "QMenu { background-color: " + rgb(COLOR_BACKGROUND) + "; color: " + rgb(COLOR_TEXT)
+        + "; border: 1px solid " + rgb(COLOR_BORDER) + "; padding: 4px 0px; } "
+          "QMenu::item { padding: 4px 24px 4px 8px; background-color: transparent; } "
+          "QMenu::item:selected { background-color: "
+        + rgb(COLOR_SELECTED) + "; } QMenu::item:disabled { color: " + rgb(COLOR_TEXT_TERTIARY)
+        + "; } QMenu::separator { height: 1px; background-color: " + rgb(COLOR_BORDER) + "; margin: 4px 8px; }";
+}
+
 } // namespace
 
 void MainWindow::updateTheme()
 {
+    setStyleSheet(menuStyle());
+
     const QString background = "background-color: " + rgb(COLOR_BACKGROUND) + ";";
     ui->historyView->setStyleSheet("#historyView {" + background + "}");
     ui->snippetsSubView->setStyleSheet("#snippetsSubView {" + background + "}");
