@@ -1,5 +1,6 @@
 #include "history/clippingitem.h"
 #include "window/headercarousel.h"
+#include "window/historyitemview.h"
 #include "history/itemrole.h"
 #include "history/historyitemmodel.h"
 #include "window/mainwindow.h"
@@ -7,6 +8,7 @@
 #include "snippets/snippetmodel.h"
 #include "common/theme.h"
 #include "common/utils.h"
+#include "popupwatcher.h"
 #include "screenshotsupport.h"
 #include "windowtestsupport.h"
 
@@ -101,6 +103,21 @@ class TestMainWindowScreenshots : public QObject
         return image;
     }
 
+    // Runs `open`, which shows a menu, and saves that menu as the picture `name`.
+    static QImage shootMenu(const QString &name, const std::function<void()> &open)
+    {
+        QImage image;
+        PopupWatcher watcher([&](QMenu *menu) {
+            QTest::qWait(100);
+            image = menu->grab().toImage();
+            menu->hide();
+        });
+        open();
+        if (!image.save(Screenshots::path(name)))
+            qWarning() << "could not save" << name;
+        return image;
+    }
+
     // The colour in the middle of the list area, left of any text.
     static QColor listBackground(const QImage &image)
     {
@@ -150,6 +167,19 @@ private slots:
         // The list is painted in the theme's background.
         const QColor background = getColor(COLOR_BACKGROUND);
         QCOMPARE(listBackground(history).rgb() & 0xffffff, background.rgb() & 0xffffff);
+
+        // The menus are drawn in the window's theme too, so their monochrome icons show.
+        auto *view = window.findChild<HistoryItemView *>("historyView");
+        auto *header = window.findChild<HeaderCarousel *>("header");
+        const QModelIndex row = view->model()->index(2, 0);
+        view->setCurrentIndex(row);
+        const QImage rowMenu = shootMenu("mainwindow-row-menu-" + name, [view, row] {
+            view->menuClicked(row, view->viewport()->mapToGlobal(view->visualRect(row).center()));
+        });
+        QCOMPARE(rowMenu.pixelColor(rowMenu.width() / 2, 2).rgb() & 0xffffff, background.rgb() & 0xffffff);
+        header->showApplications.insert("Mail");
+        shootMenu("mainwindow-filter-menu-" + name, [header] { header->showFilterMenu(); });
+        header->showApplications.clear();
 
         window.findChild<HeaderCarousel *>("header")->select(1);
         QTRY_COMPARE(window.findChild<QStackedWidget *>("stackedWidget")->currentIndex(), 1);
