@@ -2,6 +2,7 @@
 
 #include "widgets/customshadoweffect.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QLayout>
 #include <QMouseEvent>
@@ -56,8 +57,9 @@ bool MovableAndResizable::takeEdgeEvent(QObject *watched, QEvent *event)
     const auto *mouse = static_cast<QMouseEvent *>(event);
     const QPointF global = mouse->globalPosition();
     const QPointF local = mapFromGlobal(global);
+    // A button keeps the whole of its face, as it would beside a window frame.
     const bool takePress = type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton
-        && checkResizeArea(local.toPoint()) != RESIZE_NONE;
+        && checkResizeArea(local.toPoint()) != RESIZE_NONE && !qobject_cast<QAbstractButton *>(watched);
     if (!takePress && !(resizing && type != QEvent::MouseButtonPress))
         return false;
 

@@ -3,6 +3,8 @@
 
 #include <QFrame>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -258,6 +260,17 @@ private slots:
         // The drag ended with the release.
         sendMouse(list, QEvent::MouseMove, QPoint(700, 600), Qt::NoButton, Qt::NoButton);
         QCOMPARE(m_window->geometry(), expected);
+    }
+
+    void testButtonAtTheEdgeKeepsItsClick()
+    {
+        auto *close = new QPushButton("x", m_window.get());
+        close->setGeometry(0, 0, 24, 24);
+        close->show();
+        QSignalSpy clicked(close, &QPushButton::clicked);
+        QTest::mouseClick(close, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+        QCOMPARE(clicked.count(), 1);
+        QCOMPARE(m_window->geometry(), QRect(100, 100, 400, 300));
     }
 
     void testShadowFrameFollowsCompositing()
