@@ -20,7 +20,8 @@ QString gradient(COLOR top, COLOR bottom)
 }
 
 // The menus of the window (a row's menu, the carousel's) in the window's palette: their icons are
-// drawn for that palette, white ones in the dark theme.
+// drawn for that palette, white ones in the dark theme. Set below the window, so the settings dialog,
+// also a child of the window, keeps the desktop's look.
 QString menuStyle()
 {
     return "QMenu { background-color: " + rgb(COLOR_BACKGROUND) + "; color: " + rgb(COLOR_TEXT)
@@ -35,9 +36,8 @@ QString menuStyle()
 
 void MainWindow::updateTheme()
 {
-    setStyleSheet(menuStyle());
-
     const QString background = "background-color: " + rgb(COLOR_BACKGROUND) + ";";
+    ui->centralWidget->setStyleSheet(menuStyle());
     ui->historyView->setStyleSheet("#historyView {" + background + "}");
     ui->snippetsSubView->setStyleSheet("#snippetsSubView {" + background + "}");
     ui->searchView->setStyleSheet("#searchView {" + background + "}");
