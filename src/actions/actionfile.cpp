@@ -1,7 +1,9 @@
 #include "actions/actionfile.h"
 
+#include "common/safefile.h"
 #include "common/utils.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -69,7 +71,9 @@ QMap<QString, QString> ActionFile::parameterValues(const QString &key)
     return values;
 }
 
-QString ActionFile::newFilePath(const QString &folder, const QString &title)
+namespace {
+
+QString baseNameOf(const QString &title)
 {
     static const QRegularExpression notLetterOrDigit(QStringLiteral("[^a-zA-Z\\d]"));
     QString baseName = title;
@@ -77,11 +81,67 @@ QString ActionFile::newFilePath(const QString &folder, const QString &title)
     // An empty name would give the hidden file ".json", which no scan ever lists.
     if (baseName.isEmpty())
         baseName = QStringLiteral("action");
+    return baseName;
+}
 
-    QString candidate = folder + QLatin1Char('/') + baseName + QStringLiteral(".json");
-    for (int counter = 1; QFileInfo::exists(candidate); ++counter)
-        candidate = folder + QLatin1Char('/') + baseName + QStringLiteral("-%1").arg(counter) + QStringLiteral(".json");
+QString candidatePath(const QString &folder, const QString &baseName, int counter)
+{
+    const QString suffix = counter == 0 ? QString() : QStringLiteral("-%1").arg(counter);
+    return folder + QLatin1Char('/') + baseName + suffix + QStringLiteral(".json");
+}
+
+// A link counts even when it leads nowhere: writing the new action would replace it.
+bool isTaken(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+} // namespace
+
+QString ActionFile::newFilePath(const QString &folder, const QString &title)
+{
+    const QString baseName = baseNameOf(title);
+    QString candidate = candidatePath(folder, baseName, 0);
+    for (int counter = 1; isTaken(candidate); ++counter)
+        candidate = candidatePath(folder, baseName, counter);
     return candidate;
+}
+
+QString ActionFile::claimNewFilePath(const QString &folder, const QString &title)
+{
+    const QString baseName = baseNameOf(title);
+    for (int counter = 0;; ++counter) {
+        const QString candidate = candidatePath(folder, baseName, counter);
+        if (isTaken(candidate))
+            continue;
+        QFile file(candidate);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return candidate;
+        // Taken between the look and the claim: try the next name. Any other refusal is the
+        // folder's, and the write reports it.
+        if (!isTaken(candidate))
+            return candidate;
+    }
+}
+
+bool ActionFile::write(const QString &path, const QJsonObject &action, QString *error)
+{
+    return SafeFile::write(path, QJsonDocument(action).toJson(QJsonDocument::Compact), error);
+}
+
+QString ActionFile::timeStamp()
+{
+    return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+}
+
+void ActionFile::storeParameterValues(const QString &key, const QMap<QString, QString> &values)
+{
+    QVariantMap stored;
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        stored.insert(it.key(), it.value());
+    QSettings settings = Utils::settings();
+    settings.setValue(QStringLiteral("Parameters/") + QFileInfo(key).fileName(), stored);
 }
 
 bool ActionFile::isPlainFileName(const QString &name)

@@ -20,12 +20,22 @@ public:
 
     // Reads a whole file; an array document reads as an empty object.
     static ReadStatus read(const QString &path, QJsonObject &action);
+    // Replaces a file with the compact object through the checked atomic save: a failed write
+    // leaves the old file whole.
+    static bool write(const QString &path, const QJsonObject &action, QString *error = nullptr);
+    // The "created" stamp: local time, no zone.
+    static QString timeStamp();
 
     // The stored extra parameter values, filed under the bare file name of the key.
     static QMap<QString, QString> parameterValues(const QString &key);
+    static void storeParameterValues(const QString &key, const QMap<QString, QString> &values);
 
     // The path for a new action in `folder`, made from the letters and digits of its title.
     static QString newFilePath(const QString &folder, const QString &title);
+    // The same name, claimed by creating the file exclusively, so that a file or link that
+    // appears under it meanwhile is never written over. The caller writes the action over the
+    // empty file.
+    static QString claimNewFilePath(const QString &folder, const QString &title);
 
     // Names from synced or imported documents become file names only when they are plain:
     // no separators, no "..", not hidden, ending in ".json".

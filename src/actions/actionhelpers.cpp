@@ -1,22 +1,18 @@
 #include "actions/actionhelpers.h"
 
 #include "actions/actionfile.h"
+#include "history/itemrole.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QListWidgetItem>
 
-namespace {
-// FileNameRole of the shared item roles: the action key of an action list row.
-constexpr int ActionKeyRole = Qt::UserRole + 12;
-} // namespace
-
 namespace ActionHelpers {
 
 bool isBuiltInAction(QListWidgetItem *item)
 {
-    return item && ActionFile::isBuiltInKey(item->data(ActionKeyRole).toString());
+    return item && ActionFile::isBuiltInKey(item->data(FileNameRole).toString());
 }
 
 void scanFiles(QString folder, QMap<QString, QJsonObject> &files, bool byFileName)

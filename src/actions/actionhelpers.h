@@ -18,6 +18,9 @@ constexpr int LiveTestTimeLimit = 2;
 bool isBuiltInAction(QListWidgetItem *item);
 void scanFiles(QString folder, QMap<QString, QJsonObject> &files, bool byFileName);
 
+// Evaluates `script` without calling the function it yields; false with `error` set when the
+// program fails, throws, runs out of time or yields no function.
+bool check(QString script, QString &error, int timeLimit = LiveTestTimeLimit);
 // Runs `script` on the clipping; on failure returns nothing and sets `error`, which is otherwise
 // left alone.
 QList<QString> evaluate(QString script, QString plainText, QString application, QList<QString> params,

@@ -67,40 +67,57 @@ QList<QString> textsOf(const QJSValue &array)
     return texts;
 }
 
+// A fresh engine offers the console and "kestovan", and nothing else.
+void prepare(QJSEngine &engine)
+{
+    engine.installExtensions(QJSEngine::ConsoleExtension);
+    // Without a parent the wrapped object belongs to the engine and goes with it.
+    engine.globalObject().setProperty(QStringLiteral("kestovan"), engine.newQObject(new ActionAPI(&engine)));
+}
+
+// Evaluates the program; returns the function it yields, or sets error and returns undefined.
+QJSValue actionFunction(QJSEngine &engine, const ActionWatchdog &watchdog, const QString &script, int timeLimit,
+                        QString &error)
+{
+    QStringList stackTrace;
+    const QJSValue action = engine.evaluate(script, QString(), 1, &stackTrace);
+    if (watchdog.expired())
+        error = timedOut(timeLimit);
+    else if (action.isError())
+        error = errorAt(action);
+    else if (!stackTrace.isEmpty())
+        error = thrownValue(action.toString());
+    else if (!action.isCallable())
+        error = QObject::tr("The action script is not a function.");
+    else
+        return action;
+    return QJSValue();
+}
+
 } // namespace
 
 namespace ActionHelpers {
+
+bool check(QString script, QString &error, int timeLimit)
+{
+    QJSEngine engine;
+    prepare(engine);
+    ActionWatchdog watchdog(&engine, timeLimit);
+    return actionFunction(engine, watchdog, script, timeLimit, error).isCallable();
+}
 
 QList<QString> evaluate(QString script, QString plainText, QString application, QList<QString> params,
                         QString &error, int timeLimit)
 {
     QJSEngine engine;
-    engine.installExtensions(QJSEngine::ConsoleExtension);
-    // Without a parent the wrapped object belongs to the engine and goes with it.
-    engine.globalObject().setProperty(QStringLiteral("kestovan"), engine.newQObject(new ActionAPI(&engine)));
+    prepare(engine);
     const QJSValue call = engine.evaluate(QString::fromLatin1(callWrapper));
 
     // Declared after the engine, so the clock is stopped before the engine goes.
     ActionWatchdog watchdog(&engine, timeLimit);
-
-    QStringList stackTrace;
-    const QJSValue action = engine.evaluate(script, QString(), 1, &stackTrace);
-    if (watchdog.expired()) {
-        error = timedOut(timeLimit);
+    const QJSValue action = actionFunction(engine, watchdog, script, timeLimit, error);
+    if (!action.isCallable())
         return {};
-    }
-    if (action.isError()) {
-        error = errorAt(action);
-        return {};
-    }
-    if (!stackTrace.isEmpty()) {
-        error = thrownValue(action.toString());
-        return {};
-    }
-    if (!action.isCallable()) {
-        error = QObject::tr("The action script is not a function.");
-        return {};
-    }
 
     QJSValue clipping = engine.newObject();
     clipping.setProperty(QStringLiteral("plainText"), plainText);

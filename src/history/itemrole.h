@@ -18,7 +18,15 @@ enum ItemRole {
     TypeRole,                       // 267
     FileNameRole,                   // 268
     SourceIndexRole,                // 269
-    HotkeyRole = Qt::UserRole + 19, // 275
+
+    // An action of the settings dialog's action list.
+    TitleRole,                      // 270
+    DescriptionRole,                // 271
+    InputRole,                      // 272
+    FailedRole,                     // 273
+    HiddenActionRole,               // 274
+
+    HotkeyRole,                     // 275
     ExpanderRole,                   // 276
     LockedRole,                     // 277
 
@@ -30,3 +38,5 @@ enum ItemRole {
     DelayRole,                        // 360
     FormattingOnlyRole,               // 361
 };
+
+static_assert(TitleRole == Qt::UserRole + 14 && HotkeyRole == Qt::UserRole + 19, "stored role numbers moved");

@@ -3,6 +3,7 @@
 #include "settings/settingsdialog.h"
 #include "ui_settingsdialog.h"
 
+#include "actions/actioneditor.h"
 #include "actions/actionlist.h"
 #include "app/application.h"
 #include "app/releasenotesdialog.h"
@@ -104,10 +105,9 @@ SettingsDialog::SettingsDialog(QWidget *parent, SnippetModel *model, Sync *sync)
         else
             connect(button, &QAbstractButton::clicked, this, [this, button, index] { showPage(button, int(index)); });
     }
-    // ---- The sync page and the action list join from their own work; until their pages hold
-    //      something, their buttons stay hidden. ----
+    // ---- The sync page joins from its own work; until its page holds something, its button
+    //      stays hidden. ----
     ui->sync->hide();
-    ui->actions->hide();
 
     connect(this, &QDialog::accepted, this, &SettingsDialog::onAccepted);
     connect(this, &QDialog::rejected, this, &SettingsDialog::onRejected);
@@ -278,6 +278,7 @@ void SettingsDialog::onRejected()
     if (m_model)
         m_model->load();
     ui->syncPage->onRejected();
+    ui->actionList->reload();
     initialize();
     updateControls();
     Translation::selectLanguage(Utils::settings().value("Language").toString());
@@ -371,8 +372,11 @@ void SettingsDialog::showMonitor()
 
 void SettingsDialog::addAction()
 {
-    // ---- The action editor joins here with the action list: a new action edited modally, then
-    //      the list rescanned whatever the editor's result. ----
+    {
+        ActionEditor editor(this, nullptr);
+        editor.exec();
+    }
+    // Whatever the editor's result: the list and "Actions" follow the files.
     ui->actionList->scanFiles();
 }
 

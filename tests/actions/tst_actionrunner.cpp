@@ -101,6 +101,28 @@ private slots:
         QCOMPARE(error, expected);
     }
 
+    // The editor's check evaluates the program only: a function that fails when called passes.
+    void testCheckNeverCallsTheFunction_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("function that throws") << "(c => { throw new Error('called'); })" << "";
+        QTest::newRow("function that loops") << "(c => { while (true) {} })" << "";
+        QTest::newRow("not a function") << "42" << "The action script is not a function.";
+        QTest::newRow("program throws") << "\nthrow new Error('broken')" << "Failure at line 2: broken";
+        QTest::newRow("program throws a text") << "throw 'text'" << "Failure: text";
+        QTest::newRow("program loops") << "while (true) {}" << "The action script did not finish within 1 seconds.";
+    }
+
+    void testCheckNeverCallsTheFunction()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, expected);
+        QString error;
+        QCOMPARE(ActionHelpers::check(script, error, 1), expected.isEmpty());
+        QCOMPARE(error, expected);
+    }
+
     void testThrownValueOfAnyTypeIsAFailure_data()
     {
         QTest::addColumn<QString>("script");

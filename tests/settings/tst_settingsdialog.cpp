@@ -236,7 +236,8 @@ private slots:
         // OK also writes the keys that have no default.
         for (const QString &added : {"KeepTab=false", "ShortcutPasteNext=", "DelayedApplications=",
                                      "Applications=", "ExcludedApplications=", "NoImagesApplications=",
-                                     "TextOnlyApplications=", "FormattingOnlyApplications=", "NoExpandApplications="})
+                                     "TextOnlyApplications=", "FormattingOnlyApplications=", "NoExpandApplications=",
+                                     "HiddenActions=", "ActionShortcuts="})
             QVERIFY2(after.removeOne(added), qPrintable(added));
         QCOMPARE(after, before);
     }

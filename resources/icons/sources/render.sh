@@ -14,7 +14,7 @@ g++ -std=c++17 -fPIC -o "$tool/svgtopng" "$here/svgtopng.cpp" $(pkg-config --cfl
 render() { QT_QPA_PLATFORM=offscreen "$tool/svgtopng" "$here/$1.svg" "$2" "$3"; }
 
 for name in page_paste paste_plain text_smallcaps pencil paste_image paste_file font snippets \
-            add action delete arrow_join arrow_switch tray-icon-mac-black tray-icon-mac-white; do
+            add action delete arrow_join arrow_switch command eye tray-icon-mac-black tray-icon-mac-white; do
     render "$name" "$images/$name.png" 32
 done
 render setting-actions "$images/setting-actions.png" 64
