@@ -1,3 +1,7 @@
+#include "actions/actioneditor.h"
+#include "actions/actionfile.h"
+#include "actions/actionlist.h"
+#include "actionwidgettestsupport.h"
 #include "history/itemrole.h"
 #include "settings/applicationslist.h"
 #include "settings/settingsdialog.h"
@@ -27,6 +31,23 @@ void seedApplications()
     settings.setValue("DelayedApplications", QVariantMap{{"Firefox", 300}});
 }
 
+// User actions beside the built-in ones: one that failed its last test, one bound to a shortcut and
+// hidden from the menu.
+void seedActions()
+{
+    ActionWidgets::clearUserFolder();
+    ActionWidgets::writeAction("Quote.json", {{"title", "Quote lines"},
+                                              {"description", "Puts each line of the text between quotes"},
+                                              {"script", "(c => c.plainText.split('\\n').map(line => quote(line)))"},
+                                              {"failed", true}});
+    const QString shout = ActionWidgets::writeAction(
+        "Shout.json", {{"title", "Shout"}, {"description", "Upper case with an exclamation mark"},
+                       {"script", "(c => c.plainText.toUpperCase() + '!')"}});
+    QSettings settings = Utils::settings();
+    settings.setValue("ActionShortcuts", QVariantMap{{shout, "Ctrl+Alt+S"}});
+    settings.setValue("HiddenActions", QStringList{shout});
+}
+
 QPalette darkPalette()
 {
     QPalette palette;
@@ -49,6 +70,12 @@ QPalette darkPalette()
     return palette;
 }
 
+void useAppearance(bool dark)
+{
+    qputenv("KESTOVAN_DARK_MODE", dark ? "1" : "0");
+    QApplication::setPalette(dark ? darkPalette() : QStyleFactory::create("Fusion")->standardPalette());
+}
+
 } // namespace
 
 class TestSettingsScreenshots : public QObject
@@ -60,7 +87,7 @@ private slots:
     {
         QTest::addColumn<bool>("dark");
         QTest::addColumn<QString>("button");
-        const QStringList buttons{"general", "history", "snippets", "applications", "about"};
+        const QStringList buttons{"general", "history", "snippets", "applications", "actions", "about"};
         for (const bool dark : {false, true}) {
             for (const QString &button : buttons)
                 QTest::addRow("%s-%s", dark ? "dark" : "light", qPrintable(button)) << dark << button;
@@ -71,11 +98,11 @@ private slots:
     {
         QFETCH(bool, dark);
         QFETCH(QString, button);
-        qputenv("KESTOVAN_DARK_MODE", dark ? "1" : "0");
-        QApplication::setPalette(dark ? darkPalette() : QStyleFactory::create("Fusion")->standardPalette());
+        useAppearance(dark);
         Utils::settings().clear();
         SettingsDialog::updateDefaultSettings();
         seedApplications();
+        seedActions();
 
         SettingsDialog dialog(nullptr, nullptr, nullptr);
         dialog.move(30, 30);
@@ -85,6 +112,9 @@ private slots:
         QVERIFY(pageButton);
         pageButton->click();
         dialog.setUpdateInfo(false, false);
+        // The user's actions, with their badges, come last.
+        if (button == "actions")
+            dialog.findChild<ActionList *>()->scrollToBottom();
         QTest::qWait(100);
 
         const QImage image = dialog.grab().toImage();
@@ -102,6 +132,52 @@ private slots:
         }
         if (button == "applications")
             QCOMPARE(dialog.findChild<ApplicationsList *>()->count(), 3);
+        if (button == "actions")
+            QCOMPARE(dialog.findChild<ActionList *>()->count(), 14);
+    }
+
+    void testActionEditor_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QString>("key");
+        for (const bool dark : {false, true}) {
+            const char *appearance = dark ? "dark" : "light";
+            QTest::addRow("%s-new", appearance) << dark << QString();
+            QTest::addRow("%s-builtin", appearance) << dark << ActionFile::builtInFolder() + "/11-wordwrap.json";
+            QTest::addRow("%s-failing", appearance) << dark << ActionFile::userFolder() + "/Quote.json";
+        }
+    }
+
+    void testActionEditor()
+    {
+        QFETCH(bool, dark);
+        QFETCH(QString, key);
+        useAppearance(dark);
+        Utils::settings().clear();
+        SettingsDialog::updateDefaultSettings();
+        seedActions();
+        ActionList list;
+        QListWidgetItem *item = nullptr;
+        for (int row = 0; row < list.count(); ++row) {
+            if (list.item(row)->data(FileNameRole).toString() == key)
+                item = list.item(row);
+        }
+        QCOMPARE(item != nullptr, !key.isEmpty());
+
+        ActionEditor editor(nullptr, item);
+        editor.move(30, 30);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        auto *status = editor.findChild<QWidget *>("status");
+        QTRY_VERIFY(!status->property("text").toString().endsWith("Evaluating..."));
+        QTest::qWait(100);
+        QVERIFY(editor.grab().toImage().save(Screenshots::path(QString("action-editor-%1").arg(QTest::currentDataTag()))));
+
+        for (QLabel *label : editor.findChildren<QLabel *>()) {
+            if (label->isVisible())
+                QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->objectName()));
+        }
+        QVERIFY(status->height() >= status->fontMetrics().height());
     }
 };
 
