@@ -126,10 +126,29 @@ QListWidgetItem *ActionList::updateItem(QListWidgetItem *old, const QString &key
 void ActionList::updateItemWidget(QListWidgetItem *item)
 {
     QWidget *widget = createItemWidget(item);
-    const QSize hint = widget->minimumSizeHint();
-    item->setData(Qt::SizeHintRole, hint.isValid() ? QVariant(hint) : QVariant());
     // The old row widget goes later: this may run from its own menu.
     setItemWidget(item, widget);
+    updateSizeHint(item);
+}
+
+void ActionList::updateSizeHint(QListWidgetItem *item)
+{
+    const QWidget *widget = itemWidget(item);
+    // Rows are laid out as they are added, before their widgets are set.
+    if (!widget)
+        return;
+    QSize hint = widget->minimumSizeHint();
+    // A description wrapped to a second line needs the height it takes at the list's width.
+    if (hint.isValid() && widget->hasHeightForWidth())
+        hint.setHeight(std::max(hint.height(), widget->heightForWidth(viewport()->width())));
+    item->setData(Qt::SizeHintRole, hint.isValid() ? QVariant(hint) : QVariant());
+}
+
+void ActionList::resizeEvent(QResizeEvent *event)
+{
+    QListWidget::resizeEvent(event);
+    for (int row = 0; row < count(); ++row)
+        updateSizeHint(item(row));
 }
 
 QWidget *ActionList::createItemWidget(QListWidgetItem *item)

@@ -26,10 +26,14 @@ public:
     // Rows again as stored: the dialog's Cancel drops hidden flags and shortcuts not saved.
     void reload();
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     QListWidgetItem *createItem(const QString &key, const QJsonObject &action, bool hidden, const QString &shortcut);
     QListWidgetItem *updateItem(QListWidgetItem *old, const QString &key, const QJsonObject &action);
     void updateItemWidget(QListWidgetItem *item);
+    void updateSizeHint(QListWidgetItem *item);
     QWidget *createItemWidget(QListWidgetItem *item);
     QMenu *createMenu(QListWidgetItem *item, QWidget *parent);
 

@@ -190,7 +190,26 @@ private slots:
         QCOMPARE(item->data(TextRole).toString(), "(c => c.plainText)");
         QCOMPARE(item->data(HiddenActionRole).toBool(), hidden);
         QCOMPARE(item->data(HotkeyRole).toString(), shortcut);
-        QCOMPARE(item->sizeHint(), list.itemWidget(item)->minimumSizeHint());
+        QCOMPARE(item->sizeHint().width(), list.itemWidget(item)->minimumSizeHint().width());
+    }
+
+    void testLongDescriptionIsNeverCut()
+    {
+        const QString path = writeAction("Long.json", {{"title", "Long"},
+                                                       {"description", QString("A description of many words. ").repeated(6)}});
+        ActionList list;
+        list.resize(320, 400);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        for (const int width : {320, 480, 260}) {
+            list.resize(width, 400);
+            list.scrollToBottom();
+            QTRY_VERIFY(list.itemWidget(rowOf(list, path))->isVisible());
+            const QLabel *description = list.itemWidget(rowOf(list, path))->findChildren<QLabel *>().at(1);
+            QTRY_VERIFY2(description->height() >= description->heightForWidth(description->width()),
+                         qPrintable(QString("%1 at width %2").arg(description->height()).arg(width)));
+            QVERIFY(description->heightForWidth(description->width()) > 2 * description->fontMetrics().height());
+        }
     }
 
     void testDeletedAndBrokenFilesAreNotListed()

@@ -7,42 +7,17 @@ source "$(dirname "${BASH_SOURCE[0]}")/harness.sh" || exit 1
 e2e_case_begin
 source "$(dirname "${BASH_SOURCE[0]}")/capturesupport.sh" || exit 1
 source "$(dirname "${BASH_SOURCE[0]}")/traysupport.sh" || exit 1
+source "$(dirname "${BASH_SOURCE[0]}")/settingssupport.sh" || exit 1
 t=$CAPTURE_TAB
 autostart=$XDG_CONFIG_HOME/autostart/org.morva.Kestovan.desktop
-
-# The dialog's X id; empty while it is not shown. The search also finds the program's other windows.
-settings_dialog() {
-    local id
-    for id in $(xdotool search --onlyvisible --pid "$KESTOVAN_PID" --name '^Kestovan v' 2>/dev/null); do
-        [[ $(xdotool getwindowname "$id" 2>/dev/null) == 'Kestovan v1.10.120' ]] && { echo "$id"; return 0; }
-    done
-}
-
-# click_text WINDOW WORD: clicks the first word WORD that text recognition finds in the window.
-click_text() {
-    local window=$1 word=$2 shot=$E2E_RUN_DIR/shots/ocr.png big=$E2E_RUN_DIR/shots/ocr-big.png place
-    import -window "$window" "$shot" && convert "$shot" -resize 200% "$big" || return 1
-    # TSV columns: level page block paragraph line word left top width height confidence text.
-    place=$(tesseract "$big" - --psm 11 tsv 2>/dev/null |
-        awk -F'\t' -v word="$word" '$12 == word { print int(($7 + $9 / 2) / 2), int(($8 + $10 / 2) / 2); exit }')
-    [[ -n $place ]] || { echo "harness: no \"$word\" in window $window" >&2; return 1; }
-    read -r px py <<<"$place"
-    xdotool mousemove --window "$window" "$px" "$py" click 1
-}
 
 start_probe
 start_capturing
 wait_for_tray_icon
 [[ ! -e $autostart ]] || fail "an autostart entry exists before OK"
 
-# The tray menu's second entry.
-click_icon 3
-e2e_poll 10 eval '(($(visible_windows | wc -l) > 1))' || fail "a right click on the tray icon showed no menu"
-xdotool key Down Down Return
-e2e_poll 10 eval '[[ -n $(settings_dialog) ]]' || fail "the tray's \"Settings\" did not open the settings dialog"
+open_settings_from_tray
 dialog=$(settings_dialog)
-xdotool windowactivate --sync "$dialog" >/dev/null 2>&1 || true
-sleep 0.5
 
 click_text "$dialog" History || fail "no History page button"
 e2e_poll 5 click_text "$dialog" images || fail "the History page did not show \"Add images to history\""

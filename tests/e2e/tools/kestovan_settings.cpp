@@ -4,7 +4,8 @@
 //   kestovan_settings --int KEY=NUMBER...  integers
 //   kestovan_settings --bool KEY=true|false...
 //   kestovan_settings --map KEY ENTRY=VALUE...  a map of texts (e.g. "ActionShortcuts")
-//   kestovan_settings --get KEY            prints a value as text (a point or size as "x y")
+//   kestovan_settings --get KEY            prints a value as text (a point or size as "x y", a map
+//                                          as one "ENTRY=VALUE" line per entry)
 // The store is the one the program opens: organisation "Morva", application "Kestovan", under
 // XDG_CONFIG_HOME.
 
@@ -57,6 +58,13 @@ int main(int argc, char *argv[])
             text = QString("%1 %2").arg(value.toPoint().x()).arg(value.toPoint().y());
         else if (value.typeId() == QMetaType::QSize)
             text = QString("%1 %2").arg(value.toSize().width()).arg(value.toSize().height());
+        else if (value.typeId() == QMetaType::QVariantMap) {
+            QStringList lines;
+            const QVariantMap map = value.toMap();
+            for (auto it = map.cbegin(); it != map.cend(); ++it)
+                lines.append(it.key() + "=" + it.value().toString());
+            text = lines.join('\n');
+        }
         std::fputs(text.toUtf8().constData(), stdout);
         std::fputc('\n', stdout);
         return 0;

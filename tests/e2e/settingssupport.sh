@@ -1,0 +1,60 @@
+# shellcheck shell=bash
+# Helpers of the cases that use the settings dialog and its own dialogs: finding them on the screen
+# and clicking a word that text recognition reads in them. Sourced after harness.sh and
+# e2e_case_begin, once kestovan runs, and after traysupport.sh.
+
+# The settings dialog's X id; empty while it is not shown. The search also finds the program's
+# other windows.
+settings_dialog() {
+    program_window '^Kestovan v' 'Kestovan v1.10.120'
+}
+
+# program_window PATTERN NAME: the X id of the program's shown window named exactly NAME.
+program_window() {
+    local id
+    for id in $(xdotool search --onlyvisible --pid "$KESTOVAN_PID" --name "$1" 2>/dev/null); do
+        [[ $(xdotool getwindowname "$id" 2>/dev/null) == "$2" ]] && { echo "$id"; return 0; }
+    done
+}
+
+# find_text WINDOW WORD: prints "X Y", the middle of the first word WORD that text recognition
+# finds in the window, in the window's coordinates. A word may carry a button's icon read as
+# letters in front of it, and a short word next to an icon may come out in the wrong case. A second
+# reading in grey catches buttons the first one misses.
+find_text() {
+    local window=$1 word=$2 shot=$E2E_RUN_DIR/shots/ocr.png big=$E2E_RUN_DIR/shots/ocr-big.png place= reading
+    import -window "$window" "$shot" || return 1
+    for reading in "-resize 200%" "-colorspace Gray -resize 200%"; do
+        # shellcheck disable=SC2086
+        convert "$shot" $reading "$big" || return 1
+        # TSV columns: level page block paragraph line word left top width height confidence text.
+        place=$(tesseract "$big" - --psm 11 tsv 2>/dev/null | awk -F'\t' -v word="$word" '
+            $12 == word || (length($12) > length(word) && tolower(substr($12, length($12) - length(word) + 1)) == tolower(word)) {
+                # The middle of the word itself, leaving out what was read in front of it.
+                w = $9 * length(word) / length($12)
+                print int(($7 + $9 - w / 2) / 2), int(($8 + $10 / 2) / 2); exit
+            }')
+        [[ -n $place ]] && break
+    done
+    [[ -n $place ]] || { echo "harness: no \"$word\" in window $window" >&2; return 1; }
+    echo "$place"
+}
+
+# click_text WINDOW WORD: clicks the first word WORD that text recognition finds in the window.
+click_text() {
+    local place
+    place=$(find_text "$1" "$2") || return 1
+    read -r px py <<<"$place"
+    xdotool mousemove --window "$1" "$px" "$py" click 1
+}
+
+# open_settings_from_tray: the tray menu's second entry, "Settings"; the dialog shown and active.
+open_settings_from_tray() {
+    wait_for_tray_icon
+    click_icon 3
+    e2e_poll 10 eval '(($(visible_windows | wc -l) > 1))' || fail "a right click on the tray icon showed no menu"
+    xdotool key Down Down Return
+    e2e_poll 10 eval '[[ -n $(settings_dialog) ]]' || fail "the tray's \"Settings\" did not open the settings dialog"
+    xdotool windowactivate --sync "$(settings_dialog)" >/dev/null 2>&1 || true
+    sleep 0.5
+}
