@@ -142,6 +142,20 @@ private slots:
         QCOMPARE(titles.value(builtIn("04-stripthtml.json")).toString(), "Stript HTML tags");
     }
 
+    // The list is what makes actions reachable by name: snippet placeholders find them in "Actions".
+    void testPlaceholdersRunTheListedActions()
+    {
+        const QString shout = writeAction("Shout.json", {{"title", "Shout"}, {"script", "(c => c.plainText + '!')"}});
+        const QString text = "{To uppercase} {Shout}";
+        QCOMPARE(Utils::replaceKeywords(text, "Editor", {"abc"}), text);
+        ActionList list;
+        QCOMPARE(Utils::replaceKeywords(text, "Editor", {"abc"}), QString("ABC abc!"));
+
+        answerQuestion(QMessageBox::Yes);
+        trigger(list, shout, "Delete");
+        QCOMPARE(Utils::replaceKeywords(text, "Editor", {"abc"}), QString("ABC {Shout}"));
+    }
+
     void testRowsShowTheirActions_data()
     {
         QTest::addColumn<QJsonObject>("action");
