@@ -4,6 +4,7 @@
 #include "actions/actionlist.h"
 #include "actionwidgettestsupport.h"
 #include "codeeditor/qcodeeditor.h"
+#include "common/safefile.h"
 #include "common/utils.h"
 #include "history/itemrole.h"
 #include "messagerecorder.h"
@@ -409,6 +410,25 @@ private slots:
         QCOMPARE(saved["description"].toString(), "after");
         QCOMPARE(saved["input"].toString(), "in");
         QCOMPARE(bytesOf(ActionFile::userFolder() + "/New.json"), other);
+    }
+
+    void testFailedSaveKeepsTheOldFileWhole()
+    {
+        const QString path = writeAction("Whole.json", {{"title", "Whole"}, {"script", "(c => c.plainText)"}});
+        const QByteArray before = bytesOf(path);
+        // Something in the way of the save's temporary file.
+        QVERIFY(QDir().mkpath(SafeFile::temporaryPath(path) + "/blocker"));
+
+        MessageRecorder recorder;
+        ActionList list;
+        ActionEditor editor(&list, rowOf(list, path));
+        editor.show();
+        field(editor, "title")->setText("Changed");
+        editor.accept();
+        QCOMPARE(bytesOf(path), before);
+        QVERIFY2(recorder.messages.contains("Writing the action file failed: " + path),
+                 qPrintable(recorder.messages.join('\n')));
+        QDir(SafeFile::temporaryPath(path)).removeRecursively();
     }
 
     void testCancelWritesNothing()

@@ -3,6 +3,7 @@
 #include "actions/actionlist.h"
 #include "actionwidgettestsupport.h"
 #include "codeeditor/qcodeeditor.h"
+#include "common/safefile.h"
 #include "common/utils.h"
 #include "history/itemrole.h"
 #include "settings/settingsdialog.h"
@@ -363,6 +364,30 @@ private slots:
                  QStringList({"Doomed.json", "Other.json"}));
     }
 
+    void testFailedDeleteKeepsTheActionWholeAndSaysSo()
+    {
+        const QString path = writeAction("Kept.json", {{"title", "Kept"}, {"script", "(c => 1)"}});
+        const QByteArray before = ActionWidgets::bytesOf(path);
+        // Something in the way of the save's temporary file.
+        QVERIFY(QDir().mkpath(SafeFile::temporaryPath(path) + "/blocker"));
+        ActionList list;
+
+        QString warning;
+        answerNext<QMessageBox>([&warning](QMessageBox *box) {
+            box->button(QMessageBox::Yes)->click();
+            answerNext<QMessageBox>([&warning](QMessageBox *box) {
+                warning = box->windowTitle() + ": " + box->text();
+                box->accept();
+            });
+        });
+        trigger(list, path, "Delete");
+        QTRY_COMPARE(warning, "Kestovan: Failed to delete the file '" + path + "'.");
+        QCOMPARE(ActionWidgets::bytesOf(path), before);
+        QVERIFY(rowOf(list, path));
+        QVERIFY(stored("Actions").toMap().contains(path));
+        QDir(SafeFile::temporaryPath(path)).removeRecursively();
+    }
+
     void testEditFromTheMenuRebuildsTheList()
     {
         const QString path = writeAction("Edited.json", {{"title", "Before"}, {"script", "(c => c.plainText)"}});
@@ -397,10 +422,13 @@ private slots:
         QCOMPARE(stored("Actions").toMap().value(added).toString(), "Added");
 
         // Cancel drops the hide and the shortcut; OK stores them.
-        dialog.show();
-        trigger(*list, added, "Hide from menu");
-        answerShortcut(QKeySequence("Ctrl+Alt+A"));
-        trigger(*list, added, "Set shortcut");
+        const auto hideAndBind = [&] {
+            dialog.show();
+            trigger(*list, added, "Hide from menu");
+            answerShortcut(QKeySequence("Ctrl+Alt+A"));
+            trigger(*list, added, "Set shortcut");
+        };
+        hideAndBind();
         dialog.reject();
         QVERIFY(!rowOf(*list, added)->data(HiddenActionRole).toBool());
         QCOMPARE(rowOf(*list, added)->data(HotkeyRole).toString(), "");
@@ -409,10 +437,7 @@ private slots:
         QCOMPARE(stored("HiddenActions").toStringList(), QStringList{});
         QCOMPARE(stored("ActionShortcuts").toMap().value(added).toString(), "");
 
-        dialog.show();
-        trigger(*list, added, "Hide from menu");
-        answerShortcut(QKeySequence("Ctrl+Alt+A"));
-        trigger(*list, added, "Set shortcut");
+        hideAndBind();
         dialog.accept();
         QCOMPARE(stored("HiddenActions").toStringList(), QStringList{added});
         QCOMPARE(stored("ActionShortcuts").toMap().value(added).toString(), "Ctrl+Alt+A");

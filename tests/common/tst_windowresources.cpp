@@ -21,11 +21,14 @@ const QStringList NamedIcons = {
     "ic_clear-formatting.svg", "page_paste.png", "paste_plain.png", "text_smallcaps.png", "pencil.png",
     "paste_image.png", "paste_file.png", "font.png", "snippets.png", "add.png", "action.png", "delete.png",
     "arrow_join.png", "arrow_switch.png", "setting-actions.png", "setting-snippets.png",
+    // action list
+    "ic_command.svg", "ic_shield.svg", "ic_error.svg", "eye.png", "command.png",
     // logo and tray
     "application.png", "tray-icon-mac-black.png", "tray-icon-mac-white.png"};
 
-// Drawn in their own colours because they are shown unrecoloured on both header gradients.
-const QSet<QString> ColouredSvgs = {"ic_warning.svg", "new.svg"};
+// Drawn in their own colours because they are shown unrecoloured on light and dark backgrounds
+// alike (the header gradients, the action list's error badge).
+const QSet<QString> ColouredSvgs = {"ic_warning.svg", "new.svg", "ic_error.svg"};
 
 QByteArray readAll(const QString &path)
 {
