@@ -412,25 +412,6 @@ private slots:
         QCOMPARE(bytesOf(ActionFile::userFolder() + "/New.json"), other);
     }
 
-    void testFailedSaveKeepsTheOldFileWhole()
-    {
-        const QString path = writeAction("Whole.json", {{"title", "Whole"}, {"script", "(c => c.plainText)"}});
-        const QByteArray before = bytesOf(path);
-        // Something in the way of the save's temporary file.
-        QVERIFY(QDir().mkpath(SafeFile::temporaryPath(path) + "/blocker"));
-
-        MessageRecorder recorder;
-        ActionList list;
-        ActionEditor editor(&list, rowOf(list, path));
-        editor.show();
-        field(editor, "title")->setText("Changed");
-        editor.accept();
-        QCOMPARE(bytesOf(path), before);
-        QVERIFY2(recorder.messages.contains("Writing the action file failed: " + path),
-                 qPrintable(recorder.messages.join('\n')));
-        QDir(SafeFile::temporaryPath(path)).removeRecursively();
-    }
-
     void testCancelWritesNothing()
     {
         ActionEditor editor(nullptr, nullptr);
@@ -443,23 +424,43 @@ private slots:
         QVERIFY(Utils::settings().allKeys().filter("Parameters").isEmpty());
     }
 
-    void testFolderThatCannotBeMadeIsReported()
+    void testFailedSaveIsReportedAndChangesNothing_data()
     {
+        QTest::addColumn<bool>("existing");
+        QTest::addColumn<QString>("expected");
         // A file where the folder should be.
-        QDir().mkpath(Utils::dataPath());
-        QFile blocker(ActionFile::userFolder());
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        QTest::newRow("folder cannot be made") << false << "Failed to create " + ActionFile::userFolder();
+        // Something in the way of the save's temporary file.
+        QTest::newRow("file cannot be replaced") << true << "";
+    }
+
+    void testFailedSaveIsReportedAndChangesNothing()
+    {
+        QFETCH(bool, existing);
+        QFETCH(QString, expected);
+        QString path = ActionFile::userFolder() + "/Saved.json";
+        if (existing) {
+            writeAction("Saved.json", {{"title", "Saved"}, {"script", "(c => c.plainText)"}});
+            QVERIFY(QDir().mkpath(SafeFile::temporaryPath(path) + "/blocker"));
+        } else {
+            QDir().mkpath(Utils::dataPath());
+            QFile blocker(ActionFile::userFolder());
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        }
+        const QByteArray before = bytesOf(path);
 
         MessageRecorder recorder;
-        ActionEditor editor(nullptr, nullptr);
+        ActionList list;
+        ActionEditor editor(&list, existing ? rowOf(list, path) : nullptr);
         editor.show();
-        field(editor, "title")->setText("Nowhere");
+        field(editor, "title")->setText("Saved");
         editor.accept();
-        QVERIFY(QFileInfo(ActionFile::userFolder()).isFile());
-        QVERIFY2(recorder.messages.contains("Failed to create " + ActionFile::userFolder()),
+        QCOMPARE(bytesOf(path), before);
+        QVERIFY2(recorder.messages.contains("Writing the action file failed: " + path),
                  qPrintable(recorder.messages.join('\n')));
-        QVERIFY(recorder.messages.contains("Writing the action file failed: " + ActionFile::userFolder() + "/Nowhere.json"));
+        if (!expected.isEmpty())
+            QVERIFY(recorder.messages.contains(expected));
+        QDir(SafeFile::temporaryPath(path)).removeRecursively();
         QFile::remove(ActionFile::userFolder());
     }
 };

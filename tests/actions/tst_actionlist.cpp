@@ -227,21 +227,6 @@ private slots:
         }
     }
 
-    void testDeletedAndBrokenFilesAreNotListed()
-    {
-        const QString kept = writeAction("Kept.json", {{"title", "Kept"}});
-        writeAction("Gone.json", {{"title", "Gone"}, {"deleted", true}});
-        QFile broken(ActionFile::userFolder() + "/Broken.json");
-        QVERIFY(broken.open(QIODevice::WriteOnly));
-        broken.write("{\"title\": ");
-        broken.close();
-
-        ActionList list;
-        QCOMPARE(keysOf(list).mid(BuiltInNames.size()), QStringList{kept});
-        QCOMPARE(stored("Actions").toMap().size(), BuiltInNames.size() + 1);
-        QCOMPARE(stored("Actions").toMap().value(kept).toString(), "Kept");
-    }
-
     void testHideAndBindAreStoredOnlyBySave()
     {
         const QString mine = writeAction("Mine.json", {{"title", "Mine"}});
