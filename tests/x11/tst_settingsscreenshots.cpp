@@ -5,11 +5,13 @@
 #include "history/itemrole.h"
 #include "settings/applicationslist.h"
 #include "settings/settingsdialog.h"
+#include "snippets/snippetmodel.h"
 #include "common/utils.h"
 #include "screenshotsupport.h"
 #include "windowtestsupport.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QStackedWidget>
 #include <QStyleFactory>
@@ -104,7 +106,9 @@ private slots:
         seedApplications();
         seedActions();
 
-        SettingsDialog dialog(nullptr, nullptr, nullptr);
+        SnippetModel snippets(nullptr, nullptr);
+        snippets.addExampleSnippets();
+        SettingsDialog dialog(nullptr, &snippets, nullptr);
         dialog.move(30, 30);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -115,6 +119,14 @@ private slots:
         // The user's actions, with their badges, come last.
         if (button == "actions")
             dialog.findChild<ActionList *>()->scrollToBottom();
+        if (button == "snippets") {
+            // A snippet with a placeholder chip, a keyword and hidden content shows every state icon.
+            const QModelIndex clipboard = snippets.index(1, 0, snippets.index(0, 0));
+            snippets.setData(clipboard, "::copied", ExpanderRole);
+            snippets.setData(clipboard, true, HideRole);
+            snippets.setData(clipboard, "Ctrl+Alt+C", HotkeyRole);
+            dialog.findChild<QAbstractItemView *>("listSnippets")->setCurrentIndex(clipboard);
+        }
         QTest::qWait(100);
 
         const QImage image = dialog.grab().toImage();
