@@ -494,6 +494,7 @@ void SnippetsPage::createSnippetInsertMenu()
                                ui->textSnippet->setFocus();
                            });
     }
+    actions->menuAction()->setEnabled(!keys.isEmpty());
     ui->snippetInsert->setMenu(m_insertMenu);
 }
 

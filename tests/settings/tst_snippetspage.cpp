@@ -372,6 +372,47 @@ private slots:
         QCOMPARE(editor()->convertToPlainText(), snippets()->currentIndex().data(TextRole).toString());
     }
 
+    void testSwappedSnippetsLeaveNoKeywordBehind()
+    {
+        openDialog();
+        select("Home", "Delta");
+        // A new snippet carries no keyword or hotkey of its own.
+        button("addSnippet")->click();
+        QTest::keyClick(inlineEditor(snippets()), Qt::Key_Escape);
+        button("upSnippet")->click();
+        QCOMPARE(SnippetTest::outline(*m_model), "Work: Alpha, Beta, Gamma | Home: New snippet, Delta | Empty: ");
+        QCOMPARE(findSnippet(*m_model, "Delta").data(ExpanderRole).toString(), "::d");
+        QCOMPARE(findSnippet(*m_model, "New snippet").data(ExpanderRole).toString(), "");
+        QCOMPARE(currentSnippetTitle(), "New snippet");
+    }
+
+    void testRenamingInTheListStampsTheTime_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("group") << "listGroups" << "Work";
+        QTest::newRow("snippet") << "listSnippets" << "Alpha";
+    }
+
+    void testRenamingInTheListStampsTheTime()
+    {
+        QFETCH(QString, list);
+        QFETCH(QString, title);
+        openDialog();
+        const QDateTime start = QDateTime::currentDateTime();
+        auto *view = m_dialog->findChild<QListView *>(list);
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_F2);
+        QLineEdit *name = inlineEditor(view);
+        QVERIFY(name);
+        name->selectAll();
+        QTest::keyClicks(name, "Renamed");
+        QTest::keyClick(name, Qt::Key_Return);
+        QTRY_COMPARE(view->currentIndex().data().toString(), "Renamed");
+        QVERIFY(isRecent(view->currentIndex().data(TimeRole), start));
+        QVERIFY(m_dialog->isVisible());
+    }
+
     void testOptionsMenu_data()
     {
         QTest::addColumn<int>("entry");
@@ -448,6 +489,7 @@ private slots:
     void testInsertMenu()
     {
         openDialog();
+        QVERIFY2(!menu("snippetInsert")->actions().at(2)->isEnabled(), "an empty action menu is offered");
         Utils::settings().setValue("Actions", QVariantMap{{"/home/me/actions/Shout.json", "Shout"},
                                                           {":/data/actions/02-toupper.json", "To upper case"},
                                                           {":/data/actions/01-tolower.json", "To lower case"}});
@@ -461,6 +503,7 @@ private slots:
         QCOMPARE(entries.at(0)->text(), "Clipping...");
         QCOMPARE(entries.at(1)->text(), "Cursor");
         QCOMPARE(entries.at(2)->text(), "Action");
+        QVERIFY(entries.at(2)->isEnabled());
         QStringList titles;
         for (QAction *action : entries.at(2)->menu()->actions())
             titles.append(action->text());
