@@ -494,7 +494,6 @@ void SnippetsPage::createSnippetInsertMenu()
                                ui->textSnippet->setFocus();
                            });
     }
-    actions->menuAction()->setEnabled(!keys.isEmpty());
     ui->snippetInsert->setMenu(m_insertMenu);
 }
 

@@ -1,11 +1,13 @@
 #include "modalwatcher.h"
 #include "snippettestsupport.h"
 
+#include "actions/actionfile.h"
 #include "common/safefile.h"
 #include "settings/settingsdialog.h"
 #include "settings/shortcutdialog.h"
 #include "settings/snippetclipdialog.h"
 #include "settings/snippeteditor.h"
+#include "settings/snippetspage.h"
 #include "snippets/backup.h"
 
 #include <QAbstractButton>
@@ -489,10 +491,9 @@ private slots:
     void testInsertMenu()
     {
         openDialog();
-        QVERIFY2(!menu("snippetInsert")->actions().at(2)->isEnabled(), "an empty action menu is offered");
-        Utils::settings().setValue("Actions", QVariantMap{{"/home/me/actions/Shout.json", "Shout"},
-                                                          {":/data/actions/02-toupper.json", "To upper case"},
-                                                          {":/data/actions/01-tolower.json", "To lower case"}});
+        QVERIFY(QDir().mkpath(ActionFile::userFolder()));
+        QVERIFY(ActionFile::write(ActionFile::userFolder() + "/Shout.json",
+                                  QJsonObject{{"title", "Shout"}, {"script", "(clipping) => clipping.toUpperCase()"}}));
         // The menu is built when the dialog loads: construction and Cancel.
         m_dialog->reject();
         m_dialog->show();
@@ -503,14 +504,15 @@ private slots:
         QCOMPARE(entries.at(0)->text(), "Clipping...");
         QCOMPARE(entries.at(1)->text(), "Cursor");
         QCOMPARE(entries.at(2)->text(), "Action");
-        QVERIFY(entries.at(2)->isEnabled());
-        QStringList titles;
-        for (QAction *action : entries.at(2)->menu()->actions())
-            titles.append(action->text());
-        QCOMPARE(titles, (QStringList{"To lower case", "To upper case", "Shout"}));
+        // The built-in actions first, then the user's.
+        const QList<QAction *> actions = entries.at(2)->menu()->actions();
+        QCOMPARE(actions.size(), 13);
+        QCOMPARE(actions.at(0)->text(), "To lowercase");
+        QCOMPARE(actions.at(11)->text(), "Split lines");
+        QCOMPARE(actions.at(12)->text(), "Shout");
 
         editor()->moveCursor(QTextCursor::End);
-        entries.at(2)->menu()->actions().at(2)->trigger();
+        actions.at(12)->trigger();
         ModalWatcher<SnippetClipDialog> position([](SnippetClipDialog *dialog) {
             dialog->findChild<QRadioButton *>("index")->setChecked(true);
             dialog->findChild<QSpinBox *>("indexSpinBox")->setValue(3);
@@ -726,12 +728,13 @@ private slots:
     void testCancelReplacesTheMenusWithoutLeaking()
     {
         openDialog();
-        const qsizetype menus = m_dialog->findChildren<QMenu *>().size();
+        auto *page = m_dialog->findChild<SnippetsPage *>();
+        const qsizetype menus = page->findChildren<QMenu *>().size();
         QPointer<QMenu> options = menu("snippetSettings");
         QPointer<QMenu> insert = menu("snippetInsert");
         for (int i = 0; i < 3; ++i)
             m_dialog->reject();
-        QCOMPARE(m_dialog->findChildren<QMenu *>().size(), menus);
+        QCOMPARE(page->findChildren<QMenu *>().size(), menus);
         QVERIFY(insert.isNull());
         QVERIFY(options.isNull());
         QCOMPARE(menu("snippetSettings")->parent(), menu("snippetInsert")->parent());
