@@ -84,14 +84,9 @@ SnippetsPage::SnippetsPage(QWidget *parent)
     connect(ui->textSnippet, &QTextEdit::textChanged, this, &SnippetsPage::changedSnippet);
 
     // A title typed into a list is an edit like any other: sync keeps the newer one.
-    connect(ui->listGroups->itemDelegate(), &QAbstractItemDelegate::commitData, this, [this] {
-        if (const QModelIndex group = currentGroup(); group.isValid())
-            m_model->setData(group, QDateTime::currentDateTime(), TimeRole);
-    });
-    connect(ui->listSnippets->itemDelegate(), &QAbstractItemDelegate::commitData, this, [this] {
-        if (const QModelIndex snippet = currentSnippet(); snippet.isValid())
-            m_model->setData(snippet, QDateTime::currentDateTime(), TimeRole);
-    });
+    connect(ui->listGroups->itemDelegate(), &QAbstractItemDelegate::commitData, this, [this] { touch(currentGroup()); });
+    connect(ui->listSnippets->itemDelegate(), &QAbstractItemDelegate::commitData, this,
+            [this] { touch(currentSnippet()); });
 }
 
 SnippetsPage::~SnippetsPage() = default;
@@ -232,7 +227,7 @@ void SnippetsPage::changedSnippet()
     const QString text = ui->textSnippet->convertToPlainText();
     m_model->setData(snippet, text, TextRole);
     m_model->setData(snippet, text, Qt::ToolTipRole);
-    m_model->setData(snippet, QDateTime::currentDateTime(), TimeRole);
+    touch(snippet);
 }
 
 void SnippetsPage::addGroup()
@@ -258,11 +253,7 @@ void SnippetsPage::removeGroup()
 
 void SnippetsPage::editGroup()
 {
-    const QModelIndex group = currentGroup();
-    if (!group.isValid())
-        return;
-    m_model->setData(group, QDateTime::currentDateTime(), TimeRole);
-    ui->listGroups->edit(group);
+    editName(ui->listGroups, currentGroup());
 }
 
 void SnippetsPage::upGroup()
@@ -284,7 +275,7 @@ void SnippetsPage::moveGroup(int offset)
     const int target = row + offset;
     if (target < 0 || target >= m_model->rowCount())
         return;
-    m_model->setData(group, QDateTime::currentDateTime(), TimeRole);
+    touch(group);
     // Taken, not removed: the group lives on, so it is no removal for sync.
     const QList<QStandardItem *> items = m_model->takeRow(row);
     m_model->insertRow(target, items);
@@ -315,11 +306,21 @@ void SnippetsPage::removeSnippet()
 
 void SnippetsPage::editSnippet()
 {
-    const QModelIndex snippet = currentSnippet();
-    if (!snippet.isValid())
+    editName(ui->listSnippets, currentSnippet());
+}
+
+void SnippetsPage::editName(QListView *list, const QModelIndex &index)
+{
+    if (!index.isValid())
         return;
-    m_model->setData(snippet, QDateTime::currentDateTime(), TimeRole);
-    ui->listSnippets->edit(snippet);
+    touch(index);
+    list->edit(index);
+}
+
+void SnippetsPage::touch(const QModelIndex &index)
+{
+    if (index.isValid())
+        m_model->setData(index, QDateTime::currentDateTime(), TimeRole);
 }
 
 void SnippetsPage::upSnippet()
@@ -348,7 +349,7 @@ void SnippetsPage::swapSnippet(int offset)
     m_model->setItemData(neighbour, moved);
     m_model->clearItemData(snippet);
     m_model->setItemData(snippet, other);
-    m_model->setData(snippet, QDateTime::currentDateTime(), TimeRole);
+    touch(snippet);
     ui->listSnippets->setCurrentIndex(neighbour);
 }
 

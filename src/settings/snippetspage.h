@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class QListView;
 class QMenu;
 class QSettings;
 class QStandardItem;
@@ -68,6 +69,9 @@ private:
     void showGroup(const QModelIndex &group);
     // Keeps a group current whenever there is one, so the snippet list never shows the groups.
     void keepGroupShown();
+    // Opens the item's name for editing; the item counts as changed now.
+    void editName(QListView *list, const QModelIndex &index);
+    void touch(const QModelIndex &index);
     void moveGroup(int offset);
     void swapSnippet(int offset);
     void moveSnippetTo(const QModelIndex &target);

@@ -144,6 +144,18 @@ private:
 
     QLineEdit *inlineEditor(QListView *list) { return list->viewport()->findChild<QLineEdit *>(); }
 
+    // Types a name into the list's open name editor and ends it with Return.
+    bool typeName(QListView *list, const QString &name)
+    {
+        QLineEdit *editor = inlineEditor(list);
+        if (!editor)
+            return false;
+        editor->selectAll();
+        QTest::keyClicks(editor, name);
+        QTest::keyClick(editor, Qt::Key_Return);
+        return true;
+    }
+
     // The menu that moveSnippet pops up.
     QMenu *groupMenu()
     {
@@ -322,11 +334,7 @@ private slots:
         QVERIFY(!group.data(IdRole).toUuid().isNull());
         QVERIFY(isRecent(group.data(TimeRole), start));
         // The name is typed straight away; Return ends the naming, not the dialog.
-        QLineEdit *name = inlineEditor(groups());
-        QVERIFY(name);
-        name->selectAll();
-        QTest::keyClicks(name, "Projects");
-        QTest::keyClick(name, Qt::Key_Return);
+        QVERIFY(typeName(groups(), "Projects"));
         QTRY_COMPARE(group.data().toString(), "Projects");
         QVERIFY(m_dialog->isVisible());
 
@@ -336,11 +344,7 @@ private slots:
         QCOMPARE(snippets()->currentIndex(), snippet);
         QVERIFY(!snippet.data(IdRole).toUuid().isNull());
         QVERIFY(snippet.data(IdRole) != group.data(IdRole));
-        name = inlineEditor(snippets());
-        QVERIFY(name);
-        name->selectAll();
-        QTest::keyClicks(name, "Greeting");
-        QTest::keyClick(name, Qt::Key_Return);
+        QVERIFY(typeName(snippets(), "Greeting"));
         QTRY_COMPARE(snippet.data().toString(), "Greeting");
         QVERIFY(m_dialog->isVisible());
         QVERIFY(editor()->isEnabled());
@@ -405,11 +409,7 @@ private slots:
         auto *view = m_dialog->findChild<QListView *>(list);
         view->setFocus();
         QTest::keyClick(view, Qt::Key_F2);
-        QLineEdit *name = inlineEditor(view);
-        QVERIFY(name);
-        name->selectAll();
-        QTest::keyClicks(name, "Renamed");
-        QTest::keyClick(name, Qt::Key_Return);
+        QVERIFY(typeName(view, "Renamed"));
         QTRY_COMPARE(view->currentIndex().data().toString(), "Renamed");
         QVERIFY(isRecent(view->currentIndex().data(TimeRole), start));
         QVERIFY(m_dialog->isVisible());
