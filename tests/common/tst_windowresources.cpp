@@ -23,12 +23,16 @@ const QStringList NamedIcons = {
     "arrow_join.png", "arrow_switch.png", "setting-actions.png", "setting-snippets.png",
     // action list
     "ic_command.svg", "ic_shield.svg", "ic_error.svg", "eye.png", "command.png",
+    // snippets page
+    "ic_add.svg", "ic_edit.svg", "ic_up.svg", "ic_down.svg", "move.svg", "ic_invisible.svg", "ic_expand.svg",
+    "ic_expand-bg.svg", "ic_command-bg.svg", "ic_invisible-bg.svg", "cursor.svg",
     // logo and tray
     "application.png", "tray-icon-mac-black.png", "tray-icon-mac-white.png"};
 
 // Drawn in their own colours because they are shown unrecoloured on light and dark backgrounds
 // alike (the header gradients, the action list's error badge).
-const QSet<QString> ColouredSvgs = {"ic_warning.svg", "new.svg", "ic_error.svg"};
+const QSet<QString> ColouredSvgs = {"ic_warning.svg", "new.svg", "ic_error.svg", "ic_expand-bg.svg",
+                                    "ic_command-bg.svg", "ic_invisible-bg.svg"};
 
 QByteArray readAll(const QString &path)
 {
