@@ -9,9 +9,14 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+// As many links as the kernel follows before it gives up with ELOOP.
+const int MaxLinkHops = 40;
+const qint64 CopyChunk = 1024 * 1024;
 
 bool fail(QString *error, const QString &text)
 {
@@ -20,9 +25,102 @@ bool fail(QString *error, const QString &text)
     return false;
 }
 
-QString systemError()
+QString systemError(int code = errno)
 {
-    return QString::fromLocal8Bit(std::strerror(errno));
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+QByteArray native(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+// The file a write replaces: a link is followed to its last target, so the link itself stays.
+bool resolveLinks(const QString &path, QString *target, QString *error)
+{
+    QString current = path;
+    for (int hop = 0; hop < MaxLinkHops; ++hop) {
+        const QFileInfo info(current);
+        if (!info.isSymLink()) {
+            *target = current;
+            return true;
+        }
+        current = info.symLinkTarget();
+    }
+    return fail(error, QString("%1 is a chain of too many symbolic links").arg(path));
+}
+
+bool writeBytes(int descriptor, const char *data, qint64 size, QString *error)
+{
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t written = ::write(descriptor, data + done, size_t(size - done));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail(error, QString("stopped after %1 of %2 bytes: %3").arg(done).arg(size).arg(systemError()));
+        }
+        done += written;
+    }
+    return true;
+}
+
+// A full disk can show only at the sync, and some file systems report a short file as written.
+bool finish(int descriptor, qint64 expected, QString *error)
+{
+    if (::fsync(descriptor) != 0 && errno != EINVAL)
+        return fail(error, QString("syncing failed: %1").arg(systemError()));
+    struct stat status;
+    if (::fstat(descriptor, &status) != 0)
+        return fail(error, QString("checking the size failed: %1").arg(systemError()));
+    if (S_ISREG(status.st_mode) && qint64(status.st_size) != expected)
+        return fail(error, QString("the file holds %1 of %2 bytes").arg(qint64(status.st_size)).arg(expected));
+    return true;
+}
+
+// The temporary file is always new: a file or link left at its name is removed, never written
+// through, so nothing planted there can redirect the write.
+int openTemporary(const QString &tmpPath, QString *error)
+{
+    const QByteArray name = native(tmpPath);
+    struct stat status;
+    if (::lstat(name.constData(), &status) == 0 && !S_ISDIR(status.st_mode))
+        ::unlink(name.constData());
+    const int descriptor = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (descriptor < 0)
+        fail(error, QString("%1 cannot be opened for writing: %2").arg(tmpPath, systemError()));
+    return descriptor;
+}
+
+// Closes the written temporary file and renames it over target; removes it on any failure.
+bool commit(int descriptor, const QString &tmpPath, const QString &target, QString *error)
+{
+    const QByteArray tmpName = native(tmpPath);
+    if (::close(descriptor) != 0) {
+        const QString reason = systemError();
+        ::unlink(tmpName.constData());
+        return fail(error, QString("Closing %1 failed: %2").arg(tmpPath, reason));
+    }
+    // QFile::rename refuses an existing target; the POSIX rename replaces it atomically.
+    if (::rename(tmpName.constData(), native(target).constData()) != 0) {
+        const QString reason = systemError();
+        ::unlink(tmpName.constData());
+        return fail(error, QString("Renaming %1 to %2 failed: %3").arg(tmpPath, target, reason));
+    }
+    // Make the rename itself durable; the data is safe either way, so a failure here is not an error.
+    const int folder = ::open(native(QFileInfo(target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return true;
+}
+
+bool abandon(int descriptor, const QString &tmpPath, QString *error, const QString &text)
+{
+    ::close(descriptor);
+    ::unlink(native(tmpPath).constData());
+    return fail(error, text);
 }
 
 } // namespace
@@ -34,54 +132,93 @@ QString temporaryPath(const QString &path)
     return path + "-tmp";
 }
 
-bool write(const QString &path, const QByteArray &bytes, QString *error, bool *openFailed)
+bool writeAll(int descriptor, const QByteArray &bytes, QString *error)
+{
+    return writeBytes(descriptor, bytes.constData(), bytes.size(), error) && finish(descriptor, bytes.size(), error);
+}
+
+bool write(const QString &path, const QByteArray &bytes, QString *error, bool *openFailed, Links links)
 {
     if (openFailed)
         *openFailed = false;
     if (bytes.isEmpty())
         return fail(error, QString("Refusing to replace %1 with empty content.").arg(path));
 
-    const QString tmpPath = temporaryPath(path);
-    QFile file(tmpPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    QString target = path;
+    if (links == Links::WriteThrough && !resolveLinks(path, &target, error))
+        return false;
+    const QString tmpPath = temporaryPath(target);
+    const int descriptor = openTemporary(tmpPath, error);
+    if (descriptor < 0) {
         if (openFailed)
             *openFailed = true;
-        return fail(error, QString("%1 cannot be opened for writing: %2").arg(tmpPath, file.errorString()));
+        return false;
     }
+    QString reason;
+    if (!writeAll(descriptor, bytes, &reason))
+        return abandon(descriptor, tmpPath, error, QString("Writing %1 failed: %2").arg(tmpPath, reason));
+    return commit(descriptor, tmpPath, target, error);
+}
 
-    const auto abandon = [&](const QString &text) {
-        file.close();
-        QFile::remove(tmpPath);
-        return fail(error, text);
-    };
+bool copy(const QString &source, const QString &target, QString *error)
+{
+    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
+        return fail(error, QString("%1 already exists").arg(target));
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return fail(error, QString("%1 cannot be opened for reading: %2").arg(source, in.errorString()));
 
-    const qint64 written = file.write(bytes);
-    if (written != bytes.size())
-        return abandon(QString("Writing %1 stopped after %2 of %3 bytes: %4")
-                           .arg(tmpPath).arg(written).arg(bytes.size()).arg(file.errorString()));
-    // A full disk often shows only when the buffer reaches the file.
-    if (!file.flush())
-        return abandon(QString("Flushing %1 failed: %2").arg(tmpPath, file.errorString()));
-    if (::fsync(file.handle()) != 0)
-        return abandon(QString("Syncing %1 failed: %2").arg(tmpPath, systemError()));
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        return abandon(QString("Closing %1 failed: %2").arg(tmpPath, file.errorString()));
-
-    // QFile::rename refuses an existing target; the POSIX rename replaces it atomically.
-    if (::rename(QFile::encodeName(tmpPath).constData(), QFile::encodeName(path).constData()) != 0) {
-        const QString reason = systemError();
-        QFile::remove(tmpPath);
-        return fail(error, QString("Renaming %1 to %2 failed: %3").arg(tmpPath, path, reason));
+    const QString tmpPath = temporaryPath(target);
+    const int descriptor = openTemporary(tmpPath, error);
+    if (descriptor < 0)
+        return false;
+    qint64 total = 0;
+    QByteArray chunk;
+    while (!(chunk = in.read(CopyChunk)).isEmpty()) {
+        QString reason;
+        if (!writeBytes(descriptor, chunk.constData(), chunk.size(), &reason))
+            return abandon(descriptor, tmpPath, error, QString("Writing %1 failed: %2").arg(tmpPath, reason));
+        total += chunk.size();
     }
+    QString reason;
+    if (in.error() != QFileDevice::NoError)
+        return abandon(descriptor, tmpPath, error, QString("Reading %1 failed: %2").arg(source, in.errorString()));
+    if (!finish(descriptor, total, &reason))
+        return abandon(descriptor, tmpPath, error, QString("Writing %1 failed: %2").arg(tmpPath, reason));
+    return commit(descriptor, tmpPath, target, error);
+}
 
-    // Make the rename itself durable; the data is safe either way, so a failure here is not an error.
-    const int dir = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
+ReadResult read(const QString &path, QByteArray *bytes, QString *error, qint64 limit)
+{
+    bytes->clear();
+    // A link whose target is missing is a missing file too: the first save writes through it.
+    if (!QFileInfo::exists(path)) {
+        fail(error, QString("%1 does not exist").arg(path));
+        return ReadResult::Missing;
     }
-    return true;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        fail(error, QString("%1 cannot be opened for reading: %2").arg(path, file.errorString()));
+        return ReadResult::Unreadable;
+    }
+    // A device or pipe in the file's place could be read for ever.
+    struct stat status;
+    if (::fstat(file.handle(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        fail(error, QString("%1 is not a regular file").arg(path));
+        return ReadResult::Unreadable;
+    }
+    if (qint64(status.st_size) > limit) {
+        fail(error, QString("%1 has %2 bytes, more than the %3 a data file may have")
+                        .arg(path).arg(qint64(status.st_size)).arg(limit));
+        return ReadResult::TooLarge;
+    }
+    *bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError || qint64(bytes->size()) > limit) {
+        fail(error, QString("Reading %1 failed: %2").arg(path, file.errorString()));
+        bytes->clear();
+        return ReadResult::Unreadable;
+    }
+    return ReadResult::Read;
 }
 
 QString keepAside(const QString &path)
@@ -91,11 +228,24 @@ QString keepAside(const QString &path)
     for (int n = 1; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
         aside = path + "." + stamp + "-" + QString::number(n) + ".broken";
 
-    // A copy leaves the file in place until a save replaces it; an unreadable file can only be
-    // renamed.
-    if (QFile::copy(path, aside) || QFile::rename(path, aside))
+    // A copy leaves the file in place until a save replaces it; an unreadable file, or one too
+    // large to copy sensibly, can only be renamed.
+    const QFileInfo info(path);
+    const bool copyable = info.isFile() && info.size() <= MaxDocumentSize;
+    if ((copyable && QFile::copy(path, aside)) || QFile::rename(path, aside))
         return aside;
     return QString();
+}
+
+bool removeFolder(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        return QFile::remove(path);
+    if (!info.exists())
+        return true;
+    // Links inside are removed as links by removeRecursively.
+    return QDir(path).removeRecursively();
 }
 
 } // namespace SafeFile

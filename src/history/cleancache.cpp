@@ -1,10 +1,10 @@
 #include "history/cleancache.h"
 
+#include "common/safefile.h"
 #include "common/utils.h"
 
 #include <QDebug>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
@@ -45,9 +45,7 @@ void CleanCache::run()
         }
         qDebug() << name << "doesn't exist. Deleting...";
         // A link is removed as a link: following it would delete files outside the cache.
-        const bool removed = folder.isSymLink() ? QFile::remove(folder.filePath())
-                                                : QDir(folder.filePath()).removeRecursively();
-        if (!removed)
+        if (!SafeFile::removeFolder(folder.filePath()))
             qWarning() << "Failed to delete" << folder.filePath();
     }
 }

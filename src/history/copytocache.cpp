@@ -1,11 +1,11 @@
 #include "history/copytocache.h"
 
+#include "common/safefile.h"
 #include "common/utils.h"
 
+#include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 CopyToCache::CopyToCache(const QImage &image, QUuid id, QString fileName, QString folder)
     : m_image(image), m_id(id), m_fileName(fileName), m_folder(folder)
@@ -25,8 +25,14 @@ CopyToCache::CopyToCache(const QUrl &url, QUuid id, QString fileName, QString fo
 void CopyToCache::run()
 {
     if (!copy())
-        emit failed();
+        emit failed(m_error);
     emit done();
+}
+
+bool CopyToCache::fail(const QString &error)
+{
+    m_error = error;
+    return false;
 }
 
 bool CopyToCache::copy()
@@ -34,12 +40,12 @@ bool CopyToCache::copy()
     // The names may come from synchronised documents: nothing may land outside the cache.
     if (!Utils::isPlainFileName(m_folder) || !Utils::isPlainFileName(m_fileName)) {
         qWarning() << "Refusing to cache a file under an unsafe name:" << m_folder << m_fileName;
-        return false;
+        return fail(QString("Unsafe file name %1/%2").arg(m_folder, m_fileName));
     }
     const QString dataPath = Utils::dataPath();
     if (dataPath.isEmpty()) {
         qWarning() << "No data folder for the cache";
-        return false;
+        return fail("No data folder");
     }
 
     QString base = dataPath + "/" + m_folder;
@@ -53,36 +59,33 @@ bool CopyToCache::copy()
     }
     const QString target = base + "/" + m_fileName;
 
+    QString error;
     if (!m_url.isEmpty()) {
         const QString source = m_url.toLocalFile();
-        if (source.isEmpty() || !QFile::copy(source, target)) {
-            qWarning() << "Failed to copy" << source << "to" << target;
-            return false;
+        if (source.isEmpty() || !SafeFile::copy(source, target, &error)) {
+            qWarning() << "Failed to copy" << source << "to" << target << error;
+            return fail(error.isEmpty() ? QString("%1 is not a local file").arg(m_url.toString()) : error);
         }
         return true;
     }
 
-    // QSaveFile writes beside the target and renames only after every byte landed, so a failed
-    // write never leaves a truncated file that looks like a good one.
-    QSaveFile file(target);
-    if (m_bytes.isEmpty()) {
+    QByteArray bytes = m_bytes;
+    if (bytes.isEmpty()) {
         const QByteArray format = QFileInfo(target).suffix().toLatin1();
-        if (!file.open(QIODevice::WriteOnly)
-            || !m_image.save(&file, format.isEmpty() ? nullptr : format.constData())
-            || !file.commit()) {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!m_image.save(&buffer, format.isEmpty() ? nullptr : format.constData())) {
             qWarning() << "Failed to save the file" << target;
-            return false;
+            return fail(QString("The image cannot be written as %1").arg(QString::fromLatin1(format)));
         }
-        return true;
     }
-
-    if (!file.open(QIODevice::WriteOnly)) {
-        qWarning() << "Failed to create" << target;
-        return false;
-    }
-    if (file.write(m_bytes) != m_bytes.size() || !file.commit()) {
-        qWarning() << "Failed to write" << target << file.errorString();
-        return false;
+    // Every byte is checked on its way to the disk: a full disk must not leave a short file that
+    // passes for the image.
+    bool openFailed = false;
+    if (!SafeFile::write(target, bytes, &error, &openFailed)) {
+        const char *what = m_bytes.isEmpty() ? "Failed to save the file" : openFailed ? "Failed to create" : "Failed to write";
+        qWarning() << what << target << error;
+        return fail(error);
     }
     return true;
 }

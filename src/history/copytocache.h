@@ -23,13 +23,14 @@ public:
     void run() override;
 
 signals:
-    // Emitted just before done() when nothing usable was written.
-    void failed();
+    // Emitted just before done() when nothing usable was written, with the reason.
+    void failed(QString reason);
     // Emitted once the job has finished, whether it wrote the file or not.
     void done();
 
 private:
     bool copy();
+    bool fail(const QString &error);
 
     QImage m_image;
     QByteArray m_bytes;
@@ -37,4 +38,5 @@ private:
     QString m_fileName;
     QUrl m_url;
     QString m_folder;
+    QString m_error;
 };

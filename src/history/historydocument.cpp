@@ -1,5 +1,7 @@
 #include "history/historydocument.h"
 
+#include "common/jsonstructure.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,7 +18,8 @@ const int MaxDepth = 256;
 
 // The quick reader accepts a subset of JSON and reads it exactly as QJsonDocument does. Whatever
 // lies outside the subset (fractions, exponents, big numbers, control characters, unusual escapes,
-// doubtful UTF-8, duplicate members, a byte-order mark) makes it give up, never guess.
+// doubtful UTF-8, duplicate members, a byte-order mark, a member of the wrong type) makes it give
+// up, never guess.
 class FastReader
 {
 public:
@@ -61,11 +64,6 @@ private:
     bool readClipping(ClippingRecord *record);
     bool readIcons(HistoryDocument *document);
     bool readClippings(HistoryDocument *document);
-    bool isString()
-    {
-        skipSpace();
-        return m_it != m_end && *m_it == '"';
-    }
 
     const char *m_it;
     const char *m_end;
@@ -228,8 +226,9 @@ bool FastReader::readNumber(int *out)
     if (m_it != m_end && (*m_it == '.' || *m_it == 'e' || *m_it == 'E'))
         return false;
     const qint64 value = QByteArray::fromRawData(start, m_it - start).toLongLong();
-    // Out of int's range reads as 0, as QJsonValue::toInt() does.
-    *out = (value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max()) ? int(value) : 0;
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        return false;
+    *out = int(value);
     return true;
 }
 
@@ -238,11 +237,8 @@ bool FastReader::readInt(int *out)
     skipSpace();
     if (m_it == m_end)
         return false;
-    if (*m_it == '-' || (*m_it >= '0' && *m_it <= '9'))
-        return readNumber(out);
-    // Not a number: reads as 0, as QJsonValue::toInt() does.
-    *out = 0;
-    return skipValue(1);
+    // Anything but a number is left to the general reader, which rejects it.
+    return (*m_it == '-' || (*m_it >= '0' && *m_it <= '9')) && readNumber(out);
 }
 
 bool FastReader::readBool(bool *out)
@@ -253,9 +249,12 @@ bool FastReader::readBool(bool *out)
         *out = true;
         return true;
     }
-    // Anything but true reads as false, as QJsonValue::toBool() does.
-    *out = false;
-    return skipValue(1);
+    if (m_end - m_it >= 5 && std::memcmp(m_it, "false", 5) == 0) {
+        m_it += 5;
+        *out = false;
+        return true;
+    }
+    return false;
 }
 
 bool FastReader::skipValue(int depth)
@@ -337,7 +336,7 @@ bool FastReader::readClipping(ClippingRecord *record)
     if (m_it == m_end)
         return false;
     if (*m_it != '{')
-        return skipValue(1); // Not an object: a clipping of empty fields.
+        return false;
     ++m_it;
     if (peek('}')) {
         ++m_it;
@@ -379,7 +378,7 @@ bool FastReader::readClipping(ClippingRecord *record)
         }
         bool ok = true;
         if (text)
-            ok = isString() ? readString(text) : skipValue(1);
+            ok = readString(text);
         else if (field == Locked)
             ok = readBool(&record->locked);
         else if (field == Pinned)
@@ -406,7 +405,7 @@ bool FastReader::readClippings(HistoryDocument *document)
     if (m_it == m_end)
         return false;
     if (*m_it != '[')
-        return skipValue(1);
+        return false;
     ++m_it;
     if (peek(']')) {
         ++m_it;
@@ -430,7 +429,7 @@ bool FastReader::readIcons(HistoryDocument *document)
     if (m_it == m_end)
         return false;
     if (*m_it != '{')
-        return skipValue(1);
+        return false;
     ++m_it;
     if (peek('}')) {
         ++m_it;
@@ -445,7 +444,7 @@ bool FastReader::readIcons(HistoryDocument *document)
             return false;
         names.insert(name);
         QString icon;
-        if (!(isString() ? readString(&icon) : skipValue(1)))
+        if (!readString(&icon))
             return false;
         document->icons.append({name, icon.isNull() ? QString("") : icon});
         if (peek(',')) {
@@ -529,28 +528,40 @@ bool readGeneral(const QByteArray &data, HistoryDocument *document, QString *err
             *error = parseError.errorString();
         return false;
     }
+    JsonStructure check(error);
+    if (!parsed.isObject())
+        return check.wrong("the document is not an object");
     const QJsonObject object = parsed.object();
-    document->version = object.value("version").toInt();
-    document->magic = object.value("magic").toInt();
-    const QJsonObject icons = object.value("icons").toObject();
-    for (auto it = icons.constBegin(); it != icons.constEnd(); ++it)
+    if (!check.integer(object, "version", &document->version) || !check.integer(object, "magic", &document->magic))
+        return false;
+    const QJsonValue icons = object.value("icons");
+    if (!check.isA(icons, QJsonValue::Object, "\"icons\""))
+        return false;
+    const QJsonObject iconObject = icons.toObject();
+    for (auto it = iconObject.constBegin(); it != iconObject.constEnd(); ++it) {
+        if (!check.isA(it.value(), QJsonValue::String, "an icon"))
+            return false;
         document->icons.append({it.key(), it.value().toString()});
-    const QJsonArray clippings = object.value("clippings").toArray();
-    document->clippings.reserve(clippings.size());
-    for (const QJsonValue &value : clippings) {
+    }
+    const QJsonValue clippings = object.value("clippings");
+    if (!check.isA(clippings, QJsonValue::Array, "\"clippings\""))
+        return false;
+    const QJsonArray clippingArray = clippings.toArray();
+    document->clippings.reserve(clippingArray.size());
+    for (const QJsonValue &value : clippingArray) {
+        if (!check.isA(value, QJsonValue::Object, "a clipping"))
+            return false;
         const QJsonObject clipping = value.toObject();
         ClippingRecord record;
-        record.application = clipping.value("application").toString();
-        record.brief = clipping.value("brief").toString();
-        record.fileName = clipping.value("filename").toString();
-        record.html = clipping.value("html").toString();
-        record.id = clipping.value("id").toString();
-        record.text = clipping.value("text").toString();
-        record.time = clipping.value("time").toString();
-        record.type = clipping.value("type").toInt();
-        record.locked = clipping.value("locked").toBool();
-        record.pinned = clipping.value("pinned").toBool();
-        record.removed = clipping.value("removed").toBool();
+        if (!check.text(clipping, "application", &record.application) || !check.text(clipping, "brief", &record.brief)
+            || !check.text(clipping, "filename", &record.fileName) || !check.text(clipping, "html", &record.html)
+            || !check.text(clipping, "id", &record.id) || !check.text(clipping, "text", &record.text)
+            || !check.text(clipping, "time", &record.time) || !check.integer(clipping, "type", &record.type)
+            || !check.flag(clipping, "locked", &record.locked) || !check.flag(clipping, "pinned", &record.pinned)
+            || !check.flag(clipping, "removed", &record.removed)) {
+            *document = HistoryDocument();
+            return false;
+        }
         document->clippings.append(std::move(record));
     }
     return true;

@@ -22,8 +22,8 @@ struct ClippingRecord
     bool removed = false;
 };
 
-// A history document read into plain records. Missing or mistyped members read as QJsonValue
-// reads them: empty texts, 0 and false.
+// A history document read into plain records. Missing members read as empty texts, 0 and false; a
+// member of the wrong type makes the whole document unreadable.
 struct HistoryDocument
 {
     int version = 0;
@@ -35,8 +35,8 @@ struct HistoryDocument
 
 namespace HistoryDocumentReader {
 
-// Reads the document as QJsonDocument would. False when it is not valid JSON (with the parser's
-// message in error).
+// Reads the document as QJsonDocument would. False when it is not valid JSON or its structure is
+// wrong (with the reason in error).
 bool read(const QByteArray &data, HistoryDocument *document, QString *error);
 
 // The quick path of read(): a strict reader for plain JSON that returns false for anything it

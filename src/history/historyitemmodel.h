@@ -125,7 +125,7 @@ private:
     };
 
     // Why a history file could not be taken as it is.
-    enum class LoadProblem { None, Unreadable, Unparseable, NewerVersion };
+    enum class LoadProblem { None, Unreadable, Unparseable, NewerVersion, TooLarge };
 
     AddRules readRules();
     bool addItem(QStandardItem *item, const AddRules &rules);

@@ -36,6 +36,14 @@ void appendBool(QByteArray &out, bool value)
     out.append(value ? "true" : "false");
 }
 
+// Every failed save of the history is one kind of warning.
+const QString SaveWarning = QStringLiteral("history-save");
+
+QString cannotSaveText(const QString &reason)
+{
+    return QObject::tr("The clippings cannot be saved; what is copied now is lost when Kestovan quits.") + "\n" + reason;
+}
+
 } // namespace
 
 QString HistoryItemModel::filePath()
@@ -226,6 +234,7 @@ bool HistoryItemModel::save(bool sync, QByteArray *data)
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
         qWarning().noquote() << "Failed to create " + folder;
+        showUserWarningOnce(SaveWarning, cannotSaveText(tr("The folder %1 cannot be created.").arg(folder)));
         return false;
     }
     if (!m_protectedPath.isEmpty() && QFileInfo(path) == QFileInfo(m_protectedPath)) {
@@ -236,15 +245,18 @@ bool HistoryItemModel::save(bool sync, QByteArray *data)
     const QByteArray bytes = data ? *data : serialize();
     QString error;
     bool openFailed = false;
-    if (!SafeFile::write(path, bytes, &error, &openFailed)) {
-        if (openFailed) {
+    // A history file linked elsewhere on purpose stays linked.
+    if (!SafeFile::write(path, bytes, &error, &openFailed, SafeFile::Links::WriteThrough)) {
+        if (openFailed)
             qWarning().noquote() << path + " cannot be opened for writing." << error;
-            return false;
-        }
-        qWarning().noquote() << "Writing to file" << path << "failed." << error;
-        showUserWarning(tr("Writing the clippings file failed: ") + path);
+        else
+            qWarning().noquote() << "Writing to file" << path << "failed." << error;
+        // Once, not once per copy: a read-only or full disk fails every save alike.
+        showUserWarningOnce(SaveWarning, openFailed ? cannotSaveText(error)
+                                                    : tr("Writing the clippings file failed: ") + path + "\n" + error);
         return false;
     }
+    clearUserWarning(SaveWarning);
 
     if (sync && m_sync)
         m_sync->sync(History, this, BothWays);
@@ -261,27 +273,25 @@ void HistoryItemModel::load()
     }
 
     const QString path = filePath();
-    if (!QFileInfo::exists(path)) {
+    QByteArray bytes;
+    QString error;
+    switch (SafeFile::read(path, &bytes, &error)) {
+    case SafeFile::ReadResult::Missing:
         // The first run starts here, with an empty history.
         qWarning().noquote() << path + " cannot be opened for reading.";
         return;
-    }
-
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning().noquote() << path + " cannot be opened for reading." << file.errorString();
+    case SafeFile::ReadResult::Unreadable:
+        qWarning().noquote() << path + " cannot be opened for reading." << error;
         keepAside(path, LoadProblem::Unreadable);
         return;
+    case SafeFile::ReadResult::TooLarge:
+        qWarning().noquote() << error;
+        keepAside(path, LoadProblem::TooLarge);
+        return;
+    case SafeFile::ReadResult::Read:
+        break;
     }
     clear();
-    const QByteArray bytes = file.readAll();
-    const bool readFailed = file.error() != QFileDevice::NoError;
-    file.close();
-    if (readFailed) {
-        qWarning().noquote() << "Reading" << path << "failed:" << file.errorString();
-        keepAside(path, LoadProblem::Unreadable);
-        return;
-    }
 
     HistoryDocument document;
     const int count = parseDocument(bytes, &document) ? addDocument(document) : -1;
@@ -311,6 +321,9 @@ void HistoryItemModel::keepAside(const QString &path, LoadProblem problem)
         break;
     case LoadProblem::NewerVersion:
         text = tr("The clippings file was written by a newer version of Kestovan: ") + path;
+        break;
+    case LoadProblem::TooLarge:
+        text = tr("The clippings file is too large to load: ") + path;
         break;
     case LoadProblem::Unparseable:
     case LoadProblem::None:

@@ -8,21 +8,24 @@
 #include "snippets/inputmanager.h"
 #include "history/itemrole.h"
 #include "history/makethumbnail.h"
+#include "common/safefile.h"
+#include "common/userwarning.h"
 #include "sync/synclogdialog.h"
 #include "common/utils.h"
 
 #include <QDebug>
-#include <QDir>
 #include <QMimeData>
 #include <QSettings>
 #include <QSortFilterProxyModel>
 #include <QThreadPool>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
 const int DefaultIgnoreSize = 4;
+const QString ImageWarning = QStringLiteral("image-save");
 
 void logMerge(const QString &text)
 {
@@ -180,7 +183,8 @@ void HistoryItemModel::removeItem(int row)
     const int type = ClippingItem::typeOf(clipping);
     if (type == 1 || type == 2) {
         const QString folder = Utils::dataPath() + "/images/" + ClippingItem::idOf(clipping).toString();
-        if (!QDir(folder).removeRecursively())
+        // A link in the folder's place goes, not what it points to.
+        if (!SafeFile::removeFolder(folder))
             qWarning() << "Unable to remove the image folder" << folder;
     }
     logMerge(QLatin1String("Removing '") + shortName(clipping) + QLatin1String("' from the history"));
@@ -203,6 +207,16 @@ void HistoryItemModel::startImageJobs(const QImage &image, const QUrl &url, cons
     auto *thumbnail = new MakeThumbnail(fileName, id);
     connect(thumbnail, &MakeThumbnail::thumbnail, this, &HistoryItemModel::applyThumbnail, Qt::QueuedConnection);
     connect(copy, &CopyToCache::done, [thumbnail] { QThreadPool::globalInstance()->start(thumbnail); });
+    // A full or read-only disk fails every image alike: told once, until an image is saved again.
+    auto failed = std::make_shared<bool>(false);
+    connect(copy, &CopyToCache::failed, this, [failed](const QString &reason) {
+        *failed = true;
+        showUserWarningOnce(ImageWarning, tr("An image clipping cannot be saved:") + "\n" + reason);
+    }, Qt::QueuedConnection);
+    connect(copy, &CopyToCache::done, this, [failed] {
+        if (!*failed)
+            clearUserWarning(ImageWarning);
+    }, Qt::QueuedConnection);
     QThreadPool::globalInstance()->start(copy);
 }
 

@@ -84,7 +84,7 @@ signals:
 
 private:
     // Why a snippet file could not be taken as it is.
-    enum class LoadProblem { Unreadable, Unparseable, NewerVersion };
+    enum class LoadProblem { Unreadable, Unparseable, NewerVersion, TooLarge };
 
     // Parses a snippet document and checks its magic without touching the model.
     static bool parseDocument(const QByteArray &data, QJsonObject *document);

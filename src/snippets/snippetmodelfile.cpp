@@ -3,6 +3,7 @@
 
 #include "snippets/backup.h"
 #include "common/globals.h"
+#include "common/jsonstructure.h"
 #include "history/itemrole.h"
 #include "common/safefile.h"
 #include "sync/isync.h"
@@ -28,10 +29,69 @@ namespace {
 const int DocumentVersion = 7;
 // 0xFEED0001 read as a signed 32-bit integer.
 const int DocumentMagic = -18022399;
+// Every failed save of the snippets is one kind of warning.
+const QString SaveWarning = QStringLiteral("snippets-save");
+
+QString cannotSaveText(const QString &reason)
+{
+    return QObject::tr("The snippets cannot be saved; changes are lost when Kestovan quits.") + "\n" + reason;
+}
 
 QByteArray contentHash(const QByteArray &bytes)
 {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+// Every group and snippet needs an id of its own: ids join the removal records, merges and
+// shortcuts, and the reader would drop a second item with one id.
+bool takeId(const QJsonObject &object, std::set<QUuid> *seen, JsonStructure &check)
+{
+    const QUuid id = QUuid::fromString(object.value("id").toString());
+    if (id.isNull())
+        return check.wrong(QString("the id \"%1\" is not an id").arg(object.value("id").toVariant().toString()));
+    if (!seen->insert(id).second)
+        return check.wrong(QString("the id %1 is used twice").arg(id.toString()));
+    return true;
+}
+
+bool checkStructure(const QJsonObject &document, QString *error)
+{
+    JsonStructure check(error);
+    int version = 0;
+    if (!check.integer(document, "version", &version) || !check.has(document, "groups", QJsonValue::Array)
+        || !check.has(document, "removedItems", QJsonValue::Object) || !check.has(document, "removed", QJsonValue::Array))
+        return false;
+    const QJsonObject removed = document.value("removedItems").toObject();
+    for (auto it = removed.constBegin(); it != removed.constEnd(); ++it) {
+        if (!check.isA(it.value(), QJsonValue::String, "a removal time"))
+            return false;
+    }
+    for (const QJsonValue &id : document.value("removed").toArray()) {
+        if (!check.isA(id, QJsonValue::String, "a removed id"))
+            return false;
+    }
+
+    std::set<QUuid> seen;
+    for (const QJsonValue &groupValue : document.value("groups").toArray()) {
+        if (!check.isA(groupValue, QJsonValue::Object, "a group"))
+            return false;
+        const QJsonObject group = groupValue.toObject();
+        if (!takeId(group, &seen, check) || !check.has(group, "title", QJsonValue::String)
+            || !check.has(group, "time", QJsonValue::String) || !check.has(group, "snippets", QJsonValue::Array))
+            return false;
+        for (const QJsonValue &snippetValue : group.value("snippets").toArray()) {
+            if (!check.isA(snippetValue, QJsonValue::Object, "a snippet"))
+                return false;
+            const QJsonObject snippet = snippetValue.toObject();
+            if (!takeId(snippet, &seen, check) || !check.has(snippet, "hide", QJsonValue::Bool))
+                return false;
+            for (const char *name : {"expander", "hotkey", "text", "time", "title"}) {
+                if (!check.has(snippet, name, QJsonValue::String))
+                    return false;
+            }
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -96,6 +156,12 @@ bool SnippetModel::parseDocument(const QByteArray &data, QJsonObject *document)
     const int magic = document->value("magic").toInt();
     if (magic != DocumentMagic) {
         qWarning() << "The snippet file has unknown magic number" << magic;
+        return false;
+    }
+    // Reading past a wrong structure would drop groups and snippets, and the next save would lose them.
+    QString error;
+    if (!checkStructure(*document, &error)) {
+        qWarning().noquote() << "Snippets:" << error;
         return false;
     }
     return true;
@@ -219,6 +285,7 @@ bool SnippetModel::save(bool sync, QByteArray *data)
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
         qWarning().noquote() << "Failed to create " + folder;
+        showUserWarningOnce(SaveWarning, cannotSaveText(tr("The folder %1 cannot be created.").arg(folder)));
         return false;
     }
     const QByteArray bytes = data ? *data : serialize(true);
@@ -231,15 +298,18 @@ bool SnippetModel::save(bool sync, QByteArray *data)
 
     QString error;
     bool openFailed = false;
-    if (!SafeFile::write(path, bytes, &error, &openFailed)) {
-        if (openFailed) {
+    // A snippet file linked elsewhere on purpose stays linked.
+    if (!SafeFile::write(path, bytes, &error, &openFailed, SafeFile::Links::WriteThrough)) {
+        if (openFailed)
             qWarning().noquote() << path + " cannot be opened for writing." << error;
-            return false;
-        }
-        qWarning().noquote() << "Writing to file" << path << "failed." << error;
-        showUserWarning(tr("Writing the snippets file failed: ") + path);
+        else
+            qWarning().noquote() << "Writing to file" << path << "failed." << error;
+        // Once, not once per change: a read-only or full disk fails every save alike.
+        showUserWarningOnce(SaveWarning, openFailed ? cannotSaveText(error)
+                                                    : tr("Writing the snippets file failed: ") + path + "\n" + error);
         return false;
     }
+    clearUserWarning(SaveWarning);
 
     if (sync && m_sync)
         m_sync->sync(Snippets, this, BothWays);
@@ -267,24 +337,26 @@ void SnippetModel::load()
         return;
     }
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    QString error;
+    switch (SafeFile::read(path, &bytes, &error)) {
+    case SafeFile::ReadResult::Missing:
         qWarning().noquote() << path + " cannot be opened for reading.";
-        // A file that is there but cannot be read is not a missing file: it must survive.
-        if (QFileInfo::exists(path))
-            keepAside(path, LoadProblem::Unreadable, QByteArray());
         return;
+    case SafeFile::ReadResult::Unreadable:
+        // A file that is there but cannot be read is not a missing file: it must survive.
+        qWarning().noquote() << path + " cannot be opened for reading." << error;
+        keepAside(path, LoadProblem::Unreadable, QByteArray());
+        return;
+    case SafeFile::ReadResult::TooLarge:
+        qWarning().noquote() << error;
+        keepAside(path, LoadProblem::TooLarge, QByteArray());
+        return;
+    case SafeFile::ReadResult::Read:
+        break;
     }
     clear();
     removedItems.clear();
-    const QByteArray bytes = file.readAll();
-    const bool readFailed = file.error() != QFileDevice::NoError;
-    file.close();
-    if (readFailed) {
-        qWarning().noquote() << "Reading" << path << "failed:" << file.errorString();
-        keepAside(path, LoadProblem::Unreadable, QByteArray());
-        return;
-    }
 
     QJsonObject document;
     const int count = parseDocument(bytes, &document) ? readDocument(document, false) : -1;
@@ -335,6 +407,9 @@ void SnippetModel::keepAside(const QString &path, LoadProblem problem, const QBy
         break;
     case LoadProblem::Unparseable:
         text = tr("Failed to parse the snippets file: ") + path;
+        break;
+    case LoadProblem::TooLarge:
+        text = tr("The snippets file is too large to load: ") + path;
         break;
     }
     if (m_protectedPath.isEmpty())

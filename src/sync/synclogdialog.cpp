@@ -2,6 +2,8 @@
 
 #include "ui_synclogdialog.h"
 
+#include "common/safefile.h"
+
 #include <QDateTime>
 #include <QDebug>
 #include <QFile>
@@ -72,15 +74,22 @@ QString SyncLogDialog::proposedFileName(QDate date)
 
 bool SyncLogDialog::writeLog(const QString &fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
+    QByteArray bytes;
     for (const QString &line : std::as_const(c_log)) {
-        file.write(line.toUtf8());
-        file.write("\n");
+        bytes.append(line.toUtf8());
+        bytes.append('\n');
     }
-    file.close();
-    return file.error() == QFileDevice::NoError;
+    if (bytes.isEmpty()) {
+        QFile file(fileName);
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    }
+    // Checked to the last byte: a full disk must not leave a short export that looks complete.
+    QString error;
+    if (!SafeFile::write(fileName, bytes, &error)) {
+        qWarning().noquote() << "Exporting the sync log failed:" << error;
+        return false;
+    }
+    return true;
 }
 
 void SyncLogDialog::exportLog()

@@ -1,9 +1,13 @@
 #include "common/safefile.h"
+#include "smalldisk.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 class TestSafeFile : public QObject
 {
@@ -49,17 +53,50 @@ private slots:
 
     void testFullDiskKeepsTheOldFile()
     {
-        // Writes into /dev/full are buffered and fail with ENOSPC when they reach the device.
-        const QString target = path("full.json");
+        SmallDisk disk(64 * 1024);
+        if (!disk.mounted())
+            QSKIP(qPrintable(disk.why() + "; the full device case covers the checked write"));
+        const QString target = disk.path() + "/full.json";
         write(target, "precious");
-        QVERIFY(QFile::link("/dev/full", SafeFile::temporaryPath(target)));
+        QVERIFY(disk.fill());
+
         QString error;
         bool openFailed = true;
         QVERIFY(!SafeFile::write(target, QByteArray(64 * 1024, 'x'), &error, &openFailed));
         QVERIFY(!openFailed);
-        QVERIFY(!error.isEmpty());
+        QVERIFY2(error.contains("No space left on device"), qPrintable(error));
         QCOMPARE(read(target), QByteArray("precious"));
-        QVERIFY(!QFileInfo(SafeFile::temporaryPath(target)).isSymLink());
+        QVERIFY(!QFileInfo::exists(SafeFile::temporaryPath(target)));
+
+        QVERIFY(!SafeFile::copy(target, disk.path() + "/copy.json", &error));
+        QVERIFY(!QFileInfo::exists(disk.path() + "/copy.json"));
+    }
+
+    void testFullDeviceFailsTheCheckedWrite()
+    {
+        // The same check as on a full disk, where no disk can be mounted.
+        const int device = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+        QVERIFY(device >= 0);
+        QString error;
+        QVERIFY(!SafeFile::writeAll(device, QByteArray(64 * 1024, 'x'), &error));
+        ::close(device);
+        QVERIFY2(error.contains("No space left on device"), qPrintable(error));
+    }
+
+    void testReadOnlyFolderFailsAtOpen()
+    {
+        SmallDisk disk(64 * 1024);
+        if (!disk.mounted())
+            QSKIP(qPrintable(disk.why()));
+        const QString target = disk.path() + "/kept.json";
+        write(target, "precious");
+        QVERIFY(disk.setReadOnly(true));
+        QString error;
+        bool openFailed = false;
+        QVERIFY(!SafeFile::write(target, "new", &error, &openFailed));
+        QVERIFY(openFailed);
+        QVERIFY2(error.contains("Read-only file system"), qPrintable(error));
+        QCOMPARE(read(target), QByteArray("precious"));
     }
 
     void testUnopenableTemporaryFileKeepsTheOldFile()
@@ -73,6 +110,37 @@ private slots:
         QVERIFY(openFailed);
         QVERIFY(error.contains("cannot be opened for writing"));
         QCOMPARE(read(target), QByteArray("precious"));
+    }
+
+    void testPlantedTemporaryLinkIsNeverWrittenThrough()
+    {
+        const QString victim = path("victim.txt");
+        write(victim, "not yours");
+        const QString target = path("planted.json");
+        QVERIFY(QFile::link(victim, SafeFile::temporaryPath(target)));
+        QString error;
+        QVERIFY2(SafeFile::write(target, "saved", &error), qPrintable(error));
+        QCOMPARE(read(victim), QByteArray("not yours"));
+        QCOMPARE(read(target), QByteArray("saved"));
+        QVERIFY(!QFileInfo(target).isSymLink());
+    }
+
+    void testLinkedFileIsWrittenThroughOrReplacedAsAsked()
+    {
+        const QString elsewhere = path("elsewhere.json");
+        write(elsewhere, "old");
+        const QString linked = path("linked.json");
+        QVERIFY(QFile::link(elsewhere, linked));
+
+        QVERIFY(SafeFile::write(linked, "through the link", nullptr, nullptr, SafeFile::Links::WriteThrough));
+        QVERIFY(QFileInfo(linked).isSymLink());
+        QCOMPARE(read(elsewhere), QByteArray("through the link"));
+        QVERIFY(!QFileInfo::exists(SafeFile::temporaryPath(linked)));
+
+        QVERIFY(SafeFile::write(linked, "replaced", nullptr, nullptr, SafeFile::Links::Replace));
+        QVERIFY(!QFileInfo(linked).isSymLink());
+        QCOMPARE(read(linked), QByteArray("replaced"));
+        QCOMPARE(read(elsewhere), QByteArray("through the link"));
     }
 
     void testFailedRenameReportsAndCleansUp()
@@ -95,6 +163,86 @@ private slots:
         QVERIFY(!SafeFile::write(target, QByteArray(), &error));
         QVERIFY(!error.isEmpty());
         QCOMPARE(read(target), QByteArray("precious"));
+    }
+
+    void testCopyNeverReplacesATarget()
+    {
+        const QString source = path("source.png");
+        write(source, QByteArray(3 * 1024 * 1024 + 5, 's'));
+        QString error;
+        QVERIFY2(SafeFile::copy(source, path("copied.png"), &error), qPrintable(error));
+        QCOMPARE(read(path("copied.png")), read(source));
+        QVERIFY(!SafeFile::copy(source, path("copied.png"), &error));
+        QVERIFY(error.contains("already exists"));
+        QVERIFY(!SafeFile::copy(path("no such file"), path("other.png"), &error));
+        QVERIFY(!QFileInfo::exists(path("other.png")));
+    }
+
+    void testReadRefusesOversizedAndEndlessFiles_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("result");
+        QTest::newRow("sparse, over the limit") << "huge.json" << int(SafeFile::ReadResult::TooLarge);
+        QTest::newRow("a device that never ends") << "zero.json" << int(SafeFile::ReadResult::Unreadable);
+        QTest::newRow("missing") << "missing.json" << int(SafeFile::ReadResult::Missing);
+        QTest::newRow("link to nothing") << "dangling.json" << int(SafeFile::ReadResult::Missing);
+        QTest::newRow("within the limit") << "small.json" << int(SafeFile::ReadResult::Read);
+    }
+
+    void testReadRefusesOversizedAndEndlessFiles()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, result);
+        QFile huge(path("huge.json"));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(SafeFile::MaxDocumentSize + 1));
+        huge.close();
+        QFile::link("/dev/zero", path("zero.json"));
+        QFile::link(path("nowhere"), path("dangling.json"));
+        write(path("small.json"), "{}");
+
+        QByteArray bytes("stale");
+        QString error;
+        QCOMPARE(int(SafeFile::read(path(name), &bytes, &error, SafeFile::MaxDocumentSize)), result);
+        QCOMPARE(bytes, result == int(SafeFile::ReadResult::Read) ? QByteArray("{}") : QByteArray());
+    }
+
+    void testOversizedFileIsKeptAsideByRenaming()
+    {
+        const QString target = path("oversized.json");
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(SafeFile::MaxDocumentSize + 1));
+        file.close();
+        const QString aside = SafeFile::keepAside(target);
+        QVERIFY(!aside.isEmpty());
+        QVERIFY(!QFileInfo::exists(target));
+        QCOMPARE(QFileInfo(aside).size(), SafeFile::MaxDocumentSize + 1);
+        QFile::remove(aside);
+    }
+
+    void testRemovingAFolderNeverFollowsALink()
+    {
+        const QString outside = path("outside");
+        QVERIFY(QDir().mkpath(outside + "/deep"));
+        write(outside + "/keep.png", "keep");
+        write(outside + "/deep/keep.png", "keep");
+
+        // The folder itself is a link, and a folder that holds a link.
+        const QString linkedFolder = path("{linked}");
+        QVERIFY(QFile::link(outside, linkedFolder));
+        const QString holder = path("{holder}");
+        QVERIFY(QDir().mkpath(holder));
+        write(holder + "/own.png", "own");
+        QVERIFY(QFile::link(outside, holder + "/link"));
+
+        QVERIFY(SafeFile::removeFolder(linkedFolder));
+        QVERIFY(SafeFile::removeFolder(holder));
+        QVERIFY(!QFileInfo(linkedFolder).isSymLink());
+        QVERIFY(!QFileInfo::exists(holder));
+        QCOMPARE(read(outside + "/keep.png"), QByteArray("keep"));
+        QCOMPARE(read(outside + "/deep/keep.png"), QByteArray("keep"));
+        QVERIFY(SafeFile::removeFolder(path("{never there}")));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "history/copytocache.h"
 #include "common/utils.h"
+#include "smalldisk.h"
 
 #include <QImageReader>
 #include <QtTest>
@@ -15,10 +16,15 @@ class JobWatcher : public QObject
 public:
     int doneCount = 0;
     int failedCount = 0;
+    QString reason;
 
 public slots:
     void onDone() { ++doneCount; }
-    void onFailed() { ++failedCount; }
+    void onFailed(const QString &why)
+    {
+        ++failedCount;
+        reason = why;
+    }
 };
 
 class TestCopyToCache : public QObject
@@ -158,7 +164,8 @@ private slots:
         QVERIFY(QDir().mkpath(folder + "/taken.png"));
 
         {
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Failed to create .*taken\\.png"));
+            // A folder in the file's place: the checked write cannot put the file there.
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Failed to (create|write) .*taken\\.png"));
             JobWatcher watcher;
             runOnPool(new CopyToCache(QByteArray("bytes"), id, "taken.png", "images"), &watcher);
             QCOMPARE(watcher.failedCount, 1);
@@ -229,6 +236,31 @@ private slots:
         QCOMPARE(readAll(folder + "/big.bin"), QByteArray("old"));
         QVERIFY(!QFileInfo::exists(folder + "/large.png"));
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"big.bin"});
+    }
+
+    void testFullDiskLeavesNoEmptyImageAndReportsTheFailure()
+    {
+        SmallDisk disk(64 * 1024, m_data);
+        if (!disk.mounted())
+            QSKIP(qPrintable(disk.why() + "; the full device case of the checked write covers the cache"));
+        const QUuid id = QUuid::createUuid();
+        QVERIFY(QDir().mkpath(m_data + "/images/" + id.toString()));
+        QTemporaryDir sources;
+        const QString source = sources.filePath("photo.png");
+        QVERIFY(sampleImage().save(source));
+        QVERIFY(disk.fill());
+
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Failed to save the file .*shot\\.png.*No space left on device"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Failed to write .*raw\\.png.*No space left on device"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Failed to copy .*photo\\.png.*No space left on device"));
+        JobWatcher image, bytes, copied;
+        runOnPool(new CopyToCache(sampleImage(), id, "shot.png", "images"), &image);
+        runOnPool(new CopyToCache(QByteArray(32 * 1024, 'r'), id, "raw.png", "images"), &bytes);
+        runOnPool(new CopyToCache(QUrl::fromLocalFile(source), id, "photo.png", "images"), &copied);
+        QCOMPARE(image.failedCount + bytes.failedCount + copied.failedCount, 3);
+        QVERIFY2(image.reason.contains("No space left on device"), qPrintable(image.reason));
+        // Nothing that could pass for a saved image, not even an empty file.
+        QCOMPARE(QDir(m_data + "/images/" + id.toString()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     void testNamesThatLeaveTheCacheAreRefused_data()

@@ -1,4 +1,6 @@
 #include "historytestsupport.h"
+#include "smalldisk.h"
+#include "warningboxes.h"
 
 #include "common/globals.h"
 #include "common/safefile.h"
@@ -171,6 +173,13 @@ private slots:
         QTest::newRow("not an object") << QByteArray("[1,2,3]") << 0 << parse;
         QTest::newRow("newer version") << QByteArray(valid).replace("\"version\":8", "\"version\":9") << 3
                                        << "The clippings file was written by a newer version of Kestovan: ";
+        // Parsed, but read by type every clipping would be dropped and the next save would lose it.
+        QTest::newRow("clippings as an object") << QByteArray(valid).replace("\"clippings\":[", "\"clippings\":{\"a\":[").replace("],\"icons\"", "]},\"icons\"") << 0 << parse;
+        QTest::newRow("clippings as a text") << QByteArray(R"({"clippings":"[]","icons":{},"magic":-18022398,"version":8})") << 0 << parse;
+        QTest::newRow("version out of range") << QByteArray(valid).replace("\"version\":8", "\"version\":1.2e29") << 0 << parse;
+        QTest::newRow("text of the wrong type") << QByteArray(valid).replace("\"text\":\"photo.png\"", "\"text\":5") << 0 << parse;
+        QTest::newRow("a clipping that is not an object") << QByteArray(valid).replace("\"clippings\":[", "\"clippings\":[7,") << 0 << parse;
+        QTest::newRow("pinned as a text") << QByteArray(valid).replace("\"pinned\":true", "\"pinned\":\"true\"") << 0 << parse;
     }
 
     void testBadFileIsKeptAsideAndNothingIsLost()
@@ -234,22 +243,164 @@ private slots:
         QVERIFY(keptAsideFiles().isEmpty());
     }
 
-    void testFailedSaveKeepsTheOldFileAndDoesNotSync()
+    void testFullDiskSaveKeepsTheOldFileAndWarnsOncePerFailure()
     {
-        const QByteArray original = validDocument();
-        QVERIFY(writeFile(historyPath(), original));
+        SmallDisk disk(64 * 1024, Utils::dataPath());
+        if (!disk.mounted())
+            QSKIP(qPrintable(disk.why() + "; the full device case of the checked write covers the save"));
+        UserWarning::setBoxesShown(true);
         RecordingSync sync;
         HistoryItemModel model(nullptr, &sync);
-        model.load();
-        // A full disk: the temporary file's bytes never reach it.
-        QVERIFY(QFile::link("/dev/full", historyPath() + "-tmp"));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Writing the clippings file failed: " + QRegularExpression::escape(historyPath())));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Writing to file"));
-        auto *data = new QMimeData;
-        data->setText("copied while the disk is full");
-        model.clipboardChanged(data, QPixmap(), "Editor");
+        model.addText("saved before the disk filled", QString(), QPixmap(), "Editor");
+        QVERIFY(model.save(false));
+        const QByteArray original = readFile(historyPath());
+        QVERIFY(disk.fill());
+
+        // Every copy fails to save: the file stays, nothing is synchronised, one box in all.
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Writing the clippings file failed: "));
+        for (int copy = 0; copy < 5; ++copy) {
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Writing to file"));
+            auto *data = new QMimeData;
+            data->setText(QString("copied while the disk is full %1").arg(copy));
+            model.clipboardChanged(data, QPixmap(), "Editor");
+        }
         QCOMPARE(readFile(historyPath()), original);
         QVERIFY(sync.syncCalls.isEmpty());
+        QCOMPARE(openWarningBoxes().size(), 1);
+        QVERIFY(openWarningBoxes().first()->text().contains("No space left on device"));
+        answerWarningBox();
+        QVERIFY(openWarningBoxes().isEmpty());
+
+        // Not told again until a save has worked; after that a new failure is told again.
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Writing to file"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Writing the clippings file failed: "));
+        QVERIFY(!model.save(false));
+        QVERIFY(openWarningBoxes().isEmpty());
+        QVERIFY(disk.empty());
+        QVERIFY(model.save(false));
+        QVERIFY(readFile(historyPath()).contains("copied while the disk is full 4"));
+        QVERIFY(disk.fill());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Writing to file"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Writing the clippings file failed: "));
+        QVERIFY(!model.save(false));
+        QCOMPARE(openWarningBoxes().size(), 1);
+        answerWarningBox();
+        UserWarning::setBoxesShown(false);
+    }
+
+    void testImagesThatCannotBeCachedAreToldOnce()
+    {
+        SmallDisk disk(64 * 1024, Utils::dataPath());
+        if (!disk.mounted())
+            QSKIP(qPrintable(disk.why()));
+        UserWarning::setBoxesShown(true);
+        QVERIFY(disk.fill());
+        HistoryItemModel model(nullptr, nullptr);
+        QImage image(30, 20, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Failed to save the file"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Failed to save the file"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Failed to load image"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Failed to load image"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^An image clipping cannot be saved:"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^An image clipping cannot be saved:"));
+        model.addImage(QUrl(), image, QPixmap(), "Viewer", QDateTime::currentDateTime());
+        model.addImage(QUrl(), image, QPixmap(), "Painter", QDateTime::currentDateTime());
+        QVERIFY(QThreadPool::globalInstance()->waitForDone(10000));
+        QTRY_COMPARE(openWarningBoxes().size(), 1);
+        QVERIFY(openWarningBoxes().first()->text().contains("No space left on device"));
+        answerWarningBox();
+        QVERIFY(openWarningBoxes().isEmpty());
+        UserWarning::setBoxesShown(false);
+    }
+
+    void testReadOnlyDataFolderTellsTheUserOnce()
+    {
+        SmallDisk disk(64 * 1024, Utils::dataPath());
+        if (!disk.mounted())
+            QSKIP(qPrintable(disk.why()));
+        UserWarning::setBoxesShown(true);
+        HistoryItemModel model(nullptr, nullptr);
+        model.addText("saved before", QString(), QPixmap(), "Editor");
+        QVERIFY(model.save(false));
+        QVERIFY(disk.setReadOnly(true));
+
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^The clippings cannot be saved"));
+        for (int copy = 0; copy < 3; ++copy) {
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot be opened for writing"));
+            auto *data = new QMimeData;
+            data->setText(QString("copied into a read-only folder %1").arg(copy));
+            model.clipboardChanged(data, QPixmap(), "Editor");
+        }
+        const QList<QMessageBox *> boxes = openWarningBoxes();
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY2(boxes.first()->text().contains("Read-only file system"), qPrintable(boxes.first()->text()));
+        answerWarningBox();
+        UserWarning::setBoxesShown(false);
+        QVERIFY(disk.setReadOnly(false));
+    }
+
+    void testLinksInTheDataFolderAreNeverFollowed()
+    {
+        const QString outside = QDir(Utils::dataPath()).absoluteFilePath("../outside");
+        QVERIFY(QDir().mkpath(outside));
+        QVERIFY(writeFile(outside + "/victim.txt", "not the history's"));
+
+        // A planted temporary name: the save replaces it and leaves its target alone.
+        QVERIFY(QFile::link(outside + "/victim.txt", historyPath() + "-tmp"));
+        HistoryItemModel model(nullptr, nullptr);
+        model.addText("saved past a planted link", QString(), QPixmap(), "Editor");
+        QVERIFY(model.save(false));
+        QCOMPARE(readFile(outside + "/victim.txt"), QByteArray("not the history's"));
+        QVERIFY(!QFileInfo(historyPath()).isSymLink());
+
+        // A history file linked elsewhere on purpose is written through and stays a link.
+        QVERIFY(QFile::rename(historyPath(), outside + "/History.json"));
+        QVERIFY(QFile::link(outside + "/History.json", historyPath()));
+        model.addText("written through the link", QString(), QPixmap(), "Editor");
+        QVERIFY(model.save(false));
+        QVERIFY(QFileInfo(historyPath()).isSymLink());
+        QVERIFY(readFile(outside + "/History.json").contains("written through the link"));
+        QDir(outside).removeRecursively();
+    }
+
+    void testTrimOfAClippingWithALinkedImageFolderKeepsTheLinkTarget()
+    {
+        HistoryTest::setSetting("KeepItems", 2);
+        const QString outside = QDir(Utils::dataPath()).absoluteFilePath("../linked-target");
+        QVERIFY(QDir().mkpath(outside));
+        QVERIFY(writeFile(outside + "/precious.png", "precious"));
+        const QUuid id = QUuid::createUuid();
+        QVERIFY(QDir().mkpath(Utils::dataPath() + "/images"));
+        QVERIFY(QFile::link(outside, Utils::dataPath() + "/images/" + id.toString()));
+
+        HistoryItemModel model(nullptr, nullptr);
+        QVERIFY(model.addItem(imageItem("precious.png", time("2024-03-05T10:00:00"), "Viewer", id)));
+        QVERIFY(model.addItem(textItem("newer", time("2024-03-05T11:00:00"))));
+        QVERIFY(model.addItem(textItem("newest", time("2024-03-05T12:00:00"))));
+        QCOMPARE(texts(model), (QStringList{"newest", "newer"}));
+        QVERIFY(!QFileInfo(Utils::dataPath() + "/images/" + id.toString()).isSymLink());
+        QCOMPARE(readFile(outside + "/precious.png"), QByteArray("precious"));
+        QDir(outside).removeRecursively();
+    }
+
+    void testOversizedHistoryFileIsKeptAsideNotRead()
+    {
+        QFile huge(historyPath());
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(SafeFile::MaxDocumentSize + 1));
+        huge.close();
+
+        HistoryItemModel model(nullptr, nullptr);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("more than the 268435456 a data file may have"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^The clippings file is too large to load: "));
+        model.load();
+        QCOMPARE(model.rowCount(), 0);
+        QVERIFY(model.loadFailed());
+        QCOMPARE(keptAsideFiles().size(), 1);
+        QCOMPARE(QFileInfo(model.keptAsidePath()).size(), SafeFile::MaxDocumentSize + 1);
+        QVERIFY(!QFileInfo::exists(historyPath()));
+        QFile::remove(model.keptAsidePath());
     }
 
     void testEverySaveRequestsOneSync()

@@ -1,4 +1,6 @@
 #include "snippettestsupport.h"
+#include "smalldisk.h"
+#include "warningboxes.h"
 
 #include "snippets/backup.h"
 #include "common/globals.h"
@@ -146,21 +148,87 @@ private slots:
         QCOMPARE(model.serialize(true), before);
     }
 
-    void testDuplicateIdsAreSkipped()
+    void testWrongStructureIsKeptAsideAndChangesNothing_data()
     {
+        QTest::addColumn<QByteArray>("bytes");
         const QUuid groupId = QUuid::createUuid();
         const QUuid dupeGroup = QUuid::createUuid();
-        const QByteArray bytes = document({
-            groupObject("First", groupId, "2024-01-01T00:00:00",
-                {snippetObject("Unique", QUuid::createUuid(), "2024-01-01T00:00:00"),
-                 snippetObject("Same as group", groupId, "2024-01-01T00:00:00")}),
-            groupObject("Second", dupeGroup, "2024-01-01T00:00:00"),
-            groupObject("Second again", dupeGroup, "2024-01-01T00:00:00",
-                {snippetObject("Never read", QUuid::createUuid(), "2024-01-01T00:00:00")}),
-        });
+        const QString t = "2024-01-01T00:00:00";
+        const QJsonObject good = groupObject("Good", QUuid::createUuid(), t, {snippetObject("Kept", QUuid::createUuid(), t)});
+        QTest::newRow("a snippet with its group's id") << document({groupObject("First", groupId, t,
+            {snippetObject("Unique", QUuid::createUuid(), t), snippetObject("Same as group", groupId, t)})});
+        QTest::newRow("two groups with one id") << document({good, groupObject("Second", dupeGroup, t),
+            groupObject("Second again", dupeGroup, t, {snippetObject("Never read", QUuid::createUuid(), t)})});
+        QJsonObject badId = groupObject("Bad id", QUuid(), t);
+        badId.insert("id", "not an id");
+        QTest::newRow("an id that is not one") << document({good, badId});
+        QJsonObject hidden = snippetObject("Hidden", QUuid::createUuid(), t);
+        hidden.insert("hide", "true");
+        QTest::newRow("hide as a text") << document({good, groupObject("G", QUuid::createUuid(), t, {hidden})});
+        QJsonObject groups = QJsonDocument::fromJson(document({good})).object();
+        groups.insert("groups", QJsonObject{{"a", QJsonArray{good}}});
+        QTest::newRow("groups as an object") << QJsonDocument(groups).toJson(QJsonDocument::Compact);
+        QJsonObject huge = QJsonDocument::fromJson(document({good})).object();
+        huge.insert("version", 1.2e29);
+        QTest::newRow("version out of range") << QJsonDocument(huge).toJson(QJsonDocument::Compact);
+    }
+
+    void testWrongStructureIsKeptAsideAndChangesNothing()
+    {
+        QFETCH(QByteArray, bytes);
+        SnippetModel merged(nullptr, nullptr);
+        merged.addItems(group("Local", QUuid::createUuid(), time("2024-01-01T00:00:00")), {});
+        const QByteArray before = merged.serialize(true);
+        QCOMPARE(merged.deserialize(bytes, false), -1);
+        QCOMPARE(merged.serialize(true), before);
+
+        // As a file: kept aside whole, nothing read from it.
+        QVERIFY(HistoryTest::writeFile(snippetPath(), bytes));
+        MessageLog log;
         SnippetModel model(nullptr, nullptr);
-        QCOMPARE(model.deserialize(bytes, false), 1);
-        QCOMPARE(outline(model), QString("First: Unique | Second: "));
+        model.load();
+        QCOMPARE(model.rowCount(), 0);
+        QVERIFY(model.loadFailed());
+        QCOMPARE(log.count(QtWarningMsg, "Failed to parse the snippets file: " + snippetPath()), 1);
+        QCOMPARE(HistoryTest::readFile(model.keptAsidePath()), bytes);
+    }
+
+    void testReadOnlyDataFolderTellsTheUserOnce()
+    {
+        SmallDisk disk(64 * 1024, Utils::dataPath());
+        if (!disk.mounted())
+            QSKIP(qPrintable(disk.why()));
+        UserWarning::setBoxesShown(true);
+        SnippetModel model(nullptr, nullptr);
+        model.addItems(group("G", QUuid::createUuid(), time("2024-01-01T00:00:00")), {});
+        QVERIFY(model.save(false));
+        QVERIFY(disk.setReadOnly(true));
+        MessageLog log;
+        for (int change = 0; change < 3; ++change) {
+            model.addItems(group(QString("Change %1").arg(change), QUuid::createUuid(), time("2024-01-01T00:00:00")), {});
+            QVERIFY(!model.save(false));
+        }
+        QCOMPARE(log.count(QtWarningMsg, "The snippets cannot be saved"), 3);
+        QCOMPARE(openWarningBoxes().size(), 1);
+        QVERIFY(openWarningBoxes().first()->text().contains("Read-only file system"));
+        answerWarningBox();
+        UserWarning::setBoxesShown(false);
+        QVERIFY(disk.setReadOnly(false));
+    }
+
+    void testOversizedSnippetFileIsKeptAsideNotRead()
+    {
+        QFile huge(snippetPath());
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(SafeFile::MaxDocumentSize + 1));
+        huge.close();
+        MessageLog log;
+        SnippetModel model(nullptr, nullptr);
+        model.load();
+        QVERIFY(model.loadFailed());
+        QCOMPARE(log.count(QtWarningMsg, "The snippets file is too large to load: " + snippetPath()), 1);
+        QCOMPARE(QFileInfo(model.keptAsidePath()).size(), SafeFile::MaxDocumentSize + 1);
+        QFile::remove(model.keptAsidePath());
     }
 
     void testSnippetFieldsSurviveSaveAndLoad()
