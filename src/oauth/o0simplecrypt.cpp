@@ -1,5 +1,7 @@
 #include "oauth/o0simplecrypt.h"
 
+#include "common/compression.h"
+
 #include <QCryptographicHash>
 #include <QDebug>
 #include <QRandomGenerator>
@@ -8,6 +10,8 @@ namespace {
 
 constexpr char c_version = 0x03;
 constexpr int c_hashSize = 20;
+// Nothing enciphered here comes near this; a compressed stream that claims more is hostile.
+constexpr qint64 c_maxPlainSize = qint64(256) * 1024 * 1024;
 
 QByteArray checksumBytes(const QByteArray &bytes)
 {
@@ -167,8 +171,9 @@ QByteArray O0SimpleCrypt::decryptToByteArray(QByteArray cypher)
         }
     }
 
+    // Bounded: a small cipher text must not expand into gigabytes.
     if (flags & FlagCompressed)
-        stream = qUncompress(stream);
+        stream = Compression::uncompress(stream, c_maxPlainSize);
 
     m_lastError = CryptNoError;
     return stream;

@@ -47,6 +47,8 @@ void Sync::initialize(QString target, InitOptions options, QMap<QString, QVarian
     m_settings = settings;
     m_targetName = target;
     forgetFileList();
+    // Another folder or passphrase may read what did not read before.
+    m_damagedVersions.clear();
     if (target == "GoogleDrive") {
         // The Google Drive target is not part of this build; say so instead of pretending.
         SyncLogDialog::add("Sync: Google Drive is not available yet");
@@ -200,6 +202,8 @@ void Sync::dispatch(SyncData data)
 {
     switch (data.operation) {
     case MergeDocument:
+        m_versionSkipped = false;
+        m_versionUndeciphered = false;
         mergeDocument(data);
         break;
     case DeleteFile:
@@ -251,6 +255,7 @@ void Sync::continueQueue()
 void Sync::haltQueue(const QString &statusText)
 {
     m_operationInFlight = false;
+    m_damagedThisPass.clear();
     // The rest of the queue may wait long; by then other computers have stored and pruned versions.
     forgetFileList();
     emit syncStatus(Failed, statusText);
@@ -262,11 +267,15 @@ void Sync::queueDrained()
 {
     const bool complete = !m_passIncomplete;
     m_passIncomplete = false;
-    QTimer::singleShot(0, this, [this, complete] {
-        if (complete)
-            emit syncStatus(Success, "Synchronization successful.");
-        else
+    const QStringList damaged = m_damagedThisPass;
+    m_damagedThisPass.clear();
+    QTimer::singleShot(0, this, [this, complete, damaged] {
+        if (!complete)
             emit syncStatus(Failed, "Synchronization failed.");
+        else if (!damaged.isEmpty())
+            emit syncStatus(Failed, "Synchronization skipped a damaged file: " + damaged.join(", "));
+        else
+            emit syncStatus(Success, "Synchronization successful.");
     });
     forgetFileList();
     listenAgainLater();

@@ -7,7 +7,9 @@
 #include <QList>
 #include <QMap>
 #include <QRegularExpression>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 class ISyncMerge;
@@ -103,7 +105,8 @@ public:
     static QString onlineHash(const QString &remoteName);
     // Matches exactly the plain document name and its versions.
     static QRegularExpression versionPattern(const QString &base, const QString &extension);
-    // The id of the newest known version of a document; among equal times the smallest id.
+    // The id of the newest known version of a document that was not found damaged in this run;
+    // among equal times the smallest id.
     QString getLatestId(QString fileName);
 
 signals:
@@ -139,6 +142,9 @@ private:
     void handleMergeFinished(SyncData data, bool error);
     void cleanupCheck(QString fileName);
     bool isDocumentOf(const QByteArray &plain, const QString &fileName) const;
+    // Remembers the version being merged as unreadable, reports it and merges the newest other one.
+    void skipDamagedVersion(SyncData data, const QString &reason);
+    QString damageKey(const QString &id) const;
     QString idOfRemoteName(const QString &remoteName) const;
     // The plain document name of a notice ("History.json" or one of its versions), or empty.
     static QString documentOfNotice(const QString &content, const QString &documentName);
@@ -152,6 +158,13 @@ private:
     bool m_operationInFlight = false;
     // Set when a pass met an operation this build cannot carry out.
     bool m_passIncomplete = false;
+    // Versions (id and time) that did not read in this run; never chosen again while unchanged.
+    QSet<QString> m_damagedVersions;
+    // Names of the versions found damaged in this pass, for the status line.
+    QStringList m_damagedThisPass;
+    // Within one document merge: a version was skipped, or did not decrypt.
+    bool m_versionSkipped = false;
+    bool m_versionUndeciphered = false;
     bool m_listening = true;
     QTimer *m_queueTimer;
     int m_queueDelay = c_queueDelay;

@@ -1,6 +1,8 @@
 #include "sync/synclocalfolder.h"
 
+#include "common/safefile.h"
 #include "sync/sync.h"
+#include "sync/synclogdialog.h"
 #include "sync/synclogging.h"
 #include "common/utils.h"
 
@@ -92,19 +94,19 @@ void SyncLocalFolder::getFiles()
 void SyncLocalFolder::download(DownloadFinishedCallback callback, SyncData data)
 {
     const QString path = pathOf(data.second);
-    QFile file(path);
-    if (!Utils::isPlainFileName(data.second) || !file.open(QIODevice::ReadOnly)) {
-        qCWarning(lcSync) << "Unable to open file for reading" << path;
+    QByteArray bytes;
+    QString error;
+    const SafeFile::ReadResult read = Utils::isPlainFileName(data.second) ? SafeFile::read(path, &bytes, &error)
+                                                                           : SafeFile::ReadResult::Unreadable;
+    if (read == SafeFile::ReadResult::Missing || read == SafeFile::ReadResult::Unreadable) {
+        qCWarning(lcSync) << "Unable to open file for reading" << path << error;
         m_sync->downloadFinished(callback, data, QByteArray(), true);
         return;
     }
-    const QByteArray bytes = file.readAll();
-    const bool failed = file.error() != QFileDevice::NoError;
-    file.close();
-    if (failed) {
-        qCWarning(lcSync) << "Unable to read file" << path;
-        m_sync->downloadFinished(callback, data, QByteArray(), true);
-        return;
+    if (read == SafeFile::ReadResult::TooLarge) {
+        // Refused unread: to the engine an empty file is a damaged one, which it skips.
+        qCWarning(lcSync).noquote() << error;
+        SyncLogDialog::add("Sync: Not reading " + data.second + ": " + error);
     }
     QTimer::singleShot(0, this, [sync = m_sync, callback, data, bytes] {
         sync->downloadFinished(callback, data, bytes, false);

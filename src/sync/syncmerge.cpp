@@ -1,6 +1,8 @@
 // Sync: merging the history and snippet documents, and their versions in the remote store.
 #include "sync/sync.h"
 
+#include "common/compression.h"
+#include "common/safefile.h"
 #include "history/historyitemmodel.h"
 #include "snippets/snippetmodel.h"
 #include "sync/isyncmerge.h"
@@ -84,6 +86,11 @@ QString Sync::getLatestId(QString fileName)
         const QString &time = it.value().second;
         if (!pattern.match(name).hasMatch())
             continue;
+        // A damaged version may carry any time; newer ones that read come first anyway.
+        if (m_damagedVersions.contains(damageKey(it.key()))) {
+            qCDebug(lcSync) << "Skipping the damaged version" << name << time;
+            continue;
+        }
         qCDebug(lcSync) << "Found match" << name << time << "when looking for" << fileName;
         if (selectedId.isEmpty() || selectedTime < time) {
             selectedId = it.key();
@@ -92,6 +99,24 @@ QString Sync::getLatestId(QString fileName)
         }
     }
     return selectedId;
+}
+
+QString Sync::damageKey(const QString &id) const
+{
+    // With its time: a file another program was still writing reads again once it is rewritten.
+    return id + QLatin1Char('\n') + m_online.value(id).second;
+}
+
+void Sync::skipDamagedVersion(SyncData data, const QString &reason)
+{
+    const QString name = m_online.value(data.second).first;
+    SyncLogDialog::add("Sync: " + name + " cannot be read (" + reason + "); the newest version that reads is used instead");
+    m_damagedVersions.insert(damageKey(data.second));
+    m_versionSkipped = true;
+    if (!m_damagedThisPass.contains(name))
+        m_damagedThisPass.append(name);
+    data.second.clear();
+    mergeDocument(data);
 }
 
 QString Sync::idOfRemoteName(const QString &remoteName) const
@@ -116,6 +141,18 @@ bool Sync::isDocumentOf(const QByteArray &plain, const QString &fileName) const
 void Sync::mergeDocument(SyncData data)
 {
     const QString id = getLatestId(data.file);
+    if (id.isEmpty() && m_versionUndeciphered) {
+        // No version read: more likely a wrong passphrase here than damage everywhere, and storing
+        // the local copy would hide the others' content.
+        SyncLogDialog::add("Sync: Decrypt failed");
+        haltQueue("Decryption failed.");
+        return;
+    }
+    if (id.isEmpty() && m_versionSkipped && data.direction == FromServer) {
+        SyncLogDialog::add("Sync: No version of " + data.file + " can be read");
+        haltQueue("Synchronization failed.");
+        return;
+    }
     if (id.isEmpty() || data.direction == ToServer) {
         handleMerge(data, QByteArray());
         return;
@@ -150,19 +187,26 @@ void Sync::downloadJsonFinished(SyncData data, QByteArray bytes, bool error)
         return;
     }
     SyncLogDialog::add("Sync: Download finished for " + data.file);
+    // Checked before anything is taken for it: a huge file would cost its size again and more.
+    if (bytes.size() > SafeFile::MaxDocumentSize) {
+        skipDamagedVersion(data, QString("%1 bytes, more than %2").arg(bytes.size()).arg(SafeFile::MaxDocumentSize));
+        return;
+    }
 
     QByteArray plain;
+    QString problem;
     if (bytes.startsWith(c_encryptedPrefix)) {
         const QByteArray compressed = decrypt(bytes);
         if (compressed.isEmpty()) {
             SyncLogDialog::add("Sync: Decrypt failed");
-            haltQueue("Decryption failed.");
+            m_versionUndeciphered = true;
+            skipDamagedVersion(data, "it does not decrypt");
             return;
         }
-        plain = qUncompress(compressed);
+        plain = Compression::uncompress(compressed, SafeFile::MaxDocumentSize, &problem);
         if (plain.isEmpty()) {
             SyncLogDialog::add("Sync: Uncompress after decrypt failed");
-            haltQueue("Decryption failed.");
+            skipDamagedVersion(data, problem);
             return;
         }
         SyncLogDialog::add("Sync: Downloaded data is compressed and encrypted");
@@ -170,25 +214,16 @@ void Sync::downloadJsonFinished(SyncData data, QByteArray bytes, bool error)
         SyncLogDialog::add("Sync: Downloaded data is plain text");
         plain = bytes;
     } else {
-        plain = qUncompress(bytes);
+        plain = Compression::uncompress(bytes, SafeFile::MaxDocumentSize, &problem);
         SyncLogDialog::add("Sync: Downloaded data is compressed plain text");
     }
 
     // A damaged version, or another document under this name, must never reach the merge: a
     // download that replaces the local content would lose it.
     if (!isDocumentOf(plain, data.file)) {
-        SyncLogDialog::add("Sync: Downloaded data is not a valid document: " + m_online.value(data.second).first);
-        if (data.direction == FromServer) {
-            haltQueue("Synchronization failed.");
-            return;
-        }
-        // Not fetched again; storing the local document as a newer version replaces it.
-        data.merge->lastDownloadId = data.second;
-        handleMerge(data, QByteArray());
+        skipDamagedVersion(data, problem.isEmpty() ? QString("not a document of this kind") : problem);
         return;
     }
-
-    data.merge->lastDownloadId = data.second;
     handleMerge(data, plain);
 }
 
@@ -197,12 +232,19 @@ void Sync::handleMerge(SyncData data, QByteArray online)
     SyncLogDialog::add("Sync: Merging content for " + data.file);
     QByteArray result;
     const bool changed = data.merge->merge(online, result, data.direction);
+    if (result.isEmpty() && !online.isEmpty()) {
+        // The partner found the document unreadable and kept its own rows as they were.
+        skipDamagedVersion(data, "its content is not readable");
+        return;
+    }
     if (result.isEmpty()) {
         SyncLogDialog::add("Sync: Merge failed for " + data.file);
         haltQueue("Synchronization failed.");
         return;
     }
     SyncLogDialog::add("Sync: Merge succeeded for " + data.file);
+    if (!online.isEmpty())
+        data.merge->lastDownloadId = data.second;
 
     if (data.direction == FromServer || (!changed && !online.isEmpty())) {
         continueQueue();

@@ -138,7 +138,7 @@ public:
         mergedInputs.append(online);
         if (!online.isEmpty()) {
             const QJsonObject object = QJsonDocument::fromJson(online).object();
-            if (object.value("magic").toInt() != magic)
+            if (object.value("magic").toInt() != magic || !object.value("items").isArray())
                 return false;
             QStringList remote;
             for (const QJsonValue &value : object.value("items").toArray())
