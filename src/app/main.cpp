@@ -49,19 +49,6 @@ void logBanner()
              << QSslSocket::supportsSsl();
 }
 
-// Newest copy wins: asks a running copy to quit and waits up to ten seconds for it to go.
-bool takeOverFromRunningCopy(RunGuard &guard)
-{
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        if (guard.tryToRun())
-            return true;
-        qDebug() << "Another instance is running. Waiting for it to quit...";
-        guard.setSharedValue(1);
-        QThread::msleep(1000);
-    }
-    return false;
-}
-
 void showTrayMenu(TrayIcon &trayIcon, MainWindow &window)
 {
     QMenu menu;
@@ -106,7 +93,7 @@ int main(int argc, char *argv[])
     logBanner();
 
     RunGuard guard("KestovanRunGuard");
-    if (!takeOverFromRunningCopy(guard)) {
+    if (!guard.takeOver(10, 1000)) {
         QMessageBox::warning(nullptr, "Kestovan", QObject::tr("Kestovan is already running!"));
         return 0;
     }

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDebug>
+#include <QThread>
 
 #include <cstring>
 
@@ -64,6 +65,38 @@ bool RunGuard::tryToRun()
     return created;
 }
 
+bool RunGuard::takeOver(int attempts, int intervalMs)
+{
+    // The request is written once: a value back at 0 afterwards means the holder took it.
+    bool requested = false;
+    bool taken = false;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        if (tryToRun())
+            return true;
+        qDebug() << "Another instance is running. Waiting for it to quit...";
+        if (!requested) {
+            setSharedValue(1);
+            requested = true;
+        } else if (!taken && sharedValue() == 0) {
+            taken = true;
+        }
+        QThread::msleep(ulong(intervalMs));
+    }
+    if (!taken && (!requested || exchangeSharedValue(1, 0))) {
+        // Withdrawn: left set, the slow holder would quit on reaching its event loop and nothing
+        // would run at all.
+        qDebug() << "The running instance did not answer; the request to quit is withdrawn.";
+        return tryToRun();
+    }
+    // The holder is quitting; saving its data may take a moment.
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        if (tryToRun())
+            return true;
+        QThread::msleep(ulong(intervalMs));
+    }
+    return false;
+}
+
 void RunGuard::setSharedValue(int value)
 {
     m_memLock.acquire();
@@ -78,6 +111,20 @@ void RunGuard::setSharedValue(int value)
         qDebug() << "Unable to attach to the shared memory.";
     }
     m_memLock.release();
+}
+
+bool RunGuard::exchangeSharedValue(int expected, int value)
+{
+    m_memLock.acquire();
+    const bool holding = m_sharedMem.isAttached();
+    const bool attached = holding || m_sharedMem.attach(QSharedMemory::ReadWrite);
+    const bool matched = attached && readFirstWord(m_sharedMem) == expected;
+    if (matched)
+        writeFirstWord(m_sharedMem, value);
+    if (attached && !holding)
+        m_sharedMem.detach();
+    m_memLock.release();
+    return matched;
 }
 
 int RunGuard::sharedValue()
@@ -103,7 +150,8 @@ void RunGuard::startTimer()
 
 void RunGuard::checkForQuitRequest()
 {
-    if (sharedValue() == 1) {
+    // Taken in one step, so a newer copy that is about to give up knows this one is going.
+    if (exchangeSharedValue(1, 0)) {
         qDebug() << "Another instance launched";
         QCoreApplication::quit();
     }

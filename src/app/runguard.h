@@ -18,6 +18,11 @@ public:
 
     // Takes the segment; fails while another copy holds it.
     bool tryToRun();
+    // Newest copy wins: takes the segment, asking the copy that holds it to quit and trying again
+    // every interval, up to attempts times. A copy that gives up withdraws its request, so a
+    // holder that was only slow to reach its event loop keeps running; one that took the request
+    // and is quitting is waited for a little longer.
+    bool takeOver(int attempts, int intervalMs);
     void setSharedValue(int value);
     // 0 when the value cannot be read.
     int sharedValue();
@@ -29,6 +34,8 @@ public:
 
 private:
     void checkForQuitRequest();
+    // Sets the value to value when it is expected, in one step; whether it was.
+    bool exchangeSharedValue(int expected, int value);
 
     const QString m_key;
     const QString m_memLockKey;

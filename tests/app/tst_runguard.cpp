@@ -2,15 +2,18 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QThread>
 #include <QtTest>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
 namespace {
 
-// The test program doubles as the other copy: "--hold KEY" takes the guard, watches it and
-// exits with 0 when a newer copy asks it to quit.
+// The test program doubles as the other copy: "--hold KEY [DELAY]" takes the guard, watches it and
+// exits with 0 when a newer copy asks it to quit. With a delay it reaches its event loop that
+// much later, as a copy busy loading a large history does.
 int holdGuard(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
@@ -20,6 +23,8 @@ int holdGuard(int argc, char **argv)
     guard.startTimer();
     fputs("holding\n", stdout);
     fflush(stdout);
+    if (argc > 3)
+        QThread::msleep(std::strtoul(argv[3], nullptr, 10));
     return app.exec();
 }
 
@@ -34,10 +39,13 @@ class TestRunGuard : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QProcess> startHolder(const QString &key)
+    std::unique_ptr<QProcess> startHolder(const QString &key, int delay = 0)
     {
         auto holder = std::make_unique<QProcess>();
-        holder->start(QCoreApplication::applicationFilePath(), {"--hold", key});
+        QStringList arguments{"--hold", key};
+        if (delay > 0)
+            arguments << QString::number(delay);
+        holder->start(QCoreApplication::applicationFilePath(), arguments);
         if (!holder->waitForStarted(5000))
             return nullptr;
         if (!QTest::qWaitFor([&] { return holder->canReadLine() || holder->state() == QProcess::NotRunning; },
@@ -125,6 +133,32 @@ private slots:
         QVERIFY(waitForExit(*holder, 5000));
     }
 
+    void testNewerCopyTakesOverAHolderThatAnswers()
+    {
+        const QString key = uniqueKey("answers");
+        auto holder = startHolder(key);
+        QVERIFY(holder);
+        RunGuard newer(key);
+        QVERIFY(newer.takeOver(10, 300));
+        QVERIFY(waitForExit(*holder, 5000));
+        QCOMPARE(holder->exitCode(), 0);
+    }
+
+    void testCopyThatGivesUpLeavesASlowHolderRunning()
+    {
+        // The holder reaches its event loop only after the newer copy gave up: it must not then
+        // act on a request nobody is waiting for, or no copy runs at all.
+        const QString key = uniqueKey("slow");
+        auto holder = startHolder(key, 2500);
+        QVERIFY(holder);
+        RunGuard newer(key);
+        QVERIFY(!newer.takeOver(3, 200));
+        QCOMPARE(newer.sharedValue(), 0);
+        QVERIFY2(!waitForExit(*holder, 4500), "the slow holder quit after the newer copy had given up");
+        RunGuard(key).setSharedValue(1);
+        QVERIFY(waitForExit(*holder, 5000));
+    }
+
     void testSegmentOfAKilledHolderIsTakenOver()
     {
         const QString key = uniqueKey("killed");
@@ -146,7 +180,7 @@ private slots:
 
 int main(int argc, char **argv)
 {
-    if (argc == 3 && std::strcmp(argv[1], "--hold") == 0)
+    if (argc >= 3 && std::strcmp(argv[1], "--hold") == 0)
         return holdGuard(argc, argv);
     QCoreApplication app(argc, argv);
     TestRunGuard test;
