@@ -53,7 +53,12 @@ HistoryItemModel::HistoryItemModel(QObject *parent, ISync *sync)
     m_nextIndex = index(0, 0);
 }
 
-HistoryItemModel::~HistoryItemModel() = default;
+HistoryItemModel::~HistoryItemModel()
+{
+    // Writers of the clipboard reach the listener through the instance; it must not outlive us.
+    if (s_instance == this)
+        s_instance = nullptr;
+}
 
 void HistoryItemModel::initialize(QObject *parent, ISync *sync, HistoryFilterState *carousel)
 {
