@@ -2,10 +2,13 @@
 
 #include "clipboard/clipboardownerwatch.h"
 #include "clipboard/clipboardtools.h"
+#include "clipboard/x11clipboardreader.h"
 #include "history/historyitemmodel.h"
 #include "platform/platform.h"
 #include "common/utils.h"
 
+#include <QCryptographicHash>
+#include <QDebug>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
@@ -16,12 +19,15 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <memory>
 
 const QString ClipboardListener::ApplicationFormat = QStringLiteral("x-kestovan-application");
 
 namespace {
 
 const int PollInterval = 1000;
+// Texts longer than this are fingerprinted by a hash rather than kept whole.
+const qsizetype LargeText = 64 * 1024;
 // Pixels sampled per side for the image fingerprint: enough to tell screenshots of one size
 // apart, cheap enough to run on every change of an image on the clipboard.
 const int ImageSamplesPerSide = 32;
@@ -83,6 +89,13 @@ ClipboardListener::ClipboardListener(QObject *parent)
     m_ownerWatch = ClipboardOwnerWatch::create(this);
     // The offscreen clipboard lives in this process, so every change of it is reported.
     m_changesReported = m_ownerWatch || QGuiApplication::platformName() == QLatin1String("offscreen");
+    m_reader = X11ClipboardReader::create(this);
+    if (m_reader) {
+        connect(m_reader, &X11ClipboardReader::finished, this,
+                [this](QMimeData *data, X11ClipboardReader::Outcome outcome, quint32 owner) {
+                    readFinished(data, outcome, owner);
+                });
+    }
 
     auto *poll = new QTimer(this);
     connect(poll, &QTimer::timeout, this, &ClipboardListener::check);
@@ -92,7 +105,7 @@ ClipboardListener::ClipboardListener(QObject *parent)
 void ClipboardListener::ignoreOwnText(const QString &text)
 {
     if (ClipboardListener *listener = historyListener())
-        listener->lastContent = text;
+        listener->lastContent = textFingerprint(text);
 }
 
 void ClipboardListener::ignoreOwnImage()
@@ -135,14 +148,34 @@ QPixmap ClipboardListener::getSourceIcon()
     return getIcon();
 }
 
+QString ClipboardListener::textFingerprint(const QString &text)
+{
+    if (text.size() <= LargeText)
+        return text;
+    const QByteArrayView units(reinterpret_cast<const char *>(text.utf16()), text.size() * qsizetype(sizeof(char16_t)));
+    // Starts with a character no copied text starts with, so it never equals a text.
+    return QChar(0) + QString::number(text.size()) + QLatin1Char(':')
+        + QString::fromLatin1(QCryptographicHash::hash(units, QCryptographicHash::Sha256).toHex());
+}
+
 QString ClipboardListener::getTextContent(const QMimeData *data)
 {
+    return fingerprint(data, nullptr);
+}
+
+QString ClipboardListener::fingerprint(const QMimeData *data, qsizetype *textLength)
+{
+    if (textLength)
+        *textLength = -1;
     if (!data)
         return {};
     if (hasPlainText(data)) {
         const QString text = data->text();
-        if (!text.isEmpty())
-            return text;
+        if (!text.isEmpty()) {
+            if (textLength)
+                *textLength = text.size();
+            return textFingerprint(text);
+        }
     }
     if (data->hasUrls()) {
         QStringList paths;
@@ -160,6 +193,26 @@ QString ClipboardListener::getTextContent(const QMimeData *data)
             return imageFingerprint(image);
     }
     return {};
+}
+
+bool ClipboardListener::clipboardAnswers()
+{
+    ClipboardListener *listener = historyListener();
+    if (!listener || !listener->m_reader || QGuiApplication::clipboard()->ownsClipboard())
+        return true;
+    if (listener->m_reader->busy())
+        return !listener->m_reader->stalled();
+    return !listener->isUnanswered(listener->m_reader->owner());
+}
+
+bool ClipboardListener::isUnanswered(quint32 owner) const
+{
+    return owner && owner == m_unansweredOwner && ownerChanges() == m_unansweredChanges;
+}
+
+quint64 ClipboardListener::ownerChanges() const
+{
+    return m_ownerWatch ? m_ownerWatch->changes() : 0;
 }
 
 void ClipboardListener::changedSlot(QClipboard::Mode mode)
@@ -209,8 +262,52 @@ void ClipboardListener::captureStep()
     m_judgedApplication = getSourceName();
 
     QClipboard *clipboard = QGuiApplication::clipboard();
-    const QMimeData *data = clipboard->mimeData(QClipboard::Clipboard);
+    // Content of this process is at hand; another application's is read without waiting for it:
+    // reading it through the toolkit waits up to five seconds per request for an owner that hangs.
+    if (!m_reader || clipboard->ownsClipboard()) {
+        capture(clipboard->mimeData(QClipboard::Clipboard), nullptr);
+        return;
+    }
+    const quint32 owner = m_reader->owner();
+    // The read in progress judges the content as it is now; another owner makes it worthless,
+    // however slowly the old owner still sends.
+    if (m_reader->busy() && owner == m_readOwner && ownerChanges() == m_readOwnerChanges)
+        return;
+    if (isUnanswered(owner)) {
+        m_lastContentSeen = lastContent;
+        return;
+    }
+    m_unansweredOwner = 0;
+    m_readOwner = owner;
+    m_readOwnerChanges = ownerChanges();
+    // In UTF-8 a text takes at most three bytes per character: anything longer is over the limit.
+    m_reader->start(m_textLimit < 0 ? -1 : m_textLimit * 3);
+}
 
+void ClipboardListener::readFinished(QMimeData *data, int outcome, quint32 owner)
+{
+    std::unique_ptr<QMimeData> snapshot(data);
+    if (m_ownerWatch)
+        m_ownerWatch->catchUp();
+    if (ownerChanges() != m_readOwnerChanges) {
+        // The clipboard changed while it was read: what was read is old already.
+        captureStep();
+        return;
+    }
+    if (outcome == X11ClipboardReader::Unanswered) {
+        m_unansweredOwner = owner;
+        m_unansweredChanges = m_readOwnerChanges;
+        qWarning() << "The clipboard's owner does not answer; it is not asked again until the clipboard changes owner.";
+        m_lastContentSeen = lastContent;
+        return;
+    }
+    QMimeData *read = snapshot.release();
+    capture(read, read);
+}
+
+void ClipboardListener::capture(const QMimeData *data, QMimeData *snapshot)
+{
+    std::unique_ptr<QMimeData> owned(snapshot);
     // A marker is a marker even when the name in it is empty: that content was rewritten already.
     const bool marked = data && data->hasFormat(ApplicationFormat);
     QString application = marked ? QString::fromUtf8(data->data(ApplicationFormat)) : QString();
@@ -255,13 +352,19 @@ void ClipboardListener::captureStep()
         }
     }
 
-    const QString fingerprint = getTextContent(data);
+    qsizetype textLength = -1;
+    const QString contentFingerprint = fingerprint(data, &textLength);
     if (lastContent == QLatin1String("*"))
-        lastContent = fingerprint;
-    if (!fingerprint.isEmpty() && fingerprint != lastContent) {
-        lastContent = fingerprint;
-        QMimeData *copy = ClipboardTools::saveClipboard();
-        emit changed(copy, getSourceIcon(), application);
+        lastContent = contentFingerprint;
+    if (!contentFingerprint.isEmpty() && contentFingerprint != lastContent) {
+        lastContent = contentFingerprint;
+        // A text the size rule refuses is not copied only to be thrown away.
+        if (m_textLimit >= 0 && textLength > m_textLimit && !data->hasUrls() && !data->hasImage()) {
+            qDebug() << "Not recording a text of" << textLength << "characters; the limit is" << m_textLimit;
+        } else {
+            QMimeData *copy = owned ? owned.release() : ClipboardTools::saveClipboard();
+            emit changed(copy, getSourceIcon(), application);
+        }
     }
     m_lastContentSeen = lastContent;
 }

@@ -8,6 +8,7 @@
 #include <QString>
 
 class ClipboardOwnerWatch;
+class X11ClipboardReader;
 
 // Notices clipboard changes, applies the per-application rules (which may rewrite the content),
 // and hands every new content on to the history through changed().
@@ -32,11 +33,19 @@ public:
     static void ignoreOwnData(const QMimeData *data);
 
     void updateApplications();
+    // Texts longer than this many characters are not recorded (the history's size rule), so they
+    // are not copied either; negative for no limit.
+    void setTextLimit(qint64 characters) { m_textLimit = characters; }
+    // False while another application keeps a read of its clipboard waiting, or is remembered as an
+    // owner that does not answer: a synchronous read now could block the program for seconds.
+    static bool clipboardAnswers();
     QString getSourceName();
     QPixmap getSourceIcon();
     // The fingerprint: the text, else the URLs' paths, else the image's size, centre pixel and a
-    // hash of sampled pixels; empty when there is none of them.
+    // hash of sampled pixels; empty when there is none of them. A long text is fingerprinted by its
+    // hash, so the listener does not keep a second copy of it.
     QString getTextContent(const QMimeData *data);
+    static QString textFingerprint(const QString &text);
 
 signals:
     // The receiver owns data.
@@ -51,6 +60,13 @@ public slots:
 
 private:
     void captureStep();
+    // The capture step's judgement of the content; snapshot, when set, is data read from another
+    // application, which the step hands on or deletes.
+    void capture(const QMimeData *data, QMimeData *snapshot);
+    void readFinished(QMimeData *data, int outcome, quint32 owner);
+    QString fingerprint(const QMimeData *data, qsizetype *textLength);
+    quint64 ownerChanges() const;
+    bool isUnanswered(quint32 owner) const;
     bool stepNeeded();
     bool inRuleSet(const QString &application) const;
 
@@ -67,4 +83,13 @@ private:
     bool m_rulesChanged = true;
     QString m_judgedApplication;
     QString m_lastContentSeen;
+    qint64 m_textLimit = -1;
+
+    // Another application's clipboard is read without waiting for it; an owner that did not
+    // answer is not asked again until the clipboard changes owner.
+    X11ClipboardReader *m_reader = nullptr;
+    quint32 m_readOwner = 0;
+    quint64 m_readOwnerChanges = 0;
+    quint32 m_unansweredOwner = 0;
+    quint64 m_unansweredChanges = 0;
 };

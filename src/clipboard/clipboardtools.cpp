@@ -171,6 +171,10 @@ void ClipboardTools::paste(std::pair<int, int> cursor)
 
 void ClipboardTools::pastePlainTextFromClipboard()
 {
+    if (!ClipboardListener::clipboardAnswers()) {
+        qWarning() << "The clipboard's owner does not answer; nothing is pasted.";
+        return;
+    }
     QMimeData *saved = saveClipboard();
     setTextToClipboard(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
     pasteStep();
@@ -209,6 +213,8 @@ void ClipboardTools::actionPaste(QString text, QString application)
 
 void ClipboardTools::dumpClipboardData()
 {
+    if (!ClipboardListener::clipboardAnswers())
+        return;
     const QMimeData *data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
     if (!data)
         return;

@@ -478,6 +478,8 @@ void HistoryItemModel::updateExcludeList()
         save(true);
 
     clipboardListener->updateApplications();
+    // The size rule, so the listener need not copy a text only for it to be refused here.
+    clipboardListener->setTextLimit(qint64(readRules().ignoreSize) * 1024);
     // ---- Keyword expansion (snippets): the expander rereads its application lists here. ----
     InputManager::instance()->updateApplications();
 }

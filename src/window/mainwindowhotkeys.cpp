@@ -116,6 +116,10 @@ void MainWindow::setActionShortcuts()
 
 void MainWindow::runAction(const QString &action, const QString &shortcut)
 {
+    if (!ClipboardListener::clipboardAnswers()) {
+        qWarning() << "The clipboard's owner does not answer. Unable to run the action.";
+        return;
+    }
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
     if (!data || !data->hasText() || data->text().isEmpty()) {
         qWarning() << "Current clipboard content is not text. Unable to run the action.";

@@ -1,4 +1,6 @@
 #include "window/monitor.h"
+
+#include "clipboard/clipboardlistener.h"
 #include "ui_monitor.h"
 
 #include "common/iconresources.h"
@@ -108,7 +110,8 @@ void Monitor::showEvent(QShowEvent *event)
 
 void Monitor::refresh(bool onlyWhenChanged)
 {
-    if (!isVisible())
+    // An owner that does not answer would freeze the whole program on this read.
+    if (!isVisible() || !ClipboardListener::clipboardAnswers())
         return;
     const QMimeData *data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
     if (onlyWhenChanged && !ui->listWidget->differsFromShown(data))

@@ -40,6 +40,9 @@ private slots:
 
     void testPollDoesNotReadUnchangedClipboard();
 
+    void testLargeTextIsFingerprintedByItsHash();
+    void testTextOverTheSizeRuleIsNotCopied();
+
 private:
     static void setRules(const QStringList &textOnly, const QStringList &formattingOnly, const QStringList &noImages)
     {
@@ -406,6 +409,61 @@ void TestClipboardListener::testPollDoesNotReadUnchangedClipboard()
     listener.lastContent = "something else";
     listener.check();
     QVERIFY(data->reads > reads);
+    QCOMPARE(recorder.captures.size(), 2);
+}
+
+// The whole text kept as the fingerprint held hundreds of megabytes for as long as it stayed on the
+// clipboard.
+void TestClipboardListener::testLargeTextIsFingerprintedByItsHash()
+{
+    ClipboardListener listener(nullptr);
+    CaptureRecorder recorder(&listener);
+    const QString large = QString(2 * 1024 * 1024, QChar('a')) + "end";
+    setText(large);
+    QCOMPARE(recorder.captures.size(), 1);
+    QCOMPARE(recorder.captures.first().text.size(), large.size());
+    QVERIFY(listener.lastContent.size() < 100);
+
+    // Equal texts still compare equal, different ones of one length do not.
+    setText(large);
+    listener.check();
+    QCOMPARE(recorder.captures.size(), 1);
+    QString other = large;
+    other[0] = QChar('b');
+    setText(other);
+    QCOMPARE(recorder.captures.size(), 2);
+
+    // The program's own large write stays out (as ignoreOwnText marks it), and no text equals a hash.
+    const QString own = QString(100 * 1024, QChar('o'));
+    listener.lastContent = ClipboardListener::textFingerprint(own);
+    setText(own);
+    QCOMPARE(recorder.captures.size(), 2);
+    setText(ClipboardListener::textFingerprint(own).mid(1));
+    QCOMPARE(recorder.captures.size(), 3);
+}
+
+void TestClipboardListener::testTextOverTheSizeRuleIsNotCopied()
+{
+    ClipboardListener listener(nullptr);
+    listener.setTextLimit(1000);
+    CaptureRecorder recorder(&listener);
+
+    auto *data = new CountingMimeData;
+    data->setText(QString(5000, QChar('x')));
+    clipboard()->setMimeData(data);
+    // Judged once, by its length, and never copied for the history that would refuse it.
+    QCOMPARE(recorder.captures.size(), 0);
+    const int reads = data->reads;
+    listener.check();
+    QCOMPARE(data->reads, reads);
+
+    setText(QString(1000, QChar('y')));
+    QCOMPARE(recorder.captures.size(), 1);
+    // An image with a long text is still an image.
+    auto *image = new QMimeData;
+    image->setText(QString(5000, QChar('z')));
+    image->setImageData(blockImage(20, 10, Qt::red, Qt::blue, 4));
+    clipboard()->setMimeData(image);
     QCOMPARE(recorder.captures.size(), 2);
 }
 

@@ -9,51 +9,6 @@
 
 namespace {
 
-// xclip owning the clipboard; with -quiet it stays in the foreground and reports every request.
-class XclipOwner
-{
-public:
-    XclipOwner(const QByteArray &content, const QString &target = QString())
-    {
-        QStringList arguments{"-quiet", "-selection", "clipboard"};
-        if (!target.isEmpty())
-            arguments << "-t" << target;
-        m_process.setProcessChannelMode(QProcess::MergedChannels);
-        m_process.start("xclip", arguments);
-        m_process.write(content);
-        m_process.closeWriteChannel();
-    }
-
-    ~XclipOwner() { stop(); }
-
-    bool running() const { return m_process.state() == QProcess::Running; }
-
-    // Selection requests xclip has been asked to serve so far.
-    int requests()
-    {
-        m_output += m_process.readAll();
-        return int(m_output.count("Waiting for selection request number")) - 1;
-    }
-
-    bool serving()
-    {
-        m_output += m_process.readAll();
-        return m_output.contains("Waiting for selection requests");
-    }
-
-    void stop()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
-    }
-
-private:
-    QProcess m_process;
-    QByteArray m_output;
-};
-
 // Reads the clipboard through xclip without blocking our event loop, which serves the request.
 QByteArray readClipboard(const QString &target)
 {
@@ -121,7 +76,7 @@ void TestX11Clipboard::testCopyFromAnotherClientIsRecordedWithItsName()
 {
     QElapsedTimer elapsed;
     elapsed.start();
-    XclipOwner owner("copied in another client ✓");
+    X11Test::XclipOwner owner("copied in another client ✓");
     // Well within the poll interval: the change itself is noticed.
     QTRY_COMPARE_WITH_TIMEOUT(topText(), QString("copied in another client ✓"), 900);
     QCOMPARE(model()->index(0, 0).data(ApplicationRole).toString(), QString("KestovanProbe"));
@@ -143,7 +98,7 @@ void TestX11Clipboard::testImageCopyIsRecordedWithCacheFile()
     QVERIFY(image.save(&buffer, "PNG"));
 
     const int rows = model()->rowCount();
-    XclipOwner owner(png, "image/png");
+    X11Test::XclipOwner owner(png, "image/png");
     QTRY_COMPARE_WITH_TIMEOUT(model()->rowCount(), rows + 1, 3000);
     const QModelIndex top = model()->index(0, 0);
     QCOMPARE(top.data(TypeRole).toInt(), 1);
@@ -155,7 +110,7 @@ void TestX11Clipboard::testImageCopyIsRecordedWithCacheFile()
 
 void TestX11Clipboard::testOwnerThatExitsRecordsNothing()
 {
-    auto owner = std::make_unique<XclipOwner>("owner about to exit");
+    auto owner = std::make_unique<X11Test::XclipOwner>("owner about to exit");
     QTRY_COMPARE_WITH_TIMEOUT(topText(), QString("owner about to exit"), 3000);
     const int rows = model()->rowCount();
 
@@ -166,14 +121,14 @@ void TestX11Clipboard::testOwnerThatExitsRecordsNothing()
     QCOMPARE(model()->clipboardListener->lastContent, QString("owner about to exit"));
 
     // The next owner is recorded at once.
-    XclipOwner next("the next owner");
+    X11Test::XclipOwner next("the next owner");
     QTRY_COMPARE_WITH_TIMEOUT(topText(), QString("the next owner"), 3000);
     QCOMPARE(model()->rowCount(), rows + 1);
 }
 
 void TestX11Clipboard::testPollDoesNotPullUnchangedContent()
 {
-    XclipOwner owner("served while nothing changes");
+    X11Test::XclipOwner owner("served while nothing changes");
     QTRY_COMPARE_WITH_TIMEOUT(topText(), QString("served while nothing changes"), 3000);
     QTRY_VERIFY(owner.serving());
     // Our own follow-up reads of the change may still be on their way.

@@ -133,6 +133,51 @@ private:
     quint32 m_window = 0;
 };
 
+// xclip owning the clipboard; with -quiet it stays in the foreground and reports every request.
+class XclipOwner
+{
+public:
+    XclipOwner(const QByteArray &content, const QString &target = QString())
+    {
+        QStringList arguments{"-quiet", "-selection", "clipboard"};
+        if (!target.isEmpty())
+            arguments << "-t" << target;
+        m_process.setProcessChannelMode(QProcess::MergedChannels);
+        m_process.start("xclip", arguments);
+        m_process.write(content);
+        m_process.closeWriteChannel();
+    }
+
+    ~XclipOwner() { stop(); }
+
+    bool running() const { return m_process.state() == QProcess::Running; }
+
+    // Selection requests xclip has been asked to serve so far.
+    int requests()
+    {
+        m_output += m_process.readAll();
+        return int(m_output.count("Waiting for selection request number")) - 1;
+    }
+
+    bool serving()
+    {
+        m_output += m_process.readAll();
+        return m_output.contains("Waiting for selection requests");
+    }
+
+    void stop()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+
+private:
+    QProcess m_process;
+    QByteArray m_output;
+};
+
 struct FreeDeleter
 {
     void operator()(void *p) const { std::free(p); }

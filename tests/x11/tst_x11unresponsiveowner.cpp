@@ -1,0 +1,225 @@
+// Clipboard owners that misbehave: one that takes the clipboard and never answers froze the program
+// for about 90 s (each read waited 5 s and was asked again on every poll), and a huge text was
+// copied whole several times only to be refused by the size rule.
+#include "clipboard/clipboardlistener.h"
+#include "clipboard/clipboardtools.h"
+#include "clipboard/x11clipboardreader.h"
+#include "historytestsupport.h"
+#include "x11testsupport.h"
+
+#include <algorithm>
+
+namespace {
+
+// The test tree's own client that takes the clipboard and answers no request.
+class SilentOwner
+{
+public:
+    SilentOwner()
+    {
+        m_process.start(QStringLiteral(KESTOVAN_BINARY_DIR "/tests/kestovan_silentowner"), QStringList());
+    }
+
+    ~SilentOwner()
+    {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+
+    bool owning()
+    {
+        return QTest::qWaitFor([this] { return lines().contains("owning"); }, 10000);
+    }
+
+    // The targets it has been asked for, in order.
+    QStringList requests()
+    {
+        QStringList targets;
+        for (const QString &line : lines()) {
+            if (line.startsWith(QLatin1String("request ")))
+                targets.append(line.mid(8));
+        }
+        return targets;
+    }
+
+private:
+    QStringList lines()
+    {
+        m_output += m_process.readAllStandardOutput();
+        return QString::fromUtf8(m_output).split('\n', Qt::SkipEmptyParts);
+    }
+
+    QProcess m_process;
+    QByteArray m_output;
+};
+
+// Collects what is logged while it lives, and passes it on.
+class LogWatch
+{
+public:
+    LogWatch()
+    {
+        s_current = this;
+        m_previous = qInstallMessageHandler(&LogWatch::handler);
+    }
+    ~LogWatch()
+    {
+        qInstallMessageHandler(m_previous);
+        s_current = nullptr;
+    }
+    bool has(const QString &text) const
+    {
+        return std::any_of(m_lines.cbegin(), m_lines.cend(), [&](const QString &line) { return line.contains(text); });
+    }
+
+private:
+    static void handler(QtMsgType type, const QMessageLogContext &context, const QString &text)
+    {
+        if (s_current) {
+            s_current->m_lines.append(text);
+            if (s_current->m_previous)
+                s_current->m_previous(type, context, text);
+        }
+    }
+    static inline LogWatch *s_current = nullptr;
+    QtMessageHandler m_previous = nullptr;
+    QStringList m_lines;
+};
+
+// The longest time the event loop went without running a 20 ms timer, over the given time.
+qint64 longestStall(int milliseconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0;
+    qint64 longest = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        longest = qMax(longest, clock.elapsed() - last);
+        last = clock.elapsed();
+    });
+    tick.start(20);
+    QTest::qWait(milliseconds);
+    return qMax(longest, clock.elapsed() - last);
+}
+
+} // namespace
+
+class TestX11UnresponsiveOwner : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void testOwnerThatNeverAnswersBlocksNothingAndIsAskedOnce();
+    void testNextOwnerIsReadAtOnce();
+    void testTextOverTheSizeRuleIsNotTransferred();
+    void testLargeTextWithinTheRuleIsReadAndFingerprintedByHash();
+
+private:
+    HistoryItemModel *model() { return HistoryItemModel::instance(); }
+    QString topText() { return model()->index(0, 0).data(TextRole).toString(); }
+
+    QObject m_owner;
+};
+
+void TestX11UnresponsiveOwner::initTestCase()
+{
+    QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
+    HistoryTest::resetStore();
+    HistoryItemModel::initialize(&m_owner, nullptr, nullptr);
+    model()->load();
+}
+
+void TestX11UnresponsiveOwner::init()
+{
+    HistoryTest::setSetting("IgnoreSize", "4");
+    model()->updateExcludeList();
+}
+
+void TestX11UnresponsiveOwner::testOwnerThatNeverAnswersBlocksNothingAndIsAskedOnce()
+{
+    const int rows = model()->rowCount();
+    SilentOwner owner;
+    QVERIFY(owner.owning());
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("did not answer for TARGETS"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^The clipboard's owner does not answer; it is not asked again"));
+
+    // Two time-outs' worth of polls: the event loop never waits on the owner.
+    const qint64 stall = longestStall(2 * X11ClipboardReader::ReplyTimeout + 2000);
+    QVERIFY2(stall < 500, qPrintable(QString("the event loop stalled for %1 ms").arg(stall)));
+    QCOMPARE(owner.requests(), QStringList{"TARGETS"});
+    QCOMPARE(model()->rowCount(), rows);
+
+    // Remembered: the synchronous readers leave it alone too.
+    QVERIFY(!ClipboardListener::clipboardAnswers());
+    QTest::ignoreMessage(QtWarningMsg, "The clipboard's owner does not answer; nothing is pasted.");
+    QElapsedTimer paste;
+    paste.start();
+    ClipboardTools::pastePlainTextFromClipboard();
+    QVERIFY(paste.elapsed() < 500);
+    QCOMPARE(owner.requests(), QStringList{"TARGETS"});
+}
+
+void TestX11UnresponsiveOwner::testNextOwnerIsReadAtOnce()
+{
+    {
+        LogWatch log;
+        SilentOwner owner;
+        QVERIFY(owner.owning());
+        QTRY_VERIFY_WITH_TIMEOUT(log.has("it is not asked again until the clipboard changes owner"),
+                                 2 * X11ClipboardReader::ReplyTimeout);
+        QVERIFY(!ClipboardListener::clipboardAnswers());
+        QCOMPARE(owner.requests(), QStringList{"TARGETS"});
+    }
+    X11Test::XclipOwner next("after the silent one");
+    QTRY_COMPARE_WITH_TIMEOUT(topText(), QString("after the silent one"), 3000);
+    QVERIFY(ClipboardListener::clipboardAnswers());
+}
+
+void TestX11UnresponsiveOwner::testTextOverTheSizeRuleIsNotTransferred()
+{
+    const int rows = model()->rowCount();
+    const QString before = model()->clipboardListener->lastContent;
+    LogWatch log;
+    // Whether the owner says the size first or sends it in chunks, no more than the limit is taken.
+    X11Test::XclipOwner owner(QByteArray(6 * 1024 * 1024, 'h'));
+    QTRY_VERIFY_WITH_TIMEOUT(log.has("Not reading the clipboard's UTF8_STRING"), 5000);
+    QVERIFY(!log.has("Not reading the clipboard's UTF8_STRING beyond") || log.has("beyond 12288 bytes"));
+    QTRY_VERIFY(ClipboardListener::clipboardAnswers());
+    QCOMPARE(model()->rowCount(), rows);
+    QCOMPARE(model()->clipboardListener->lastContent, before);
+
+    // A transfer left half done would leave the owner serving no one else. (xclip ignores other
+    // requests while a transfer runs, so it is asked again until ours has been drained.)
+    QByteArray targets;
+    for (int attempt = 0; attempt < 5 && !targets.contains("UTF8_STRING"); ++attempt) {
+        QProcess other;
+        other.start("xclip", {"-o", "-selection", "clipboard", "-t", "TARGETS"});
+        if (!QTest::qWaitFor([&] { return other.state() == QProcess::NotRunning; }, 2000)) {
+            other.kill();
+            other.waitForFinished(1000);
+        }
+        targets = other.readAllStandardOutput();
+    }
+    QVERIFY2(targets.contains("UTF8_STRING"), "the owner was left in the middle of a transfer");
+}
+
+void TestX11UnresponsiveOwner::testLargeTextWithinTheRuleIsReadAndFingerprintedByHash()
+{
+    HistoryTest::setSetting("IgnoreSize", "8192");
+    model()->updateExcludeList();
+    QByteArray large(3 * 1024 * 1024, 'l');
+    large.append("end");
+    X11Test::XclipOwner owner(large);
+    QTRY_COMPARE_WITH_TIMEOUT(model()->index(0, 0).data(TextRole).toString().size(), large.size(), 10000);
+    QVERIFY(topText().endsWith("lend"));
+    // The listener keeps a hash of it, not a second copy.
+    QVERIFY(model()->clipboardListener->lastContent.size() < 100);
+    QCOMPARE(model()->clipboardListener->lastContent, ClipboardListener::textFingerprint(QString::fromLatin1(large)));
+}
+
+KESTOVAN_HISTORY_TEST_MAIN(TestX11UnresponsiveOwner)
+#include "tst_x11unresponsiveowner.moc"
