@@ -28,7 +28,8 @@ public:
         }
         const QByteArray options = "size=" + QByteArray::number(bytes) + ",mode=0777";
         if (::mount("tmpfs", QFile::encodeName(m_path).constData(), "tmpfs", 0, options.constData()) != 0) {
-            m_why = QString("a tmpfs cannot be mounted here: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+            m_why = QString("a tmpfs cannot be mounted here (%1); the checked write is still covered on /dev/full")
+                        .arg(QString::fromLocal8Bit(std::strerror(errno)));
             return;
         }
         m_mounted = true;
@@ -78,3 +79,9 @@ private:
     bool m_mounted = false;
     QString m_why;
 };
+
+// Declares disk, mounted on folder (a temporary one when empty), or skips the test saying why.
+#define KESTOVAN_SMALL_DISK_OR_SKIP(disk, bytes, folder)                                            \
+    SmallDisk disk(bytes, folder);                                                                 \
+    if (!disk.mounted())                                                                           \
+    QSKIP(qPrintable(disk.why()))

@@ -27,3 +27,16 @@ inline void answerWarningBox()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
 }
+
+// Shows warning boxes, also on the offscreen platform, while it lives; closes what is left open.
+class WarningBoxesShown
+{
+public:
+    WarningBoxesShown() { UserWarning::setBoxesShown(true); }
+    ~WarningBoxesShown()
+    {
+        for (int n = 0; n < 20 && UserWarning::currentBox(); ++n)
+            answerWarningBox();
+        UserWarning::setBoxesShown(false);
+    }
+};

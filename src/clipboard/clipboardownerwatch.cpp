@@ -1,6 +1,7 @@
 #include "clipboard/clipboardownerwatch.h"
 
-#include <QGuiApplication>
+#include "clipboard/privatedisplay.h"
+
 #include <QSocketNotifier>
 
 #include <X11/Xlib.h>
@@ -8,10 +9,7 @@
 
 ClipboardOwnerWatch *ClipboardOwnerWatch::create(QObject *parent)
 {
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->display())
-        return nullptr;
-    Display *display = XOpenDisplay(DisplayString(x11->display()));
+    Display *display = openPrivateDisplay();
     if (!display)
         return nullptr;
     int eventBase = 0, errorBase = 0;

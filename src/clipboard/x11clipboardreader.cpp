@@ -1,9 +1,9 @@
 #include "clipboard/x11clipboardreader.h"
 
 #include "clipboard/clipboardlistener.h"
+#include "clipboard/privatedisplay.h"
 
 #include <QDebug>
-#include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
 #include <QMimeData>
@@ -78,13 +78,8 @@ QList<QUrl> decodeUriList(const QByteArray &bytes)
 
 X11ClipboardReader *X11ClipboardReader::create(QObject *parent)
 {
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->display())
-        return nullptr;
-    Display *display = XOpenDisplay(DisplayString(x11->display()));
-    if (!display)
-        return nullptr;
-    return new X11ClipboardReader(display, parent);
+    Display *display = openPrivateDisplay();
+    return display ? new X11ClipboardReader(display, parent) : nullptr;
 }
 
 X11ClipboardReader::X11ClipboardReader(Display *display, QObject *parent)

@@ -53,9 +53,7 @@ private slots:
 
     void testFullDiskKeepsTheOldFile()
     {
-        SmallDisk disk(64 * 1024);
-        if (!disk.mounted())
-            QSKIP(qPrintable(disk.why() + "; the full device case covers the checked write"));
+        KESTOVAN_SMALL_DISK_OR_SKIP(disk, 64 * 1024, QString());
         const QString target = disk.path() + "/full.json";
         write(target, "precious");
         QVERIFY(disk.fill());
@@ -85,9 +83,7 @@ private slots:
 
     void testReadOnlyFolderFailsAtOpen()
     {
-        SmallDisk disk(64 * 1024);
-        if (!disk.mounted())
-            QSKIP(qPrintable(disk.why()));
+        KESTOVAN_SMALL_DISK_OR_SKIP(disk, 64 * 1024, QString());
         const QString target = disk.path() + "/kept.json";
         write(target, "precious");
         QVERIFY(disk.setReadOnly(true));

@@ -240,9 +240,7 @@ private slots:
 
     void testFullDiskLeavesNoEmptyImageAndReportsTheFailure()
     {
-        SmallDisk disk(64 * 1024, m_data);
-        if (!disk.mounted())
-            QSKIP(qPrintable(disk.why() + "; the full device case of the checked write covers the cache"));
+        KESTOVAN_SMALL_DISK_OR_SKIP(disk, 64 * 1024, m_data);
         const QUuid id = QUuid::createUuid();
         QVERIFY(QDir().mkpath(m_data + "/images/" + id.toString()));
         QTemporaryDir sources;

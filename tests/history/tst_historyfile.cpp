@@ -245,10 +245,8 @@ private slots:
 
     void testFullDiskSaveKeepsTheOldFileAndWarnsOncePerFailure()
     {
-        SmallDisk disk(64 * 1024, Utils::dataPath());
-        if (!disk.mounted())
-            QSKIP(qPrintable(disk.why() + "; the full device case of the checked write covers the save"));
-        UserWarning::setBoxesShown(true);
+        KESTOVAN_SMALL_DISK_OR_SKIP(disk, 64 * 1024, Utils::dataPath());
+        WarningBoxesShown shown;
         RecordingSync sync;
         HistoryItemModel model(nullptr, &sync);
         model.addText("saved before the disk filled", QString(), QPixmap(), "Editor");
@@ -285,15 +283,12 @@ private slots:
         QVERIFY(!model.save(false));
         QCOMPARE(openWarningBoxes().size(), 1);
         answerWarningBox();
-        UserWarning::setBoxesShown(false);
     }
 
     void testImagesThatCannotBeCachedAreToldOnce()
     {
-        SmallDisk disk(64 * 1024, Utils::dataPath());
-        if (!disk.mounted())
-            QSKIP(qPrintable(disk.why()));
-        UserWarning::setBoxesShown(true);
+        KESTOVAN_SMALL_DISK_OR_SKIP(disk, 64 * 1024, Utils::dataPath());
+        WarningBoxesShown shown;
         QVERIFY(disk.fill());
         HistoryItemModel model(nullptr, nullptr);
         QImage image(30, 20, QImage::Format_RGB32);
@@ -311,15 +306,12 @@ private slots:
         QVERIFY(openWarningBoxes().first()->text().contains("No space left on device"));
         answerWarningBox();
         QVERIFY(openWarningBoxes().isEmpty());
-        UserWarning::setBoxesShown(false);
     }
 
     void testReadOnlyDataFolderTellsTheUserOnce()
     {
-        SmallDisk disk(64 * 1024, Utils::dataPath());
-        if (!disk.mounted())
-            QSKIP(qPrintable(disk.why()));
-        UserWarning::setBoxesShown(true);
+        KESTOVAN_SMALL_DISK_OR_SKIP(disk, 64 * 1024, Utils::dataPath());
+        WarningBoxesShown shown;
         HistoryItemModel model(nullptr, nullptr);
         model.addText("saved before", QString(), QPixmap(), "Editor");
         QVERIFY(model.save(false));
@@ -336,7 +328,6 @@ private slots:
         QCOMPARE(boxes.size(), 1);
         QVERIFY2(boxes.first()->text().contains("Read-only file system"), qPrintable(boxes.first()->text()));
         answerWarningBox();
-        UserWarning::setBoxesShown(false);
         QVERIFY(disk.setReadOnly(false));
     }
 

@@ -195,10 +195,8 @@ private slots:
 
     void testReadOnlyDataFolderTellsTheUserOnce()
     {
-        SmallDisk disk(64 * 1024, Utils::dataPath());
-        if (!disk.mounted())
-            QSKIP(qPrintable(disk.why()));
-        UserWarning::setBoxesShown(true);
+        KESTOVAN_SMALL_DISK_OR_SKIP(disk, 64 * 1024, Utils::dataPath());
+        WarningBoxesShown shown;
         SnippetModel model(nullptr, nullptr);
         model.addItems(group("G", QUuid::createUuid(), time("2024-01-01T00:00:00")), {});
         QVERIFY(model.save(false));
@@ -212,7 +210,6 @@ private slots:
         QCOMPARE(openWarningBoxes().size(), 1);
         QVERIFY(openWarningBoxes().first()->text().contains("Read-only file system"));
         answerWarningBox();
-        UserWarning::setBoxesShown(false);
         QVERIFY(disk.setReadOnly(false));
     }
 

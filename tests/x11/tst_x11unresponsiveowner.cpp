@@ -5,9 +5,8 @@
 #include "clipboard/clipboardtools.h"
 #include "clipboard/x11clipboardreader.h"
 #include "historytestsupport.h"
+#include "messagelog.h"
 #include "x11testsupport.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -51,39 +50,6 @@ private:
 
     QProcess m_process;
     QByteArray m_output;
-};
-
-// Collects what is logged while it lives, and passes it on.
-class LogWatch
-{
-public:
-    LogWatch()
-    {
-        s_current = this;
-        m_previous = qInstallMessageHandler(&LogWatch::handler);
-    }
-    ~LogWatch()
-    {
-        qInstallMessageHandler(m_previous);
-        s_current = nullptr;
-    }
-    bool has(const QString &text) const
-    {
-        return std::any_of(m_lines.cbegin(), m_lines.cend(), [&](const QString &line) { return line.contains(text); });
-    }
-
-private:
-    static void handler(QtMsgType type, const QMessageLogContext &context, const QString &text)
-    {
-        if (s_current) {
-            s_current->m_lines.append(text);
-            if (s_current->m_previous)
-                s_current->m_previous(type, context, text);
-        }
-    }
-    static inline LogWatch *s_current = nullptr;
-    QtMessageHandler m_previous = nullptr;
-    QStringList m_lines;
 };
 
 // The longest time the event loop went without running a 20 ms timer, over the given time.
@@ -166,10 +132,10 @@ void TestX11UnresponsiveOwner::testOwnerThatNeverAnswersBlocksNothingAndIsAskedO
 void TestX11UnresponsiveOwner::testNextOwnerIsReadAtOnce()
 {
     {
-        LogWatch log;
+        MessageLog log;
         SilentOwner owner;
         QVERIFY(owner.owning());
-        QTRY_VERIFY_WITH_TIMEOUT(log.has("it is not asked again until the clipboard changes owner"),
+        QTRY_VERIFY_WITH_TIMEOUT(log.count(QtWarningMsg, "it is not asked again until the clipboard changes owner") > 0,
                                  2 * X11ClipboardReader::ReplyTimeout);
         QVERIFY(!ClipboardListener::clipboardAnswers());
         QCOMPARE(owner.requests(), QStringList{"TARGETS"});
@@ -183,11 +149,11 @@ void TestX11UnresponsiveOwner::testTextOverTheSizeRuleIsNotTransferred()
 {
     const int rows = model()->rowCount();
     const QString before = model()->clipboardListener->lastContent;
-    LogWatch log;
+    MessageLog log;
     // Whether the owner says the size first or sends it in chunks, no more than the limit is taken.
     X11Test::XclipOwner owner(QByteArray(6 * 1024 * 1024, 'h'));
-    QTRY_VERIFY_WITH_TIMEOUT(log.has("Not reading the clipboard's UTF8_STRING"), 5000);
-    QVERIFY(!log.has("Not reading the clipboard's UTF8_STRING beyond") || log.has("beyond 12288 bytes"));
+    QTRY_VERIFY_WITH_TIMEOUT(log.count(QtDebugMsg, "Not reading the clipboard's UTF8_STRING") > 0, 5000);
+    QVERIFY(log.count(QtDebugMsg, "UTF8_STRING beyond") == log.count(QtDebugMsg, "UTF8_STRING beyond 12288 bytes"));
     QTRY_VERIFY(ClipboardListener::clipboardAnswers());
     QCOMPARE(model()->rowCount(), rows);
     QCOMPARE(model()->clipboardListener->lastContent, before);
