@@ -7,6 +7,12 @@
 
 namespace Utils {
 
+QUrl notifierUrl()
+{
+    const QString overridden = qEnvironmentVariable("KESTOVAN_NOTIFIER_URL");
+    return QUrl(overridden.isEmpty() ? QStringLiteral("wss://notifier.morva.org/notifier") : overridden);
+}
+
 QString programFolder()
 {
     return QCoreApplication::applicationDirPath();

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QSettings>
 #include <QString>
+#include <QUrl>
 
 // Common functions shared by every subsystem. Grouped by concern over several sources:
 // utils.cpp (settings and data folder), utilstext.cpp (text and time).
@@ -12,6 +13,9 @@ namespace Utils {
 QSettings settings();
 QString dataPath();
 QString programFolder();
+// The notification service's web-socket address; KESTOVAN_NOTIFIER_URL points it elsewhere
+// (a stand-in in tests).
+QUrl notifierUrl();
 
 // Text and time.
 QString makeOneLiner(QString text);

@@ -17,7 +17,6 @@ namespace Breakpad {
 
 namespace {
 
-const char *const defaultServerUrl = "wss://notifier.morva.org/notifier";
 const char *const uploadVersion = "1.10.120";
 constexpr qint64 chunkSize = 500;
 constexpr int maxUploadTries = 6;
@@ -48,8 +47,7 @@ CrashHandler::~CrashHandler()
 
 QUrl CrashHandler::serverUrl()
 {
-    const QByteArray overridden = qgetenv("KESTOVAN_NOTIFIER_URL");
-    return QUrl(overridden.isEmpty() ? QString::fromLatin1(defaultServerUrl) : QString::fromUtf8(overridden));
+    return Utils::notifierUrl();
 }
 
 void CrashHandler::Init(const QString &dumpPath)

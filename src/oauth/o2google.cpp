@@ -34,10 +34,12 @@ QUrl O2Google::apiUrl(const QString &pathAndQuery)
 
 QString O2Google::builtInClientId()
 {
-    return QStringLiteral(KESTOVAN_GOOGLE_CLIENT_ID);
+    const QString given = qEnvironmentVariable("KESTOVAN_GOOGLE_CLIENT_ID");
+    return given.isEmpty() ? QStringLiteral(KESTOVAN_GOOGLE_CLIENT_ID) : given;
 }
 
 QString O2Google::builtInClientSecret()
 {
-    return QStringLiteral(KESTOVAN_GOOGLE_CLIENT_SECRET);
+    const QString given = qEnvironmentVariable("KESTOVAN_GOOGLE_CLIENT_SECRET");
+    return given.isEmpty() ? QStringLiteral(KESTOVAN_GOOGLE_CLIENT_SECRET) : given;
 }

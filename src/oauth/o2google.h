@@ -19,8 +19,9 @@ public:
     // An address on the API host; `pathAndQuery` starts with "/".
     static QUrl apiUrl(const QString &pathAndQuery);
 
-    // The client identity this build was configured with; empty when it was built without one,
-    // and then nobody can sign in to Google.
+    // The client identity this build was configured with, unless KESTOVAN_GOOGLE_CLIENT_ID and
+    // KESTOVAN_GOOGLE_CLIENT_SECRET give the deployment's own; empty when there is none, and then
+    // nobody can sign in to Google.
     static QString builtInClientId();
     static QString builtInClientSecret();
 };

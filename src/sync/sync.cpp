@@ -4,7 +4,10 @@
 #include "common/globals.h"
 #include "history/historyitemmodel.h"
 #include "snippets/snippetmodel.h"
+#include "oauth/o2google.h"
 #include "sync/isyncmerge.h"
+#include "sync/notifier.h"
+#include "sync/syncgoogledrive.h"
 #include "sync/synclocalfolder.h"
 #include "sync/synclogdialog.h"
 #include "sync/synclogging.h"
@@ -21,13 +24,18 @@ const QByteArray Sync::c_encryptedPrefix("|ENCRYPTED|");
 Sync::Sync(QObject *parent)
     : ISync(parent)
     , m_queueTimer(new QTimer(this))
+    , m_notifier(new Notifier(this))
+    , m_googleDrive(new SyncGoogleDrive(this))
     , m_localFolder(new SyncLocalFolder(this))
     , m_none(new SyncNone(this))
 {
     m_queueTimer->setSingleShot(true);
     connect(m_queueTimer, &QTimer::timeout, this, &Sync::handleQueue);
     connect(m_none, &SyncNone::initialized, this, &Sync::initialized);
+    connect(m_googleDrive, &SyncGoogleDrive::initialized, this, &Sync::syncInitialized);
     connect(m_localFolder, &SyncLocalFolder::initialized, this, &Sync::syncInitialized);
+    connect(m_notifier, &Notifier::dataUpdated, this, &Sync::onDataUpdated);
+    connect(this, &Sync::contentUploaded, m_notifier, &Notifier::notify);
 }
 
 Sync::~Sync() = default;
@@ -49,9 +57,11 @@ void Sync::initialize(QString target, InitOptions options, QMap<QString, QVarian
     forgetFileList();
     // Another folder or passphrase may read what did not read before.
     m_damagedVersions.clear();
-    if (target == "GoogleDrive") {
-        // The Google Drive target is not part of this build; say so instead of pretending.
-        SyncLogDialog::add("Sync: Google Drive is not available yet");
+    if (target == "GoogleDrive" && !SyncGoogleDrive::isConfigured()) {
+        // Nobody can sign in without the client identity; say so instead of failing silently.
+        SyncLogDialog::add("Sync: Google Drive needs a Google client id and secret, and this build has none");
+        if (options != ReportState)
+            emit syncStatus(Failed, tr("Google Drive sync is not available: this build has no Google client id and secret."));
         syncInitialized(false);
         return;
     }
@@ -60,11 +70,25 @@ void Sync::initialize(QString target, InitOptions options, QMap<QString, QVarian
 
 void Sync::syncInitialized(bool success)
 {
+    if (success)
+        m_notifier->initialize(m_targetName);
+    else
+        m_notifier->close();
     emit initialized(success);
+}
+
+void Sync::revoke()
+{
+    m_googleDrive->o2()->unlink();
+    // The connection was made for the signed-out user.
+    if (m_targetName == "GoogleDrive")
+        m_notifier->close();
 }
 
 ISyncTarget *Sync::getSync()
 {
+    if (m_targetName == "GoogleDrive")
+        return m_googleDrive;
     if (m_targetName == "LocalFolder")
         return m_localFolder;
     return m_none;
@@ -73,6 +97,11 @@ ISyncTarget *Sync::getSync()
 bool Sync::isValid()
 {
     return getSync()->isValid();
+}
+
+bool Sync::isListening() const
+{
+    return m_notifier->isListening();
 }
 
 void Sync::sync(SyncFile file, ISyncMerge *merge, SyncDirection direction)
@@ -179,7 +208,7 @@ void Sync::handleQueue()
         return;
     }
 
-    m_listening = false;
+    m_notifier->setListening(false);
     qCDebug(lcSync) << "handleQueue: queue size:" << m_queue.size() << "online count: " << m_online.size();
 
     if (m_queue.isEmpty()) {
@@ -291,7 +320,7 @@ void Sync::listenAgainLater()
 {
     QTimer::singleShot(c_listenAgainDelay, this, [this] {
         if (!m_operationInFlight && !m_fileListRequested)
-            m_listening = true;
+            m_notifier->setListening(true);
     });
 }
 

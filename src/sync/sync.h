@@ -14,7 +14,9 @@
 
 class ISyncMerge;
 class ISyncTarget;
+class Notifier;
 class QTimer;
+class SyncGoogleDrive;
 class SyncLocalFolder;
 class SyncNone;
 
@@ -49,6 +51,10 @@ public:
     virtual ISyncTarget *getSync();
     bool isValid();
     QString targetName() const { return m_targetName; }
+    // Removes the Google sign-in, whatever target is active.
+    void revoke();
+    Notifier *notifier() const { return m_notifier; }
+    SyncGoogleDrive *googleDrive() const { return m_googleDrive; }
 
     void sync(SyncFile file, ISyncMerge *merge, SyncDirection direction) override;
     void syncImages(QList<QString> images) override;
@@ -71,7 +77,7 @@ public:
     const QTimer *queueTimer() const { return m_queueTimer; }
 
     // Whether outside changes of the remote store should start a merge now. Off while a pass runs.
-    bool isListening() const { return m_listening; }
+    bool isListening() const;
 
     // The remote file list of the current pass (id -> name, creation time), and whether it has
     // been read: a read list always holds at least the empty-id entry.
@@ -165,10 +171,11 @@ private:
     // Within one document merge: a version was skipped, or did not decrypt.
     bool m_versionSkipped = false;
     bool m_versionUndeciphered = false;
-    bool m_listening = true;
     QTimer *m_queueTimer;
     int m_queueDelay = c_queueDelay;
     QString m_targetName;
+    Notifier *m_notifier;
+    SyncGoogleDrive *m_googleDrive;
     SyncLocalFolder *m_localFolder;
     SyncNone *m_none;
 };

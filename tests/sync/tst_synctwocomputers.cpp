@@ -4,8 +4,13 @@
 #include "sync/synctestsupport.h"
 
 #include "historytestsupport.h"
+#include "oauth/o2google.h"
 #include "oauth/referencecipher.h"
 #include "snippets/snippetmodel.h"
+#include "sync/drivestandin.h"
+#include "sync/notifier.h"
+#include "sync/syncgoogledrive.h"
+#include "websocketstandin.h"
 
 #include <QDir>
 #include <QJsonDocument>
@@ -143,6 +148,9 @@ class TestSyncTwoComputers : public QObject
 private slots:
     void initTestCase()
     {
+        // Read when the engines build their Google Drive targets.
+        qputenv("KESTOVAN_GOOGLE_CLIENT_ID", "two-computers.apps.example");
+        qputenv("KESTOVAN_GOOGLE_CLIENT_SECRET", "two-computers-secret");
         for (Computer *computer : {&m_a, &m_b}) {
             computer->engine = new Sync(&m_owner);
             connect(computer->engine, &Sync::syncStatus, this, [computer](SyncStatus status, QString) {
@@ -179,6 +187,8 @@ private slots:
     void testChangesReachTheOtherComputerBothWays();
     void testEncryptedFolderConverges();
     void testChangeNoticesStartAMerge();
+    void testSharedFolderChangeReachesTheOtherComputerByItself();
+    void testDriveChangeReachesTheOtherComputerThroughANotice();
     void testDifferentKeepItemsSettle();
 };
 
@@ -302,6 +312,67 @@ void TestSyncTwoComputers::testChangeNoticesStartAMerge()
     QTest::ignoreMessage(QtWarningMsg, "Unknown data content: \"history.json\"");
     m_b.engine->onDataUpdated("history.json");
     QVERIFY(m_b.engine->queue().isEmpty());
+}
+
+void TestSyncTwoComputers::testSharedFolderChangeReachesTheOtherComputerByItself()
+{
+    // Only B watches the folder: the process has one set of models, and they are B's.
+    Utils::settings().setValue("SyncFolder", m_shared);
+    m_b.engine->notifier()->initialize("LocalFolder");
+    QCOMPARE(m_b.engine->notifier()->watchedFolder(), m_shared);
+    QVERIFY(m_a.engine->notifier()->watchedFolder() != m_shared);
+
+    use(m_a);
+    m_a.history->addItem(HistoryTest::textItem("seen in the folder", QDateTime::currentDateTime()));
+    const int before = m_b.passesEnded;
+    QVERIFY(saveAndSync(m_a));
+    use(m_b);
+    QVERIFY(waitForPass(m_b, before));
+    QCOMPARE(HistoryTest::texts(*m_b.history), QStringList{"seen in the folder"});
+    QVERIFY(logHas("Notifier: Changes in path " + m_shared));
+    m_b.engine->notifier()->close();
+}
+
+void TestSyncTwoComputers::testDriveChangeReachesTheOtherComputerThroughANotice()
+{
+    DriveStandIn drive;
+    WebSocketStandIn service;
+    QVERIFY(service.listen());
+    // The service passes each notice on to the user's other computers.
+    service.onMessage = [&service](QWebSocket *from, const QString &message) {
+        const QJsonObject object = QJsonDocument::fromJson(message.toUtf8()).object();
+        if (object.value("operation") == "notify")
+            service.sendToOthers(from, QJsonDocument(object).toJson(QJsonDocument::Compact));
+    };
+    qputenv("KESTOVAN_GOOGLE_API_URL", drive.base().toUtf8());
+    qputenv("KESTOVAN_GOOGLE_ACCOUNTS_URL", drive.base().toUtf8());
+    qputenv("KESTOVAN_NOTIFIER_URL", service.url().toUtf8());
+    O2Google *o2 = m_a.engine->googleDrive()->o2();
+    o2->setToken(drive.accessToken);
+    o2->setRefreshToken("refresh-1");
+    o2->setExtraTokens({{"id_token", "e30.eyJzdWIiOiJzYW1lLXVzZXIifQ.c2ln"}});
+    o2->setLinked(true);
+    for (Computer *computer : {&m_a, &m_b})
+        computer->engine->initialize("GoogleDrive", ReportState, settingsMap());
+    QTRY_COMPARE_WITH_TIMEOUT(service.received.filter("\"register\"").size(), 2, 10000);
+    QVERIFY(service.received.first().contains("\"user\":\"same-user\""));
+    // B's models are the process's: A's notices would merge them under A's name.
+    disconnect(m_a.engine->notifier(), &Notifier::dataUpdated, nullptr, nullptr);
+
+    use(m_a);
+    m_a.history->addItem(HistoryTest::textItem("seen through Drive", QDateTime::currentDateTime()));
+    const int before = m_b.passesEnded;
+    QVERIFY(saveAndSync(m_a));
+    use(m_b);
+    QVERIFY(waitForPass(m_b, before));
+    QCOMPARE(HistoryTest::texts(*m_b.history), QStringList{"seen through Drive"});
+    const QStringList notices = service.received.filter("\"notify\"");
+    QVERIFY(!notices.isEmpty());
+    QVERIFY(notices.first().startsWith("{\"content\":\"History#"));
+    QVERIFY(logCount("Notifier: Received message: {\"content\":\"History#") > 0);
+
+    connect(m_a.engine->notifier(), &Notifier::dataUpdated, m_a.engine, &Sync::onDataUpdated);
+    o2->unlink();
 }
 
 // A keeps 200 clippings and B 20: B's merge trims what A stored, and A's merge restores it. Each

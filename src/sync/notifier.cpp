@@ -1,0 +1,296 @@
+#include "sync/notifier.h"
+
+#include "common/utils.h"
+#include "history/historyitemmodel.h"
+#include "oauth/o2google.h"
+#include "snippets/snippetmodel.h"
+#include "sync/synclogdialog.h"
+#include "sync/synclogging.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QHostInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTimer>
+
+namespace {
+
+const char *const c_googleDrive = "GoogleDrive";
+const char *const c_localFolder = "LocalFolder";
+
+// "History.json" -> "History#": the start of the names of its versions.
+QString versionPrefix(QString documentName)
+{
+    return documentName.replace(".json", "#");
+}
+
+} // namespace
+
+Notifier::Notifier(QObject *parent)
+    : QObject(parent)
+    , m_socket(QString(), QWebSocketProtocol::Version13, this)
+{
+    // The service's messages are small; a longer one ends the connection before it fills memory.
+    m_socket.setMaxAllowedIncomingMessageSize(c_maxMessageSize);
+    m_socket.setMaxAllowedIncomingFrameSize(c_maxMessageSize);
+    connect(&m_socket, &QWebSocket::connected, this, &Notifier::onConnected);
+    connect(&m_socket, &QWebSocket::disconnected, this, &Notifier::onDisconnected);
+    connect(&m_socket, &QWebSocket::textMessageReceived, this, &Notifier::onReceived);
+    connect(&m_socket, qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), this, &Notifier::onError);
+}
+
+Notifier::~Notifier()
+{
+    // The socket's last signals must not reach a half-destroyed notifier.
+    m_socket.disconnect(this);
+}
+
+QString Notifier::getType()
+{
+    return "Linux";
+}
+
+void Notifier::initialize(QString target)
+{
+    // A connection that is being set up counts as well: opening it again would drop it.
+    if (target == m_target && target == c_googleDrive
+        && (m_connected || m_socket.state() != QAbstractSocket::UnconnectedState))
+        return;
+    if (!m_target.isEmpty() && m_target != target)
+        close();
+
+    m_target = target;
+    if (target == c_googleDrive)
+        connectToServer();
+    else if (target == c_localFolder)
+        watchFolder(Utils::settings().value("SyncFolder").toString());
+}
+
+void Notifier::updateID()
+{
+    O2Google o2;
+    o2.setClientId(O2Google::builtInClientId());
+    const QList<QByteArray> parts = o2.extraTokens().value("id_token").toString().toUtf8().split('.');
+    if (parts.size() != 3)
+        return;
+    const QByteArray::FromBase64Result claims = QByteArray::fromBase64Encoding(parts.at(1),
+        QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals | QByteArray::AbortOnBase64DecodingErrors);
+    if (!claims)
+        return;
+    m_userId = QJsonDocument::fromJson(claims.decoded).object().value("sub").toString();
+}
+
+void Notifier::connectToServer()
+{
+    if (m_userId.isEmpty())
+        updateID();
+    if (m_userId.isEmpty()) {
+        qCWarning(lcSync) << "Unable to connect to the websocket since the user id is not defined";
+        return;
+    }
+    const QUrl url = Utils::notifierUrl();
+    emit status(CONNECTING);
+    SyncLogDialog::add("Notifier: Connecting to " + url.toString());
+    m_socket.open(url);
+}
+
+void Notifier::close()
+{
+    if (m_socket.isValid()) {
+        m_socket.close(QWebSocketProtocol::CloseCodeNormal, QString());
+        emit status(DISCONNECTED);
+        SyncLogDialog::add("Notifier: Closing connection");
+    } else if (m_socket.state() != QAbstractSocket::UnconnectedState) {
+        // An attempt still under way must not register this computer after all.
+        m_socket.abort();
+    }
+    if (m_watcher) {
+        m_watcher->disconnect(this);
+        m_watcher->deleteLater();
+        m_watcher = nullptr;
+    }
+    m_folder.clear();
+    m_connected = false;
+    m_target.clear();
+    // The next connection reads the identity again: the user may have signed out, or in as
+    // somebody else.
+    m_userId.clear();
+}
+
+void Notifier::update()
+{
+    if (m_target == c_googleDrive && !m_userId.isEmpty() && m_socket.isValid())
+        send({{"operation", "request-client-list"}});
+}
+
+void Notifier::notify(QString content)
+{
+    if (!m_userId.isEmpty() && m_socket.isValid())
+        send({{"operation", "notify"}, {"content", content}});
+    else
+        qCWarning(lcSync) << "Notification not send because the connection is not established";
+}
+
+void Notifier::send(const QJsonObject &message)
+{
+    const QString text = QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact));
+    m_socket.sendTextMessage(text);
+    SyncLogDialog::add("Notifier: Sending: " + text);
+}
+
+int Notifier::reconnectDelayAfter(int disconnections, int unit)
+{
+    return qMin(disconnections, c_maxReconnectUnits) * unit;
+}
+
+void Notifier::onConnected()
+{
+    SyncLogDialog::add("Notifier: Connection established");
+    emit status(CONNECTED);
+    m_reconnectCount = 0;
+    send({{"operation", "register"}, {"user", m_userId}, {"name", QHostInfo::localHostName()}, {"type", getType()}});
+    m_connected = true;
+}
+
+void Notifier::onDisconnected()
+{
+    SyncLogDialog::add("Notifier: Disconnected");
+    if (m_socket.closeCode() == QWebSocketProtocol::CloseCodeTooMuchData)
+        ignore("a message over " + QString::number(c_maxMessageSize) + " bytes, and the connection with it");
+    emit status(DISCONNECTED);
+    ++m_reconnectCount;
+    m_connected = false;
+    QTimer::singleShot(reconnectDelay(), this, [this] {
+        // Only the connection is retried; after close, or in folder mode, there is nothing to do.
+        if (m_target == c_googleDrive)
+            initialize(m_target);
+    });
+}
+
+void Notifier::onError(QAbstractSocket::SocketError error)
+{
+    SyncLogDialog::add(QString("Notifier: Error %1 %2").arg(int(error)).arg(m_socket.errorString()));
+    emit status(ERROR);
+}
+
+void Notifier::ignore(const QString &reason)
+{
+    SyncLogDialog::add("Notifier: Ignored " + reason);
+}
+
+void Notifier::onReceived(QString message)
+{
+    QString logged = message.left(c_maxLoggedMessage);
+    if (logged.size() < message.size())
+        logged += QString("... (%1 characters)").arg(message.size());
+    SyncLogDialog::add("Notifier: Received message: " + logged);
+
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(message.toUtf8(), &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+        ignore("a message that is not a JSON object");
+        return;
+    }
+    const QJsonObject object = document.object();
+    const QString operation = object.value("operation").toString();
+    if (operation == "notify") {
+        const QJsonValue content = object.value("content");
+        if (!content.isString() || content.toString().isEmpty()) {
+            ignore("a notice without a content text");
+            return;
+        }
+        emit dataUpdated(content.toString());
+    } else if (operation == "clientList") {
+        const QJsonValue clients = object.value("clients");
+        if (!clients.isArray()) {
+            ignore("a client list without a clients array");
+            return;
+        }
+        QList<QMap<QString, QString>> list;
+        for (const QJsonValue &value : clients.toArray()) {
+            const QJsonObject client = value.toObject();
+            // Members of another type read as empty texts, like missing ones.
+            list.append({{"name", client.value("name").toString()},
+                {"type", client.value("type").toString()},
+                {"time", client.value("time").toString()}});
+        }
+        emit clientList(list);
+    } else {
+        ignore("a message with an unknown operation");
+    }
+}
+
+QString Notifier::watchedFolder() const
+{
+    return m_watcher ? m_folder : QString();
+}
+
+void Notifier::watchFolder(const QString &folder)
+{
+    SyncLogDialog::add("Notifier: Monitoring folder: " + folder);
+    // One watcher: every further one would post a check of its own for each change.
+    if (m_watcher) {
+        m_watcher->disconnect(this);
+        m_watcher->deleteLater();
+    }
+    m_watcher = new QFileSystemWatcher(this);
+    m_folder = folder;
+    if (folder.isEmpty() || !m_watcher->addPath(folder))
+        SyncLogDialog::add("Notifier: Unable to monitor folder: " + folder);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &Notifier::onDirectoryChanged);
+    m_lastCheck = QDateTime::currentDateTime();
+    m_listening = true;
+}
+
+void Notifier::setListening(bool listening)
+{
+    m_listening = listening;
+    if (listening)
+        rewatchFolder();
+}
+
+void Notifier::rewatchFolder()
+{
+    if (!m_watcher || m_folder.isEmpty() || m_watcher->directories().contains(m_folder) || !QFileInfo(m_folder).isDir())
+        return;
+    if (!m_watcher->addPath(m_folder))
+        return;
+    SyncLogDialog::add("Notifier: Monitoring folder: " + m_folder);
+    // Whatever arrived while the folder was not watched.
+    onDirectoryChanged(m_folder);
+}
+
+void Notifier::onDirectoryChanged(const QString &path)
+{
+    if (!m_listening)
+        return;
+    SyncLogDialog::add("Notifier: Changes in path " + path);
+    QTimer::singleShot(m_folderCheckDelay, this, [this, path] {
+        // Nothing is reported once the folder mode has ended.
+        if (m_watcher)
+            checkFolder(path);
+    });
+}
+
+void Notifier::checkFolder(const QString &path)
+{
+    // Taken before the scan: a file written during it is reported by the next check.
+    const QDateTime checkTime = QDateTime::currentDateTime().addMSecs(-c_fileTimeMargin);
+    const QString historyPrefix = versionPrefix(HistoryItemModel::getFileName());
+    const QString snippetPrefix = versionPrefix(SnippetModel::getFileName());
+    const QFileInfoList entries = QDir(path).entryInfoList(QDir::Files | QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries) {
+        if (entry.lastModified() <= m_lastCheck)
+            continue;
+        qCDebug(lcSync) << "Notifier: File changed:" << entry.filePath() << entry.lastModified();
+        const QString baseName = entry.fileName().section('.', 0, 0);
+        if (baseName.startsWith(historyPrefix))
+            emit dataUpdated(HistoryItemModel::getFileName());
+        else if (baseName.startsWith(snippetPrefix))
+            emit dataUpdated(SnippetModel::getFileName());
+    }
+    m_lastCheck = checkTime;
+    rewatchFolder();
+}

@@ -1,0 +1,265 @@
+#include "sync/syncgoogledrive.h"
+
+#include "oauth/o2google.h"
+#include "oauth/o2requestor.h"
+#include "sync/sync.h"
+#include "sync/synclogging.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkRequest>
+#include <QRandomGenerator>
+
+// Resources of a static library are only linked in when something asks for them by name.
+static void registerReplyPage()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(html);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
+namespace {
+
+const char *const c_scope = "https://www.googleapis.com/auth/drive.appdata profile";
+const char *const c_replyPage = ":/data/html/sync-reply.html";
+
+QJsonObject parseObject(const QByteArray &body)
+{
+    return QJsonDocument::fromJson(body).object();
+}
+
+} // namespace
+
+SyncGoogleDrive::SyncGoogleDrive(Sync *sync)
+    : ISyncTarget(sync)
+    , m_sync(sync)
+    , m_o2(new O2Google(this))
+{
+    m_o2->setClientId(O2Google::builtInClientId());
+    m_o2->setClientSecret(O2Google::builtInClientSecret());
+    m_o2->setScope(QString::fromLatin1(c_scope));
+    connect(m_o2, &O2Google::linkingFailed, this, [this] { emit initialized(false); });
+    connect(m_o2, &O2Google::linkingSucceeded, this, [this] { emit initialized(true); });
+    connect(m_o2, &O2Google::openBrowser, this, &SyncGoogleDrive::browse, Qt::QueuedConnection);
+}
+
+bool SyncGoogleDrive::isConfigured()
+{
+    return !O2Google::builtInClientId().isEmpty() && !O2Google::builtInClientSecret().isEmpty();
+}
+
+QString SyncGoogleDrive::title()
+{
+    return "Google Drive";
+}
+
+void SyncGoogleDrive::browse(QUrl url)
+{
+    // The query carries the sign-in's state, which belongs to nobody's log.
+    qCDebug(lcSync) << "Opening url" << url.toString(QUrl::RemoveQuery);
+    QDesktopServices::openUrl(url);
+}
+
+void SyncGoogleDrive::initialize(InitOptions options, QMap<QString, QVariant>)
+{
+    if (options == ReportState) {
+        emit initialized(isValid());
+        return;
+    }
+    if (options == InteractiveIfNeeded && isValid()) {
+        emit initialized(true);
+        return;
+    }
+    registerReplyPage();
+    QFile page(QString::fromLatin1(c_replyPage));
+    if (page.open(QIODevice::ReadOnly))
+        m_o2->setReplyContent(page.readAll());
+    m_o2->link();
+}
+
+bool SyncGoogleDrive::isValid()
+{
+    return isConfigured() && m_o2->linked();
+}
+
+O2Requestor *SyncGoogleDrive::newRequestor()
+{
+    auto *manager = new QNetworkAccessManager(this);
+    auto *requestor = new O2Requestor(manager, m_o2, this);
+    // Neither is used once the answer has been handled.
+    connect(requestor, &O2Requestor::finished, manager, &QObject::deleteLater);
+    connect(requestor, &O2Requestor::finished, requestor, &QObject::deleteLater);
+    return requestor;
+}
+
+void SyncGoogleDrive::getFiles()
+{
+    qCDebug(lcSync) << "getFiles for Google Drive";
+    requestPage(OnlineFiles(), QString(), 1);
+}
+
+void SyncGoogleDrive::requestPage(OnlineFiles files, QString pageToken, int page)
+{
+    // Drive gives a page at a time; a listing that stopped at the first would miss versions and
+    // files, and the engine would upload them again or take local files for deleted ones.
+    QString pathAndQuery = QString("/drive/v3/files?spaces=appDataFolder&fields=nextPageToken,files(id,name,createdTime)"
+                                   "&pageSize=%1").arg(c_pageSize);
+    if (!pageToken.isEmpty())
+        pathAndQuery += "&pageToken=" + QString::fromLatin1(QUrl::toPercentEncoding(pageToken));
+    O2Requestor *requestor = newRequestor();
+    connect(requestor, &O2Requestor::finished, this,
+        [this, files, pageToken, page](int id, QNetworkReply::NetworkError error, QByteArray data) {
+            qCDebug(lcSync) << id << "getFiles Finished" << error;
+            pageFinished(files, pageToken, page, error, data);
+        });
+    requestor->get(QNetworkRequest(O2Google::apiUrl(pathAndQuery)));
+}
+
+void SyncGoogleDrive::pageFinished(OnlineFiles files, QString pageToken, int page, QNetworkReply::NetworkError error,
+    const QByteArray &body)
+{
+    if (error != QNetworkReply::NoError) {
+        m_sync->getFilesFinished(OnlineFiles(), true);
+        return;
+    }
+    const QJsonObject object = parseObject(body);
+    for (const QJsonValue &value : object.value("files").toArray()) {
+        const QJsonObject file = value.toObject();
+        files.insert(file.value("id").toString(), {file.value("name").toString(), file.value("createdTime").toString()});
+    }
+    const QString nextPageToken = object.value("nextPageToken").toString();
+    if (!nextPageToken.isEmpty()) {
+        if (nextPageToken == pageToken || page >= m_maxPages) {
+            qCWarning(lcSync) << "The Google Drive file list does not end";
+            m_sync->getFilesFinished(OnlineFiles(), true);
+            return;
+        }
+        requestPage(files, nextPageToken, page + 1);
+        return;
+    }
+    // A read list is never empty, so the engine can tell it from one not read yet.
+    files.remove(QString());
+    files.insert(QString(), {QString(), QString()});
+    m_sync->getFilesFinished(files, false);
+}
+
+O2Requestor *SyncGoogleDrive::downloadFile(QString id)
+{
+    const QUrl url = O2Google::apiUrl("/drive/v3/files/" + QString::fromLatin1(QUrl::toPercentEncoding(id)) + "?alt=media");
+    qCDebug(lcSync) << "Download url" << url.toString();
+    O2Requestor *requestor = newRequestor();
+    requestor->get(QNetworkRequest(url));
+    return requestor;
+}
+
+void SyncGoogleDrive::download(DownloadFinishedCallback callback, SyncData data)
+{
+    qCDebug(lcSync) << "Downloading" << data.file << data.second << "from Google Drive";
+    connect(downloadFile(data.second), &O2Requestor::finished, this,
+        [sync = m_sync, callback, data](int id, QNetworkReply::NetworkError error, QByteArray bytes) {
+            qCDebug(lcSync) << id << "download Finished" << data.file << error;
+            sync->downloadFinished(callback, data, bytes, error != QNetworkReply::NoError);
+        });
+}
+
+QByteArray SyncGoogleDrive::multipartBody(const QByteArray &metadata, const QByteArray &payload, const QByteArray &boundary)
+{
+    QByteArray body;
+    body.reserve(metadata.size() + payload.size() + 4 * boundary.size() + 128);
+    body += "--" + boundary + "\n";
+    body += "Content-Type: application/json; charset=UTF-8\n";
+    body += "\n";
+    body += metadata;
+    body += "\n";
+    body += "--" + boundary + "\n";
+    body += "Content-Type: application/octet-stream\n";
+    body += "\n";
+    body += payload;
+    body += "\n--" + boundary + "--\n";
+    return body;
+}
+
+QByteArray SyncGoogleDrive::newBoundary(const QByteArray &metadata, const QByteArray &payload)
+{
+    // A fixed boundary would end the payload early wherever a stored file happens to contain it.
+    for (;;) {
+        quint64 random[2];
+        QRandomGenerator::global()->fillRange(random);
+        const QByteArray boundary = "kestovan-"
+            + QByteArray(reinterpret_cast<const char *>(random), sizeof(random)).toHex();
+        if (!metadata.contains(boundary) && !payload.contains(boundary))
+            return boundary;
+    }
+}
+
+O2Requestor *SyncGoogleDrive::uploadFile(QString name, QByteArray data)
+{
+    QJsonObject metadata;
+    metadata.insert("name", name);
+    metadata.insert("mimeType", "application/octet-stream");
+    metadata.insert("description", "Kestovan snippets file");
+    metadata.insert("parents", QJsonArray{"appDataFolder"});
+    const QByteArray indented = QJsonDocument(metadata).toJson(QJsonDocument::Indented);
+    qCDebug(lcSync).noquote() << QJsonDocument(metadata).toJson(QJsonDocument::Compact);
+
+    const QByteArray boundary = newBoundary(indented, data);
+    QNetworkRequest request(O2Google::apiUrl("/upload/drive/v3/files?uploadType=multipart"));
+    request.setHeader(QNetworkRequest::ContentTypeHeader, "multipart/related; boundary=" + boundary);
+
+    O2Requestor *requestor = newRequestor();
+    connect(requestor, &O2Requestor::uploadProgress, this, [](int id, qint64 bytesSent, qint64 bytesTotal) {
+        qCDebug(lcSync) << id << "Progress: " << bytesSent << bytesTotal;
+    });
+    requestor->post(request, multipartBody(indented, data, boundary));
+    return requestor;
+}
+
+void SyncGoogleDrive::upload(UploadFinishedCallback callback, SyncData data, QByteArray bytes)
+{
+    qCDebug(lcSync) << "Uploading" << data.file << "to Google Drive";
+    connect(uploadFile(data.file, bytes), &O2Requestor::finished, this,
+        [sync = m_sync, callback, data](int id, QNetworkReply::NetworkError error, QByteArray body) mutable {
+            qCDebug(lcSync) << id << "upload Finished" << data.file << error;
+            bool failed = error != QNetworkReply::NoError;
+            if (!failed) {
+                const QJsonObject reply = parseObject(body);
+                const QString onlineId = reply.value("id").toString();
+                if (reply.contains("error")) {
+                    qCWarning(lcSync) << "Upload failed:" << reply.value("error").toObject().value("message").toString();
+                    failed = true;
+                } else if (onlineId.isEmpty()) {
+                    // Without the id the file can neither be found again nor deleted.
+                    qCWarning(lcSync) << "Upload answered without a file id";
+                    failed = true;
+                } else {
+                    data.second = onlineId;
+                }
+            }
+            sync->uploadFinished(callback, data, failed);
+        });
+}
+
+O2Requestor *SyncGoogleDrive::removeFile(QString id)
+{
+    const QUrl url = O2Google::apiUrl("/drive/v3/files/" + QString::fromLatin1(QUrl::toPercentEncoding(id)));
+    qCDebug(lcSync) << "Removing" << url.toString();
+    O2Requestor *requestor = newRequestor();
+    requestor->deleteResource(QNetworkRequest(url));
+    return requestor;
+}
+
+void SyncGoogleDrive::remove(SyncData data)
+{
+    qCDebug(lcSync) << "Removing" << data.second << "from Google Drive";
+    connect(removeFile(data.second), &O2Requestor::finished, this,
+        [sync = m_sync, data](int id, QNetworkReply::NetworkError error, QByteArray) {
+            qCDebug(lcSync) << id << "delete finished" << data.second << error;
+            sync->deleteFinished(data, error != QNetworkReply::NoError);
+        });
+}
