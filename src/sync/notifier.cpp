@@ -15,6 +15,8 @@
 #include <QJsonDocument>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 const char *const c_googleDrive = "GoogleDrive";
@@ -242,30 +244,36 @@ void Notifier::watchFolder(const QString &folder)
     connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &Notifier::onDirectoryChanged);
     m_lastCheck = QDateTime::currentDateTime();
     m_listening = true;
+    m_missedChange = false;
 }
 
 void Notifier::setListening(bool listening)
 {
     m_listening = listening;
-    if (listening)
-        rewatchFolder();
+    if (!listening || !m_watcher)
+        return;
+    // Whatever arrived while not listening, or while the folder was not watched.
+    const bool missed = std::exchange(m_missedChange, false);
+    if (rewatchFolder() || missed)
+        onDirectoryChanged(m_folder);
 }
 
-void Notifier::rewatchFolder()
+bool Notifier::rewatchFolder()
 {
     if (!m_watcher || m_folder.isEmpty() || m_watcher->directories().contains(m_folder) || !QFileInfo(m_folder).isDir())
-        return;
+        return false;
     if (!m_watcher->addPath(m_folder))
-        return;
+        return false;
     SyncLogDialog::add("Notifier: Monitoring folder: " + m_folder);
-    // Whatever arrived while the folder was not watched.
-    onDirectoryChanged(m_folder);
+    return true;
 }
 
 void Notifier::onDirectoryChanged(const QString &path)
 {
-    if (!m_listening)
+    if (!m_listening) {
+        m_missedChange = true;
         return;
+    }
     SyncLogDialog::add("Notifier: Changes in path " + path);
     QTimer::singleShot(m_folderCheckDelay, this, [this, path] {
         // Nothing is reported once the folder mode has ended.
@@ -292,5 +300,6 @@ void Notifier::checkFolder(const QString &path)
             emit dataUpdated(SnippetModel::getFileName());
     }
     m_lastCheck = checkTime;
-    rewatchFolder();
+    if (rewatchFolder())
+        onDirectoryChanged(m_folder);
 }

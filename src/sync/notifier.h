@@ -90,8 +90,9 @@ private:
     void connectToServer();
     void watchFolder(const QString &folder);
     void checkFolder(const QString &path);
-    // A lost watch (the folder was removed or unmounted) is set up again once the folder is back.
-    void rewatchFolder();
+    // A lost watch (the folder was removed or unmounted) is set up again once the folder is back;
+    // true when it was.
+    bool rewatchFolder();
     void send(const QJsonObject &message);
     void ignore(const QString &reason);
 
@@ -104,6 +105,9 @@ private:
     QString m_target;
     QDateTime m_lastCheck;
     bool m_listening = true;
+    // A change arrived while not listening: it is checked once listening again, or another
+    // computer's version stored meanwhile would wait for the next change, maybe for hours.
+    bool m_missedChange = false;
     int m_reconnectUnit = c_reconnectUnit;
     int m_folderCheckDelay = c_folderCheckDelay;
 };
