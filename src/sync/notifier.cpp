@@ -32,7 +32,7 @@ QString versionPrefix(QString documentName)
 
 Notifier::Notifier(QObject *parent)
     : QObject(parent)
-    , m_socket(QString(), QWebSocketProtocol::Version13, this)
+    , m_socket(QString(), QWebSocketProtocol::Version13)
 {
     // The service's messages are small; a longer one ends the connection before it fills memory.
     m_socket.setMaxAllowedIncomingMessageSize(c_maxMessageSize);

@@ -3,8 +3,8 @@
 
 #include "common/globals.h"
 #include "history/historyitemmodel.h"
-#include "snippets/snippetmodel.h"
 #include "oauth/o2google.h"
+#include "snippets/snippetmodel.h"
 #include "sync/isyncmerge.h"
 #include "sync/notifier.h"
 #include "sync/syncgoogledrive.h"

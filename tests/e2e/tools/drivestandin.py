@@ -25,7 +25,7 @@ from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 from urllib.parse import parse_qs, unquote, urlsplit
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from dumpserver import GUID, read_frame, send_frame  # noqa: E402
+from dumpserver import GUID, send_frame, text_messages  # noqa: E402
 
 PAGE_SIZE = 2
 LOCK = threading.Lock()
@@ -158,25 +158,12 @@ class Handler(BaseHTTPRequestHandler):
         me = {"lock": threading.Lock(), "user": None}
         with LOCK:
             CLIENTS[conn] = me
-        message = b""
+        def send(opcode, payload):
+            with me["lock"]:
+                send_frame(conn, opcode, payload)
+
         try:
-            while True:
-                final, opcode, payload = read_frame(conn)
-                if opcode == 0x8:
-                    with me["lock"]:
-                        send_frame(conn, 0x8, payload[:2])
-                    break
-                if opcode == 0x9:
-                    with me["lock"]:
-                        send_frame(conn, 0xA, payload)
-                    continue
-                if opcode not in (0x0, 0x1):
-                    continue
-                message += payload
-                if not final:
-                    continue
-                text = message.decode("utf-8")
-                message = b""
+            for text in text_messages(conn, send):
                 log("WS %s %s" % (peer, text))
                 self.handle_message(conn, me, json.loads(text))
         except (ConnectionError, OSError, ValueError):

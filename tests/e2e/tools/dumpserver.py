@@ -75,6 +75,27 @@ def send_frame(conn, opcode, payload):
     conn.sendall(header + payload)
 
 
+def text_messages(conn, send=None):
+    """Yields each text message of a client until it closes; answers pings and the closing frame.
+    `send(opcode, payload)` replaces sending straight to conn (when others write to it too)."""
+    send = send or (lambda opcode, payload: send_frame(conn, opcode, payload))
+    message = b""
+    while True:
+        final, opcode, payload = read_frame(conn)
+        if opcode == 0x8:
+            send(0x8, payload[:2])
+            return
+        if opcode == 0x9:
+            send(0xA, payload)
+            continue
+        if opcode not in (0x0, 0x1):
+            continue
+        message += payload
+        if final:
+            yield message.decode("utf-8")
+            message = b""
+
+
 def main():
     port_file, log_file = sys.argv[1], sys.argv[2]
     server = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
@@ -88,23 +109,8 @@ def main():
     conn, _ = server.accept()
     conn.settimeout(60)
     handshake(conn)
-    message = b""
     with open(log_file, "a") as log:
-        while True:
-            final, opcode, payload = read_frame(conn)
-            if opcode == 0x8:
-                send_frame(conn, 0x8, payload[:2])
-                break
-            if opcode == 0x9:
-                send_frame(conn, 0xA, payload)
-                continue
-            if opcode not in (0x0, 0x1):
-                continue
-            message += payload
-            if not final:
-                continue
-            text = message.decode("utf-8")
-            message = b""
+        for text in text_messages(conn):
             log.write(text + "\n")
             log.flush()
             operation = json.loads(text).get("operation")
