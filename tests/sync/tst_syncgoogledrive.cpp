@@ -6,7 +6,6 @@
 #include "oauth/o2replylist.h"
 #include "oauth/oauthtestsupport.h"
 #include "sync/drivestandin.h"
-#include "sync/notifier.h"
 #include "sync/syncgoogledrive.h"
 
 #include <QDesktopServices>
@@ -530,36 +529,6 @@ private slots:
         QTest::qWait(100);
         QVERIFY(browser.opened.isEmpty());
         QVERIFY(m_drive->http.requests.isEmpty());
-    }
-
-    void testEngineRoundTripThroughDrive()
-    {
-        // Two computers on one Drive: what the first stores, the second merges.
-        Sync first;
-        Sync second;
-        for (Sync *engine : {&first, &second}) {
-            SyncGoogleDrive *target = engine->googleDrive();
-            target->o2()->setToken("access-1");
-            target->o2()->setRefreshToken("refresh-1");
-            target->o2()->setLinked(true);
-            engine->initialize("GoogleDrive", ReportState, settingsMap());
-            engine->notifier()->close();
-            QVERIFY(engine->isValid());
-        }
-        FakeDocument mine;
-        mine.items = {"copied on the first"};
-        first.sync(History, &mine, BothWays);
-        QCOMPARE(runPass(first), Success);
-        QCOMPARE(m_drive->files.size(), 1);
-        QCOMPARE(m_drive->files.first().name, Sync::addHash(mine.serialize(), "History.json"));
-
-        FakeDocument theirs;
-        theirs.items = {"copied on the second"};
-        second.sync(History, &theirs, BothWays);
-        QCOMPARE(runPass(second), Success);
-        QCOMPARE(theirs.items, (QStringList{"copied on the first", "copied on the second"}));
-        QCOMPARE(m_drive->files.size(), 2);
-        QCOMPARE(m_drive->files.last().name, Sync::addHash(theirs.serialize(), "History.json"));
     }
 };
 
