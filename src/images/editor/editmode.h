@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMetaType>
+
 // The image editor's tools. The values are fixed: the dialog's tool buttons map to them one to one.
 // Crop is not a tool but a switch shown over any of them.
 enum class EditMode {
@@ -10,3 +12,5 @@ enum class EditMode {
     Highlight = 4,
     Text = 5,
 };
+
+Q_DECLARE_METATYPE(EditMode)

@@ -24,6 +24,9 @@ public:
     bool mouseMove(QPointF pos);
     bool mouseRelease(QPointF pos);
 
+    // Ends the hover as if the pointer had left the square, giving back the cursor it set.
+    void leaveHover();
+
     int type() const override { return Type; }
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
@@ -32,7 +35,6 @@ protected:
 
 private:
     void updateHover(QPointF pos);
-    void leaveHover();
 
     QPointF m_position;
     QPointF m_pressPosition;

@@ -4,14 +4,33 @@
 #include "images/editor/graphicsitemcroparea.h"
 #include "images/editor/graphicsitemhighlight.h"
 #include "images/editor/graphicsitemselectarea.h"
+#include "images/editor/graphicsitemtext.h"
 #include "images/editor/undobase.h"
 #include "images/editor/undocolor.h"
 #include "images/editor/undodelete.h"
 #include "images/editor/undowidth.h"
 
 #include <QGraphicsScene>
+#include <QInputDialog>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double MinimumScale = 0.25;
+constexpr double MaximumScale = 8.0;
+
+int percent(double scale)
+{
+    return int(std::lround(scale * 100));
+}
+
+} // namespace
 
 ImageEditGraphicsView::ImageEditGraphicsView(QWidget *parent)
     : QGraphicsView(parent)
@@ -73,6 +92,60 @@ void ImageEditGraphicsView::deleteSelected()
     addUndo(group);
     m_selection.clear();
     updateBackground();
+}
+
+void ImageEditGraphicsView::editText(GraphicsItemText *item)
+{
+    const QString text = QInputDialog::getMultiLineText(this, tr("Text"), tr("Edit the text"), item->text());
+    if (text.isEmpty())
+        return;
+    item->setText(text);
+    item->updatePosition();
+}
+
+void ImageEditGraphicsView::keyReleaseEvent(QKeyEvent *event)
+{
+    if (!m_selection.isEmpty() && m_mode == EditMode::Select
+        && (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace))
+        deleteSelected();
+    QGraphicsView::keyReleaseEvent(event);
+}
+
+void ImageEditGraphicsView::wheelEvent(QWheelEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (modifiers == Qt::MetaModifier || modifiers == Qt::ControlModifier) {
+        gentleZoom(std::pow(1.0015, event->angleDelta().y()), event->position());
+        return;
+    }
+    QGraphicsView::wheelEvent(event);
+}
+
+void ImageEditGraphicsView::gentleZoom(double factor, QPointF pos)
+{
+    const QPointF target = mapToScene(pos.toPoint());
+    double scale = transform().m11();
+    if (!((factor > 1 || scale > MinimumScale) && (factor < 1 || scale < MaximumScale)))
+        return;
+    this->scale(factor, factor);
+    centerOn(target);
+    // Brings the point that was under the pointer back under it.
+    const QPointF delta = pos - QPointF(viewport()->width() / 2.0, viewport()->height() / 2.0);
+    centerOn(mapToScene((QPointF(mapFromScene(target)) - delta).toPoint()));
+    scale = transform().m11();
+    if (scale < MinimumScale || scale > MaximumScale) {
+        scale = std::clamp(scale, MinimumScale, MaximumScale);
+        resetTransform();
+        this->scale(scale, scale);
+    }
+    emit zoom(percent(scale));
+}
+
+void ImageEditGraphicsView::setZoom(double factor)
+{
+    resetTransform();
+    scale(factor, factor);
+    emit zoom(percent(factor));
 }
 
 void ImageEditGraphicsView::updateBackground()
@@ -144,7 +217,11 @@ void ImageEditGraphicsView::setMode(EditMode mode)
 {
     m_mode = mode;
     clearSelection();
+    // The hover hand belongs to the select tool.
+    viewport()->unsetCursor();
     setAttribute(Qt::WA_MouseTracking, mode == EditMode::Select);
+    // The pointer's moves reach the view through its viewport: hovering needs them there.
+    viewport()->setMouseTracking(mode == EditMode::Select);
     updateBackground();
 }
 

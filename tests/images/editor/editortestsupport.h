@@ -14,6 +14,7 @@
 #include <QGraphicsScene>
 #include <QImage>
 #include <QStringList>
+#include <QtTest>
 
 #include <functional>
 
@@ -83,6 +84,69 @@ inline bool dragHandle(GraphicsItemBase *item, QPointF from, QPointF to)
     const bool moved = item->mouseMove(to);
     item->mouseRelease(to);
     return moved;
+}
+
+// Gestures on a shown view, as a user makes them: points are in scene coordinates, and the events
+// go through the window system's path, so the keyboard modifiers held count as held for the view.
+inline QPoint viewPoint(ImageEditGraphicsView &view, QPointF scenePoint)
+{
+    return view.mapFromScene(scenePoint);
+}
+
+inline void sendMouse(ImageEditGraphicsView &view, QEvent::Type type, QPointF at, Qt::MouseButton button,
+                      Qt::KeyboardModifiers modifiers, int pause)
+{
+    static Qt::MouseButtons held;
+    if (type == QEvent::MouseButtonPress)
+        held |= button;
+    else if (type == QEvent::MouseButtonRelease)
+        held &= ~Qt::MouseButtons(button);
+    QWidget *window = view.window();
+    const QPointF local = view.viewport()->mapTo(window, viewPoint(view, at));
+    QTest::lastMouseTimestamp += pause;
+    qt_handleMouseEvent(window->windowHandle(), local, window->mapToGlobal(local), held,
+                        type == QEvent::MouseMove ? Qt::NoButton : button, type, modifiers, QTest::lastMouseTimestamp);
+}
+
+// Presses far apart in time, so that no two make a double click.
+inline void press(ImageEditGraphicsView &view, QPointF at, Qt::MouseButton button = Qt::LeftButton,
+                  Qt::KeyboardModifiers modifiers = {})
+{
+    sendMouse(view, QEvent::MouseButtonPress, at, button, modifiers, QTest::mouseDoubleClickInterval + 1);
+}
+
+inline void release(ImageEditGraphicsView &view, QPointF at, Qt::MouseButton button = Qt::LeftButton,
+                    Qt::KeyboardModifiers modifiers = {})
+{
+    sendMouse(view, QEvent::MouseButtonRelease, at, button, modifiers, 20);
+}
+
+inline void hover(ImageEditGraphicsView &view, QPointF at, Qt::KeyboardModifiers modifiers = {})
+{
+    sendMouse(view, QEvent::MouseMove, at, Qt::NoButton, modifiers, 20);
+}
+
+// Press at from, move in a few steps to to, release there.
+inline void drag(ImageEditGraphicsView &view, QPointF from, QPointF to, Qt::MouseButton button = Qt::LeftButton,
+                 Qt::KeyboardModifiers modifiers = {})
+{
+    press(view, from, button, modifiers);
+    for (int step = 1; step <= 4; ++step)
+        hover(view, from + (to - from) * step / 4.0, modifiers);
+    release(view, to, button, modifiers);
+}
+
+inline void click(ImageEditGraphicsView &view, QPointF at, Qt::KeyboardModifiers modifiers = {})
+{
+    press(view, at, Qt::LeftButton, modifiers);
+    release(view, at, Qt::LeftButton, modifiers);
+}
+
+inline void doubleClick(ImageEditGraphicsView &view, QPointF at)
+{
+    click(view, at);
+    sendMouse(view, QEvent::MouseButtonPress, at, Qt::LeftButton, {}, 20);
+    release(view, at);
 }
 
 } // namespace EditorTest
