@@ -6,6 +6,7 @@
 #include "window/editdialog.h"
 #include "window/historyitemview.h"
 #include "history/itemrole.h"
+#include "images/editor/imageeditdialog.h"
 #include "images/ocr.h"
 #include "platform/keycodes.h"
 #include "platform/platformbackend.h"
@@ -108,6 +109,7 @@ void HistoryContextMenu::addImageEntries()
             emit m_view->pasteAsFile(m_index);
     });
     addEntry(this, pngIcon("font.png"), tr("Extract texts"), [this] { extractTexts(); });
+    addEntry(this, pngIcon("pencil.png"), tr("Edit..."), [this] { editImage(); });
 }
 
 void HistoryContextMenu::addCommonEntries()
@@ -191,19 +193,46 @@ void HistoryContextMenu::editText()
     ClipboardTools::setTextToClipboard(index, PlainText);
 }
 
-void HistoryContextMenu::extractTexts()
+QString HistoryContextMenu::imagePath(const char *failure) const
 {
     if (!m_index.isValid())
-        return;
+        return QString();
     const QString fileName = m_index.data(FileNameRole).toString();
     const QString path =
         Utils::dataPath() + "/images/" + m_index.data(IdRole).toUuid().toString() + "/" + fileName;
     // The name may come from a synced document: it must not reach outside the image cache.
     if (!Utils::isPlainFileName(fileName)) {
-        qWarning().noquote() << "Unable to extract texts from" << path;
+        qWarning().noquote() << failure << path;
+        return QString();
+    }
+    return path;
+}
+
+void HistoryContextMenu::editImage()
+{
+    const char *failure = "Unable to add file as image to clipboard";
+    const QString path = imagePath(failure);
+    if (path.isEmpty())
+        return;
+    const QImage image(path);
+    if (image.isNull()) {
+        qWarning().noquote() << failure << path;
         return;
     }
-    if (OCR::extractTexts(path))
+    ImageEditDialog dialog(image, m_view);
+    if (dialog.exec() != QDialog::Accepted || !m_index.isValid())
+        return;
+    const QModelIndex index = m_index;
+    emit m_view->imageAction(index, dialog.getImage());
+    // The edited picture goes on the clipboard as its cached file; it is this clipping, not a new one.
+    ClipboardListener::ignoreOwnImage();
+    ClipboardTools::setImageToClipboard(index, true);
+}
+
+void HistoryContextMenu::extractTexts()
+{
+    const QString path = imagePath("Unable to extract texts from");
+    if (!path.isEmpty() && OCR::extractTexts(path))
         m_view->selectAddedItem(500);
 }
 

@@ -36,7 +36,10 @@ private:
     void addSelectionEntries(bool noImage);
 
     void editText();
+    void editImage();
     void extractTexts();
+    // The cached picture of the clipping, or empty (with failure logged) when its name is unsafe.
+    QString imagePath(const char *failure) const;
     void addToSnippets(const QPersistentModelIndex &group);
     void reverseSelection();
 

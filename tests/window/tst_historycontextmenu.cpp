@@ -1,6 +1,8 @@
 #include "viewtestsupport.h"
 
 #include "clipboardtestsupport.h"
+#include "images/editor/editortestsupport.h"
+#include "images/editor/imageeditdialog.h"
 #include "window/historyitemdelegate.h"
 #include "window/historyitemview.h"
 #include "platform/keycodes.h"
@@ -72,6 +74,27 @@ class TestHistoryContextMenu : public QObject
         history()->appendRow(image);
     }
 
+    // An image clipping whose cached picture is image; returns the picture's path.
+    QString addCachedImage(int type, const QString &fileName, const QImage &image)
+    {
+        addImageRow(type, fileName);
+        const QUuid id = history()->item(history()->rowCount() - 1)->data(IdRole).toUuid();
+        const QString folder = Utils::dataPath() + "/images/" + id.toString();
+        QDir().mkpath(folder);
+        const QString path = folder + "/" + fileName;
+        return image.save(path) ? path : QString();
+    }
+
+    // Stores edited pictures as the main window does.
+    QMetaObject::Connection storeEditedImages()
+    {
+        HistoryItemModel *model = history();
+        HistoryFilterModel *filter = proxy();
+        return connect(m_view, &HistoryItemView::imageAction, model, [model, filter](const QModelIndex &index, const QImage &image) {
+            model->updateItem(filter->mapToSource(index), image);
+        });
+    }
+
     void addGroups(const QStringList &titles)
     {
         for (const QString &title : titles)
@@ -133,8 +156,8 @@ private slots:
     {
         addImageRow(1, "picture.png");
         addImageRow(2, "document.png");
-        const QStringList expected{"Paste as Image", "Paste as File", "Extract texts", "--", "Keep forever",
-                                   "Run action >", "--", "Remove", "Remove all"};
+        const QStringList expected{"Paste as Image", "Paste as File", "Extract texts", "Edit...", "--",
+                                   "Keep forever", "Run action >", "--", "Remove", "Remove all"};
         QCOMPARE(menuFor(4, {4}), expected);
         QCOMPARE(menuFor(5, {5}), expected);
     }
@@ -329,6 +352,82 @@ private slots:
         QCOMPARE(edited.count(), 0);
         QCOMPARE(ClipboardTest::clipboard()->text(), QString("what was there"));
         QCOMPARE(history()->rowCount(), rows);
+    }
+
+    void testEditImageStoresTheEditedPictureAndPutsItsFileOnTheClipboard_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::newRow("image clipping") << 1;
+        QTest::newRow("file clipping") << 2;
+    }
+
+    void testEditImageStoresTheEditedPictureAndPutsItsFileOnTheClipboard()
+    {
+        QFETCH(int, type);
+        QImage before(160, 120, QImage::Format_RGB32);
+        before.fill(QColor(30, 120, 200));
+        const QString path = addCachedImage(type, "picture.png", before);
+        QVERIFY(!path.isEmpty());
+        const int rows = history()->rowCount();
+        const QDateTime time = history()->item(4)->data(TimeRole).toDateTime();
+        auto connection = storeEditedImages();
+        QSignalSpy edited(m_view, &HistoryItemView::imageAction);
+
+        QImage shown;
+        ViewTest::ModalWatcher watcher([&shown](QWidget *modal) {
+            auto *dialog = qobject_cast<ImageEditDialog *>(modal);
+            QVERIFY(dialog);
+            auto *view = dialog->findChild<ImageEditGraphicsView *>();
+            shown = view->image();
+            view->setMode(EditMode::Rectangle);
+            EditorTest::drag(*view, {30, 30}, {120, 90});
+            dialog->accept();
+        });
+        QVERIFY(choose(4, {4}, "Edit..."));
+        disconnect(connection);
+
+        QCOMPARE(shown, before);
+        QCOMPARE(edited.count(), 1);
+        const QImage after = edited.first().at(1).value<QImage>();
+        QCOMPARE(after.size(), before.size());
+        QVERIFY(after != before.convertToFormat(after.format()));
+        // The cached file becomes the edited picture, and the clipboard holds that file.
+        QTRY_COMPARE(QImage(path).convertToFormat(QImage::Format_RGB32), after.convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(ClipboardTest::clipboard()->mimeData()->urls(), QList<QUrl>{QUrl::fromLocalFile(path)});
+        QVERIFY(history()->item(4)->data(TimeRole).toDateTime() > time);
+        settle();
+        QCOMPARE(history()->rowCount(), rows);
+    }
+
+    void testEditImageCancelledOrUnreadableChangesNothing()
+    {
+        ClipboardTest::setText("what was there");
+        settle();
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkGreen);
+        const QString path = addCachedImage(1, "kept.png", picture);
+        const int row = history()->rowCount() - 1;
+        QSignalSpy edited(m_view, &HistoryItemView::imageAction);
+
+        ViewTest::ModalWatcher cancel([](QWidget *modal) {
+            auto *dialog = qobject_cast<ImageEditDialog *>(modal);
+            QVERIFY(dialog);
+            dialog->findChild<ImageEditGraphicsView *>()->setCurrentColor(Qt::blue);
+            dialog->reject();
+        });
+        QVERIFY(choose(row, {row}, "Edit..."));
+        QCOMPARE(cancel.seen(), 1);
+
+        // A picture that no longer loads opens no editor.
+        QFile::remove(path);
+        ViewTest::ModalWatcher none([](QWidget *modal) { static_cast<QDialog *>(modal)->reject(); });
+        QTest::ignoreMessage(QtWarningMsg, qPrintable("Unable to add file as image to clipboard " + path));
+        QVERIFY(choose(row, {row}, "Edit..."));
+        settle();
+        QCOMPARE(none.seen(), 0);
+
+        QCOMPARE(edited.count(), 0);
+        QCOMPARE(ClipboardTest::clipboard()->text(), QString("what was there"));
     }
 
     void testAddToSnippetsKeepsTheFullText()

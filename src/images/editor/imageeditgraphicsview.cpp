@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyleOptionGraphicsItem>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -28,6 +29,38 @@ constexpr double MaximumScale = 8.0;
 int percent(double scale)
 {
     return int(std::lround(scale * 100));
+}
+
+// The pixels an item paints, in scene coordinates (every annotation sits untransformed at 0, 0).
+QRect paintedRect(QGraphicsItem *item)
+{
+    const QRect bounds = item->boundingRect().toAlignedRect();
+    if (bounds.isEmpty())
+        return QRect();
+    QImage canvas(bounds.size(), QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    QPainter painter(&canvas);
+    painter.translate(-bounds.topLeft());
+    QStyleOptionGraphicsItem option;
+    option.exposedRect = item->boundingRect();
+    item->paint(&painter, &option, nullptr);
+    painter.end();
+
+    int left = canvas.width(), right = -1, top = canvas.height(), bottom = -1;
+    for (int y = 0; y < canvas.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(canvas.constScanLine(y));
+        for (int x = 0; x < canvas.width(); ++x) {
+            if (!qAlpha(line[x]))
+                continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = y;
+        }
+    }
+    if (right < 0)
+        return QRect();
+    return QRect(QPoint(left, top), QPoint(right, bottom)).translated(bounds.topLeft());
 }
 
 } // namespace
@@ -165,14 +198,17 @@ QRect ImageEditGraphicsView::getImageRect(bool crop) const
 {
     if (crop && m_cropArea)
         return m_cropArea->cropRect().toRect();
+    QRect area = m_background ? m_background->boundingRect().toRect() : QRect();
     // Hidden (deleted) annotations, handles and the frames of the crop and select tools do not
     // belong to the picture.
-    QRect area;
     for (QGraphicsItem *item : m_scene->items()) {
-        if (item->parentItem() || !item->isVisible() || item == m_cropArea
+        if (item == m_background || item->parentItem() || !item->isVisible() || item == m_cropArea
             || qgraphicsitem_cast<GraphicsItemSelectArea *>(item))
             continue;
-        area = area.united(item->boundingRect().toRect());
+        // An annotation's bounds leave room for repainting; only what it paints beyond the
+        // picture widens it, or a frame near the edge would add an empty white margin.
+        if (!area.contains(item->boundingRect().toRect()))
+            area = area.united(paintedRect(item));
     }
     return area;
 }

@@ -287,21 +287,21 @@ private slots:
     void testExportArea_data()
     {
         QTest::addColumn<int>("step");
-        QTest::addColumn<QRect>("area");
-        QTest::newRow("arrow whose creation was undone does not widen it") << 0 << QRect(0, 0, 600, 300);
-        QTest::newRow("arrow beyond the right edge widens it") << 1 << QRect(0, 0, 700, 300);
-        QTest::newRow("deleted arrow does not") << 2 << QRect(0, 0, 600, 300);
-        QTest::newRow("undone delete widens it again") << 3 << QRect(0, 0, 700, 300);
-        QTest::newRow("crop area gives the crop rectangle") << 4 << QRect(100, 50, 400, 200);
+        QTest::addColumn<bool>("widened");
+        QTest::newRow("arrow whose creation was undone does not widen it") << 0 << false;
+        QTest::newRow("arrow beyond the right edge widens it") << 1 << true;
+        QTest::newRow("deleted arrow does not") << 2 << false;
+        QTest::newRow("undone delete widens it again") << 3 << true;
+        QTest::newRow("crop area gives the crop rectangle") << 4 << true;
     }
 
     void testExportArea()
     {
         QFETCH(int, step);
-        QFETCH(QRect, area);
+        QFETCH(bool, widened);
         ImageEditGraphicsView view;
         view.setImage(flatImage(600, 300));
-        // The shaft ends at 628; the arrow's bounds reach 3w further, to 700.
+        // The tip lies at 652, beyond the picture's right edge.
         auto *arrow = place(view, new GraphicsItemArrow({500, 150}), 24);
         arrow->setEnd({652, 150});
         if (step == 0)
@@ -314,9 +314,41 @@ private slots:
             view.undo();
         if (step >= 4)
             view.setCrop(true, false);
-        QCOMPARE(view.getImageRect(true), area);
-        QCOMPARE(view.getImageRect(false), step == 0 || step == 2 ? QRect(0, 0, 600, 300) : QRect(0, 0, 700, 300));
-        QCOMPARE(view.renderArea(area).size(), area.size());
+
+        const QRect whole = view.getImageRect(false);
+        QCOMPARE(view.getImageRect(true), step == 4 ? QRect(100, 50, 400, 200) : whole);
+        if (!widened) {
+            QCOMPARE(whole, QRect(0, 0, 600, 300));
+            return;
+        }
+        // Widened exactly to what the arrow paints: its last column holds arrow, not margin.
+        QCOMPARE(whole.topLeft(), QPoint(0, 0));
+        QCOMPARE(whole.height(), 300);
+        QVERIFY(whole.right() > 652);
+        const QImage rendered = view.renderArea(whole);
+        bool painted = false;
+        for (int y = 0; y < rendered.height() && !painted; ++y)
+            painted = rendered.pixel(whole.right(), y) != qRgb(255, 255, 255);
+        QVERIFY(painted);
+    }
+
+    void testFrameNearTheEdgeAddsNoMargin_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::newRow("thin") << 4;
+        QTest::newRow("huge") << 24;
+    }
+
+    void testFrameNearTheEdgeAddsNoMargin()
+    {
+        QFETCH(int, width);
+        ImageEditGraphicsView view;
+        view.setImage(flatImage(400, 300));
+        // Drawn well inside, though within reach of the frame's generous repaint bounds.
+        auto *rectangle = place(view, new GraphicsItemRectangle({width + 10.0, width + 10.0}), width);
+        rectangle->setEnd({390.0 - width, 290.0 - width});
+        QVERIFY(!QRectF(0, 0, 400, 300).contains(rectangle->boundingRect()));
+        QCOMPARE(view.getImageRect(false), QRect(0, 0, 400, 300));
     }
 
     void testSpotlightFollowsTheHighlights()
