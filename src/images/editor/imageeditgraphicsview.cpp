@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QRegion>
 #include <QStyleOptionGraphicsItem>
 #include <QWheelEvent>
 
@@ -31,18 +32,16 @@ int percent(double scale)
     return int(std::lround(scale * 100));
 }
 
-// The pixels an item paints, in scene coordinates (every annotation sits untransformed at 0, 0).
-QRect paintedRect(QGraphicsItem *item)
+// The bounds of the pixels an item paints within part, in scene coordinates (every annotation
+// sits untransformed at 0, 0).
+QRect paintedRect(QGraphicsItem *item, const QRect &part)
 {
-    const QRect bounds = item->boundingRect().toAlignedRect();
-    if (bounds.isEmpty())
-        return QRect();
-    QImage canvas(bounds.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage canvas(part.size(), QImage::Format_ARGB32_Premultiplied);
     canvas.fill(Qt::transparent);
     QPainter painter(&canvas);
-    painter.translate(-bounds.topLeft());
+    painter.translate(-part.topLeft());
     QStyleOptionGraphicsItem option;
-    option.exposedRect = item->boundingRect();
+    option.exposedRect = part;
     item->paint(&painter, &option, nullptr);
     painter.end();
 
@@ -60,7 +59,7 @@ QRect paintedRect(QGraphicsItem *item)
     }
     if (right < 0)
         return QRect();
-    return QRect(QPoint(left, top), QPoint(right, bottom)).translated(bounds.topLeft());
+    return QRect(QPoint(left, top), QPoint(right, bottom)).translated(part.topLeft());
 }
 
 } // namespace
@@ -207,8 +206,11 @@ QRect ImageEditGraphicsView::getImageRect(bool crop) const
             continue;
         // An annotation's bounds leave room for repainting; only what it paints beyond the
         // picture widens it, or a frame near the edge would add an empty white margin.
-        if (!area.contains(item->boundingRect().toRect()))
-            area = area.united(paintedRect(item));
+        const QRegion outside = QRegion(item->boundingRect().toAlignedRect()).subtracted(area);
+        QRect painted;
+        for (const QRect &part : outside)
+            painted = painted.united(paintedRect(item, part));
+        area = area.united(painted);
     }
     return area;
 }
