@@ -399,6 +399,44 @@ private slots:
         QCOMPARE(history()->rowCount(), rows);
     }
 
+    void testEditedPictureThatCannotBeWrittenKeepsTheOldOne_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        // Pictures can be read in this format but not written.
+        QTest::newRow("format without a writer") << "animation.gif";
+    }
+
+    void testEditedPictureThatCannotBeWrittenKeepsTheOldOne()
+    {
+        QFETCH(QString, fileName);
+        QImage picture(64, 48, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        const QString path = addCachedImage(2, "original.png", picture);
+        const QString target = QFileInfo(path).dir().filePath(fileName);
+        QVERIFY(QFile::rename(path, target));
+        history()->item(history()->rowCount() - 1)->setData(fileName, FileNameRole);
+        const QByteArray before = HistoryTest::readFile(target);
+        QVERIFY(!QImage(target).isNull());
+        auto connection = storeEditedImages();
+        QSignalSpy edited(m_view, &HistoryItemView::imageAction);
+
+        ViewTest::ModalWatcher watcher([](QWidget *modal) {
+            auto *dialog = qobject_cast<ImageEditDialog *>(modal);
+            QVERIFY(dialog);
+            auto *view = dialog->findChild<ImageEditGraphicsView *>();
+            EditorTest::drag(*view, {10, 10}, {50, 40});
+            dialog->accept();
+        });
+        const int row = history()->rowCount() - 1;
+        QVERIFY(choose(row, {row}, "Edit..."));
+        disconnect(connection);
+        QCOMPARE(edited.count(), 1);
+        // Whatever the write did, the picture on disk is the old one, whole.
+        QThreadPool::globalInstance()->waitForDone();
+        QCOMPARE(HistoryTest::readFile(target), before);
+        QVERIFY(QDir(QFileInfo(target).path()).entryList(QDir::Files) == QStringList{fileName});
+    }
+
     void testEditImageCancelledOrUnreadableChangesNothing()
     {
         ClipboardTest::setText("what was there");
