@@ -18,17 +18,21 @@ prepare_settings() {
     settings SyncTarget=None ReleaseNotesVersion=1.10
 }
 
-# The history window's X id; empty while it is not mapped. The tray icon carries the program's
-# name too, but only the history window is a utility window.
-history_window() {
+# program_window NAME TYPE: the X id of the program's shown window whose name matches NAME and whose
+# type is _NET_WM_WINDOW_TYPE_<TYPE>; empty while none is mapped. The tray icon's window matches any
+# name, so the type decides.
+program_window() {
     local id
-    for id in $(xdotool search --onlyvisible --pid "$KESTOVAN_PID" --name '^Kestovan$' 2>/dev/null); do
-        if xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_UTILITY; then
+    for id in $(xdotool search --onlyvisible --pid "$KESTOVAN_PID" --name "$1" 2>/dev/null); do
+        if xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q "_NET_WM_WINDOW_TYPE_$2"; then
             echo "$id"
             return 0
         fi
     done
 }
+
+# The history window's X id: it is a utility window.
+history_window() { program_window '^Kestovan$' UTILITY; }
 
 history_window_shown() { [[ -n $(history_window) ]]; }
 history_window_hidden() { [[ -z $(history_window) ]]; }

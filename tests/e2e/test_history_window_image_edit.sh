@@ -13,17 +13,8 @@ tool_at() { # tool_at INDEX: prints "x y" of the tool button's centre on the scr
     echo $((EDITOR_X + 32)) $((EDITOR_Y + 2 + 56 * $1 + 28))
 }
 
-# The editor's X id; empty while it is not mapped. Nameless windows of the program (the tray icon)
-# match any name, so only the dialog window counts.
-editor_window() {
-    local id
-    for id in $(xdotool search --onlyvisible --pid "$KESTOVAN_PID" --name '^Edit Image$' 2>/dev/null); do
-        if xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_DIALOG; then
-            echo "$id"
-            return 0
-        fi
-    done
-}
+# The editor's X id; empty while it is not mapped.
+editor_window() { program_window '^Edit Image$' DIALOG; }
 
 # picture_in_editor SHOT: "WIDTHxHEIGHT+X+Y" of the picture's flat colour within the editor's window.
 picture_in_editor() {

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <QApplication>
 #include <QColor>
 #include <QDir>
 #include <QPainter>
+#include <QPalette>
 #include <QPixmap>
 #include <QString>
+#include <QStyle>
+#include <QStyleFactory>
 
 // Helpers of the screenshot tests: where pictures for review by eye go, and sample icons.
 namespace Screenshots {
@@ -28,6 +32,36 @@ inline QPixmap applicationIcon(const QColor &colour)
     painter.setPen(Qt::NoPen);
     painter.drawRoundedRect(4, 4, 56, 56, 12, 12);
     return icon;
+}
+
+// A dark desktop's palette, for the dialogs that keep the desktop's look.
+inline QPalette darkPalette()
+{
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(45, 45, 48));
+    palette.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    palette.setColor(QPalette::Base, QColor(30, 30, 32));
+    palette.setColor(QPalette::AlternateBase, QColor(45, 45, 48));
+    palette.setColor(QPalette::Text, QColor(230, 230, 230));
+    palette.setColor(QPalette::Button, QColor(55, 55, 58));
+    palette.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::ToolTipBase, QColor(55, 55, 58));
+    palette.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
+    palette.setColor(QPalette::PlaceholderText, QColor(140, 140, 140));
+    palette.setColor(QPalette::Link, QColor(110, 170, 255));
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
+    return palette;
+}
+
+// A light or a dark desktop appearance, as the program sees it.
+inline void useAppearance(bool dark)
+{
+    qputenv("KESTOVAN_DARK_MODE", dark ? "1" : "0");
+    QApplication::setPalette(dark ? darkPalette() : QStyleFactory::create("Fusion")->standardPalette());
 }
 
 } // namespace Screenshots

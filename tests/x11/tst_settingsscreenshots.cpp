@@ -14,7 +14,6 @@
 #include <QAbstractItemView>
 #include <QLabel>
 #include <QStackedWidget>
-#include <QStyleFactory>
 
 // Shows every page of the settings dialog on a real X server in a light and a dark desktop
 // appearance, keeps pictures of them for review by eye under <build>/screenshots/, and checks that
@@ -50,34 +49,6 @@ void seedActions()
     settings.setValue("HiddenActions", QStringList{shout});
 }
 
-QPalette darkPalette()
-{
-    QPalette palette;
-    palette.setColor(QPalette::Window, QColor(45, 45, 48));
-    palette.setColor(QPalette::WindowText, QColor(230, 230, 230));
-    palette.setColor(QPalette::Base, QColor(30, 30, 32));
-    palette.setColor(QPalette::AlternateBase, QColor(45, 45, 48));
-    palette.setColor(QPalette::Text, QColor(230, 230, 230));
-    palette.setColor(QPalette::Button, QColor(55, 55, 58));
-    palette.setColor(QPalette::ButtonText, QColor(230, 230, 230));
-    palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
-    palette.setColor(QPalette::HighlightedText, Qt::white);
-    palette.setColor(QPalette::ToolTipBase, QColor(55, 55, 58));
-    palette.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
-    palette.setColor(QPalette::PlaceholderText, QColor(140, 140, 140));
-    palette.setColor(QPalette::Link, QColor(110, 170, 255));
-    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
-    return palette;
-}
-
-void useAppearance(bool dark)
-{
-    qputenv("KESTOVAN_DARK_MODE", dark ? "1" : "0");
-    QApplication::setPalette(dark ? darkPalette() : QStyleFactory::create("Fusion")->standardPalette());
-}
-
 } // namespace
 
 class TestSettingsScreenshots : public QObject
@@ -100,7 +71,7 @@ private slots:
     {
         QFETCH(bool, dark);
         QFETCH(QString, button);
-        useAppearance(dark);
+        Screenshots::useAppearance(dark);
         Utils::settings().clear();
         SettingsDialog::updateDefaultSettings();
         seedApplications();
@@ -164,7 +135,7 @@ private slots:
     {
         QFETCH(bool, dark);
         QFETCH(QString, key);
-        useAppearance(dark);
+        Screenshots::useAppearance(dark);
         Utils::settings().clear();
         SettingsDialog::updateDefaultSettings();
         seedActions();
