@@ -18,10 +18,10 @@ prepare_settings() {
     settings SyncTarget=None ReleaseNotesVersion=1.10
 }
 
-# program_window NAME TYPE: the X id of the program's shown window whose name matches NAME and whose
+# typed_window NAME TYPE: the X id of the program's shown window whose name matches NAME and whose
 # type is _NET_WM_WINDOW_TYPE_<TYPE>; empty while none is mapped. The tray icon's window matches any
 # name, so the type decides.
-program_window() {
+typed_window() {
     local id
     for id in $(xdotool search --onlyvisible --pid "$KESTOVAN_PID" --name "$1" 2>/dev/null); do
         if xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q "_NET_WM_WINDOW_TYPE_$2"; then
@@ -32,7 +32,7 @@ program_window() {
 }
 
 # The history window's X id: it is a utility window.
-history_window() { program_window '^Kestovan$' UTILITY; }
+history_window() { typed_window '^Kestovan$' UTILITY; }
 
 history_window_shown() { [[ -n $(history_window) ]]; }
 history_window_hidden() { [[ -z $(history_window) ]]; }

@@ -14,7 +14,7 @@ tool_at() { # tool_at INDEX: prints "x y" of the tool button's centre on the scr
 }
 
 # The editor's X id; empty while it is not mapped.
-editor_window() { program_window '^Edit Image$' DIALOG; }
+editor_window() { typed_window '^Edit Image$' DIALOG; }
 
 # picture_in_editor SHOT: "WIDTHxHEIGHT+X+Y" of the picture's flat colour within the editor's window.
 picture_in_editor() {
