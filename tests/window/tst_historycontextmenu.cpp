@@ -3,13 +3,17 @@
 #include "clipboardtestsupport.h"
 #include "images/editor/editortestsupport.h"
 #include "images/editor/imageeditdialog.h"
+#include "common/safefile.h"
+#include "modalwatcher.h"
 #include "window/historyitemdelegate.h"
 #include "window/historyitemview.h"
 #include "platform/keycodes.h"
 #include "platform/nullplatformbackend.h"
 #include "platform/platformbackend.h"
 #include "popupwatcher.h"
+#include "smalldisk.h"
 #include "snippettestsupport.h"
+#include "warningboxes.h"
 
 #include <QDialog>
 #include <QJsonDocument>
@@ -374,9 +378,7 @@ private slots:
         QSignalSpy edited(m_view, &HistoryItemView::imageAction);
 
         QImage shown;
-        ViewTest::ModalWatcher watcher([&shown](QWidget *modal) {
-            auto *dialog = qobject_cast<ImageEditDialog *>(modal);
-            QVERIFY(dialog);
+        ModalWatcher<ImageEditDialog> watcher([&shown](ImageEditDialog *dialog) {
             auto *view = dialog->findChild<ImageEditGraphicsView *>();
             shown = view->image();
             view->setMode(EditMode::Rectangle);
@@ -402,39 +404,63 @@ private slots:
     void testEditedPictureThatCannotBeWrittenKeepsTheOldOne_data()
     {
         QTest::addColumn<QString>("fileName");
-        // Pictures can be read in this format but not written.
-        QTest::newRow("format without a writer") << "animation.gif";
+        QTest::addColumn<QString>("failure");
+        // Pictures are read in this format but cannot be written in it.
+        QTest::newRow("format without a writer") << "animation.gif" << "format";
+        QTest::newRow("temporary name taken by a folder") << "picture.png" << "taken";
+        QTest::newRow("full disk") << "picture.png" << "full";
     }
 
     void testEditedPictureThatCannotBeWrittenKeepsTheOldOne()
     {
         QFETCH(QString, fileName);
+        QFETCH(QString, failure);
+        WarningBoxesShown shown;
+        // A picture cached well in between lets the next failure be told again.
+        QImage fine(8, 8, QImage::Format_RGB32);
+        fine.fill(Qt::yellow);
+        addImageRow(1, "fine.png");
+        history()->updateItem(history()->index(history()->rowCount() - 1, 0), fine);
+        QVERIFY(QThreadPool::globalInstance()->waitForDone(10000));
+        QCoreApplication::processEvents();
+
+        addImageRow(2, fileName);
+        const int row = history()->rowCount() - 1;
+        const QString folder = Utils::dataPath() + "/images/" + history()->item(row)->data(IdRole).toUuid().toString();
+        std::unique_ptr<SmallDisk> disk;
+        if (failure == "full") {
+            disk = std::make_unique<SmallDisk>(64 * 1024, folder);
+            if (!disk->mounted())
+                QSKIP(qPrintable(disk->why()));
+        }
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + "/" + fileName;
         QImage picture(64, 48, QImage::Format_RGB32);
         picture.fill(Qt::darkCyan);
-        const QString path = addCachedImage(2, "original.png", picture);
-        const QString target = QFileInfo(path).dir().filePath(fileName);
-        QVERIFY(QFile::rename(path, target));
-        history()->item(history()->rowCount() - 1)->setData(fileName, FileNameRole);
-        const QByteArray before = HistoryTest::readFile(target);
-        QVERIFY(!QImage(target).isNull());
+        QVERIFY(picture.save(path, "PNG"));
+        const QByteArray before = HistoryTest::readFile(path);
+        if (failure == "taken")
+            QVERIFY(QDir().mkpath(SafeFile::temporaryPath(path)));
+        if (failure == "full")
+            QVERIFY(disk->fill());
         auto connection = storeEditedImages();
-        QSignalSpy edited(m_view, &HistoryItemView::imageAction);
 
-        ViewTest::ModalWatcher watcher([](QWidget *modal) {
-            auto *dialog = qobject_cast<ImageEditDialog *>(modal);
-            QVERIFY(dialog);
-            auto *view = dialog->findChild<ImageEditGraphicsView *>();
-            EditorTest::drag(*view, {10, 10}, {50, 40});
+        ModalWatcher<ImageEditDialog> watcher([](ImageEditDialog *dialog) {
+            EditorTest::drag(*dialog->findChild<ImageEditGraphicsView *>(), {10, 10}, {50, 40});
             dialog->accept();
         });
-        const int row = history()->rowCount() - 1;
         QVERIFY(choose(row, {row}, "Edit..."));
         disconnect(connection);
-        QCOMPARE(edited.count(), 1);
-        // Whatever the write did, the picture on disk is the old one, whole.
-        QThreadPool::globalInstance()->waitForDone();
-        QCOMPARE(HistoryTest::readFile(target), before);
-        QVERIFY(QDir(QFileInfo(target).path()).entryList(QDir::Files) == QStringList{fileName});
+        QVERIFY(watcher.answered());
+        QVERIFY(QThreadPool::globalInstance()->waitForDone(10000));
+
+        // The old picture stays whole, and the user is told why the edit was not kept.
+        QCOMPARE(HistoryTest::readFile(path), before);
+        QTRY_COMPARE(openWarningBoxes().size(), 1);
+        QVERIFY2(openWarningBoxes().first()->text().startsWith("An image clipping cannot be saved:"),
+                 qPrintable(openWarningBoxes().first()->text()));
+        if (failure == "taken")
+            QVERIFY(QDir(SafeFile::temporaryPath(path)).removeRecursively());
     }
 
     void testEditImageCancelledOrUnreadableChangesNothing()
@@ -447,14 +473,12 @@ private slots:
         const int row = history()->rowCount() - 1;
         QSignalSpy edited(m_view, &HistoryItemView::imageAction);
 
-        ViewTest::ModalWatcher cancel([](QWidget *modal) {
-            auto *dialog = qobject_cast<ImageEditDialog *>(modal);
-            QVERIFY(dialog);
+        ModalWatcher<ImageEditDialog> cancel([](ImageEditDialog *dialog) {
             dialog->findChild<ImageEditGraphicsView *>()->setCurrentColor(Qt::blue);
             dialog->reject();
         });
         QVERIFY(choose(row, {row}, "Edit..."));
-        QCOMPARE(cancel.seen(), 1);
+        QVERIFY(cancel.answered());
 
         // A picture that no longer loads opens no editor.
         QFile::remove(path);

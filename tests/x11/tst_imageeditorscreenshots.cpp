@@ -47,9 +47,7 @@ void annotate(ImageEditDialog &dialog, ImageEditGraphicsView &view)
     choose("medium");
     choose("yellow");
     choose("buttonText");
-    ModalWatcher answer([](QWidget *modal) {
-        auto *prompt = qobject_cast<QInputDialog *>(modal);
-        QVERIFY(prompt);
+    ModalWatcher<QInputDialog> answer([](QInputDialog *prompt) {
         prompt->setTextValue("Press here\nto restart");
         prompt->accept();
     });

@@ -319,9 +319,7 @@ private slots:
         QVERIFY(e.exposed());
         e.button("buttonCrop")->click();
         e.button("buttonText")->click();
-        ModalWatcher watcher([](QWidget *modal) {
-            auto *prompt = qobject_cast<QInputDialog *>(modal);
-            QVERIFY(prompt);
+        ModalWatcher<QInputDialog> watcher([](QInputDialog *prompt) {
             prompt->setTextValue("look here");
             prompt->accept();
         });
