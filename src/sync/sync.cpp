@@ -19,6 +19,8 @@
 #include <QSettings>
 #include <QTimer>
 
+#include <algorithm>
+
 const QByteArray Sync::c_encryptedPrefix("|ENCRYPTED|");
 
 Sync::Sync(QObject *parent)
@@ -139,18 +141,11 @@ void Sync::sync(SyncFile file, ISyncMerge *merge, SyncDirection direction)
     addToQueue(data);
 }
 
-void Sync::syncImages(QList<QString> images)
-{
-    if (images.isEmpty())
-        return;
-    SyncLogDialog::add("Sync: Image sync is not available yet");
-    m_passIncomplete = true;
-}
-
 void Sync::addToQueue(SyncData data)
 {
     for (SyncData &queued : m_queue) {
-        if (queued.file != data.file)
+        // The builders carry no file; one of each kind may wait.
+        if (queued.file != data.file || (data.file.isEmpty() && queued.operation != data.operation))
             continue;
         qCDebug(lcSync) << "The file" << data.file << "is already in the sync queue";
         // An explicit Download or Upload asked for while an automatic merge of the same document
@@ -239,14 +234,28 @@ void Sync::dispatch(SyncData data)
         deleteFile(data);
         break;
     case DownloadImage:
+        getSync()->download(ImageDownloaded, data);
+        break;
     case DownloadAction:
+        getSync()->download(ActionDownloaded, data);
+        break;
     case UploadImage:
+        uploadImage(data);
+        break;
     case UploadAction:
+        uploadAction(data);
+        break;
     case BuildActionOperations:
-    case BuildResyncOperations:
-    case DownloadForResync:
-        operationNotAvailable(data);
+        createActionSyncOperations(data.direction);
         continueQueue();
+        break;
+    case BuildResyncOperations:
+        createResyncOperations();
+        continueQueue();
+        break;
+    case DownloadForResync:
+        m_resyncSourceId = data.second;
+        getSync()->download(ResyncDownloaded, data);
         break;
     default:
         qCWarning(lcSync) << "Unknown operation" << data.operation;
@@ -257,22 +266,18 @@ void Sync::dispatch(SyncData data)
     }
 }
 
-void Sync::operationNotAvailable(const SyncData &data)
+void Sync::queueFirst(const QList<SyncData> &operations)
 {
-    switch (data.operation) {
-    case DownloadImage:
-    case UploadImage:
-        SyncLogDialog::add("Sync: Image sync is not available yet: " + data.file);
-        break;
-    case BuildResyncOperations:
-    case DownloadForResync:
-        SyncLogDialog::add("Sync: Resync is not available yet");
-        break;
-    default:
-        SyncLogDialog::add("Sync: Action sync is not available yet");
-        break;
+    QList<SyncData> head;
+    for (const SyncData &data : operations) {
+        const auto sameFile = [&data](const SyncData &queued) { return queued.file == data.file; };
+        if (std::any_of(head.cbegin(), head.cend(), sameFile) || std::any_of(m_queue.cbegin(), m_queue.cend(), sameFile)) {
+            qCDebug(lcSync) << "The file" << data.file << "is already in the sync queue";
+            continue;
+        }
+        head.append(data);
     }
-    m_passIncomplete = true;
+    m_queue = head + m_queue;
 }
 
 void Sync::continueQueue()
@@ -366,10 +371,13 @@ void Sync::downloadFinished(DownloadFinishedCallback callback, SyncData data, QB
         downloadJsonFinished(data, bytes, error);
         break;
     case ActionDownloaded:
+        downloadActionFinished(data, bytes, error);
+        break;
     case ImageDownloaded:
+        downloadImageFinished(data, bytes, error);
+        break;
     case ResyncDownloaded:
-        operationNotAvailable(data);
-        continueQueue();
+        resyncFileDownloadFinished(data, bytes, error);
         break;
     default:
         qCWarning(lcSync) << "Unknown download callback" << int(callback);
@@ -387,8 +395,7 @@ void Sync::uploadFinished(UploadFinishedCallback callback, SyncData data, bool e
         plainUploadFinished(data, error);
         break;
     case ResyncUpload:
-        operationNotAvailable(data);
-        continueQueue();
+        resyncFileUploadFinished(data, error);
         break;
     default:
         qCWarning(lcSync) << "Unknown upload callback" << int(callback);
@@ -399,7 +406,7 @@ void Sync::uploadFinished(UploadFinishedCallback callback, SyncData data, bool e
 void Sync::plainUploadFinished(SyncData data, bool error)
 {
     if (error) {
-        SyncLogDialog::add("Sync: Upload failed for " + data.file);
+        fileOperationFailed("Sync: Upload failed for " + data.file);
     } else {
         SyncLogDialog::add("Sync: Upload finished for " + data.file);
         m_online.insert(data.second, {data.file, QDateTime::currentDateTimeUtc().toString(Qt::ISODate)});
@@ -421,6 +428,7 @@ void Sync::deleteFile(SyncData data)
 void Sync::deleteFinished(SyncData data, bool error)
 {
     if (error) {
+        // Most often another computer removed it first; the file is gone either way.
         SyncLogDialog::add("Sync: Delete failed for " + data.file);
     } else {
         SyncLogDialog::add("Sync: Delete finished for " + data.file);

@@ -4,6 +4,7 @@
 #include "sync/synctypes.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QList>
 #include <QMap>
 #include <QRegularExpression>
@@ -12,6 +13,9 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <utility>
+
+class CopyToCache;
 class ISyncMerge;
 class ISyncTarget;
 class Notifier;
@@ -115,6 +119,19 @@ public:
     // among equal times the smallest id.
     QString getLatestId(QString fileName);
 
+    // Action and image files (syncfiles.cpp).
+    // Remote name -> online id of the listed files whose name starts with prefix; of files that
+    // share a name, the newest.
+    QMap<QString, QString> buildOnlineFileMap(QString prefix) const;
+    // A remote "prefix_part_rest" name as (part, rest): split into at most three parts, so the rest
+    // keeps its own "_". Two empty texts when the name has fewer parts.
+    static std::pair<QString, QString> splitOnlineImageName(QString name);
+    // "action_" + creation time + "_" + file name; an action without a readable "created" counts
+    // as made at the start of 2020.
+    static QString remoteActionName(const QJsonObject &action, const QString &fileName);
+    // "image_" + the cache reference ("{id}/file name") with its "/" as "_".
+    static QString remoteImageName(const QString &reference);
+
 signals:
     void syncStatus(SyncStatus status, QString text);
     // The remote name of a document version just stored.
@@ -135,10 +152,9 @@ private:
     void queueDrained();
     void forgetFileList();
     void listenAgainLater();
-    // Action, image and resync operations are not in this build yet: logged, and the pass is reported
-    // as failed, never as successful.
-    void operationNotAvailable(const SyncData &data);
     void deleteFile(SyncData data);
+    // Puts operations at the head of the queue, so they run before anything that waits.
+    void queueFirst(const QList<SyncData> &operations);
     void plainUploadFinished(SyncData data, bool error);
 
     // The document merge (syncmerge.cpp).
@@ -155,6 +171,26 @@ private:
     // The plain document name of a notice ("History.json" or one of its versions), or empty.
     static QString documentOfNotice(const QString &content, const QString &documentName);
 
+    // Action and image files (syncfiles.cpp, syncactions.cpp).
+    void createActionSyncOperations(SyncDirection direction);
+    void uploadAction(SyncData data);
+    void downloadActionFinished(SyncData data, QByteArray bytes, bool error);
+    void uploadImage(SyncData data);
+    void downloadImageFinished(SyncData data, QByteArray bytes, bool error);
+    void uploadLocalFile(SyncData data, const QString &path);
+    // The downloaded file's plain bytes; false, logged and counted as a failure when the download
+    // failed or does not decipher.
+    bool receivedFile(const SyncData &data, QByteArray *bytes, bool error);
+    // Writes a downloaded file on the thread pool.
+    void writeToCache(CopyToCache *copy, const QString &remoteName);
+    // A failure that leaves the rest of the pass to run, but not to be reported as a success.
+    void fileOperationFailed(const QString &logText);
+
+    // Resync (syncresync.cpp).
+    void createResyncOperations();
+    void resyncFileDownloadFinished(SyncData data, QByteArray bytes, bool error);
+    void resyncFileUploadFinished(SyncData data, bool error);
+
     QMap<QString, QVariant> m_settings;
     QList<SyncData> m_queue;
     OnlineFiles m_online;
@@ -162,7 +198,7 @@ private:
     bool m_listRead = false;
     bool m_fileListRequested = false;
     bool m_operationInFlight = false;
-    // Set when a pass met an operation this build cannot carry out.
+    // Set when an operation of the pass failed without stopping the queue.
     bool m_passIncomplete = false;
     // Versions (id and time) that did not read in this run; never chosen again while unchanged.
     QSet<QString> m_damagedVersions;
@@ -171,6 +207,8 @@ private:
     // Within one document merge: a version was skipped, or did not decrypt.
     bool m_versionSkipped = false;
     bool m_versionUndeciphered = false;
+    // The online id of the file a resync is rewriting, which its upload may supersede.
+    QString m_resyncSourceId;
     QTimer *m_queueTimer;
     int m_queueDelay = c_queueDelay;
     QString m_targetName;

@@ -51,7 +51,6 @@ private slots:
     void testNothingToSyncReportsSuccessAfterReturning();
     void testFileListFailureKeepsTheQueueAndListensAgain();
     void testUnknownOperationLeavesTheQueueResting();
-    void testUnavailableOperationsAreNeverReportedAsSuccess();
     void testDeleteOfUnknownFileGoesOn();
     void testTargetChoiceIsExact();
     void testRequestsThatQueueNothing();
@@ -353,45 +352,6 @@ void TestSyncQueue::testUnknownOperationLeavesTheQueueResting()
     QVERIFY(target.requestsStartingWith("upload:").isEmpty());
 }
 
-// Action, image and resync operations are not in this build yet; a pass that
-// meets them must say so and must not end as a success.
-void TestSyncQueue::testUnavailableOperationsAreNeverReportedAsSuccess()
-{
-    TestSync engine;
-    ScriptedTarget target(&engine);
-    engine.target = &target;
-    QMap<QString, QVariant> map = settingsMap();
-    map["SyncActions"] = true;
-    engine.initialize("Scripted", ReportState, map);
-    StatusLog statuses(&engine);
-    FakeDocument history;
-    history.items = {"local"};
-
-    engine.sync(History, &history, BothWays);
-    engine.syncAll(BothWays);
-    QTRY_COMPARE_WITH_TIMEOUT(statuses.entries.size() >= 2 && !engine.isOperationInFlight() && engine.queue().isEmpty(), true, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(statuses.last(), Failed, 2000);
-    QVERIFY(!statuses.has(Success));
-    QVERIFY(logHas("Sync: Action sync is not available yet"));
-    // The documents were still synchronised.
-    QCOMPARE(target.requestsStartingWith("upload:").size(), 1);
-
-    statuses.entries.clear();
-    engine.resyncAll();
-    engine.handleQueue();
-    QTRY_VERIFY_WITH_TIMEOUT(!statuses.entries.isEmpty() && statuses.last() != Busy, 5000);
-    QCOMPARE(statuses.last(), Failed);
-    QVERIFY(logHas("Sync: Resync is not available yet"));
-
-    // The next pass without them succeeds again.
-    statuses.entries.clear();
-    history.items.append("more");
-    engine.sync(History, &history, BothWays);
-    engine.handleQueue();
-    QTRY_VERIFY_WITH_TIMEOUT(!statuses.entries.isEmpty() && statuses.last() != Busy, 5000);
-    QCOMPARE(statuses.last(), Success);
-}
-
 void TestSyncQueue::testDeleteOfUnknownFileGoesOn()
 {
     TestSync engine;
@@ -470,14 +430,19 @@ void TestSyncQueue::testRequestsThatQueueNothing()
     engine.sync(History, nullptr, BothWays);
     QVERIFY(engine.queue().isEmpty());
 
-    // Action builders share the empty name; the second is a duplicate.
+    // The builders carry no file: one of each kind waits, so a resync asked for with a full sync
+    // keeps the action sync.
     QMap<QString, QVariant> map = settingsMap();
     map["SyncActions"] = true;
     engine.initialize("Scripted", ReportState, map);
     engine.syncActions(BothWays);
     engine.resyncAll();
-    QCOMPARE(engine.queue().size(), 1);
+    engine.syncActions(FromServer);
+    engine.resyncAll();
+    QCOMPARE(engine.queue().size(), 2);
     QCOMPARE(engine.queue().first().operation, qint32(BuildActionOperations));
+    QCOMPARE(engine.queue().first().direction, FromServer);
+    QCOMPARE(engine.queue().last().operation, qint32(BuildResyncOperations));
 }
 
 KESTOVAN_SYNC_TEST_MAIN(TestSyncQueue)

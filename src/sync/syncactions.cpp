@@ -1,0 +1,176 @@
+// Sync: action files. Each is stored whole under a name that carries its creation time, and the
+// newer copy of an action wins; a deleted action is a newer copy marked deleted.
+#include "sync/sync.h"
+
+#include "actions/actionfile.h"
+#include "actions/actionhelpers.h"
+#include "history/copytocache.h"
+#include "sync/isynctarget.h"
+#include "sync/synclogdialog.h"
+#include "sync/synclogging.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QJsonDocument>
+
+namespace {
+
+const QString c_actionPrefix = QStringLiteral("action_");
+const QString c_timeFormat = QStringLiteral("yyyyMMdd'T'hhmmss");
+
+// The remote copies of one action, oldest first.
+struct RemoteVersion
+{
+    QString time;
+    QString name;
+    QString id;
+};
+
+bool isOlder(const RemoteVersion &a, const RemoteVersion &b)
+{
+    return a.time < b.time;
+}
+
+QString creationTime(const QJsonObject &action)
+{
+    QDateTime created = QDateTime::fromString(action.value("created").toString(), Qt::ISODate);
+    if (!created.isValid())
+        created = QDateTime(QDate(2020, 1, 1), QTime(0, 0));
+    return created.toString(c_timeFormat);
+}
+
+} // namespace
+
+QString Sync::remoteActionName(const QJsonObject &action, const QString &fileName)
+{
+    return c_actionPrefix + creationTime(action) + "_" + fileName;
+}
+
+void Sync::createActionSyncOperations(SyncDirection direction)
+{
+    QMap<QString, QList<RemoteVersion>> remote;
+    const QMap<QString, QString> online = buildOnlineFileMap(c_actionPrefix);
+    for (auto it = online.cbegin(); it != online.cend(); ++it) {
+        const auto [time, key] = splitOnlineImageName(it.key());
+        // Names from the remote side become local file names: plain ones only.
+        if (!QDateTime::fromString(time, c_timeFormat).isValid() || !ActionFile::isPlainFileName(key)) {
+            SyncLogDialog::add("Sync: Incorrect filename format for " + it.key());
+            continue;
+        }
+        remote[key].append({time, it.key(), it.value()});
+    }
+    for (QList<RemoteVersion> &versions : remote)
+        std::sort(versions.begin(), versions.end(), isOlder);
+
+    QMap<QString, QJsonObject> local;
+    ActionHelpers::scanFiles(ActionFile::userFolder(), local, true);
+
+    const auto queue = [this](SyncOperation operation, const QString &file, const QString &id = QString()) {
+        SyncData data;
+        data.operation = operation;
+        data.file = file;
+        data.second = id;
+        addToQueue(data);
+    };
+    // Stores the local copy and removes every other remote copy of the action.
+    const auto replaceRemote = [&](const QString &key, const QString &name) {
+        const QList<RemoteVersion> versions = remote.value(key);
+        const bool stored = std::any_of(versions.cbegin(), versions.cend(),
+            [&name](const RemoteVersion &version) { return version.name == name; });
+        if (!stored) {
+            SyncLogDialog::add((versions.isEmpty() ? "Sync: online doesn't have the action file: "
+                                                   : "Sync: online doesn't have the most recent action file: ") + key);
+            queue(UploadAction, name);
+        }
+        for (const RemoteVersion &version : versions) {
+            if (version.name == name)
+                continue;
+            SyncLogDialog::add("Sync: online has old version of the action which will be deleted: " + version.name);
+            queue(DeleteFile, version.name, version.id);
+        }
+    };
+
+    for (auto it = local.cbegin(); it != local.cend(); ++it) {
+        const QString &key = it.key();
+        if (!ActionFile::isPlainFileName(key))
+            continue;
+        const QString name = remoteActionName(it.value(), key);
+        const QList<RemoteVersion> versions = remote.value(key);
+        // Copies stored by two computers at once both stay; the newest decides.
+        const RemoteVersion newest = versions.isEmpty() ? RemoteVersion() : versions.last();
+
+        switch (direction) {
+        case FromServer:
+            if (versions.isEmpty()) {
+                SyncLogDialog::add("Sync: missing from online: " + key + " -> Remove local");
+                if (!QFile::remove(ActionFile::userFilePath(key)))
+                    fileOperationFailed("Sync: Unable to remove the local action " + key);
+            }
+            break;
+        case ToServer:
+            replaceRemote(key, name);
+            break;
+        case BothWays:
+            if (newest.name == name) {
+                SyncLogDialog::add("Sync: online has the same action file: " + key);
+            } else if (!versions.isEmpty() && creationTime(it.value()) < newest.time) {
+                SyncLogDialog::add("Sync: online has the newer action file: " + key);
+                queue(DownloadAction, newest.name, newest.id);
+            } else {
+                replaceRemote(key, name);
+            }
+            break;
+        }
+    }
+
+    for (auto it = remote.cbegin(); it != remote.cend(); ++it) {
+        const QString &key = it.key();
+        const RemoteVersion &newest = it.value().last();
+        if (direction == FromServer) {
+            SyncLogDialog::add("Sync: Downloading online: " + newest.name);
+            queue(DownloadAction, newest.name, newest.id);
+        } else if (!local.contains(key) && direction == BothWays) {
+            SyncLogDialog::add("Sync: Downloading new from online: " + newest.name);
+            queue(DownloadAction, newest.name, newest.id);
+        } else if (!local.contains(key) && direction == ToServer) {
+            SyncLogDialog::add("Sync: Missing locally -> delete: " + key);
+            for (const RemoteVersion &version : it.value())
+                queue(DeleteFile, version.name, version.id);
+        }
+    }
+}
+
+void Sync::uploadAction(SyncData data)
+{
+    const QString path = ActionFile::userFilePath(splitOnlineImageName(data.file).second);
+    if (path.isEmpty()) {
+        fileOperationFailed("Sync: Incorrect filename format for " + data.file);
+        continueQueue();
+        return;
+    }
+    uploadLocalFile(data, path);
+}
+
+void Sync::downloadActionFinished(SyncData data, QByteArray bytes, bool error)
+{
+    if (!receivedFile(data, &bytes, error)) {
+        continueQueue();
+        return;
+    }
+    const QString key = splitOnlineImageName(data.file).second;
+    if (!ActionFile::isPlainFileName(key)) {
+        fileOperationFailed("Sync: Incorrect filename format for " + data.file);
+        continueQueue();
+        return;
+    }
+    // A damaged copy must not replace a working action.
+    QJsonParseError parseError;
+    if (!QJsonDocument::fromJson(bytes, &parseError).isObject()) {
+        fileOperationFailed("Sync: " + data.file + " is not an action file");
+        continueQueue();
+        return;
+    }
+
+    writeToCache(new CopyToCache(bytes, QUuid(), key, "actions"), data.file);
+    continueQueue();
+}

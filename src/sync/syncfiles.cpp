@@ -1,0 +1,200 @@
+// Sync: action and image files, stored one remote file each, named after what they hold.
+#include "sync/sync.h"
+
+#include "common/utils.h"
+#include "history/copytocache.h"
+#include "history/makethumbnail.h"
+#include "sync/isynctarget.h"
+#include "sync/synclogdialog.h"
+#include "sync/synclogging.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QThreadPool>
+#include <QUuid>
+
+namespace {
+
+const QString c_imagePrefix = QStringLiteral("image_");
+
+QString imagesFolder()
+{
+    return Utils::dataPath() + "/images/";
+}
+
+// A cache reference is "{id}/file name"; anything else would put a file outside the clipping's
+// folder, or somewhere the cache clean-up never looks.
+bool isImageReference(const QString &folder, const QString &fileName)
+{
+    return !QUuid::fromString(folder).isNull() && Utils::isPlainFileName(fileName);
+}
+
+} // namespace
+
+QMap<QString, QString> Sync::buildOnlineFileMap(QString prefix) const
+{
+    QMap<QString, QString> files;
+    QMap<QString, QString> times;
+    for (auto it = m_online.cbegin(); it != m_online.cend(); ++it) {
+        const QString &name = it.value().first;
+        if (it.key().isEmpty() || !name.startsWith(prefix))
+            continue;
+        // A store that keeps several files under one name (Google Drive after a resync) is read
+        // by its newest one.
+        if (files.contains(name) && times.value(name) >= it.value().second)
+            continue;
+        files.insert(name, it.key());
+        times.insert(name, it.value().second);
+    }
+    return files;
+}
+
+std::pair<QString, QString> Sync::splitOnlineImageName(QString name)
+{
+    const QStringList parts = name.split('_');
+    if (parts.size() < 3) {
+        qCWarning(lcSync) << "File name has too few parts" << name;
+        return {QString(), QString()};
+    }
+    return {parts.at(1), parts.mid(2).join('_')};
+}
+
+QString Sync::remoteImageName(const QString &reference)
+{
+    return c_imagePrefix + QString(reference).replace('/', '_');
+}
+
+void Sync::fileOperationFailed(const QString &logText)
+{
+    SyncLogDialog::add(logText);
+    m_passIncomplete = true;
+}
+
+void Sync::uploadLocalFile(SyncData data, const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qCWarning(lcSync) << "Unable to open file" << path;
+        SyncLogDialog::add("Sync: Unable to open file " + path);
+        continueQueue();
+        return;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        fileOperationFailed("Sync: Unable to read file " + path);
+        continueQueue();
+        return;
+    }
+    if (m_settings.value("EncryptData").toBool()) {
+        bytes = encrypt(bytes);
+        // Never stored in the plain when encryption was asked for.
+        if (bytes.isEmpty()) {
+            fileOperationFailed("Sync: Upload failed for " + data.file);
+            continueQueue();
+            return;
+        }
+    }
+    getSync()->upload(PlainUpload, data, bytes);
+}
+
+bool Sync::receivedFile(const SyncData &data, QByteArray *bytes, bool error)
+{
+    if (error) {
+        fileOperationFailed("Sync: Download failed for " + data.file);
+        return false;
+    }
+    SyncLogDialog::add("Sync: Download finished for " + data.file);
+    if (!isEncrypted(*bytes))
+        return true;
+    *bytes = decrypt(*bytes);
+    // An empty result must never be written over the local file.
+    if (bytes->isEmpty()) {
+        fileOperationFailed("Sync: Decrypt failed for " + data.file);
+        return false;
+    }
+    return true;
+}
+
+void Sync::writeToCache(CopyToCache *copy, const QString &remoteName)
+{
+    connect(copy, &CopyToCache::failed, this, [remoteName] {
+        SyncLogDialog::add("Sync: Writing the downloaded " + remoteName + " failed");
+    }, Qt::QueuedConnection);
+    // The queue goes on meanwhile; the pool owns the job.
+    QThreadPool::globalInstance()->start(copy);
+}
+
+void Sync::syncImages(QList<QString> images)
+{
+    // Without the list every image would look new; the history merge always runs within a pass.
+    if (!m_listRead) {
+        qCDebug(lcSync) << "Image sync without a file list; left for the next pass";
+        return;
+    }
+    const QMap<QString, QString> remote = buildOnlineFileMap(c_imagePrefix);
+    qCDebug(lcSync) << "Syncing images: " << images << remote;
+
+    const QSet<QString> referenced(images.cbegin(), images.cend());
+    for (const QString &reference : std::as_const(images)) {
+        if (!isImageReference(reference.section('/', 0, 0), reference.section('/', 1))) {
+            SyncLogDialog::add("Sync: Incorrect image reference " + reference);
+            continue;
+        }
+        SyncData data;
+        data.file = remoteImageName(reference);
+        if (remote.contains(data.file)) {
+            if (QFileInfo::exists(imagesFolder() + reference))
+                continue;
+            SyncLogDialog::add("Sync: New online image: " + data.file);
+            data.operation = DownloadImage;
+            data.second = remote.value(data.file);
+        } else {
+            SyncLogDialog::add("Sync: New local image: " + reference);
+            data.operation = UploadImage;
+        }
+        addToQueue(data);
+    }
+
+    for (auto it = remote.cbegin(); it != remote.cend(); ++it) {
+        const auto [folder, fileName] = splitOnlineImageName(it.key());
+        // Only images this program named are removed.
+        if (!isImageReference(folder, fileName) || referenced.contains(folder + "/" + fileName))
+            continue;
+        SyncLogDialog::add("Sync: Old online image: " + it.key());
+        SyncData data;
+        data.operation = DeleteFile;
+        data.file = it.key();
+        data.second = it.value();
+        addToQueue(data);
+    }
+}
+
+void Sync::uploadImage(SyncData data)
+{
+    const auto [folder, fileName] = splitOnlineImageName(data.file);
+    uploadLocalFile(data, imagesFolder() + folder + "/" + fileName);
+}
+
+void Sync::downloadImageFinished(SyncData data, QByteArray bytes, bool error)
+{
+    if (!receivedFile(data, &bytes, error)) {
+        continueQueue();
+        return;
+    }
+    const auto [folder, fileName] = splitOnlineImageName(data.file);
+    if (!isImageReference(folder, fileName)) {
+        fileOperationFailed("Sync: Incorrect filename format for " + data.file);
+        continueQueue();
+        return;
+    }
+    const QUuid id = QUuid::fromString(folder);
+
+    // Both jobs belong to the pool once started; the thumbnail is made once the file is written.
+    auto *copy = new CopyToCache(bytes, id, fileName, "images");
+    auto *thumbnail = new MakeThumbnail(fileName, id);
+    connect(thumbnail, &MakeThumbnail::thumbnail, this, &ISync::thumbnail, Qt::QueuedConnection);
+    connect(copy, &CopyToCache::done, [thumbnail] { QThreadPool::globalInstance()->start(thumbnail); });
+    writeToCache(copy, data.file);
+    continueQueue();
+}
