@@ -39,6 +39,8 @@ QString maintenanceToolPath()
 
 void MainWindow::setStatus(SyncStatus status, QString text)
 {
+    // What the status line says, for the debug log.
+    qDebug().noquote() << "Status:" << text;
     ui->status->show();
     switch (status) {
     case Success:

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Two copies of the program, each with its own data, settings and temporary folders, share one sync
-# folder: a clipping copied while only the first runs reaches the second's History.json through
-# the folder, while the second never saw it on the clipboard.
+# Two copies of the program, each with its own data, settings and temporary folders and each on an
+# X server of its own, share one sync folder: what is copied under the first reaches the second
+# through the folder only (the second never sees the first one's clipboard). A picture arrives
+# with its file and its thumbnail, and the status line of both says the passes succeeded.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh" || exit 1
 e2e_case_begin
@@ -14,45 +15,124 @@ mkdir -p "$shared" "$second"/{home,config,data,cache,tmp,runtime}
 chmod 700 "$second/runtime"
 second_env=(HOME="$second/home" XDG_CONFIG_HOME="$second/config" XDG_DATA_HOME="$second/data"
     XDG_CACHE_HOME="$second/cache" TMPDIR="$second/tmp" XDG_RUNTIME_DIR="$second/runtime")
-second_history=$second/data/Morva/Kestovan/History.json
+second_data=$second/data/Morva/Kestovan
+first_log=$TMPDIR/Kestovan-debug-log.txt
+second_log=$second/tmp/Kestovan-debug-log.txt
+picture_colour='#c800c8'
+file_colour='#20a0e0'
+
+e2e_extra_display "$E2E_RUN_DIR/second-session" || fail "could not start the second X server"
+second_display=$E2E_EXTRA_DISPLAY
 
 prepare_settings
 settings SyncTarget=LocalFolder SyncFolder="$shared"
 env "${second_env[@]}" "$HW_SETTINGS" SyncTarget=LocalFolder SyncFolder="$shared" ReleaseNotesVersion=1.10 \
     || fail "could not write the second copy's settings"
 
+# passed_after LOG PATTERN...: each pattern (extended regex) matched in this order in the debug log,
+# and the status line said the pass succeeded after the last of them.
+passed_after() {
+    local log=$1
+    shift
+    awk -v patterns="$(printf '%s\n' "$@")" '
+        BEGIN { n = split(patterns, p, "\n") - 1; i = 1 }
+        i <= n && $0 ~ p[i] { i++; next }
+        i > n && /Status: Synchronization successful\./ { found = 1 }
+        END { exit !found }' "$log"
+}
+
+# window_text DISPLAY WINDOW: the words text recognition reads in the window, on one line.
+window_text() {
+    local shot=$E2E_RUN_DIR/shots/text-$2.png
+    DISPLAY=$1 import -window "$2" "$shot" 2>/dev/null || return 1
+    convert "$shot" -resize 200% "$shot" && tesseract "$shot" - 2>/dev/null | tr '\n' ' '
+}
+
+# colour_pixels FILE COLOUR: how many pixels of the picture have about that colour.
+colour_pixels() {
+    convert "$1" -alpha off -fuzz 6% -fill black +opaque "$2" -fill white -opaque "$2" \
+        -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
+# status_says_success DISPLAY WINDOW
+status_says_success() {
+    local text
+    text=$(window_text "$1" "$2") || return 1
+    grep -qi 'successful' <<<"$text" && ! grep -qi 'fail' <<<"$text"
+}
+
 start_probe
-# Started directly: start_capturing would set the sync target to none.
 start_kestovan --debug
-wait_for_log "$TMPDIR/Kestovan-debug-log.txt" 'Launched new instance successfully' 20 || fail "kestovan did not start"
+wait_for_log "$first_log" 'Launched new instance successfully' 20 || fail "kestovan did not start"
+
 copy_text 'travels through the shared folder'
 wait_for_clipping 'travels through the shared folder' 10 || fail "the first copy did not record the clipping"
-# Its sync runs a few seconds after the change; an empty history may have gone there first, at the
-# start, so what counts is a history stored after the clipping was recorded.
-uploaded_after_copy() {
-    awk '/Item .travels through the shared folder. added/ { added = 1 }
-         added && /Upload finished for History#/ { found = 1 }
-         END { exit !found }' "$TMPDIR/Kestovan-debug-log.txt"
-}
-e2e_poll 30 uploaded_after_copy || fail "the first copy stored no history with the clipping in $shared: $(ls -la "$shared")"
+picture=$E2E_RUN_DIR/tmp/picture.png
+convert -size 200x150 "xc:$picture_colour" "$picture" || fail "could not make the picture"
+copy_file "$picture" image/png
+wait_for_clipping "1${CAPTURE_TAB}KestovanProbe${CAPTURE_TAB}" 10 || fail "the picture was not recorded"
+# A copied file keeps its name, "_" and all.
+sky=$E2E_RUN_DIR/tmp/sky_blue.png
+convert -size 200x150 "xc:$file_colour" "$sky" || fail "could not make the picture file"
+uris=$E2E_RUN_DIR/tmp/files.uri
+printf 'file://%s\r\n' "$sky" >"$uris"
+copy_file "$uris" text/uri-list
+e2e_poll 10 eval '[[ $(clippings | grep -c "^1${CAPTURE_TAB}") == 2 ]]' || fail "the picture file was not recorded: $(clippings)"
 
-# The clipboard is emptied before the second copy starts, so it can only learn the clipping by sync.
-stop_pid "$XCLIP_PID" TERM 5 || true
-e2e_poll 5 eval '[[ -z $(targets) ]]' || fail "the clipboard still has an owner"
+picture_line=$(clippings | grep "^1${CAPTURE_TAB}" | grep -v sky_blue.png | head -n1)
+IFS=$CAPTURE_TAB read -r _ _ picture_id picture_file _ _ <<<"$picture_line"
+[[ -n $picture_id && -n $picture_file ]] || fail "no picture clipping: $(clippings)"
+picture_ref=$picture_id/$picture_file
+sky_ref=$(clippings | grep -F sky_blue.png | head -n1 | cut -f3)/sky_blue.png
 
-e2e_spawn "$E2E_RUN_DIR/logs/second.log" env "${second_env[@]}" "$E2E_BUILD_DIR/kestovan" --debug
+# Its sync runs a few seconds after the last change: the history and both image files, then the
+# status line says so.
+e2e_poll 40 passed_after "$first_log" "Item .travels through the shared folder. added" \
+    "Upload finished for image_\\{" "Upload finished for image_\\{" \
+    || fail "the first copy did not store its pictures in $shared: $(ls -la "$shared"; grep -E 'Sync:|Status:' "$first_log" | tail -n 20)"
+for ref in "$picture_ref" "$sky_ref"; do
+    remote=$shared/image_${ref/\//_}
+    cmp -s "$CAPTURE_IMAGES/$ref" "$remote" || fail "$remote is not the cached $ref"
+done
+open_history
+status_says_success "$DISPLAY" "$(history_window)" || fail "the first copy's status line does not say the sync succeeded"
+keep_screenshot sync-first-status
+xdotool key Escape
+
+e2e_spawn "$E2E_RUN_DIR/logs/second.log" env "${second_env[@]}" DISPLAY="$second_display" "$E2E_BUILD_DIR/kestovan" --debug
 second_pid=$E2E_LAST_PID
-wait_for_log "$second/tmp/Kestovan-debug-log.txt" 'Launched new instance successfully' 20 || fail "the second copy did not start"
+wait_for_log "$second_log" 'Launched new instance successfully' 20 || fail "the second copy did not start"
 _e2e_running "$KESTOVAN_PID" || fail "starting the second copy ended the first"
 
-second_has_it() { grep -qF 'travels through the shared folder' "$second_history" 2>/dev/null; }
-e2e_poll 30 second_has_it || fail "the clipping did not reach the second copy's History.json (log: $(tail -n 5 "$second/tmp/Kestovan-debug-log.txt"))"
-line=$("$E2E_BUILD_DIR/tests/kestovan_history" "$second_history" | grep -F 'travels through the shared folder')
+second_has() { cmp -s "$CAPTURE_IMAGES/$1" "$second_data/images/$1"; }
+e2e_poll 40 passed_after "$second_log" "Download finished for image_\\{" "Download finished for image_\\{" \
+    || fail "the pictures did not reach the second copy: $(grep -E 'Sync:|Status:' "$second_log" | tail -n 20)"
+e2e_poll 10 second_has "$picture_ref" || fail "the second copy's $picture_ref differs from the first's"
+e2e_poll 10 second_has "$sky_ref" || fail "the second copy's $sky_ref differs from the first's"
+line=$("$E2E_BUILD_DIR/tests/kestovan_history" "$second_data/History.json" | grep -F 'travels through the shared folder')
 [[ $line == "0${CAPTURE_TAB}KestovanProbe${CAPTURE_TAB}"* ]] || fail "the synced clipping lost its source: '$line'"
+
+# The second copy's history window, on its own display, shows both pictures and a good status.
+second_window() { (DISPLAY=$second_display KESTOVAN_PID=$second_pid history_window); }
+DISPLAY=$second_display xdotool key ctrl+shift+v
+e2e_poll 10 eval '[[ -n $(second_window) ]]' || fail "the second copy's history window did not show"
+window=$(second_window)
+shot=$E2E_RUN_DIR/shots/second-history.png
+pictures_shown() {
+    DISPLAY=$second_display import -window "$window" "$shot" 2>/dev/null \
+        && (($(colour_pixels "$shot" "$picture_colour") > 2000)) && (($(colour_pixels "$shot" "$file_colour") > 2000))
+}
+e2e_poll 10 pictures_shown || fail "the second copy's history does not show both pictures (see $shot)"
+status_says_success "$second_display" "$window" || fail "the second copy's status line does not say the sync succeeded"
+mkdir -p "$HW_SHOTS" && cp "$shot" "$HW_SHOTS/sync-second-history.png"
+
+for log in "$first_log" "$second_log"; do
+    ! grep -qiE 'Status: .*fail' "$log" || fail "a pass failed: $(grep -iE 'Status: .*fail' "$log")"
+done
 
 rc=0
 stop_pid "$second_pid" TERM 15 || rc=$?
 ((rc == 0)) || fail "the second copy ended with exit code $rc"
 stop_pid "$KESTOVAN_PID" TERM 15 || rc=$?
 ((rc == 0)) || fail "the first copy ended with exit code $rc"
-echo "a clipping copied under the first copy reached the second through $shared"
+echo "a clipping and two pictures copied under the first copy reached the second through $shared"
