@@ -29,15 +29,18 @@ settings SyncTarget=LocalFolder SyncFolder="$shared"
 env "${second_env[@]}" "$HW_SETTINGS" SyncTarget=LocalFolder SyncFolder="$shared" ReleaseNotesVersion=1.10 \
     || fail "could not write the second copy's settings"
 
-# passed_after LOG PATTERN...: each pattern (extended regex) matched in this order in the debug log,
-# and the status line said the pass succeeded after the last of them.
+# passed_after LOG TEXT...: each text is in the debug log, and the status line said that a pass
+# succeeded after the last of them.
 passed_after() {
     local log=$1
     shift
-    awk -v patterns="$(printf '%s\n' "$@")" '
-        BEGIN { n = split(patterns, p, "\n") - 1; i = 1 }
-        i <= n && $0 ~ p[i] { i++; next }
-        i > n && /Status: Synchronization successful\./ { found = 1 }
+    awk -v texts="$(printf '%s\n' "$@")" '
+        BEGIN { n = split(texts, t, "\n"); missing = n }
+        {
+            for (k = 1; k <= n; k++)
+                if (!(k in seen) && index($0, t[k])) { seen[k] = 1; missing-- }
+        }
+        missing == 0 && /Status: Synchronization successful\./ { found = 1 }
         END { exit !found }' "$log"
 }
 
@@ -87,15 +90,15 @@ sky_ref=$(clippings | grep -F sky_blue.png | head -n1 | cut -f3)/sky_blue.png
 
 # Its sync runs a few seconds after the last change: the history and both image files, then the
 # status line says so.
-e2e_poll 40 passed_after "$first_log" "Item .travels through the shared folder. added" \
-    "Upload finished for image_\\{" "Upload finished for image_\\{" \
+e2e_poll 40 passed_after "$first_log" "Upload finished for image_${picture_ref/\//_}" \
+    "Upload finished for image_${sky_ref/\//_}" \
     || fail "the first copy did not store its pictures in $shared: $(ls -la "$shared"; grep -E 'Sync:|Status:' "$first_log" | tail -n 20)"
 for ref in "$picture_ref" "$sky_ref"; do
     remote=$shared/image_${ref/\//_}
     cmp -s "$CAPTURE_IMAGES/$ref" "$remote" || fail "$remote is not the cached $ref"
 done
 open_history
-status_says_success "$DISPLAY" "$(history_window)" || fail "the first copy's status line does not say the sync succeeded"
+e2e_poll 10 status_says_success "$DISPLAY" "$(history_window)" || fail "the first copy's status line does not say the sync succeeded"
 keep_screenshot sync-first-status
 xdotool key Escape
 
@@ -105,7 +108,8 @@ wait_for_log "$second_log" 'Launched new instance successfully' 20 || fail "the 
 _e2e_running "$KESTOVAN_PID" || fail "starting the second copy ended the first"
 
 second_has() { cmp -s "$CAPTURE_IMAGES/$1" "$second_data/images/$1"; }
-e2e_poll 40 passed_after "$second_log" "Download finished for image_\\{" "Download finished for image_\\{" \
+e2e_poll 40 passed_after "$second_log" "Download finished for image_${picture_ref/\//_}" \
+    "Download finished for image_${sky_ref/\//_}" \
     || fail "the pictures did not reach the second copy: $(grep -E 'Sync:|Status:' "$second_log" | tail -n 20)"
 e2e_poll 10 second_has "$picture_ref" || fail "the second copy's $picture_ref differs from the first's"
 e2e_poll 10 second_has "$sky_ref" || fail "the second copy's $sky_ref differs from the first's"
@@ -123,7 +127,7 @@ pictures_shown() {
         && (($(colour_pixels "$shot" "$picture_colour") > 2000)) && (($(colour_pixels "$shot" "$file_colour") > 2000))
 }
 e2e_poll 10 pictures_shown || fail "the second copy's history does not show both pictures (see $shot)"
-status_says_success "$second_display" "$window" || fail "the second copy's status line does not say the sync succeeded"
+e2e_poll 10 status_says_success "$second_display" "$window" || fail "the second copy's status line does not say the sync succeeded"
 mkdir -p "$HW_SHOTS" && cp "$shot" "$HW_SHOTS/sync-second-history.png"
 
 for log in "$first_log" "$second_log"; do
