@@ -290,6 +290,7 @@ void Sync::haltQueue(const QString &statusText)
 {
     m_operationInFlight = false;
     m_damagedThisPass.clear();
+    m_passIncomplete = false;
     // The rest of the queue may wait long; by then other computers have stored and pruned versions.
     forgetFileList();
     emit syncStatus(Failed, statusText);
@@ -303,6 +304,8 @@ void Sync::queueDrained()
     m_passIncomplete = false;
     const QStringList damaged = m_damagedThisPass;
     m_damagedThisPass.clear();
+    // What it was started for has run; firing later it would report this pass again, as a success.
+    m_queueTimer->stop();
     QTimer::singleShot(0, this, [this, complete, damaged] {
         if (!complete)
             emit syncStatus(Failed, "Synchronization failed.");

@@ -2,6 +2,8 @@
 
 #include "common/globals.h"
 
+#include <QUuid>
+
 using namespace SyncTest;
 
 namespace {
@@ -50,6 +52,7 @@ private slots:
     void testInvalidTargetEmptiesTheQueueSilently();
     void testNothingToSyncReportsSuccessAfterReturning();
     void testFileListFailureKeepsTheQueueAndListensAgain();
+    void testFailedPassIsNeverReportedAgainAsASuccess();
     void testUnknownOperationLeavesTheQueueResting();
     void testDeleteOfUnknownFileGoesOn();
     void testTargetChoiceIsExact();
@@ -297,6 +300,36 @@ void TestSyncQueue::testNothingToSyncReportsSuccessAfterReturning()
     QVERIFY(target.requests.isEmpty());
     QVERIFY(engine.onlineFiles().isEmpty());
     QVERIFY(!engine.isFileListRead());
+}
+
+// A full sync starts at once, while the timer of its requests still runs.
+void TestSyncQueue::testFailedPassIsNeverReportedAgainAsASuccess()
+{
+    TestSync engine;
+    ScriptedTarget target(&engine);
+    engine.target = &target;
+    engine.initialize("Scripted", ReportState, settingsMap());
+    engine.setQueueDelay(300);
+    StatusLog statuses(&engine);
+    SyncData missing;
+    missing.operation = DownloadImage;
+    missing.file = "image_" + QUuid::createUuid().toString() + "_gone.png";
+    missing.second = missing.file;
+
+    engine.addToQueue(missing);
+    engine.handleQueue();
+    QTRY_VERIFY_WITH_TIMEOUT(statuses.has(Failed), 2000);
+    QTest::qWait(600);
+    QCOMPARE(statuses.last(), Failed);
+    QVERIFY(!statuses.has(Success));
+    QVERIFY(logHas("Sync: Download failed for " + missing.file));
+
+    // The failure belongs to that pass only.
+    FakeDocument history;
+    history.items = {"local"};
+    engine.sync(History, &history, BothWays);
+    engine.handleQueue();
+    QTRY_COMPARE_WITH_TIMEOUT(statuses.last(), Success, 2000);
 }
 
 void TestSyncQueue::testFileListFailureKeepsTheQueueAndListensAgain()
