@@ -185,6 +185,8 @@ private:
     void writeToCache(CopyToCache *copy, const QString &remoteName);
     // A failure that leaves the rest of the pass to run, but not to be reported as a success.
     void fileOperationFailed(const QString &logText);
+    // A remote file that cannot be used; named in the status line when the pass ends.
+    void fileDamaged(const QString &remoteName, const QString &logText);
 
     // Resync (syncresync.cpp).
     void createResyncOperations();

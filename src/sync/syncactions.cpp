@@ -159,14 +159,14 @@ void Sync::downloadActionFinished(SyncData data, QByteArray bytes, bool error)
     }
     const QString key = splitOnlineImageName(data.file).second;
     if (!ActionFile::isPlainFileName(key)) {
-        fileOperationFailed("Sync: Incorrect filename format for " + data.file);
+        fileDamaged(data.file, "Sync: Incorrect filename format for " + data.file);
         continueQueue();
         return;
     }
     // A damaged copy must not replace a working action.
     QJsonParseError parseError;
     if (!QJsonDocument::fromJson(bytes, &parseError).isObject()) {
-        fileOperationFailed("Sync: " + data.file + " is not an action file");
+        fileDamaged(data.file, "Sync: " + data.file + " is not an action file");
         continueQueue();
         return;
     }

@@ -71,6 +71,13 @@ void Sync::fileOperationFailed(const QString &logText)
     m_passIncomplete = true;
 }
 
+void Sync::fileDamaged(const QString &remoteName, const QString &logText)
+{
+    SyncLogDialog::add(logText);
+    if (!m_damagedThisPass.contains(remoteName))
+        m_damagedThisPass.append(remoteName);
+}
+
 void Sync::uploadLocalFile(SyncData data, const QString &path)
 {
     QFile file(path);
@@ -105,12 +112,17 @@ bool Sync::receivedFile(const SyncData &data, QByteArray *bytes, bool error)
         return false;
     }
     SyncLogDialog::add("Sync: Download finished for " + data.file);
+    // The target hands over a file too large to read as an empty one.
+    if (bytes->isEmpty()) {
+        fileDamaged(data.file, "Sync: " + data.file + " is empty");
+        return false;
+    }
     if (!isEncrypted(*bytes))
         return true;
     *bytes = decrypt(*bytes);
     // An empty result must never be written over the local file.
     if (bytes->isEmpty()) {
-        fileOperationFailed("Sync: Decrypt failed for " + data.file);
+        fileDamaged(data.file, "Sync: Decrypt failed for " + data.file);
         return false;
     }
     return true;
@@ -184,7 +196,7 @@ void Sync::downloadImageFinished(SyncData data, QByteArray bytes, bool error)
     }
     const auto [folder, fileName] = splitOnlineImageName(data.file);
     if (!isImageReference(folder, fileName)) {
-        fileOperationFailed("Sync: Incorrect filename format for " + data.file);
+        fileDamaged(data.file, "Sync: Incorrect filename format for " + data.file);
         continueQueue();
         return;
     }

@@ -110,11 +110,9 @@ QString Sync::damageKey(const QString &id) const
 void Sync::skipDamagedVersion(SyncData data, const QString &reason)
 {
     const QString name = m_online.value(data.second).first;
-    SyncLogDialog::add("Sync: " + name + " cannot be read (" + reason + "); the newest version that reads is used instead");
+    fileDamaged(name, "Sync: " + name + " cannot be read (" + reason + "); the newest version that reads is used instead");
     m_damagedVersions.insert(damageKey(data.second));
     m_versionSkipped = true;
-    if (!m_damagedThisPass.contains(name))
-        m_damagedThisPass.append(name);
     data.second.clear();
     mergeDocument(data);
 }

@@ -60,7 +60,7 @@ void Sync::resyncFileDownloadFinished(SyncData data, QByteArray bytes, bool erro
         bytes = decrypt(bytes);
         // Neither passphrase fits: the remote content stays as it is rather than be lost.
         if (bytes.isEmpty()) {
-            fileOperationFailed("Sync: Resync decrypt failed for " + data.file);
+            fileDamaged(data.file, "Sync: Resync decrypt failed for " + data.file);
             continueQueue();
             return;
         }

@@ -228,6 +228,7 @@ void TestSyncFiles::testFilesThatDoNotDecipherAreNeverWritten_data()
     const QByteArray newer = actionBytes(action("Newer", "2023-05-06T00:00:00"));
     QTest::newRow("action under another passphrase") << false << enciphered(newer, "other secret") << "Sync: Decrypt failed for ";
     QTest::newRow("damaged action") << false << QByteArray("{\"title\": \"cut sh") << "is not an action file";
+    QTest::newRow("empty action") << false << QByteArray() << "is empty";
     QTest::newRow("image under another passphrase") << true << enciphered(pngBytes(Qt::blue), "other secret")
                                                   << "Sync: Decrypt failed for ";
 }
@@ -252,8 +253,11 @@ void TestSyncFiles::testFilesThatDoNotDecipherAreNeverWritten()
     data.operation = image ? DownloadImage : DownloadAction;
     QVERIFY(writeFile(m_shared + "/" + data.file, stored));
     m_a.engine->addToQueue(data);
+    QString status;
+    connect(m_a.engine.get(), &Sync::syncStatus, this, [&status](SyncStatus, QString text) { status = text; });
 
     QCOMPARE(pass(m_a), Failed);
+    QCOMPARE(status, "Synchronization skipped a damaged file: " + data.file);
     QVERIFY2(logTexts().filter(logText).size() == 1, qPrintable(logTexts().join('\n')));
     QCOMPARE(readFile(actionPath("a.json")), localAction);
     QCOMPARE(readFile(imagePath), localImage);
