@@ -209,19 +209,6 @@ e2e_session_start() {
     "$E2E_X11WAIT" _NET_SYSTEM_TRAY_S0 15000 || return 1
 }
 
-# e2e_extra_display DIR: another X server with its own window manager and tray, for a second copy
-# of the program that must have a clipboard of its own. Its display lands in E2E_EXTRA_DISPLAY;
-# DISPLAY stays as it was. Stopped when the case ends.
-e2e_extra_display() {
-    local saved=${DISPLAY:-}
-    e2e_session_start "$1"
-    local rc=$?
-    E2E_EXTRA_DISPLAY=$DISPLAY
-    DISPLAY=$saved
-    export DISPLAY
-    return "$rc"
-}
-
 e2e_session_stop() {
     local i
     for ((i = ${#E2E_SESSION_PIDS[@]} - 1; i >= 0; i--)); do

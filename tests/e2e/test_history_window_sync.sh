@@ -8,25 +8,17 @@ source "$(dirname "${BASH_SOURCE[0]}")/harness.sh" || exit 1
 e2e_case_begin
 source "$(dirname "${BASH_SOURCE[0]}")/capturesupport.sh" || exit 1
 source "$(dirname "${BASH_SOURCE[0]}")/historywindowsupport.sh" || exit 1
+source "$(dirname "${BASH_SOURCE[0]}")/twocomputerssupport.sh" || exit 1
+second_display_start
 
 shared=$E2E_RUN_DIR/shared-sync-folder
-second=$E2E_RUN_DIR/second
-mkdir -p "$shared" "$second"/{home,config,data,cache,tmp,runtime}
-chmod 700 "$second/runtime"
-second_env=(HOME="$second/home" XDG_CONFIG_HOME="$second/config" XDG_DATA_HOME="$second/data"
-    XDG_CACHE_HOME="$second/cache" TMPDIR="$second/tmp" XDG_RUNTIME_DIR="$second/runtime")
-second_data=$second/data/Morva/Kestovan
-first_log=$TMPDIR/Kestovan-debug-log.txt
-second_log=$second/tmp/Kestovan-debug-log.txt
+mkdir -p "$shared"
 picture_colour='#c800c8'
 file_colour='#20a0e0'
 
-e2e_extra_display "$E2E_RUN_DIR/second-session" || fail "could not start the second X server"
-second_display=$E2E_EXTRA_DISPLAY
-
 prepare_settings
 settings SyncTarget=LocalFolder SyncFolder="$shared"
-env "${second_env[@]}" "$HW_SETTINGS" SyncTarget=LocalFolder SyncFolder="$shared" ReleaseNotesVersion=1.10 \
+in_second "$HW_SETTINGS" SyncTarget=LocalFolder SyncFolder="$shared" ReleaseNotesVersion=1.10 \
     || fail "could not write the second copy's settings"
 
 # passed_after LOG TEXT...: each text is in the debug log, and the status line said that a pass
@@ -61,12 +53,12 @@ colour_pixels() {
 status_says_success() {
     local text
     text=$(window_text "$1" "$2") || return 1
-    grep -qi 'successful' <<<"$text" && ! grep -qi 'fail' <<<"$text"
+    grep -qi 'successful' <<<"$text" && ! grep -qiE 'fail|damaged' <<<"$text"
 }
 
 start_probe
 start_kestovan --debug
-wait_for_log "$first_log" 'Launched new instance successfully' 20 || fail "kestovan did not start"
+wait_for_log "$FIRST_DEBUG_LOG" 'Launched new instance successfully' 20 || fail "kestovan did not start"
 
 copy_text 'travels through the shared folder'
 wait_for_clipping 'travels through the shared folder' 10 || fail "the first copy did not record the clipping"
@@ -90,9 +82,9 @@ sky_ref=$(clippings | grep -F sky_blue.png | head -n1 | cut -f3)/sky_blue.png
 
 # Its sync runs a few seconds after the last change: the history and both image files, then the
 # status line says so.
-e2e_poll 40 passed_after "$first_log" "Upload finished for image_${picture_ref/\//_}" \
+e2e_poll 40 passed_after "$FIRST_DEBUG_LOG" "Upload finished for image_${picture_ref/\//_}" \
     "Upload finished for image_${sky_ref/\//_}" \
-    || fail "the first copy did not store its pictures in $shared: $(ls -la "$shared"; grep -E 'Sync:|Status:' "$first_log" | tail -n 20)"
+    || fail "the first copy did not store its pictures in $shared: $(ls -la "$shared"; grep -E 'Sync:|Status:' "$FIRST_DEBUG_LOG" | tail -n 20)"
 for ref in "$picture_ref" "$sky_ref"; do
     remote=$shared/image_${ref/\//_}
     cmp -s "$CAPTURE_IMAGES/$ref" "$remote" || fail "$remote is not the cached $ref"
@@ -102,41 +94,37 @@ e2e_poll 10 status_says_success "$DISPLAY" "$(history_window)" || fail "the firs
 keep_screenshot sync-first-status
 xdotool key Escape
 
-e2e_spawn "$E2E_RUN_DIR/logs/second.log" env "${second_env[@]}" DISPLAY="$second_display" "$E2E_BUILD_DIR/kestovan" --debug
-second_pid=$E2E_LAST_PID
-wait_for_log "$second_log" 'Launched new instance successfully' 20 || fail "the second copy did not start"
+e2e_spawn "$E2E_RUN_DIR/logs/second.log" env "${SECOND_ENV[@]}" DISPLAY="$SECOND_DISPLAY" "$E2E_BUILD_DIR/kestovan" --debug
+SECOND_PID=$E2E_LAST_PID
+wait_for_log "$SECOND_DEBUG_LOG" 'Launched new instance successfully' 20 || fail "the second copy did not start"
 _e2e_running "$KESTOVAN_PID" || fail "starting the second copy ended the first"
 
-second_has() { cmp -s "$CAPTURE_IMAGES/$1" "$second_data/images/$1"; }
-e2e_poll 40 passed_after "$second_log" "Download finished for image_${picture_ref/\//_}" \
+same_file_in_second() { cmp -s "$CAPTURE_IMAGES/$1" "$(dirname "$SECOND_HISTORY")/images/$1"; }
+e2e_poll 40 passed_after "$SECOND_DEBUG_LOG" "Download finished for image_${picture_ref/\//_}" \
     "Download finished for image_${sky_ref/\//_}" \
-    || fail "the pictures did not reach the second copy: $(grep -E 'Sync:|Status:' "$second_log" | tail -n 20)"
-e2e_poll 10 second_has "$picture_ref" || fail "the second copy's $picture_ref differs from the first's"
-e2e_poll 10 second_has "$sky_ref" || fail "the second copy's $sky_ref differs from the first's"
-line=$("$E2E_BUILD_DIR/tests/kestovan_history" "$second_data/History.json" | grep -F 'travels through the shared folder')
+    || fail "the pictures did not reach the second copy: $(grep -E 'Sync:|Status:' "$SECOND_DEBUG_LOG" | tail -n 20)"
+e2e_poll 10 same_file_in_second "$picture_ref" || fail "the second copy's $picture_ref differs from the first's"
+e2e_poll 10 same_file_in_second "$sky_ref" || fail "the second copy's $sky_ref differs from the first's"
+line=$("$E2E_BUILD_DIR/tests/kestovan_history" "$SECOND_HISTORY" | grep -F 'travels through the shared folder')
 [[ $line == "0${CAPTURE_TAB}KestovanProbe${CAPTURE_TAB}"* ]] || fail "the synced clipping lost its source: '$line'"
 
 # The second copy's history window, on its own display, shows both pictures and a good status.
-second_window() { (DISPLAY=$second_display KESTOVAN_PID=$second_pid history_window); }
-DISPLAY=$second_display xdotool key ctrl+shift+v
+second_window() { (DISPLAY=$SECOND_DISPLAY KESTOVAN_PID=$SECOND_PID history_window); }
+DISPLAY=$SECOND_DISPLAY xdotool key ctrl+shift+v
 e2e_poll 10 eval '[[ -n $(second_window) ]]' || fail "the second copy's history window did not show"
 window=$(second_window)
 shot=$E2E_RUN_DIR/shots/second-history.png
 pictures_shown() {
-    DISPLAY=$second_display import -window "$window" "$shot" 2>/dev/null \
+    DISPLAY=$SECOND_DISPLAY import -window "$window" "$shot" 2>/dev/null \
         && (($(colour_pixels "$shot" "$picture_colour") > 2000)) && (($(colour_pixels "$shot" "$file_colour") > 2000))
 }
 e2e_poll 10 pictures_shown || fail "the second copy's history does not show both pictures (see $shot)"
-e2e_poll 10 status_says_success "$second_display" "$window" || fail "the second copy's status line does not say the sync succeeded"
+e2e_poll 10 status_says_success "$SECOND_DISPLAY" "$window" || fail "the second copy's status line does not say the sync succeeded"
 mkdir -p "$HW_SHOTS" && cp "$shot" "$HW_SHOTS/sync-second-history.png"
 
-for log in "$first_log" "$second_log"; do
-    ! grep -qiE 'Status: .*fail' "$log" || fail "a pass failed: $(grep -iE 'Status: .*fail' "$log")"
+for log in "$FIRST_DEBUG_LOG" "$SECOND_DEBUG_LOG"; do
+    ! grep -qiE 'Status: .*(fail|damaged)' "$log" || fail "a pass failed: $(grep -iE 'Status: .*(fail|damaged)' "$log")"
 done
 
-rc=0
-stop_pid "$second_pid" TERM 15 || rc=$?
-((rc == 0)) || fail "the second copy ended with exit code $rc"
-stop_pid "$KESTOVAN_PID" TERM 15 || rc=$?
-((rc == 0)) || fail "the first copy ended with exit code $rc"
+stop_both
 echo "a clipping and two pictures copied under the first copy reached the second through $shared"
