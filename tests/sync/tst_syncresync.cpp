@@ -2,6 +2,10 @@
 // again in the current encoding, and what cannot be read is left as it was.
 #include "sync/syncfilestestsupport.h"
 
+#include "oauth/o2google.h"
+#include "sync/drivestandin.h"
+#include "sync/syncgoogledrive.h"
+
 #include <QUuid>
 
 using namespace SyncFilesTest;
@@ -42,21 +46,32 @@ class TestSyncResync : public QObject
     // The history versions, newest first by modification time.
     QStringList newestFirst() const { return QDir(m_shared).entryList({"History#*"}, QDir::Files, QDir::Time); }
 
-    SyncStatus resync(const QMap<QString, QVariant> &settings)
+    SyncStatus resync(const QMap<QString, QVariant> &settings, const QString &target = "LocalFolder")
     {
-        m_a.engine->initialize("LocalFolder", ReportState, settings);
+        m_a.engine->initialize(target, ReportState, settings);
         m_a.engine->resyncAll();
         return pass(m_a);
     }
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void testEveryRemoteFileIsEncipheredAgainAndStaysReadable();
     void testResyncNeverLosesRemoteContent_data();
     void testResyncNeverLosesRemoteContent();
     void testResyncRunsBeforeTheMergesThatWait();
+    void testResyncOnDriveLeavesOneCopyOfEachFile();
 };
+
+void TestSyncResync::initTestCase()
+{
+    // Read when the engines build their Google Drive targets.
+    qputenv("KESTOVAN_GOOGLE_CLIENT_ID", "resync.apps.example");
+    qputenv("KESTOVAN_GOOGLE_CLIENT_SECRET", "resync-secret");
+    // Nothing listens there: the change notifier must not reach out of the machine.
+    qputenv("KESTOVAN_NOTIFIER_URL", "ws://127.0.0.1:9/notifier");
+}
 
 void TestSyncResync::init()
 {
@@ -185,3 +200,41 @@ void TestSyncResync::testResyncRunsBeforeTheMergesThatWait()
 
 KESTOVAN_SYNC_TEST_MAIN(TestSyncResync)
 #include "tst_syncresync.moc"
+
+// Google Drive keeps every upload as a new file: the copy in the old encoding must go, or other
+// computers could go on reading it.
+void TestSyncResync::testResyncOnDriveLeavesOneCopyOfEachFile()
+{
+    DriveStandIn drive;
+    qputenv("KESTOVAN_GOOGLE_API_URL", drive.base().toUtf8());
+    qputenv("KESTOVAN_GOOGLE_ACCOUNTS_URL", drive.base().toUtf8());
+    const QByteArray history = documentBytes({"on drive"});
+    const QMap<QString, QByteArray> placed{{Sync::addHash(history, "History.json"), qCompress(history)},
+        {"action_20230504T102030_my_tool.json", actionBytes(action("Tool", "2023-05-04T10:20:30"))},
+        {"image_" + QUuid::createUuid().toString() + "_pic_1.png", pngBytes(Qt::red)}};
+    QStringList oldIds;
+    for (auto it = placed.cbegin(); it != placed.cend(); ++it)
+        oldIds.append(drive.add(it.key(), it.value()).id);
+
+    O2Google *o2 = m_a.engine->googleDrive()->o2();
+    o2->setToken(drive.accessToken);
+    o2->setRefreshToken("refresh-1");
+    o2->setLinked(true);
+    QCOMPARE(resync(filesSettings(QString(), true, "first"), "GoogleDrive"), Success);
+    QCOMPARE(drive.files.size(), placed.size());
+    for (const DriveStandIn::File &file : std::as_const(drive.files)) {
+        QVERIFY2(!oldIds.contains(file.id), qPrintable(file.name));
+        QCOMPARE(deciphered(file.content, "first"), placed.value(file.name));
+        QVERIFY(logHas("Sync: Removing the superseded copy of " + file.name));
+    }
+
+    // Another computer reads the new copies.
+    Computer b = makeComputer(m_root->filePath("b"), filesSettings(QString(), false, "first"));
+    b.engine->initialize("GoogleDrive", ReportState, filesSettings(QString(), false, "first"));
+    FakeDocument other;
+    b.engine->sync(History, &other, FromServer);
+    QCOMPARE(syncActions(b), Success);
+    QCOMPARE(other.items, QStringList{"on drive"});
+    QCOMPARE(readFile(actionPath("my_tool.json")), placed.value("action_20230504T102030_my_tool.json"));
+    o2->unlink();
+}
