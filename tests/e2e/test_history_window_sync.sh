@@ -36,11 +36,12 @@ passed_after() {
         END { exit !found }' "$log"
 }
 
-# window_text DISPLAY WINDOW: the words text recognition reads in the window, on one line.
-window_text() {
-    local shot=$E2E_RUN_DIR/shots/text-$2.png
+# status_text DISPLAY WINDOW: what text recognition reads in the status line at the window's foot.
+status_text() {
+    local shot=$E2E_RUN_DIR/shots/status-$2.png
     DISPLAY=$1 import -window "$2" "$shot" 2>/dev/null || return 1
-    convert "$shot" -resize 200% "$shot" && tesseract "$shot" - 2>/dev/null | tr '\n' ' '
+    convert "$shot" -gravity South -crop 0x30+0+0 +repage -colorspace Gray -resize 300% -level 20%,80% "$shot" \
+        && tesseract "$shot" - --psm 7 2>/dev/null
 }
 
 # colour_pixels FILE COLOUR: how many pixels of the picture have about that colour.
@@ -52,7 +53,7 @@ colour_pixels() {
 # status_says_success DISPLAY WINDOW
 status_says_success() {
     local text
-    text=$(window_text "$1" "$2") || return 1
+    text=$(status_text "$1" "$2") || return 1
     grep -qi 'successful' <<<"$text" && ! grep -qiE 'fail|damaged' <<<"$text"
 }
 
