@@ -6,7 +6,10 @@
 #include "common/utils.h"
 #include "oauth/referencecipher.h"
 
+#include <QBuffer>
+#include <QColor>
 #include <QDir>
+#include <QImage>
 #include <QThreadPool>
 
 #include <memory>
