@@ -246,7 +246,8 @@ private slots:
         const QRectF box = item.rect();
         QCOMPARE(box.center(), QPointF(200, 100));
         QVERIFY(box.height() >= lines * metrics.height() + 2 * margin);
-        QVERIFY(box.height() <= qMax(lines, 1) * metrics.lineSpacing() + 2 * margin);
+        // A pixel of slack: some fonts round an empty line one pixel taller than their line spacing.
+        QVERIFY(box.height() <= qMax(lines, 1) * metrics.lineSpacing() + 2 * margin + 1);
         if (lines == 0)
             QCOMPARE(box.width(), 3 * margin);
         else
