@@ -16,7 +16,7 @@ unit=0
 (
     export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data
     export XDG_CACHE_HOME=$scratch/cache TMPDIR=$scratch/tmp XDG_RUNTIME_DIR=$scratch/runtime
-    export QT_QPA_PLATFORM=offscreen
+    export QT_QPA_PLATFORM=offscreen FONTCONFIG_FILE=$PWD/tests/fonts.conf
     unset DBUS_SESSION_BUS_ADDRESS
     ctest --test-dir "$BUILD_DIR" -LE x11 --output-on-failure -j8
 ) || unit=$?

@@ -167,6 +167,7 @@ e2e_isolate() {
     export TMPDIR=$E2E_RUN_DIR/tmp
     export XDG_RUNTIME_DIR=$E2E_RUN_DIR/runtime
     unset DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM KESTOVAN_LOG
+    export FONTCONFIG_FILE=$E2E_ROOT/tests/fonts.conf
 }
 
 # ---------------------------------------------------------------------------------------------
