@@ -1,0 +1,326 @@
+// The driver of bench/startup.sh.
+//   startupprobe generate CLIPPINGS IMAGES
+//       writes a history of CLIPPINGS clippings, IMAGES of them images, and the settings a start
+//       needs (room for them all, no first-start window), into the data and settings folders of
+//       the environment's HOME / XDG folders.
+//   startupprobe measure RUNS PROGRAM [ARGUMENTS...]
+//       starts PROGRAM RUNS times on $DISPLAY (a wrapper such as perf may start it); for each start: the time from the start until the
+//       history hotkey maps the history window, then the time from one hotkey press to the window
+//       mapped. Prints "start MS MS ..." and "hotkey MS MS ...".
+//
+// Times are X server times: the probe reads the server's clock (a property change on a window of
+// its own) before it starts the program or presses the hotkey, and the window counts as mapped
+// when the window manager adds it to _NET_CLIENT_LIST, whose change carries the server's time.
+// The hotkey is pressed once the program holds its grab: until then the press reaches the probe's
+// own focused window, which the probe sees.
+#include "common/utils.h"
+#include "history/historyitemmodel.h"
+#include "settings/settingsdialog.h"
+#include "window/mainwindow.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QDateTime>
+#include <QImage>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QSettings>
+#include <QThreadPool>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// ---- generate ----
+
+int generate(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication::setOrganizationName("Morva");
+    QApplication::setOrganizationDomain("org.morva");
+    QApplication::setApplicationName("Kestovan");
+    QApplication app(argc, argv);
+    const int clippings = QByteArray(argv[2]).toInt();
+    const int images = std::min(clippings, QByteArray(argv[3]).toInt());
+
+    SettingsDialog::updateDefaultSettings();
+    {
+        QSettings settings = Utils::settings();
+        settings.setValue("KeepItems", QString::number(clippings + 1));
+        settings.setValue("IncludeImages", true);
+        settings.setValue("ReleaseNotesVersion", MainWindow::Version);
+    }
+
+    // Texts and images spread evenly, from a few dozen applications, as a user's history is.
+    HistoryItemModel model(nullptr, nullptr);
+    QList<QPixmap> icons;
+    for (int i = 0; i < 40; ++i) {
+        QPixmap icon(64, 64);
+        icon.fill(QColor::fromHsv(i * 9, 200, 220));
+        icons.append(icon);
+    }
+    QRandomGenerator random(29);
+    int imagesLeft = images;
+    for (int i = 0; i < clippings; ++i) {
+        const int app = int(random.bounded(40));
+        const QString application = QString("Application %1").arg(app);
+        const bool image = imagesLeft > 0 && qint64(imagesLeft) * clippings >= qint64(clippings - i) * images;
+        if (image) {
+            --imagesLeft;
+            QImage picture(400 + int(random.bounded(800)), 300 + int(random.bounded(500)), QImage::Format_RGB32);
+            picture.fill(QColor::fromHsv(int(random.bounded(360)), 160, 200));
+            QPainter painter(&picture);
+            painter.setPen(Qt::black);
+            for (int line = 0; line < 30; ++line)
+                painter.drawLine(int(random.bounded(picture.width())), int(random.bounded(picture.height())),
+                    int(random.bounded(picture.width())), int(random.bounded(picture.height())));
+            painter.end();
+            model.addImage(QUrl(), picture, icons.at(app), application, QDateTime::currentDateTime());
+        } else {
+            model.addText(QString("%1 ").arg(i) + Utils::generateRandomString(20 + int(random.bounded(160))), QString(),
+                icons.at(app), application);
+        }
+        if (i % 500 == 0)
+            QThreadPool::globalInstance()->waitForDone();
+    }
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    if (!model.save(false)) {
+        std::fprintf(stderr, "startupprobe: the history could not be written\n");
+        return 1;
+    }
+    std::printf("%d clippings, %d images in %s\n", model.rowCount(), images, qPrintable(HistoryItemModel::filePath()));
+    return 0;
+}
+
+// ---- measure ----
+
+struct X
+{
+    Display *display = nullptr;
+    Window root = 0;
+    Window own = 0;
+    Atom clientList = 0;
+    Atom clock = 0;
+    KeyCode control = 0;
+    KeyCode shift = 0;
+    KeyCode v = 0;
+    KeyCode escape = 0;
+};
+
+// The server's current time.
+Time serverTime(X &x)
+{
+    XChangeProperty(x.display, x.own, x.clock, XA_INTEGER, 32, PropModeAppend, nullptr, 0);
+    XEvent event;
+    XWindowEvent(x.display, x.own, PropertyChangeMask, &event);
+    return event.xproperty.time;
+}
+
+bool isProgramWindow(X &x, Window window)
+{
+    XClassHint hint{};
+    if (!XGetClassHint(x.display, window, &hint))
+        return false;
+    const bool ours = hint.res_name && std::strcmp(hint.res_name, "kestovan") == 0;
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return ours;
+}
+
+// Whether the window manager manages a window of the program.
+bool listHolds(X &x)
+{
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char *data = nullptr;
+    bool found = false;
+    if (XGetWindowProperty(x.display, x.root, x.clientList, 0, 1024, False, XA_WINDOW, &type, &format, &count,
+            &remaining, &data) == Success && data && format == 32) {
+        const auto *windows = reinterpret_cast<const Window *>(data);
+        for (unsigned long i = 0; i < count && !found; ++i)
+            found = isProgramWindow(x, windows[i]);
+    }
+    if (data)
+        XFree(data);
+    return found;
+}
+
+// Waits until the program's window is (or is no longer) managed; the server time of that change, or 0.
+Time waitForList(X &x, pid_t pid, bool present, int timeoutMs)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < deadline) {
+        while (XPending(x.display)) {
+            XEvent event;
+            XNextEvent(x.display, &event);
+            if (event.type == PropertyNotify && event.xproperty.window == x.root && event.xproperty.atom == x.clientList
+                && listHolds(x) == present)
+                return event.xproperty.time;
+        }
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            std::fprintf(stderr, "startupprobe: the program exited\n");
+            return 0;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    std::fprintf(stderr, "startupprobe: the window was not %s within %d ms\n", present ? "mapped" : "unmapped", timeoutMs);
+    return 0;
+}
+
+void tap(X &x, std::initializer_list<KeyCode> keys)
+{
+    for (KeyCode key : keys)
+        XTestFakeKeyEvent(x.display, key, True, CurrentTime);
+    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it)
+        XTestFakeKeyEvent(x.display, *it, False, CurrentTime);
+    XSync(x.display, False);
+}
+
+// Presses the hotkey until the program takes it; false when it never did.
+bool pressHotkeyOnceTaken(X &x, pid_t pid, int timeoutMs)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < deadline) {
+        XSetInputFocus(x.display, x.own, RevertToPointerRoot, CurrentTime);
+        tap(x, {x.control, x.shift, x.v});
+        bool reachedUs = false;
+        XEvent event;
+        while (XCheckTypedWindowEvent(x.display, x.own, KeyPress, &event))
+            reachedUs = reachedUs || event.xkey.keycode == x.v;
+        while (XCheckTypedWindowEvent(x.display, x.own, KeyRelease, &event)) {
+        }
+        if (!reachedUs)
+            return true;
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return false;
+}
+
+void stop(pid_t pid)
+{
+    kill(pid, SIGTERM);
+    for (int i = 0; i < 200; ++i) {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid)
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
+
+int measure(char *argv[])
+{
+    const int runs = std::max(1, std::atoi(argv[2]));
+    char **command = argv + 3;
+    X x;
+    x.display = XOpenDisplay(nullptr);
+    if (!x.display) {
+        std::fprintf(stderr, "startupprobe: no display\n");
+        return 1;
+    }
+    x.root = DefaultRootWindow(x.display);
+    x.clientList = XInternAtom(x.display, "_NET_CLIENT_LIST", False);
+    x.clock = XInternAtom(x.display, "STARTUPPROBE_CLOCK", False);
+    x.control = XKeysymToKeycode(x.display, XK_Control_L);
+    x.shift = XKeysymToKeycode(x.display, XK_Shift_L);
+    x.v = XKeysymToKeycode(x.display, XK_v);
+    x.escape = XKeysymToKeycode(x.display, XK_Escape);
+    XSetWindowAttributes attributes;
+    attributes.override_redirect = True;
+    attributes.event_mask = PropertyChangeMask | KeyPressMask | KeyReleaseMask;
+    x.own = XCreateWindow(x.display, x.root, 0, 0, 1, 1, 0, CopyFromParent, InputOutput, CopyFromParent,
+        CWOverrideRedirect | CWEventMask, &attributes);
+    XMapWindow(x.display, x.own);
+    XSelectInput(x.display, x.root, PropertyChangeMask);
+    XSync(x.display, False);
+
+    std::vector<long> starts;
+    std::vector<long> hotkeys;
+    for (int run = 0; run < runs; ++run) {
+        const Time begin = serverTime(x);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            // The program's log would mix with the figures.
+            const int quiet = open("/dev/null", O_WRONLY);
+            dup2(quiet, STDOUT_FILENO);
+            dup2(quiet, STDERR_FILENO);
+            execvp(command[0], command);
+            _exit(127);
+        }
+        if (!pressHotkeyOnceTaken(x, pid, 30000)) {
+            std::fprintf(stderr, "startupprobe: the program never took the hotkey\n");
+            stop(pid);
+            return 1;
+        }
+        const Time shown = waitForList(x, pid, true, 30000);
+        if (!shown) {
+            stop(pid);
+            return 1;
+        }
+        starts.push_back(long(shown - begin));
+
+        // Idle, then one press of the hotkey on a running program; Escape hides the window again.
+        std::this_thread::sleep_for(std::chrono::milliseconds(700));
+        tap(x, {x.escape});
+        if (!waitForList(x, pid, false, 10000)) {
+            stop(pid);
+            return 1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        const Time pressed = serverTime(x);
+        tap(x, {x.control, x.shift, x.v});
+        const Time again = waitForList(x, pid, true, 10000);
+        if (!again) {
+            stop(pid);
+            return 1;
+        }
+        hotkeys.push_back(long(again - pressed));
+        stop(pid);
+    }
+    std::printf("start");
+    for (long ms : starts)
+        std::printf(" %ld", ms);
+    std::printf("\nhotkey");
+    for (long ms : hotkeys)
+        std::printf(" %ld", ms);
+    std::printf("\n");
+    XCloseDisplay(x.display);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc == 4 && std::strcmp(argv[1], "generate") == 0)
+        return generate(argc, argv);
+    if (argc >= 4 && std::strcmp(argv[1], "measure") == 0)
+        return measure(argv);
+    std::fprintf(stderr, "usage: startupprobe generate CLIPPINGS IMAGES | measure RUNS PROGRAM [ARGUMENTS...]\n");
+    return 2;
+}
