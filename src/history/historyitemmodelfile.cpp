@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QSortFilterProxyModel>
 
 #include <algorithm>
 
@@ -202,6 +203,11 @@ int HistoryItemModel::addDocument(HistoryDocument &document)
     document.clippings.clear();
     qDebug().noquote() << "Profile: Deserialize parsing took" << timer.elapsed() << "ms";
 
+    // A filter proxy rebuilds its row mapping for every row added: an empty history takes the
+    // document with its proxy detached, which then maps all rows at once.
+    QSortFilterProxyModel *detached = rowCount() == 0 && m_proxy && m_proxy->sourceModel() == this ? m_proxy : nullptr;
+    if (detached)
+        detached->setSourceModel(nullptr);
     const AddRules rules = readRules();
     for (ClippingItem *clipping : std::as_const(items)) {
         const int type = clipping->clippingType();
@@ -216,6 +222,8 @@ int HistoryItemModel::addDocument(HistoryDocument &document)
     }
     qDebug().noquote() << "Profile: Deserialize adding items took" << timer.elapsed() << "ms";
     removeExtraItems(rules);
+    if (detached)
+        detached->setSourceModel(this);
     qDebug().noquote() << "Profile: Deserializing history item model took" << timer.elapsed() << "ms";
     return count;
 }

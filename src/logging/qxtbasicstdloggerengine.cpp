@@ -13,11 +13,31 @@ namespace {
 constexpr QxtLogger::LogLevels severeLevels = QxtLogger::WarningLevel | QxtLogger::ErrorLevel
     | QxtLogger::CriticalLevel | QxtLogger::FatalLevel;
 
+// "hh:mm:ss.zzz", as QTime::toString writes it, without parsing the format for every line.
+QString clockText(const QTime& time)
+{
+    QString text(12, Qt::Uninitialized);
+    QChar* out = text.data();
+    const auto digits = [&out](int value, int count) {
+        for (int i = count - 1; i >= 0; --i, value /= 10)
+            out[i] = QChar(u'0' + value % 10);
+        out += count;
+    };
+    digits(time.hour(), 2);
+    *out++ = u':';
+    digits(time.minute(), 2);
+    *out++ = u':';
+    digits(time.second(), 2);
+    *out++ = u'.';
+    digits(time.msec(), 3);
+    return text;
+}
+
 void writeLine(QTextStream* stream, const QString& level, const QList<QVariant>& messages)
 {
     if (!stream || messages.isEmpty())
         return;
-    *stream << '[' << QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz")) << "] [" << level << "] ";
+    *stream << '[' << clockText(QTime::currentTime()) << "] [" << level << "] ";
     for (const QVariant& part : messages) {
         if (!part.isNull())
             *stream << part.toString();

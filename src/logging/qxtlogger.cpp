@@ -8,6 +8,7 @@
 #include <QMetaObject>
 #include <QMetaType>
 #include <QMutexLocker>
+#include <QThread>
 
 QxtLogger::QxtLogger()
     : d(new QxtLoggerPrivate(this))
@@ -112,7 +113,11 @@ void QxtLogger::logParts(LogLevel level, const QVariant& message, const QVariant
 void QxtLogger::log(QxtLogger::LogLevel level, const QList<QVariant>& args)
 {
     // Delivery always runs in the logger's thread: a direct call there, queued from any other.
-    QMetaObject::invokeMethod(d, "log", Qt::AutoConnection, Q_ARG(QxtLogger::LogLevel, level),
+    if (QThread::currentThread() == d->thread()) {
+        d->log(level, args);
+        return;
+    }
+    QMetaObject::invokeMethod(d, "log", Qt::QueuedConnection, Q_ARG(QxtLogger::LogLevel, level),
                               Q_ARG(QVariantList, args));
 }
 
