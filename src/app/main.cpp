@@ -1,3 +1,4 @@
+#include "app/afterfirstwindow.h"
 #include "app/application.h"
 #include "crash/crashhandler.h"
 #include "common/globals.h"
@@ -24,13 +25,16 @@
 
 namespace {
 
+// When nobody asks for the window at start, the rest of the start-up waits this long.
+const int StartupWorkDelay = 2000;
+
 void setUpLogging()
 {
     QxtLogger *logger = QxtLogger::getInstance();
     if (debugEnabled)
         logger->addLoggerEngine("file", new QxtBasicFileLoggerEngine(logPath));
     else if (!demoEnabled)
-        Breakpad::CrashHandler::instance()->Init(Utils::dataPath());
+        Breakpad::CrashHandler::instance()->install(Utils::dataPath());
     logger->addLoggerEngine("std", new QxtBasicSTDLoggerEngine());
     logger->installAsMessageHandler();
     logger->removeLoggerEngine("DEFAULT");
@@ -45,6 +49,11 @@ void logBanner()
     if (debugEnabled)
         qInfo().noquote() << "Logging to " + logPath;
     qInfo().noquote() << stars;
+}
+
+// Loads the TLS library: done once the window is up.
+void logTlsLibrary()
+{
     qDebug() << QSslSocket::sslLibraryBuildVersionString() << QSslSocket::sslLibraryVersionString()
              << QSslSocket::supportsSsl();
 }
@@ -131,7 +140,14 @@ int main(int argc, char *argv[])
         settings.setValue("ReleaseNotesVersion", MainWindow::Version);
     }
 
-    window.checkForUpdates(&app);
+    // What the first window does not need waits until it is on the screen.
+    new AfterFirstWindow(&window, StartupWorkDelay, [&app, &window] {
+        logTlsLibrary();
+        if (!debugEnabled && !demoEnabled)
+            Breakpad::CrashHandler::instance()->sendDump();
+        window.startSync();
+        window.checkForUpdates(&app);
+    });
 
     const int exitCode = app.exec();
     // The windows go before the application object; nothing may reach them through it meanwhile.

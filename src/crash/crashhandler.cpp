@@ -31,12 +31,19 @@ CrashHandler *CrashHandler::instance()
 
 CrashHandler::CrashHandler()
     : d(std::make_unique<CrashHandlerPrivate>())
-    , webSocket(QString(), QWebSocketProtocol::Version13)
 {
-    connect(&webSocket, &QWebSocket::connected, this, &CrashHandler::onConnected);
-    connect(&webSocket, &QWebSocket::disconnected, this, &CrashHandler::onDisconnected);
-    connect(&webSocket, &QWebSocket::textMessageReceived, this, &CrashHandler::onReceived);
-    connect(&webSocket, qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), this, &CrashHandler::onError);
+}
+
+QWebSocket *CrashHandler::socket()
+{
+    if (webSocket)
+        return webSocket.get();
+    webSocket = std::make_unique<QWebSocket>(QString(), QWebSocketProtocol::Version13);
+    connect(webSocket.get(), &QWebSocket::connected, this, &CrashHandler::onConnected);
+    connect(webSocket.get(), &QWebSocket::disconnected, this, &CrashHandler::onDisconnected);
+    connect(webSocket.get(), &QWebSocket::textMessageReceived, this, &CrashHandler::onReceived);
+    connect(webSocket.get(), qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), this, &CrashHandler::onError);
+    return webSocket.get();
 }
 
 CrashHandler::~CrashHandler()
@@ -52,10 +59,22 @@ QUrl CrashHandler::serverUrl()
 
 void CrashHandler::Init(const QString &dumpPath)
 {
+    install(dumpPath);
+    sendDump();
+}
+
+void CrashHandler::install(const QString &dumpPath)
+{
     // The data folder may not exist yet; a crash before the first save would then leave nothing.
     QDir().mkpath(dumpPath);
     d->InitCrashHandler(dumpPath);
+    this->dumpPath = dumpPath;
+}
 
+void CrashHandler::sendDump()
+{
+    if (dumpPath.isEmpty())
+        return;
     QSettings settings = Utils::settings();
     const int tries = settings.value("DumpUploadTries", 0).toInt();
     const bool sendDumps = settings.value("SendDumps", true).toBool();
@@ -73,7 +92,7 @@ void CrashHandler::Init(const QString &dumpPath)
         } else {
             qDebug() << "CrashHandler: Uploading crash file:" << path;
             fileName = path;
-            webSocket.open(serverUrl());
+            socket()->open(serverUrl());
         }
         // One dump per start; the others wait.
         break;
@@ -126,7 +145,7 @@ void CrashHandler::onReceived(QString message)
             send({{"operation", "crash-dump-end"}, {"file", file}, {"version", uploadVersion}});
         }
     } else if (answer == "done") {
-        webSocket.close(QWebSocketProtocol::CloseCodeNormal);
+        socket()->close(QWebSocketProtocol::CloseCodeNormal);
         QFile::remove(fileName);
         Utils::settings().setValue("DumpUploadTries", 0);
     }
@@ -134,14 +153,14 @@ void CrashHandler::onReceived(QString message)
 
 void CrashHandler::onError(QAbstractSocket::SocketError error)
 {
-    qDebug() << "CrashHandler: Error occured:" << error << webSocket.errorString();
+    qDebug() << "CrashHandler: Error occured:" << error << socket()->errorString();
     QSettings settings = Utils::settings();
     settings.setValue("DumpUploadTries", settings.value("DumpUploadTries", 0).toInt() + 1);
 }
 
 void CrashHandler::send(const QJsonObject &message)
 {
-    webSocket.sendTextMessage(QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact)));
+    socket()->sendTextMessage(QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact)));
 }
 
 } // namespace Breakpad

@@ -30,6 +30,10 @@ public:
 
     // Installs the dump writer for the folder (creating it) and starts sending a dump found there.
     void Init(const QString &dumpPath);
+    // Init's two halves: the program installs the writer first and sends a dump once its window
+    // is up, since the socket's TLS set-up is slow.
+    void install(const QString &dumpPath);
+    void sendDump();
     void setReportCrashesToSystem(bool report);
     bool writeMinidump();
 
@@ -45,8 +49,12 @@ public slots:
 private:
     void send(const QJsonObject &message);
 
+    QWebSocket *socket();
+
     std::unique_ptr<CrashHandlerPrivate> d;
-    QWebSocket webSocket;
+    // Made when a dump is sent: a web socket reads the TLS configuration when it is made.
+    std::unique_ptr<QWebSocket> webSocket;
+    QString dumpPath;
     QString fileName;
     QStringList chunks;
 };

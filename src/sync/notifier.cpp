@@ -32,21 +32,29 @@ QString versionPrefix(QString documentName)
 
 Notifier::Notifier(QObject *parent)
     : QObject(parent)
-    , m_socket(QString(), QWebSocketProtocol::Version13)
 {
-    // The service's messages are small; a longer one ends the connection before it fills memory.
-    m_socket.setMaxAllowedIncomingMessageSize(c_maxMessageSize);
-    m_socket.setMaxAllowedIncomingFrameSize(c_maxMessageSize);
-    connect(&m_socket, &QWebSocket::connected, this, &Notifier::onConnected);
-    connect(&m_socket, &QWebSocket::disconnected, this, &Notifier::onDisconnected);
-    connect(&m_socket, &QWebSocket::textMessageReceived, this, &Notifier::onReceived);
-    connect(&m_socket, qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), this, &Notifier::onError);
 }
 
 Notifier::~Notifier()
 {
     // The socket's last signals must not reach a half-destroyed notifier.
-    m_socket.disconnect(this);
+    if (m_socket)
+        m_socket->disconnect(this);
+}
+
+QWebSocket &Notifier::socket()
+{
+    if (m_socket)
+        return *m_socket;
+    m_socket = std::make_unique<QWebSocket>(QString(), QWebSocketProtocol::Version13);
+    // The service's messages are small; a longer one ends the connection before it fills memory.
+    m_socket->setMaxAllowedIncomingMessageSize(c_maxMessageSize);
+    m_socket->setMaxAllowedIncomingFrameSize(c_maxMessageSize);
+    connect(m_socket.get(), &QWebSocket::connected, this, &Notifier::onConnected);
+    connect(m_socket.get(), &QWebSocket::disconnected, this, &Notifier::onDisconnected);
+    connect(m_socket.get(), &QWebSocket::textMessageReceived, this, &Notifier::onReceived);
+    connect(m_socket.get(), qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), this, &Notifier::onError);
+    return *m_socket;
 }
 
 QString Notifier::getType()
@@ -58,7 +66,7 @@ void Notifier::initialize(QString target)
 {
     // A connection that is being set up counts as well: opening it again would drop it.
     if (target == m_target && target == c_googleDrive
-        && (m_connected || m_socket.state() != QAbstractSocket::UnconnectedState))
+        && (m_connected || socket().state() != QAbstractSocket::UnconnectedState))
         return;
     if (!m_target.isEmpty() && m_target != target)
         close();
@@ -95,18 +103,20 @@ void Notifier::connectToServer()
     const QUrl url = Utils::notifierUrl();
     emit status(CONNECTING);
     SyncLogDialog::add("Notifier: Connecting to " + url.toString());
-    m_socket.open(url);
+    socket().open(url);
 }
 
 void Notifier::close()
 {
-    if (m_socket.isValid()) {
-        m_socket.close(QWebSocketProtocol::CloseCodeNormal, QString());
+    if (!m_socket) {
+        // Never connected: nothing to close.
+    } else if (m_socket->isValid()) {
+        m_socket->close(QWebSocketProtocol::CloseCodeNormal, QString());
         emit status(DISCONNECTED);
         SyncLogDialog::add("Notifier: Closing connection");
-    } else if (m_socket.state() != QAbstractSocket::UnconnectedState) {
+    } else if (m_socket->state() != QAbstractSocket::UnconnectedState) {
         // An attempt still under way must not register this computer after all.
-        m_socket.abort();
+        m_socket->abort();
     }
     if (m_watcher) {
         m_watcher->disconnect(this);
@@ -123,13 +133,13 @@ void Notifier::close()
 
 void Notifier::update()
 {
-    if (m_target == c_googleDrive && !m_userId.isEmpty() && m_socket.isValid())
+    if (m_target == c_googleDrive && !m_userId.isEmpty() && socket().isValid())
         send({{"operation", "request-client-list"}});
 }
 
 void Notifier::notify(QString content)
 {
-    if (!m_userId.isEmpty() && m_socket.isValid())
+    if (!m_userId.isEmpty() && socket().isValid())
         send({{"operation", "notify"}, {"content", content}});
     else
         qCWarning(lcSync) << "Notification not send because the connection is not established";
@@ -138,7 +148,7 @@ void Notifier::notify(QString content)
 void Notifier::send(const QJsonObject &message)
 {
     const QString text = QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact));
-    m_socket.sendTextMessage(text);
+    socket().sendTextMessage(text);
     SyncLogDialog::add("Notifier: Sending: " + text);
 }
 
@@ -159,7 +169,7 @@ void Notifier::onConnected()
 void Notifier::onDisconnected()
 {
     SyncLogDialog::add("Notifier: Disconnected");
-    if (m_socket.closeCode() == QWebSocketProtocol::CloseCodeTooMuchData)
+    if (socket().closeCode() == QWebSocketProtocol::CloseCodeTooMuchData)
         ignore("a message over " + QString::number(c_maxMessageSize) + " bytes, and the connection with it");
     emit status(DISCONNECTED);
     ++m_reconnectCount;
@@ -173,7 +183,7 @@ void Notifier::onDisconnected()
 
 void Notifier::onError(QAbstractSocket::SocketError error)
 {
-    SyncLogDialog::add(QString("Notifier: Error %1 %2").arg(int(error)).arg(m_socket.errorString()));
+    SyncLogDialog::add(QString("Notifier: Error %1 %2").arg(int(error)).arg(socket().errorString()));
     emit status(ERROR);
 }
 

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QWebSocket>
 
+#include <memory>
+
 class QFileSystemWatcher;
 
 // Tells the sync engine when another computer stored a new version of a document. With Google
@@ -98,7 +100,9 @@ private:
 
     QPointer<QFileSystemWatcher> m_watcher;
     QString m_folder;
-    QWebSocket m_socket;
+    // Made when first needed: a web socket reads the TLS configuration when it is made.
+    QWebSocket &socket();
+    std::unique_ptr<QWebSocket> m_socket;
     QString m_userId;
     bool m_connected = false;
     qint32 m_reconnectCount = 0;

@@ -73,9 +73,9 @@ MainWindow::MainWindow()
     ui->historyView->installEventFilter(this);
     new DialogsAboveWindow(this);
 
+    // Started by startSync() once the window is up.
     sync = new Sync(this);
     connect(sync, &Sync::syncStatus, this, &MainWindow::setStatus);
-    sync->initialize(settings.value("SyncTarget").toString(), ReportState, Sync::mapSettings());
 
     pinRight = ui->pinRight;
     ui->closeRight->hide();
@@ -147,14 +147,12 @@ MainWindow::MainWindow()
     setActionShortcuts();
     SnippetModel::instance()->updateHotkeysAndKeywords();
 
-    settingsDialog = new SettingsDialog(this, SnippetModel::instance(), sync);
-    connect(ui->settings, &QPushButton::clicked, settingsDialog, [this] {
-        settingsDialog->show();
-        settingsDialog->raise();
-        settingsDialog->activateWindow();
+    connect(ui->settings, &QPushButton::clicked, this, [this] {
+        SettingsDialog *dialog = this->settings();
+        dialog->show();
+        dialog->raise();
+        dialog->activateWindow();
     });
-    connect(settingsDialog, &SettingsDialog::settingsChanged, this, &MainWindow::applySettings);
-    connect(settingsDialog, &SettingsDialog::debuggingEnabled, ui->debug, &QWidget::setVisible);
 
     ui->searchEdit->setAttribute(Qt::WA_MacShowFocusRect, false);
     connect(ui->search, &QPushButton::clicked, this, &MainWindow::toggleSearchPage);
@@ -181,8 +179,6 @@ MainWindow::MainWindow()
     ui->clear->setFixedSize(24, 24);
     ui->searchArea->layout()->setContentsMargins(6, 4, 6, 4);
 
-    sync->syncAll(BothWays);
-
     updateTheme();
     updateHeaderButtons();
 
@@ -206,6 +202,26 @@ MainWindow::~MainWindow()
     }
     actionHotkeys.clear();
     delete ui;
+}
+
+void MainWindow::startSync()
+{
+    sync->initialize(Utils::settings().value("SyncTarget").toString(), ReportState, Sync::mapSettings());
+    sync->syncAll(BothWays);
+}
+
+SettingsDialog *MainWindow::settings()
+{
+    if (settingsDialog)
+        return settingsDialog;
+    settingsDialog = new SettingsDialog(this, SnippetModel::instance(), sync);
+    connect(settingsDialog, &SettingsDialog::settingsChanged, this, &MainWindow::applySettings);
+    connect(settingsDialog, &SettingsDialog::debuggingEnabled, ui->debug, &QWidget::setVisible);
+    if (m_updateCheck == UpdateCheck::Running)
+        settingsDialog->checkUpdate();
+    else if (m_updateCheck == UpdateCheck::Done)
+        settingsDialog->setUpdateInfo(m_updateAvailable, m_updateCheckFailed);
+    return settingsDialog;
 }
 
 void MainWindow::setTitleTexts()

@@ -59,6 +59,8 @@ public:
     void pasteText(QModelIndex index, PasteTextType type, bool typeIt);
     void typeText(QModelIndex index);
     void checkForUpdates(Application *app);
+    // Sets up the sync target and runs the first pass.
+    void startSync();
     void updateNow();
     void enableReleaseNotesButton();
     void clearHistory();
@@ -72,7 +74,8 @@ public:
 
     // What the window owns, read-only for its callers.
     SearchModel *searchResults() const { return searchModel; }
-    SettingsDialog *settings() const { return settingsDialog; }
+    // Made on first use: the first window does not need it.
+    SettingsDialog *settings();
     QList<QHotkey *> actionHotkeyList() const { return actionHotkeys; }
     QHotkey *hotkeyForHistory() const { return historyHotkey; }
     QHotkey *hotkeyForPlainText() const { return plainTextHotkey; }
@@ -174,5 +177,10 @@ public:
 
 private:
     void updateCheckDone(bool hasUpdates, bool hasError);
+    // What the settings dialog's update box shows, kept for a dialog made later.
+    enum class UpdateCheck { NotAsked, Running, Done };
+    UpdateCheck m_updateCheck = UpdateCheck::NotAsked;
+    bool m_updateAvailable = false;
+    bool m_updateCheckFailed = false;
     // ---- End of tray menu and update check ----
 };

@@ -85,6 +85,7 @@ void MainWindow::showReleaseNotes()
 
 void MainWindow::checkForUpdates(Application *app)
 {
+    m_updateCheck = UpdateCheck::Running;
     if (settingsDialog)
         settingsDialog->checkUpdate();
     const QString path = maintenanceToolPath();
@@ -106,6 +107,9 @@ void MainWindow::updateCheckDone(bool hasUpdates, bool hasError)
         // The tool says "no updates" through its error output.
         reportError = !errorOutput.startsWith("There are currently no updates available.");
     }
+    m_updateCheck = UpdateCheck::Done;
+    m_updateAvailable = hasUpdates;
+    m_updateCheckFailed = reportError;
     if (settingsDialog)
         settingsDialog->setUpdateInfo(hasUpdates, reportError);
 
