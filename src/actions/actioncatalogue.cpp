@@ -3,9 +3,40 @@
 #include "actions/actionfile.h"
 #include "actions/actionhelpers.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace {
+
+// The built-in actions' titles and descriptions live in their files under resources, where lupdate
+// does not look; they are shown through the "ActionList" context, so the catalogues carry them.
+[[maybe_unused]] const char *const BuiltInActionTexts[] = {
+    QT_TRANSLATE_NOOP("ActionList", "To lowercase"),
+    QT_TRANSLATE_NOOP("ActionList", "Converts the text to lowercase."),
+    QT_TRANSLATE_NOOP("ActionList", "To uppercase"),
+    QT_TRANSLATE_NOOP("ActionList", "Converts the text to uppercase."),
+    QT_TRANSLATE_NOOP("ActionList", "JSON Pretty Print"),
+    QT_TRANSLATE_NOOP("ActionList", "Formats JSON to be more human readable"),
+    QT_TRANSLATE_NOOP("ActionList", "Stript HTML tags"),
+    QT_TRANSLATE_NOOP("ActionList", "Removes HTML tags from the text"),
+    QT_TRANSLATE_NOOP("ActionList", "Current time"),
+    QT_TRANSLATE_NOOP("ActionList", "Writes the current date and time"),
+    QT_TRANSLATE_NOOP("ActionList", "Generate password"),
+    QT_TRANSLATE_NOOP("ActionList", "Creates a random password"),
+    QT_TRANSLATE_NOOP("ActionList", "Hex dump"),
+    QT_TRANSLATE_NOOP("ActionList", "Creates hex dump of UTF-8 encoded string"),
+    QT_TRANSLATE_NOOP("ActionList", "Date to Value"),
+    QT_TRANSLATE_NOOP("ActionList", "Converts the date and time to value"),
+    QT_TRANSLATE_NOOP("ActionList", "Value to Date"),
+    QT_TRANSLATE_NOOP("ActionList", "Converts the value to date and time"),
+    QT_TRANSLATE_NOOP("ActionList", "Create GUID"),
+    QT_TRANSLATE_NOOP("ActionList", "Creates a globally uniqued identifier"),
+    QT_TRANSLATE_NOOP("ActionList", "Word wrap"),
+    QT_TRANSLATE_NOOP("ActionList", "Wraps long lines to be less than given length"),
+    QT_TRANSLATE_NOOP("ActionList", "Split lines"),
+    QT_TRANSLATE_NOOP("ActionList", "Splits the clipping from the separator that is most times in the text"),
+};
 
 QMap<QString, QString> readTextMap(QSettings &settings, const QString &key)
 {

@@ -84,8 +84,8 @@ ActionEditor::ActionEditor(QWidget *parent, QListWidgetItem *item)
         ui->title->setEnabled(false);
         ui->description->setEnabled(false);
         ui->editor->setReadOnly(true);
-        save->hide();
-        ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(tr("Close"));
+        // A standard button, so that a language change translates it like the others.
+        ui->buttonBox->setStandardButtons(QDialogButtonBox::Close);
     }
     ui->parameters->hide();
 }
@@ -258,4 +258,15 @@ void ActionEditor::reportWriteFailure(const QString &path)
 {
     qWarning().noquote() << "Writing to file" << path << "failed.";
     showUserWarning(tr("Writing the action file failed: ") + path);
+}
+
+void ActionEditor::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        setWindowTitle(m_filePath.isEmpty() ? tr("New action") : m_filePath);
+        // Run again, so that the status line speaks the new language too.
+        evaluateTest();
+    }
+    QDialog::changeEvent(event);
 }

@@ -30,6 +30,9 @@ public slots:
     void evaluateTest();
     void onAccepted();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void setUpEditor();
     void runLiveTest();

@@ -62,3 +62,12 @@ QString ReleaseNotesDialog::notesMarkdown(const QString &folder)
     }
     return markdown;
 }
+
+void ReleaseNotesDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        setWindowTitle(tr("Release Notes"));
+    }
+    QDialog::changeEvent(event);
+}

@@ -22,6 +22,9 @@ public:
     // first, each followed by a horizontal rule.
     static QString notesMarkdown(const QString &folder = QStringLiteral(":/other/release-notes"));
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     std::unique_ptr<Ui::ReleaseNotesDialog> ui;
 };

@@ -25,20 +25,21 @@ QString dateTimeToDuration(QDateTime time)
     constexpr qint64 minute = 60 * 1000;
     constexpr qint64 hour = 60 * minute;
     constexpr qint64 day = 24 * hour;
-    // Each singular text covers exactly one second of age, so 61 s reads "1 minutes ago".
+    // Each singular text covers exactly one second of age, so 61 s reads "1 minutes ago" in English;
+    // the counted texts are plural forms, so that a catalogue can say it properly.
     if (d < minute)
         return QCoreApplication::translate("QObject", "A few seconds ago");
     if (d < minute + 1000)
         return QCoreApplication::translate("QObject", "A minute ago");
     if (d < hour)
-        return QCoreApplication::translate("QObject", "%1 minutes ago").arg(d / minute);
+        return QCoreApplication::translate("QObject", "%n minutes ago", nullptr, int(d / minute));
     if (d < hour + 1000)
         return QCoreApplication::translate("QObject", "An hour ago");
     if (d < day)
-        return QCoreApplication::translate("QObject", "%1 hours ago").arg(d / hour);
+        return QCoreApplication::translate("QObject", "%n hours ago", nullptr, int(d / hour));
     if (d < day + 1000)
         return QCoreApplication::translate("QObject", "A day ago");
-    return QCoreApplication::translate("QObject", "%1 days ago").arg(d / day);
+    return QCoreApplication::translate("QObject", "%n days ago", nullptr, int(d / day));
 }
 
 namespace {

@@ -19,3 +19,10 @@ int DelayDialog::getValue()
 {
     return ui->spinBox->value();
 }
+
+void DelayDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
+}

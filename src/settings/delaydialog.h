@@ -20,6 +20,9 @@ public:
 
     int getValue();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     std::unique_ptr<Ui::DelayDialog> ui;
 };

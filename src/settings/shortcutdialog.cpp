@@ -23,3 +23,12 @@ QString ShortcutDialog::getShortcut()
 {
     return ui->keySequenceEdit->keySequence().toString(QKeySequence::PortableText);
 }
+
+void ShortcutDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        setWindowTitle(tr("Set shortcut"));
+    }
+    QDialog::changeEvent(event);
+}

@@ -21,6 +21,9 @@ public:
     // The captured combination as portable text; empty when nothing was captured.
     QString getShortcut();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     std::unique_ptr<Ui::ShortcutDialog> ui;
 };

@@ -42,3 +42,10 @@ QString SnippetClipDialog::getResult()
         return QString("{CLIP:%1}").arg(ui->regexpLineEdit->text());
     return "{CLIP}";
 }
+
+void SnippetClipDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
+}

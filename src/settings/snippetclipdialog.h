@@ -22,6 +22,9 @@ public:
     // "{CLIP}", "{CLIP:<position>}" or "{CLIP:<expression>}"; empty unless the dialog was accepted.
     QString getResult();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void updateOkButton();
 

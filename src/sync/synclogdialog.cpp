@@ -95,7 +95,7 @@ bool SyncLogDialog::writeLog(const QString &fileName)
 void SyncLogDialog::exportLog()
 {
     const QString fileName = QFileDialog::getSaveFileName(this, tr("Save sync log"),
-        proposedFileName(QDate::currentDate()), "Text files (*.txt);;All files (*.*);");
+        proposedFileName(QDate::currentDate()), tr("Text files (*.txt);;All files (*.*);"));
     if (fileName.isEmpty())
         return;
 
@@ -126,4 +126,11 @@ void SyncLogDialog::clear()
 {
     c_log.clear();
     model.setStringList(c_log);
+}
+
+void SyncLogDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
 }

@@ -35,3 +35,12 @@ QString EditDialog::text() const
 {
     return ui->plainTextEdit->toPlainText();
 }
+
+void EditDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        setWindowTitle(tr("Edit clipping"));
+    }
+    QDialog::changeEvent(event);
+}

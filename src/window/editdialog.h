@@ -18,6 +18,9 @@ public:
     void setText(QString text);
     QString text() const;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     Ui::EditDialog *ui;
 };

@@ -144,3 +144,10 @@ void Monitor::updateTheme()
 
     refresh(false);
 }
+
+void Monitor::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    MovableAndResizable::changeEvent(event);
+}

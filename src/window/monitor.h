@@ -32,6 +32,7 @@ public slots:
     void changedSlot(QClipboard::Mode mode);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:

@@ -269,3 +269,10 @@ void ImageEditDialog::showEvent(QShowEvent *)
     move(placed.topLeft());
     resize(placed.size());
 }
+
+void ImageEditDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
+}

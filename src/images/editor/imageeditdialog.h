@@ -38,6 +38,7 @@ public slots:
     void setMode(EditMode mode);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
