@@ -5,1308 +5,1318 @@
     <name>ActionEditor</name>
     <message>
         <source>Details</source>
-        <translation type="unfinished"></translation>
+        <translation>详细信息</translation>
     </message>
     <message>
         <source>Title:</source>
-        <translation type="unfinished"></translation>
+        <translation>标题：</translation>
     </message>
     <message>
         <source>Description:</source>
-        <translation type="unfinished"></translation>
+        <translation>描述：</translation>
     </message>
     <message>
         <source>Extra Parameters</source>
-        <translation type="unfinished"></translation>
+        <translation>附加参数</translation>
     </message>
     <message>
         <source>Input</source>
-        <translation type="unfinished"></translation>
+        <translation>输入</translation>
     </message>
     <message>
         <source>Output</source>
-        <translation type="unfinished"></translation>
+        <translation>输出</translation>
     </message>
     <message>
         <source>New action</source>
-        <translation type="unfinished"></translation>
+        <translation>新建动作</translation>
     </message>
     <message>
         <source>The quick brown fox jumps over the lazy dog.</source>
-        <translation type="unfinished"></translation>
+        <translation>敏捷的棕色狐狸跳过了那只懒狗。</translation>
     </message>
     <message>
         <source>Status: Evaluating...</source>
-        <translation type="unfinished"></translation>
+        <translation>状态：正在计算…</translation>
     </message>
     <message>
         <source>Status: </source>
-        <translation type="unfinished"></translation>
+        <translation>状态：</translation>
     </message>
     <message>
         <source>Success</source>
-        <translation type="unfinished"></translation>
+        <translation>成功</translation>
     </message>
     <message>
         <source>Writing the action file failed: </source>
-        <translation type="unfinished"></translation>
+        <translation>写入动作文件失败：</translation>
     </message>
 </context>
 <context>
     <name>ActionList</name>
     <message>
         <source>To lowercase</source>
-        <translation type="unfinished"></translation>
+        <translation>转为小写</translation>
     </message>
     <message>
         <source>Converts the text to lowercase.</source>
-        <translation type="unfinished"></translation>
+        <translation>将文本转换为小写。</translation>
     </message>
     <message>
         <source>To uppercase</source>
-        <translation type="unfinished"></translation>
+        <translation>转为大写</translation>
     </message>
     <message>
         <source>Converts the text to uppercase.</source>
-        <translation type="unfinished"></translation>
+        <translation>将文本转换为大写。</translation>
     </message>
     <message>
         <source>JSON Pretty Print</source>
-        <translation type="unfinished"></translation>
+        <translation>JSON 格式化</translation>
     </message>
     <message>
         <source>Formats JSON to be more human readable</source>
-        <translation type="unfinished"></translation>
+        <translation>格式化 JSON，使其更易阅读</translation>
     </message>
     <message>
         <source>Stript HTML tags</source>
-        <translation type="unfinished"></translation>
+        <translation>去除 HTML 标签</translation>
     </message>
     <message>
         <source>Removes HTML tags from the text</source>
-        <translation type="unfinished"></translation>
+        <translation>去除文本中的 HTML 标签</translation>
     </message>
     <message>
         <source>Current time</source>
-        <translation type="unfinished"></translation>
+        <translation>当前时间</translation>
     </message>
     <message>
         <source>Writes the current date and time</source>
-        <translation type="unfinished"></translation>
+        <translation>写入当前日期和时间</translation>
     </message>
     <message>
         <source>Generate password</source>
-        <translation type="unfinished"></translation>
+        <translation>生成密码</translation>
     </message>
     <message>
         <source>Creates a random password</source>
-        <translation type="unfinished"></translation>
+        <translation>生成一个随机密码</translation>
     </message>
     <message>
         <source>Hex dump</source>
-        <translation type="unfinished"></translation>
+        <translation>十六进制转储</translation>
     </message>
     <message>
         <source>Creates hex dump of UTF-8 encoded string</source>
-        <translation type="unfinished"></translation>
+        <translation>生成 UTF-8 编码字符串的十六进制转储</translation>
     </message>
     <message>
         <source>Date to Value</source>
-        <translation type="unfinished"></translation>
+        <translation>日期转数值</translation>
     </message>
     <message>
         <source>Converts the date and time to value</source>
-        <translation type="unfinished"></translation>
+        <translation>将日期和时间转换为数值</translation>
     </message>
     <message>
         <source>Value to Date</source>
-        <translation type="unfinished"></translation>
+        <translation>数值转日期</translation>
     </message>
     <message>
         <source>Converts the value to date and time</source>
-        <translation type="unfinished"></translation>
+        <translation>将数值转换为日期和时间</translation>
     </message>
     <message>
         <source>Create GUID</source>
-        <translation type="unfinished"></translation>
+        <translation>生成 GUID</translation>
     </message>
     <message>
         <source>Creates a globally uniqued identifier</source>
-        <translation type="unfinished"></translation>
+        <translation>生成一个全局唯一标识符</translation>
     </message>
     <message>
         <source>Word wrap</source>
-        <translation type="unfinished"></translation>
+        <translation>自动换行</translation>
     </message>
     <message>
         <source>Wraps long lines to be less than given length</source>
-        <translation type="unfinished"></translation>
+        <translation>将长行折行，使每行不超过指定长度</translation>
     </message>
     <message>
         <source>Split lines</source>
-        <translation type="unfinished"></translation>
+        <translation>拆分行</translation>
     </message>
     <message>
         <source>Splits the clipping from the separator that is most times in the text</source>
-        <translation type="unfinished"></translation>
+        <translation>按文本中出现次数最多的分隔符拆分剪贴项</translation>
     </message>
     <message>
         <source>Built-in actions cannot be edited.</source>
-        <translation type="unfinished"></translation>
+        <translation>内置动作无法编辑。</translation>
     </message>
     <message>
         <source>There are errors in the action script.</source>
-        <translation type="unfinished"></translation>
+        <translation>动作脚本中有错误。</translation>
     </message>
     <message>
         <source>View</source>
-        <translation type="unfinished"></translation>
+        <translation>查看</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>编辑</translation>
     </message>
     <message>
         <source>Remove shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>移除快捷键</translation>
     </message>
     <message>
         <source>Set shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>设置快捷键</translation>
     </message>
     <message>
         <source>Show in menu</source>
-        <translation type="unfinished"></translation>
+        <translation>在菜单中显示</translation>
     </message>
     <message>
         <source>Hide from menu</source>
-        <translation type="unfinished"></translation>
+        <translation>从菜单中隐藏</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>删除</translation>
     </message>
     <message>
         <source>Are you sure you want to delete the action &apos;%1&apos;?</source>
-        <translation type="unfinished"></translation>
+        <translation>确定要删除动作“%1”吗？</translation>
     </message>
     <message>
         <source>Failed to delete the file &apos;%1&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>无法删除文件“%1”。</translation>
     </message>
 </context>
 <context>
     <name>ApplicationsList</name>
     <message>
         <source>Don&apos;t add copied items to history</source>
-        <translation type="unfinished"></translation>
+        <translation>不将复制的内容加入历史记录</translation>
     </message>
     <message>
         <source>Exclude from history</source>
-        <translation type="unfinished"></translation>
+        <translation>不记入历史记录</translation>
     </message>
     <message>
         <source>Never copy images to clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>从不将图片复制到剪贴板</translation>
     </message>
     <message>
         <source>Ignore images</source>
-        <translation type="unfinished"></translation>
+        <translation>忽略图片</translation>
     </message>
     <message>
         <source>Always copy as plain text only</source>
-        <translation type="unfinished"></translation>
+        <translation>始终仅以纯文本复制</translation>
     </message>
     <message>
         <source>Plain text only</source>
-        <translation type="unfinished"></translation>
+        <translation>仅纯文本</translation>
     </message>
     <message>
         <source>Clear style from text</source>
-        <translation type="unfinished"></translation>
+        <translation>清除文本格式</translation>
     </message>
     <message>
         <source>Clear style</source>
-        <translation type="unfinished"></translation>
+        <translation>清除格式</translation>
     </message>
     <message>
         <source>Do not expand keywords</source>
-        <translation type="unfinished"></translation>
+        <translation>不展开关键词</translation>
     </message>
     <message>
         <source>Don&apos;t expand keywords</source>
-        <translation type="unfinished"></translation>
+        <translation>不展开关键词</translation>
     </message>
     <message>
         <source>Delay text expansion for %1 ms</source>
-        <translation type="unfinished"></translation>
+        <translation>文本展开延迟 %1 毫秒</translation>
     </message>
     <message>
         <source>Set text expansion delay...</source>
-        <translation type="unfinished"></translation>
+        <translation>设置文本展开延迟…</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>移除</translation>
     </message>
 </context>
 <context>
     <name>DelayDialog</name>
     <message>
         <source>Set delay</source>
-        <translation type="unfinished"></translation>
+        <translation>设置延迟</translation>
     </message>
     <message>
         <source>Text expansion delay (in ms)</source>
-        <translation type="unfinished"></translation>
+        <translation>文本展开延迟（毫秒）</translation>
     </message>
     <message>
         <source>ms</source>
-        <translation type="unfinished"></translation>
+        <translation>毫秒</translation>
     </message>
 </context>
 <context>
     <name>Downloader</name>
     <message>
         <source>Downloading</source>
-        <translation type="unfinished"></translation>
+        <translation>正在下载</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
     <name>EditDialog</name>
     <message>
         <source>Edit clipping</source>
-        <translation type="unfinished"></translation>
+        <translation>编辑剪贴项</translation>
     </message>
 </context>
 <context>
     <name>HeaderCarousel</name>
     <message>
         <source>Reset</source>
-        <translation type="unfinished"></translation>
+        <translation>重置</translation>
     </message>
     <message>
         <source>Show locked</source>
-        <translation type="unfinished"></translation>
+        <translation>显示已锁定</translation>
     </message>
     <message>
         <source>Show recent</source>
-        <translation type="unfinished"></translation>
+        <translation>显示最近</translation>
     </message>
     <message>
         <source>Show &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>显示“%1”</translation>
     </message>
 </context>
 <context>
     <name>HistoryContextMenu</name>
     <message>
         <source>Context menu</source>
-        <translation type="unfinished"></translation>
+        <translation>上下文菜单</translation>
     </message>
     <message>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>粘贴</translation>
     </message>
     <message>
         <source>Plain Text</source>
-        <translation type="unfinished"></translation>
+        <translation>纯文本</translation>
     </message>
     <message>
         <source>Type Text</source>
-        <translation type="unfinished"></translation>
+        <translation>键入文本</translation>
     </message>
     <message>
         <source>Unstylish text</source>
-        <translation type="unfinished"></translation>
+        <translation>无格式文本</translation>
     </message>
     <message>
         <source>Edit...</source>
-        <translation type="unfinished"></translation>
+        <translation>编辑…</translation>
     </message>
     <message>
         <source>Paste as Image</source>
-        <translation type="unfinished"></translation>
+        <translation>粘贴为图片</translation>
     </message>
     <message>
         <source>Paste as File</source>
-        <translation type="unfinished"></translation>
+        <translation>粘贴为文件</translation>
     </message>
     <message>
         <source>Extract texts</source>
-        <translation type="unfinished"></translation>
+        <translation>提取文字</translation>
     </message>
     <message>
         <source>Release lock</source>
-        <translation type="unfinished"></translation>
+        <translation>解除锁定</translation>
     </message>
     <message>
         <source>Keep forever</source>
-        <translation type="unfinished"></translation>
+        <translation>永久保留</translation>
     </message>
     <message>
         <source>Add to snippets</source>
-        <translation type="unfinished"></translation>
+        <translation>添加到片段</translation>
     </message>
     <message>
         <source>Add to &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>添加到“%1”</translation>
     </message>
     <message>
         <source>Run action</source>
-        <translation type="unfinished"></translation>
+        <translation>运行动作</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>移除</translation>
     </message>
     <message>
         <source>Remove all</source>
-        <translation type="unfinished"></translation>
+        <translation>全部移除</translation>
     </message>
     <message>
         <source>Paste selected</source>
-        <translation type="unfinished"></translation>
+        <translation>粘贴所选</translation>
     </message>
     <message>
         <source>Merge</source>
-        <translation type="unfinished"></translation>
+        <translation>合并</translation>
     </message>
     <message>
         <source>Reverse</source>
-        <translation type="unfinished"></translation>
+        <translation>倒序</translation>
     </message>
     <message>
         <source>Remove selected</source>
-        <translation type="unfinished"></translation>
+        <translation>移除所选</translation>
     </message>
     <message>
         <source>Added to snippets &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>已添加到片段“%1”</translation>
     </message>
     <message>
         <source>Failed to run action &apos;%1&apos;
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>无法运行动作“%1”
+%2</translation>
     </message>
 </context>
 <context>
     <name>HistoryItemModel</name>
     <message>
         <source>The folder %1 cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>无法创建文件夹 %1。</translation>
     </message>
     <message>
         <source>Writing the clippings file failed: </source>
-        <translation type="unfinished"></translation>
+        <translation>写入剪贴项文件失败：</translation>
     </message>
     <message>
         <source>Failed to read the clippings file: </source>
-        <translation type="unfinished"></translation>
+        <translation>读取剪贴项文件失败：</translation>
     </message>
     <message>
         <source>The clippings file was written by a newer version of Kestovan: </source>
-        <translation type="unfinished"></translation>
+        <translation>剪贴项文件由更新版本的 Kestovan 写入：</translation>
     </message>
     <message>
         <source>The clippings file is too large to load: </source>
-        <translation type="unfinished"></translation>
+        <translation>剪贴项文件过大，无法加载：</translation>
     </message>
     <message>
         <source>Failed to parse the clippings file: </source>
-        <translation type="unfinished"></translation>
+        <translation>解析剪贴项文件失败：</translation>
     </message>
     <message>
         <source>A copy of it was kept as </source>
-        <translation type="unfinished"></translation>
+        <translation>已保留一份副本：</translation>
     </message>
     <message>
         <source>An image clipping cannot be saved:</source>
-        <translation type="unfinished"></translation>
+        <translation>无法保存图片剪贴项：</translation>
     </message>
 </context>
 <context>
     <name>ImageEditDialog</name>
     <message>
         <source>Edit Image</source>
-        <translation type="unfinished"></translation>
+        <translation>编辑图片</translation>
     </message>
     <message>
         <source>Select</source>
-        <translation type="unfinished"></translation>
+        <translation>选择</translation>
     </message>
     <message>
         <source>Draw arrows</source>
-        <translation type="unfinished"></translation>
+        <translation>绘制箭头</translation>
     </message>
     <message>
         <source>Arrow</source>
-        <translation type="unfinished"></translation>
+        <translation>箭头</translation>
     </message>
     <message>
         <source>Draw rectangles</source>
-        <translation type="unfinished"></translation>
+        <translation>绘制矩形</translation>
     </message>
     <message>
         <source>Rectangle</source>
-        <translation type="unfinished"></translation>
+        <translation>矩形</translation>
     </message>
     <message>
         <source>Draw numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>添加编号</translation>
     </message>
     <message>
         <source>Numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>编号</translation>
     </message>
     <message>
         <source>Tooltip</source>
-        <translation type="unfinished"></translation>
+        <translation>标注</translation>
     </message>
     <message>
         <source>Highlight</source>
-        <translation type="unfinished"></translation>
+        <translation>高亮</translation>
     </message>
     <message>
         <source>Crop</source>
-        <translation type="unfinished"></translation>
+        <translation>裁剪</translation>
     </message>
     <message>
         <source>Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>撤销</translation>
     </message>
     <message>
         <source>Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>重做</translation>
     </message>
     <message>
         <source>Zoom:</source>
-        <translation type="unfinished"></translation>
+        <translation>缩放：</translation>
     </message>
 </context>
 <context>
     <name>ImageEditGraphicsView</name>
     <message>
         <source>Text</source>
-        <translation type="unfinished"></translation>
+        <translation>文字</translation>
     </message>
     <message>
         <source>Edit the text</source>
-        <translation type="unfinished"></translation>
+        <translation>编辑文字</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>编辑</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>删除</translation>
     </message>
     <message>
         <source>Enter the text</source>
-        <translation type="unfinished"></translation>
+        <translation>输入文字</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>Search</source>
-        <translation type="unfinished"></translation>
+        <translation>搜索</translation>
     </message>
     <message>
         <source>History</source>
-        <translation type="unfinished"></translation>
+        <translation>历史记录</translation>
     </message>
     <message>
         <source>The application is not trusted. You are not able to paste to other applications.</source>
-        <translation type="unfinished"></translation>
+        <translation>本应用未获信任，无法粘贴到其他应用程序。</translation>
     </message>
     <message>
         <source>Update for Kestovan is available:
 
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Kestovan 有可用的更新：
+
+</translation>
     </message>
     <message>
         <source>Name: </source>
-        <translation type="unfinished"></translation>
+        <translation>名称：</translation>
     </message>
     <message>
         <source>Version: </source>
-        <translation type="unfinished"></translation>
+        <translation>版本：</translation>
     </message>
     <message>
         <source>
 Do you want to upgrade now?</source>
-        <translation type="unfinished"></translation>
+        <translation>
+要立即升级吗？</translation>
     </message>
 </context>
 <context>
     <name>Monitor</name>
     <message>
         <source>Clipboard Monitor</source>
-        <translation type="unfinished"></translation>
+        <translation>剪贴板监视器</translation>
     </message>
 </context>
 <context>
     <name>MonitorList</name>
     <message>
         <source>+%1 bytes more</source>
-        <translation type="unfinished"></translation>
+        <translation>另有 %1 字节</translation>
     </message>
 </context>
 <context>
     <name>OCR</name>
     <message>
         <source>Extract texts</source>
-        <translation type="unfinished"></translation>
+        <translation>提取文字</translation>
     </message>
     <message>
         <source>Failed to extract texts from the image.
 
 </source>
-        <translation type="unfinished"></translation>
+        <translation>无法从图片中提取文字。
+
+</translation>
     </message>
     <message>
         <source>%1 crashed.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 已崩溃。</translation>
     </message>
     <message>
         <source>%1 ended with exit code %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 已退出，退出代码为 %2。</translation>
     </message>
     <message>
         <source>Unable to find any texts in the image.</source>
-        <translation type="unfinished"></translation>
+        <translation>图片中未找到任何文字。</translation>
     </message>
     <message>
         <source>%1 is not a program that can be run.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 不是可运行的程序。</translation>
     </message>
     <message>
         <source>Kestovan requires a free tool called Tesseract OCR for the extract texts feature.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kestovan 的提取文字功能需要一个名为 Tesseract OCR 的免费工具。</translation>
     </message>
     <message>
         <source>You can install it with your package manager, for example:</source>
-        <translation type="unfinished"></translation>
+        <translation>您可以使用软件包管理器安装它，例如：</translation>
     </message>
     <message>
         <source>You can download the tool from here:</source>
-        <translation type="unfinished"></translation>
+        <translation>您可以从这里下载该工具：</translation>
     </message>
     <message>
         <source>Ok</source>
-        <translation type="unfinished"></translation>
+        <translation>确定</translation>
     </message>
 </context>
 <context>
     <name>QLineEdit</name>
     <message>
         <source>&amp;Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>撤销(&amp;U)</translation>
     </message>
     <message>
         <source>&amp;Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>重做(&amp;R)</translation>
     </message>
     <message>
         <source>Cu&amp;t</source>
-        <translation type="unfinished"></translation>
+        <translation>剪切(&amp;T)</translation>
     </message>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>复制(&amp;C)</translation>
     </message>
     <message>
         <source>&amp;Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>粘贴(&amp;P)</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>删除</translation>
     </message>
     <message>
         <source>Select All</source>
-        <translation type="unfinished"></translation>
+        <translation>全选</translation>
     </message>
 </context>
 <context>
     <name>QObject</name>
     <message>
         <source>Failure at line %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>第 %1 行出错：%2</translation>
     </message>
     <message>
         <source>Failure: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>出错：%1</translation>
     </message>
     <message>
         <source>The action script did not finish within %1 seconds.</source>
-        <translation type="unfinished"></translation>
+        <translation>动作脚本未能在 %1 秒内完成。</translation>
     </message>
     <message>
         <source>The action script is not a function.</source>
-        <translation type="unfinished"></translation>
+        <translation>动作脚本不是一个函数。</translation>
     </message>
     <message>
         <source>Failed to open: </source>
-        <translation type="unfinished"></translation>
+        <translation>无法打开：</translation>
     </message>
     <message>
         <source>Failed to parse json: </source>
-        <translation type="unfinished"></translation>
+        <translation>无法解析 JSON：</translation>
     </message>
     <message>
         <source>The action has been deleted: </source>
-        <translation type="unfinished"></translation>
+        <translation>该动作已被删除：</translation>
     </message>
     <message>
         <source>A few seconds ago</source>
-        <translation type="unfinished"></translation>
+        <translation>几秒钟前</translation>
     </message>
     <message>
         <source>A minute ago</source>
-        <translation type="unfinished"></translation>
+        <translation>1 分钟前</translation>
     </message>
     <message numerus="yes">
         <source>%n minutes ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n 分钟前</numerusform>
         </translation>
     </message>
     <message>
         <source>An hour ago</source>
-        <translation type="unfinished"></translation>
+        <translation>1 小时前</translation>
     </message>
     <message numerus="yes">
         <source>%n hours ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n 小时前</numerusform>
         </translation>
     </message>
     <message>
         <source>A day ago</source>
-        <translation type="unfinished"></translation>
+        <translation>1 天前</translation>
     </message>
     <message numerus="yes">
         <source>%n days ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n 天前</numerusform>
         </translation>
     </message>
     <message>
         <source>The clippings cannot be saved; what is copied now is lost when Kestovan quits.</source>
-        <translation type="unfinished"></translation>
+        <translation>无法保存剪贴项；现在复制的内容将在 Kestovan 退出时丢失。</translation>
     </message>
     <message>
         <source>Pasting is not available</source>
-        <translation type="unfinished"></translation>
+        <translation>无法粘贴</translation>
     </message>
     <message>
         <source>Kestovan pastes into other applications with the XTEST extension of the X server, and this X server does not offer it.
 
 Start the X server with the XTEST extension enabled to paste from Kestovan.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kestovan 通过 X 服务器的 XTEST 扩展向其他应用程序粘贴，而此 X 服务器未提供该扩展。
+
+请启用 XTEST 扩展后启动 X 服务器，以便从 Kestovan 粘贴。</translation>
     </message>
     <message>
         <source>The snippets cannot be saved; changes are lost when Kestovan quits.</source>
-        <translation type="unfinished"></translation>
+        <translation>无法保存片段；更改将在 Kestovan 退出时丢失。</translation>
     </message>
     <message>
         <source>Failed to run action &apos;%1&apos;
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>无法运行动作“%1”
+%2</translation>
     </message>
     <message>
         <source>Show</source>
-        <translation type="unfinished"></translation>
+        <translation>显示</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>设置</translation>
     </message>
     <message>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>退出</translation>
     </message>
     <message>
         <source>Kestovan is already running!</source>
-        <translation type="unfinished"></translation>
+        <translation>Kestovan 已在运行！</translation>
     </message>
 </context>
 <context>
     <name>QPlatformTheme</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>确定</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>关闭</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>保存</translation>
     </message>
     <message>
         <source>&amp;Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>是(&amp;Y)</translation>
     </message>
     <message>
         <source>&amp;No</source>
-        <translation type="unfinished"></translation>
+        <translation>否(&amp;N)</translation>
     </message>
     <message>
         <source>Ignore</source>
-        <translation type="unfinished"></translation>
+        <translation>忽略</translation>
     </message>
 </context>
 <context>
     <name>QWidgetTextControl</name>
     <message>
         <source>&amp;Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>撤销(&amp;U)</translation>
     </message>
     <message>
         <source>&amp;Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>重做(&amp;R)</translation>
     </message>
     <message>
         <source>Cu&amp;t</source>
-        <translation type="unfinished"></translation>
+        <translation>剪切(&amp;T)</translation>
     </message>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>复制(&amp;C)</translation>
     </message>
     <message>
         <source>Copy &amp;Link Location</source>
-        <translation type="unfinished"></translation>
+        <translation>复制链接地址(&amp;L)</translation>
     </message>
     <message>
         <source>&amp;Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>粘贴(&amp;P)</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>删除</translation>
     </message>
     <message>
         <source>Select All</source>
-        <translation type="unfinished"></translation>
+        <translation>全选</translation>
     </message>
 </context>
 <context>
     <name>ReleaseNotesDialog</name>
     <message>
         <source>Release Notes</source>
-        <translation type="unfinished"></translation>
+        <translation>发行说明</translation>
     </message>
 </context>
 <context>
     <name>SettingsDialog</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>设置</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>常规</translation>
     </message>
     <message>
         <source>History</source>
-        <translation type="unfinished"></translation>
+        <translation>历史记录</translation>
     </message>
     <message>
         <source>Snippets</source>
-        <translation type="unfinished"></translation>
+        <translation>片段</translation>
     </message>
     <message>
         <source>Sync</source>
-        <translation type="unfinished"></translation>
+        <translation>同步</translation>
     </message>
     <message>
         <source>Applications</source>
-        <translation type="unfinished"></translation>
+        <translation>应用程序</translation>
     </message>
     <message>
         <source>Actions</source>
-        <translation type="unfinished"></translation>
+        <translation>动作</translation>
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>关于</translation>
     </message>
     <message>
         <source>Application</source>
-        <translation type="unfinished"></translation>
+        <translation>应用程序</translation>
     </message>
     <message>
         <source>Start automatically</source>
-        <translation type="unfinished"></translation>
+        <translation>自动启动</translation>
     </message>
     <message>
         <source>Always open on mouse location</source>
-        <translation type="unfinished"></translation>
+        <translation>始终在鼠标位置打开</translation>
     </message>
     <message>
         <source>Keep last selected tab</source>
-        <translation type="unfinished"></translation>
+        <translation>保留上次选择的标签页</translation>
     </message>
     <message>
         <source>Open Kestovan</source>
-        <translation type="unfinished"></translation>
+        <translation>打开 Kestovan</translation>
     </message>
     <message>
         <source>Paste as plain text</source>
-        <translation type="unfinished"></translation>
+        <translation>粘贴为纯文本</translation>
     </message>
     <message>
         <source>Paste next from history</source>
-        <translation type="unfinished"></translation>
+        <translation>粘贴历史记录中的下一项</translation>
     </message>
     <message>
         <source>Language:</source>
-        <translation type="unfinished"></translation>
+        <translation>语言：</translation>
     </message>
     <message>
         <source>Theme</source>
-        <translation type="unfinished"></translation>
+        <translation>主题</translation>
     </message>
     <message>
         <source>Light</source>
-        <translation type="unfinished"></translation>
+        <translation>浅色</translation>
     </message>
     <message>
         <source>Dark</source>
-        <translation type="unfinished"></translation>
+        <translation>深色</translation>
     </message>
     <message>
         <source>Automatic</source>
-        <translation type="unfinished"></translation>
+        <translation>自动</translation>
     </message>
     <message>
         <source>Debugging</source>
-        <translation type="unfinished"></translation>
+        <translation>调试</translation>
     </message>
     <message>
         <source>Send crash dump files for analysis</source>
-        <translation type="unfinished"></translation>
+        <translation>发送崩溃转储文件以供分析</translation>
     </message>
     <message>
         <source>Write debug log</source>
-        <translation type="unfinished"></translation>
+        <translation>写入调试日志</translation>
     </message>
     <message>
         <source>Show File</source>
-        <translation type="unfinished"></translation>
+        <translation>显示文件</translation>
     </message>
     <message>
         <source>Clipboard monitor</source>
-        <translation type="unfinished"></translation>
+        <translation>剪贴板监视器</translation>
     </message>
     <message>
         <source>Show</source>
-        <translation type="unfinished"></translation>
+        <translation>显示</translation>
     </message>
     <message>
         <source>Keep</source>
-        <translation type="unfinished"></translation>
+        <translation>保留</translation>
     </message>
     <message>
         <source>Items in the history</source>
-        <translation type="unfinished"></translation>
+        <translation>条历史记录</translation>
     </message>
     <message>
         <source>Ignore text smaller than</source>
-        <translation type="unfinished"></translation>
+        <translation>忽略少于</translation>
     </message>
     <message>
         <source>characters</source>
-        <translation type="unfinished"></translation>
+        <translation>个字符的文本</translation>
     </message>
     <message>
         <source>Ignore text larger than</source>
-        <translation type="unfinished"></translation>
+        <translation>忽略大于</translation>
     </message>
     <message>
         <source>kB</source>
-        <translation type="unfinished"></translation>
+        <translation>kB 的文本</translation>
     </message>
     <message>
         <source>Initial selection:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始选择：</translation>
     </message>
     <message>
         <source>Add images to history</source>
-        <translation type="unfinished"></translation>
+        <translation>将图片加入历史记录</translation>
     </message>
     <message>
         <source>Paste from history as plain text</source>
-        <translation type="unfinished"></translation>
+        <translation>从历史记录粘贴为纯文本</translation>
     </message>
     <message>
         <source>Clear history on exit</source>
-        <translation type="unfinished"></translation>
+        <translation>退出时清除历史记录</translation>
     </message>
     <message>
         <source>Show compact List</source>
-        <translation type="unfinished"></translation>
+        <translation>显示紧凑列表</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;There are no applications.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;没有应用程序。&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Add...</source>
-        <translation type="unfinished"></translation>
+        <translation>添加…</translation>
     </message>
     <message>
         <source>Release notes</source>
-        <translation type="unfinished"></translation>
+        <translation>发行说明</translation>
     </message>
     <message>
         <source>Update check</source>
-        <translation type="unfinished"></translation>
+        <translation>检查更新</translation>
     </message>
     <message>
         <source>Check for update</source>
-        <translation type="unfinished"></translation>
+        <translation>检查更新</translation>
     </message>
     <message>
         <source>Update now</source>
-        <translation type="unfinished"></translation>
+        <translation>立即更新</translation>
     </message>
     <message>
         <source>First</source>
-        <translation type="unfinished"></translation>
+        <translation>第一项</translation>
     </message>
     <message>
         <source>Second</source>
-        <translation type="unfinished"></translation>
+        <translation>第二项</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>下一项</translation>
     </message>
     <message>
         <source>Update check failed</source>
-        <translation type="unfinished"></translation>
+        <translation>检查更新失败</translation>
     </message>
     <message>
         <source>Updated version is available</source>
-        <translation type="unfinished"></translation>
+        <translation>有新版本可用</translation>
     </message>
     <message>
         <source>No update available</source>
-        <translation type="unfinished"></translation>
+        <translation>没有可用的更新</translation>
     </message>
     <message>
         <source>Kestovan, the clipboard manager of the Morva developers.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kestovan，Morva 开发者出品的剪贴板管理器。</translation>
     </message>
     <message>
         <source>Version: %1.%2&lt;br&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>版本：%1.%2&lt;br&gt;</translation>
     </message>
     <message>
         <source>Build on %1&lt;br&gt;&lt;br&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>构建于 %1&lt;br&gt;&lt;br&gt;</translation>
     </message>
     <message>
         <source>Feature requests and bug reports can be sent to:&lt;br&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>功能建议和错误报告请发送至：&lt;br&gt;</translation>
     </message>
     <message>
         <source>Kestovan could not be set to start at login: the file %1 could not be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>无法将 Kestovan 设置为登录时启动：无法写入文件 %1。</translation>
     </message>
 </context>
 <context>
     <name>ShortcutDialog</name>
     <message>
         <source>Enter shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>输入快捷键</translation>
     </message>
     <message>
         <source>Set shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>设置快捷键</translation>
     </message>
 </context>
 <context>
     <name>SnippetClipDialog</name>
     <message>
         <source>Choose clipping type</source>
-        <translation type="unfinished"></translation>
+        <translation>选择剪贴项类型</translation>
     </message>
     <message>
         <source>Clipping type</source>
-        <translation type="unfinished"></translation>
+        <translation>剪贴项类型</translation>
     </message>
     <message>
         <source>Current clipping</source>
-        <translation type="unfinished"></translation>
+        <translation>当前剪贴项</translation>
     </message>
     <message>
         <source>Clipping from position</source>
-        <translation type="unfinished"></translation>
+        <translation>指定位置的剪贴项</translation>
     </message>
     <message>
         <source>Clipping that matches</source>
-        <translation type="unfinished"></translation>
+        <translation>匹配的剪贴项</translation>
     </message>
     <message>
         <source>Enter regular expression which is matched with the clipping history</source>
-        <translation type="unfinished"></translation>
+        <translation>输入与剪贴历史记录匹配的正则表达式</translation>
     </message>
 </context>
 <context>
     <name>SnippetModel</name>
     <message>
         <source>The file holds no Kestovan snippets; nothing was imported.</source>
-        <translation type="unfinished"></translation>
+        <translation>该文件不包含 Kestovan 片段，未导入任何内容。</translation>
     </message>
     <message>
         <source>The folder %1 cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>无法创建文件夹 %1。</translation>
     </message>
     <message>
         <source>Writing the snippets file failed: </source>
-        <translation type="unfinished"></translation>
+        <translation>写入片段文件失败：</translation>
     </message>
     <message>
         <source>Failed to read the snippets file: </source>
-        <translation type="unfinished"></translation>
+        <translation>读取片段文件失败：</translation>
     </message>
     <message>
         <source>The snippets file was written by a newer version of Kestovan: </source>
-        <translation type="unfinished"></translation>
+        <translation>片段文件由更新版本的 Kestovan 写入：</translation>
     </message>
     <message>
         <source>Failed to parse the snippets file: </source>
-        <translation type="unfinished"></translation>
+        <translation>解析片段文件失败：</translation>
     </message>
     <message>
         <source>The snippets file is too large to load: </source>
-        <translation type="unfinished"></translation>
+        <translation>片段文件过大，无法加载：</translation>
     </message>
     <message>
         <source>A copy of it was kept as </source>
-        <translation type="unfinished"></translation>
+        <translation>已保留一份副本：</translation>
     </message>
 </context>
 <context>
     <name>SnippetsPage</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>设置</translation>
     </message>
     <message>
         <source>Only expand keyword after space is pressed</source>
-        <translation type="unfinished"></translation>
+        <translation>仅在按下空格后展开关键词</translation>
     </message>
     <message>
         <source>Import/Export Snippets</source>
-        <translation type="unfinished"></translation>
+        <translation>导入/导出片段</translation>
     </message>
     <message>
         <source>Import</source>
-        <translation type="unfinished"></translation>
+        <translation>导入</translation>
     </message>
     <message>
         <source>Export</source>
-        <translation type="unfinished"></translation>
+        <translation>导出</translation>
     </message>
     <message>
         <source>Snippets</source>
-        <translation type="unfinished"></translation>
+        <translation>片段</translation>
     </message>
     <message>
         <source>Add new group</source>
-        <translation type="unfinished"></translation>
+        <translation>添加新组</translation>
     </message>
     <message>
         <source>Remove group</source>
-        <translation type="unfinished"></translation>
+        <translation>移除组</translation>
     </message>
     <message>
         <source>Edit group</source>
-        <translation type="unfinished"></translation>
+        <translation>编辑组</translation>
     </message>
     <message>
         <source>Move up</source>
-        <translation type="unfinished"></translation>
+        <translation>上移</translation>
     </message>
     <message>
         <source>Move down</source>
-        <translation type="unfinished"></translation>
+        <translation>下移</translation>
     </message>
     <message>
         <source>Add new snippet</source>
-        <translation type="unfinished"></translation>
+        <translation>添加新片段</translation>
     </message>
     <message>
         <source>Remove snippet</source>
-        <translation type="unfinished"></translation>
+        <translation>移除片段</translation>
     </message>
     <message>
         <source>Edit snippet</source>
-        <translation type="unfinished"></translation>
+        <translation>编辑片段</translation>
     </message>
     <message>
         <source>Move snippet to other group</source>
-        <translation type="unfinished"></translation>
+        <translation>将片段移到其他组</translation>
     </message>
     <message>
         <source>Snippet Text</source>
-        <translation type="unfinished"></translation>
+        <translation>片段文本</translation>
     </message>
     <message>
         <source>The content is not visible in the list</source>
-        <translation type="unfinished"></translation>
+        <translation>内容不在列表中显示</translation>
     </message>
     <message>
         <source>Insert</source>
-        <translation type="unfinished"></translation>
+        <translation>插入</translation>
     </message>
     <message>
         <source>Options</source>
-        <translation type="unfinished"></translation>
+        <translation>选项</translation>
     </message>
     <message>
         <source>JSON files (*.json);;All files (*.*);</source>
-        <translation type="unfinished"></translation>
+        <translation>JSON 文件 (*.json);;所有文件 (*.*);</translation>
     </message>
     <message>
         <source>Show content</source>
-        <translation type="unfinished"></translation>
+        <translation>显示内容</translation>
     </message>
     <message>
         <source>Hide content</source>
-        <translation type="unfinished"></translation>
+        <translation>隐藏内容</translation>
     </message>
     <message>
         <source>Set shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>设置快捷键</translation>
     </message>
     <message>
         <source>Clear shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>清除快捷键</translation>
     </message>
     <message>
         <source>Set expand keyword</source>
-        <translation type="unfinished"></translation>
+        <translation>设置展开关键词</translation>
     </message>
     <message>
         <source>Clear expand keyword</source>
-        <translation type="unfinished"></translation>
+        <translation>清除展开关键词</translation>
     </message>
     <message>
         <source>Set keyword</source>
-        <translation type="unfinished"></translation>
+        <translation>设置关键词</translation>
     </message>
     <message>
         <source>Give the keyword which will be
 automatically replaced with the snippet.</source>
-        <translation type="unfinished"></translation>
+        <translation>请输入关键词，
+它将被自动替换为该片段。</translation>
     </message>
     <message>
         <source>Clipping...</source>
-        <translation type="unfinished"></translation>
+        <translation>剪贴项…</translation>
     </message>
     <message>
         <source>Cursor</source>
-        <translation type="unfinished"></translation>
+        <translation>光标位置</translation>
     </message>
     <message>
         <source>Action</source>
-        <translation type="unfinished"></translation>
+        <translation>动作</translation>
     </message>
     <message>
         <source>Save snippets</source>
-        <translation type="unfinished"></translation>
+        <translation>保存片段</translation>
     </message>
     <message>
         <source>Export error</source>
-        <translation type="unfinished"></translation>
+        <translation>导出错误</translation>
     </message>
     <message>
         <source>Failed to export the snippets to </source>
-        <translation type="unfinished"></translation>
+        <translation>无法将片段导出到：</translation>
     </message>
     <message>
         <source>Load snippets</source>
-        <translation type="unfinished"></translation>
+        <translation>加载片段</translation>
     </message>
     <message>
         <source>Import error</source>
-        <translation type="unfinished"></translation>
+        <translation>导入错误</translation>
     </message>
     <message>
         <source>Failed to import the snippets from </source>
-        <translation type="unfinished"></translation>
+        <translation>无法从以下位置导入片段：</translation>
     </message>
     <message>
         <source>The file is not valid JSON: %1 at byte %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>该文件不是有效的 JSON：%1，位于第 %2 字节。</translation>
     </message>
 </context>
 <context>
     <name>Sync</name>
     <message>
         <source>Google Drive sync is not available: this build has no Google client id and secret.</source>
-        <translation type="unfinished"></translation>
+        <translation>Google 云端硬盘同步不可用：此版本没有 Google 客户端 ID 和密钥。</translation>
     </message>
 </context>
 <context>
     <name>SyncLocalFolder</name>
     <message>
         <source>Select sync target folder</source>
-        <translation type="unfinished"></translation>
+        <translation>选择同步目标文件夹</translation>
     </message>
 </context>
 <context>
     <name>SyncLogDialog</name>
     <message>
         <source>Filter</source>
-        <translation type="unfinished"></translation>
+        <translation>筛选</translation>
     </message>
     <message>
         <source>Export</source>
-        <translation type="unfinished"></translation>
+        <translation>导出</translation>
     </message>
     <message>
         <source>Clear Log</source>
-        <translation type="unfinished"></translation>
+        <translation>清除日志</translation>
     </message>
     <message>
         <source>Ok</source>
-        <translation type="unfinished"></translation>
+        <translation>确定</translation>
     </message>
     <message>
         <source>Save sync log</source>
-        <translation type="unfinished"></translation>
+        <translation>保存同步日志</translation>
     </message>
     <message>
         <source>Text files (*.txt);;All files (*.*);</source>
-        <translation type="unfinished"></translation>
+        <translation>文本文件 (*.txt);;所有文件 (*.*);</translation>
     </message>
     <message>
         <source>Save error</source>
-        <translation type="unfinished"></translation>
+        <translation>保存错误</translation>
     </message>
     <message>
         <source>Failed to save the sync log to </source>
-        <translation type="unfinished"></translation>
+        <translation>无法将同步日志保存到：</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,288 @@
+#include "actions/actionfile.h"
+#include "common/translation.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextEdit>
+#include <QTranslator>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString Folder = QStringLiteral(KESTOVAN_TEST_DATA "/../../translations");
+
+struct Message
+{
+    QString context;
+    QString source;
+    QString type; // "unfinished", "obsolete", "vanished" or empty
+    QStringList forms; // one text, or one per plural form
+    bool numerus = false;
+};
+
+struct Catalogue
+{
+    QString language;
+    QList<Message> messages;
+    QString error;
+};
+
+Catalogue readCatalogue(const QString &path)
+{
+    Catalogue catalogue;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        catalogue.error = file.errorString();
+        return catalogue;
+    }
+    QXmlStreamReader xml(&file);
+    QString context;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == u"TS") {
+            catalogue.language = xml.attributes().value("language").toString();
+        } else if (xml.name() == u"name") {
+            context = xml.readElementText();
+        } else if (xml.name() == u"message") {
+            catalogue.messages.append({context, {}, {}, {}, xml.attributes().value("numerus") == u"yes"});
+        } else if (xml.name() == u"source" && !catalogue.messages.isEmpty()) {
+            catalogue.messages.last().source = xml.readElementText();
+        } else if (xml.name() == u"translation" && !catalogue.messages.isEmpty()) {
+            Message &message = catalogue.messages.last();
+            message.type = xml.attributes().value("type").toString();
+            if (!message.numerus)
+                message.forms.append(xml.readElementText());
+        } else if (xml.name() == u"numerusform" && !catalogue.messages.isEmpty()) {
+            catalogue.messages.last().forms.append(xml.readElementText());
+        }
+    }
+    if (xml.hasError())
+        catalogue.error = xml.errorString();
+    return catalogue;
+}
+
+QStringList sorted(QStringList list)
+{
+    list.sort();
+    return list;
+}
+
+// %1 to %99, %L1, %n and %Ln, in order of appearance.
+QStringList placeholders(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("%L?(?:[1-9][0-9]?|n)"));
+    QStringList found;
+    for (auto it = pattern.globalMatch(text); it.hasNext();)
+        found.append(it.next().captured());
+    return found;
+}
+
+// An accelerator is a single "&" before a character other than a space.
+bool hasAccelerator(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("(?<!&)&(?!&)\\S"));
+    return text.contains(pattern) && !text.contains(QStringLiteral("<html>"));
+}
+
+QString leadingSpace(const QString &text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i).isSpace())
+        ++i;
+    return text.left(i);
+}
+
+QString trailingSpace(const QString &text)
+{
+    qsizetype i = text.size();
+    while (i > 0 && text.at(i - 1).isSpace())
+        --i;
+    return text.mid(i);
+}
+
+// A full-width mark carries its own space.
+bool endsWithSpaceOf(const QString &source, const QString &translation)
+{
+    if (trailingSpace(translation) == trailingSpace(source))
+        return true;
+    static const QRegularExpression fullWidth(QStringLiteral("[：，。]$"));
+    return trailingSpace(source) == " " && translation.contains(fullWidth);
+}
+
+// The ways each language may end a text that ends in the given mark.
+bool endsAlike(const QString &source, const QString &translation)
+{
+    static const QList<std::pair<QString, QStringList>> marks{
+        {"...", {"...", "…"}},
+        {":", {":", "："}},
+        {"?", {"?", "？"}},
+        {"!", {"!", "！"}},
+        {".", {".", "。", "।"}},
+    };
+    const QString s = source.trimmed();
+    const QString t = translation.trimmed();
+    for (const auto &[mark, endings] : marks) {
+        if (s.endsWith(mark))
+            return std::any_of(endings.cbegin(), endings.cend(), [&t](const QString &e) { return t.endsWith(e); });
+    }
+    return true;
+}
+
+QStringList catalogueFiles()
+{
+    return QDir(Folder).entryList({"*.ts"}, QDir::Files, QDir::Name);
+}
+
+QStringList offeredLanguagesWithCatalogues()
+{
+    QStringList languages = Translation::getLanguages();
+    languages.removeAll("English");
+    return languages;
+}
+
+} // namespace
+
+class TranslationsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup()
+    {
+        Translation::selectLanguage("English");
+    }
+
+    void testEveryOfferedLanguageButEnglishHasACatalogue()
+    {
+        QStringList expected;
+        for (const QString &language : offeredLanguagesWithCatalogues())
+            expected.append(language + ".ts");
+        QCOMPARE(catalogueFiles(), sorted(expected));
+        for (const QString &language : offeredLanguagesWithCatalogues()) {
+            QTranslator translator;
+            QVERIFY2(translator.load(":/i18n/" + language + ".qm"), qPrintable(language));
+            QVERIFY(!translator.isEmpty());
+        }
+    }
+
+    void testCatalogues_data()
+    {
+        QTest::addColumn<QString>("file");
+        for (const QString &file : catalogueFiles())
+            QTest::newRow(qPrintable(file)) << file;
+    }
+
+    // Every entry is finished and current, and keeps what the program fills in or relies on.
+    void testCatalogues()
+    {
+        QFETCH(QString, file);
+        const Catalogue catalogue = readCatalogue(Folder + "/" + file);
+        QVERIFY2(catalogue.error.isEmpty(), qPrintable(catalogue.error));
+        QVERIFY(!catalogue.language.isEmpty());
+        QVERIFY(catalogue.messages.size() > 250);
+
+        QStringList faults;
+        for (const Message &m : catalogue.messages) {
+            const QString where = m.context + " \"" + m.source + "\": ";
+            if (!m.type.isEmpty()) {
+                faults.append(where + m.type);
+                continue;
+            }
+            if (m.forms.isEmpty())
+                faults.append(where + "no translation");
+            for (const QString &form : m.forms) {
+                if (form.isEmpty())
+                    faults.append(where + "empty translation");
+                else if (sorted(placeholders(form)) != sorted(placeholders(m.source)))
+                    faults.append(where + "placeholders differ in \"" + form + "\"");
+                else if (hasAccelerator(m.source) != hasAccelerator(form))
+                    faults.append(where + "accelerator differs in \"" + form + "\"");
+                else if (leadingSpace(form) != leadingSpace(m.source) || !endsWithSpaceOf(m.source, form))
+                    faults.append(where + "leading or trailing space or line break differs in \"" + form + "\"");
+                else if (!endsAlike(m.source, form))
+                    faults.append(where + "ends unlike the source: \"" + form + "\"");
+            }
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    }
+
+    // lupdate refreshes all catalogues together; one left behind would miss texts.
+    void testCataloguesHoldTheSameTexts()
+    {
+        const auto keys = [](const Catalogue &catalogue) {
+            QStringList keys;
+            for (const Message &m : catalogue.messages)
+                keys.append(m.context + '\n' + m.source);
+            return sorted(keys);
+        };
+        const QStringList files = catalogueFiles();
+        QVERIFY(!files.isEmpty());
+        const QStringList reference = keys(readCatalogue(Folder + "/" + files.first()));
+        for (const QString &file : files)
+            QVERIFY2(keys(readCatalogue(Folder + "/" + file)) == reference, qPrintable(file));
+    }
+
+    // Their titles and descriptions live in resource files that lupdate does not read.
+    void testBuiltInActionsAreTranslated()
+    {
+        const QString folder = ActionFile::builtInFolder();
+        const QStringList files = QDir(folder).entryList({"*.json"}, QDir::Files);
+        QVERIFY(files.size() >= 10);
+        for (const QString &language : offeredLanguagesWithCatalogues()) {
+            QTranslator translator;
+            QVERIFY(translator.load(":/i18n/" + language + ".qm"));
+            for (const QString &name : files) {
+                QFile file(folder + "/" + name);
+                QVERIFY(file.open(QIODevice::ReadOnly));
+                const QJsonObject action = QJsonDocument::fromJson(file.readAll()).object();
+                for (const char *key : {"title", "description"}) {
+                    const QByteArray text = action.value(QLatin1String(key)).toString().toUtf8();
+                    QVERIFY2(!translator.translate("ActionList", text.constData()).isEmpty(),
+                             qPrintable(language + ": " + text));
+                }
+            }
+        }
+    }
+
+    // The toolkit looks its own texts up under its own spelling; a slip in ours would leave English.
+    void testToolkitTextsFollowTheLanguage()
+    {
+        Translation::selectLanguage("Chinese");
+        QStringList shown;
+        QLineEdit line;
+        QTextEdit text;
+        const std::unique_ptr<QMenu> lineMenu(line.createStandardContextMenu());
+        const std::unique_ptr<QMenu> textMenu(text.createStandardContextMenu());
+        for (const QMenu *menu : {lineMenu.get(), textMenu.get()}) {
+            for (const QAction *action : menu->actions()) {
+                if (!action->isSeparator())
+                    shown.append(action->text().section('\t', 0, 0));
+            }
+        }
+        QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Close |
+                                 QDialogButtonBox::Save | QDialogButtonBox::Yes | QDialogButtonBox::No |
+                                 QDialogButtonBox::Ignore);
+        for (const QAbstractButton *button : buttons.buttons())
+            shown.append(button->text());
+
+        // Seven entries in each edit menu, seven buttons.
+        QCOMPARE(shown.size(), 21);
+        static const QRegularExpression english(QStringLiteral("[A-Za-z]{2,}"));
+        for (const QString &text : std::as_const(shown))
+            QVERIFY2(!text.contains(english), qPrintable(text));
+    }
+};
+
+QTEST_MAIN(TranslationsTest)
+#include "tst_translations.moc"
