@@ -5,1311 +5,1321 @@
     <name>ActionEditor</name>
     <message>
         <source>Details</source>
-        <translation type="unfinished"></translation>
+        <translation>Détails</translation>
     </message>
     <message>
         <source>Title:</source>
-        <translation type="unfinished"></translation>
+        <translation>Titre&#xa0;:</translation>
     </message>
     <message>
         <source>Description:</source>
-        <translation type="unfinished"></translation>
+        <translation>Description&#xa0;:</translation>
     </message>
     <message>
         <source>Extra Parameters</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres supplémentaires</translation>
     </message>
     <message>
         <source>Input</source>
-        <translation type="unfinished"></translation>
+        <translation>Entrée</translation>
     </message>
     <message>
         <source>Output</source>
-        <translation type="unfinished"></translation>
+        <translation>Sortie</translation>
     </message>
     <message>
         <source>New action</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouvelle action</translation>
     </message>
     <message>
         <source>The quick brown fox jumps over the lazy dog.</source>
-        <translation type="unfinished"></translation>
+        <translation>Portez ce vieux whisky au juge blond qui fume.</translation>
     </message>
     <message>
         <source>Status: Evaluating...</source>
-        <translation type="unfinished"></translation>
+        <translation>État&#xa0;: évaluation…</translation>
     </message>
     <message>
         <source>Status: </source>
-        <translation type="unfinished"></translation>
+        <translation>État&#xa0;: </translation>
     </message>
     <message>
         <source>Success</source>
-        <translation type="unfinished"></translation>
+        <translation>Réussite</translation>
     </message>
     <message>
         <source>Writing the action file failed: </source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;écriture du fichier d&apos;action a échoué&#xa0;: </translation>
     </message>
 </context>
 <context>
     <name>ActionList</name>
     <message>
         <source>To lowercase</source>
-        <translation type="unfinished"></translation>
+        <translation>En minuscules</translation>
     </message>
     <message>
         <source>Converts the text to lowercase.</source>
-        <translation type="unfinished"></translation>
+        <translation>Convertit le texte en minuscules.</translation>
     </message>
     <message>
         <source>To uppercase</source>
-        <translation type="unfinished"></translation>
+        <translation>En majuscules</translation>
     </message>
     <message>
         <source>Converts the text to uppercase.</source>
-        <translation type="unfinished"></translation>
+        <translation>Convertit le texte en majuscules.</translation>
     </message>
     <message>
         <source>JSON Pretty Print</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettre en forme le JSON</translation>
     </message>
     <message>
         <source>Formats JSON to be more human readable</source>
-        <translation type="unfinished"></translation>
+        <translation>Met en forme le JSON pour le rendre plus lisible</translation>
     </message>
     <message>
         <source>Stript HTML tags</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer les balises HTML</translation>
     </message>
     <message>
         <source>Removes HTML tags from the text</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprime les balises HTML du texte</translation>
     </message>
     <message>
         <source>Current time</source>
-        <translation type="unfinished"></translation>
+        <translation>Heure actuelle</translation>
     </message>
     <message>
         <source>Writes the current date and time</source>
-        <translation type="unfinished"></translation>
+        <translation>Écrit la date et l&apos;heure actuelles</translation>
     </message>
     <message>
         <source>Generate password</source>
-        <translation type="unfinished"></translation>
+        <translation>Générer un mot de passe</translation>
     </message>
     <message>
         <source>Creates a random password</source>
-        <translation type="unfinished"></translation>
+        <translation>Crée un mot de passe aléatoire</translation>
     </message>
     <message>
         <source>Hex dump</source>
-        <translation type="unfinished"></translation>
+        <translation>Vidage hexadécimal</translation>
     </message>
     <message>
         <source>Creates hex dump of UTF-8 encoded string</source>
-        <translation type="unfinished"></translation>
+        <translation>Crée un vidage hexadécimal de la chaîne encodée en UTF-8</translation>
     </message>
     <message>
         <source>Date to Value</source>
-        <translation type="unfinished"></translation>
+        <translation>Date en valeur</translation>
     </message>
     <message>
         <source>Converts the date and time to value</source>
-        <translation type="unfinished"></translation>
+        <translation>Convertit la date et l&apos;heure en valeur numérique</translation>
     </message>
     <message>
         <source>Value to Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Valeur en date</translation>
     </message>
     <message>
         <source>Converts the value to date and time</source>
-        <translation type="unfinished"></translation>
+        <translation>Convertit la valeur numérique en date et heure</translation>
     </message>
     <message>
         <source>Create GUID</source>
-        <translation type="unfinished"></translation>
+        <translation>Créer un GUID</translation>
     </message>
     <message>
         <source>Creates a globally uniqued identifier</source>
-        <translation type="unfinished"></translation>
+        <translation>Crée un identifiant global unique</translation>
     </message>
     <message>
         <source>Word wrap</source>
-        <translation type="unfinished"></translation>
+        <translation>Retour à la ligne</translation>
     </message>
     <message>
         <source>Wraps long lines to be less than given length</source>
-        <translation type="unfinished"></translation>
+        <translation>Coupe les lignes trop longues à la longueur indiquée</translation>
     </message>
     <message>
         <source>Split lines</source>
-        <translation type="unfinished"></translation>
+        <translation>Scinder en lignes</translation>
     </message>
     <message>
         <source>Splits the clipping from the separator that is most times in the text</source>
-        <translation type="unfinished"></translation>
+        <translation>Scinde l&apos;élément au séparateur le plus fréquent dans le texte</translation>
     </message>
     <message>
         <source>Built-in actions cannot be edited.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les actions intégrées ne peuvent pas être modifiées.</translation>
     </message>
     <message>
         <source>There are errors in the action script.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le script de l&apos;action contient des erreurs.</translation>
     </message>
     <message>
         <source>View</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier</translation>
     </message>
     <message>
         <source>Remove shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer le raccourci</translation>
     </message>
     <message>
         <source>Set shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Définir un raccourci</translation>
     </message>
     <message>
         <source>Show in menu</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher dans le menu</translation>
     </message>
     <message>
         <source>Hide from menu</source>
-        <translation type="unfinished"></translation>
+        <translation>Masquer du menu</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer</translation>
     </message>
     <message>
         <source>Are you sure you want to delete the action &apos;%1&apos;?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous vraiment supprimer l&apos;action «&#xa0;%1&#xa0;»&#xa0;?</translation>
     </message>
     <message>
         <source>Failed to delete the file &apos;%1&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de supprimer le fichier «&#xa0;%1&#xa0;».</translation>
     </message>
 </context>
 <context>
     <name>ApplicationsList</name>
     <message>
         <source>Don&apos;t add copied items to history</source>
-        <translation type="unfinished"></translation>
+        <translation>Ne pas ajouter les éléments copiés à l&apos;historique</translation>
     </message>
     <message>
         <source>Exclude from history</source>
-        <translation type="unfinished"></translation>
+        <translation>Exclure de l&apos;historique</translation>
     </message>
     <message>
         <source>Never copy images to clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Ne jamais copier les images dans le presse-papiers</translation>
     </message>
     <message>
         <source>Ignore images</source>
-        <translation type="unfinished"></translation>
+        <translation>Ignorer les images</translation>
     </message>
     <message>
         <source>Always copy as plain text only</source>
-        <translation type="unfinished"></translation>
+        <translation>Toujours copier en texte brut uniquement</translation>
     </message>
     <message>
         <source>Plain text only</source>
-        <translation type="unfinished"></translation>
+        <translation>Texte brut uniquement</translation>
     </message>
     <message>
         <source>Clear style from text</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer la mise en forme du texte</translation>
     </message>
     <message>
         <source>Clear style</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer la mise en forme</translation>
     </message>
     <message>
         <source>Do not expand keywords</source>
-        <translation type="unfinished"></translation>
+        <translation>Ne pas développer les mots-clés</translation>
     </message>
     <message>
         <source>Don&apos;t expand keywords</source>
-        <translation type="unfinished"></translation>
+        <translation>Ne pas développer les mots-clés</translation>
     </message>
     <message>
         <source>Delay text expansion for %1 ms</source>
-        <translation type="unfinished"></translation>
+        <translation>Retarder le développement du texte de %1&#xa0;ms</translation>
     </message>
     <message>
         <source>Set text expansion delay...</source>
-        <translation type="unfinished"></translation>
+        <translation>Définir le délai de développement du texte…</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Retirer</translation>
     </message>
 </context>
 <context>
     <name>DelayDialog</name>
     <message>
         <source>Set delay</source>
-        <translation type="unfinished"></translation>
+        <translation>Définir le délai</translation>
     </message>
     <message>
         <source>Text expansion delay (in ms)</source>
-        <translation type="unfinished"></translation>
+        <translation>Délai de développement du texte (en ms)</translation>
     </message>
     <message>
         <source>ms</source>
-        <translation type="unfinished"></translation>
+        <translation>ms</translation>
     </message>
 </context>
 <context>
     <name>Downloader</name>
     <message>
         <source>Downloading</source>
-        <translation type="unfinished"></translation>
+        <translation>Téléchargement</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
     <name>EditDialog</name>
     <message>
         <source>Edit clipping</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier l&apos;élément</translation>
     </message>
 </context>
 <context>
     <name>HeaderCarousel</name>
     <message>
         <source>Reset</source>
-        <translation type="unfinished"></translation>
+        <translation>Réinitialiser</translation>
     </message>
     <message>
         <source>Show locked</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher les éléments verrouillés</translation>
     </message>
     <message>
         <source>Show recent</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher les éléments récents</translation>
     </message>
     <message>
         <source>Show &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher «&#xa0;%1&#xa0;»</translation>
     </message>
 </context>
 <context>
     <name>HistoryContextMenu</name>
     <message>
         <source>Context menu</source>
-        <translation type="unfinished"></translation>
+        <translation>Menu contextuel</translation>
     </message>
     <message>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Coller</translation>
     </message>
     <message>
         <source>Plain Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Texte brut</translation>
     </message>
     <message>
         <source>Type Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Saisir le texte</translation>
     </message>
     <message>
         <source>Unstylish text</source>
-        <translation type="unfinished"></translation>
+        <translation>Texte sans mise en forme</translation>
     </message>
     <message>
         <source>Edit...</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier…</translation>
     </message>
     <message>
         <source>Paste as Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Coller comme image</translation>
     </message>
     <message>
         <source>Paste as File</source>
-        <translation type="unfinished"></translation>
+        <translation>Coller comme fichier</translation>
     </message>
     <message>
         <source>Extract texts</source>
-        <translation type="unfinished"></translation>
+        <translation>Extraire le texte</translation>
     </message>
     <message>
         <source>Release lock</source>
-        <translation type="unfinished"></translation>
+        <translation>Déverrouiller</translation>
     </message>
     <message>
         <source>Keep forever</source>
-        <translation type="unfinished"></translation>
+        <translation>Conserver pour toujours</translation>
     </message>
     <message>
         <source>Add to snippets</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter aux extraits</translation>
     </message>
     <message>
         <source>Add to &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter à «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>Run action</source>
-        <translation type="unfinished"></translation>
+        <translation>Exécuter l&apos;action</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Retirer</translation>
     </message>
     <message>
         <source>Remove all</source>
-        <translation type="unfinished"></translation>
+        <translation>Tout retirer</translation>
     </message>
     <message>
         <source>Paste selected</source>
-        <translation type="unfinished"></translation>
+        <translation>Coller la sélection</translation>
     </message>
     <message>
         <source>Merge</source>
-        <translation type="unfinished"></translation>
+        <translation>Fusionner</translation>
     </message>
     <message>
         <source>Reverse</source>
-        <translation type="unfinished"></translation>
+        <translation>Inverser l&apos;ordre</translation>
     </message>
     <message>
         <source>Remove selected</source>
-        <translation type="unfinished"></translation>
+        <translation>Retirer la sélection</translation>
     </message>
     <message>
         <source>Added to snippets &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouté aux extraits «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>Failed to run action &apos;%1&apos;
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;exécuter l&apos;action «&#xa0;%1&#xa0;»
+%2</translation>
     </message>
 </context>
 <context>
     <name>HistoryItemModel</name>
     <message>
         <source>The folder %1 cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de créer le dossier %1.</translation>
     </message>
     <message>
         <source>Writing the clippings file failed: </source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;écriture du fichier de l&apos;historique a échoué&#xa0;: </translation>
     </message>
     <message>
         <source>Failed to read the clippings file: </source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de lire le fichier de l&apos;historique&#xa0;: </translation>
     </message>
     <message>
         <source>The clippings file was written by a newer version of Kestovan: </source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier de l&apos;historique a été écrit par une version plus récente de Kestovan&#xa0;: </translation>
     </message>
     <message>
         <source>The clippings file is too large to load: </source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier de l&apos;historique est trop volumineux pour être chargé&#xa0;: </translation>
     </message>
     <message>
         <source>Failed to parse the clippings file: </source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;analyser le fichier de l&apos;historique&#xa0;: </translation>
     </message>
     <message>
         <source>A copy of it was kept as </source>
-        <translation type="unfinished"></translation>
+        <translation>Une copie a été conservée sous </translation>
     </message>
     <message>
         <source>An image clipping cannot be saved:</source>
-        <translation type="unfinished"></translation>
+        <translation>Un élément image ne peut pas être enregistré&#xa0;:</translation>
     </message>
 </context>
 <context>
     <name>ImageEditDialog</name>
     <message>
         <source>Edit Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier l&apos;image</translation>
     </message>
     <message>
         <source>Select</source>
-        <translation type="unfinished"></translation>
+        <translation>Sélectionner</translation>
     </message>
     <message>
         <source>Draw arrows</source>
-        <translation type="unfinished"></translation>
+        <translation>Dessiner des flèches</translation>
     </message>
     <message>
         <source>Arrow</source>
-        <translation type="unfinished"></translation>
+        <translation>Flèche</translation>
     </message>
     <message>
         <source>Draw rectangles</source>
-        <translation type="unfinished"></translation>
+        <translation>Dessiner des rectangles</translation>
     </message>
     <message>
         <source>Rectangle</source>
-        <translation type="unfinished"></translation>
+        <translation>Rectangle</translation>
     </message>
     <message>
         <source>Draw numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>Placer des numéros</translation>
     </message>
     <message>
         <source>Numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>Numéros</translation>
     </message>
     <message>
         <source>Tooltip</source>
-        <translation type="unfinished"></translation>
+        <translation>Bulle</translation>
     </message>
     <message>
         <source>Highlight</source>
-        <translation type="unfinished"></translation>
+        <translation>Surligner</translation>
     </message>
     <message>
         <source>Crop</source>
-        <translation type="unfinished"></translation>
+        <translation>Rogner</translation>
     </message>
     <message>
         <source>Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler la modification</translation>
     </message>
     <message>
         <source>Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>Rétablir la modification</translation>
     </message>
     <message>
         <source>Zoom:</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom&#xa0;:</translation>
     </message>
 </context>
 <context>
     <name>ImageEditGraphicsView</name>
     <message>
         <source>Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Texte</translation>
     </message>
     <message>
         <source>Edit the text</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier le texte</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer</translation>
     </message>
     <message>
         <source>Enter the text</source>
-        <translation type="unfinished"></translation>
+        <translation>Saisissez le texte</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechercher</translation>
     </message>
     <message>
         <source>History</source>
-        <translation type="unfinished"></translation>
+        <translation>Historique</translation>
     </message>
     <message>
         <source>The application is not trusted. You are not able to paste to other applications.</source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;application n&apos;est pas autorisée. Vous ne pouvez pas coller dans d&apos;autres applications.</translation>
     </message>
     <message>
         <source>Update for Kestovan is available:
 
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Une mise à jour de Kestovan est disponible&#xa0;:
+
+</translation>
     </message>
     <message>
         <source>Name: </source>
-        <translation type="unfinished"></translation>
+        <translation>Nom&#xa0;: </translation>
     </message>
     <message>
         <source>Version: </source>
-        <translation type="unfinished"></translation>
+        <translation>Version&#xa0;: </translation>
     </message>
     <message>
         <source>
 Do you want to upgrade now?</source>
-        <translation type="unfinished"></translation>
+        <translation>
+Voulez-vous effectuer la mise à jour maintenant&#xa0;?</translation>
     </message>
 </context>
 <context>
     <name>Monitor</name>
     <message>
         <source>Clipboard Monitor</source>
-        <translation type="unfinished"></translation>
+        <translation>Moniteur du presse-papiers</translation>
     </message>
 </context>
 <context>
     <name>MonitorList</name>
     <message>
         <source>+%1 bytes more</source>
-        <translation type="unfinished"></translation>
+        <translation>+%1 octets de plus</translation>
     </message>
 </context>
 <context>
     <name>OCR</name>
     <message>
         <source>Extract texts</source>
-        <translation type="unfinished"></translation>
+        <translation>Extraire le texte</translation>
     </message>
     <message>
         <source>Failed to extract texts from the image.
 
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;extraire le texte de l&apos;image.
+
+</translation>
     </message>
     <message>
         <source>%1 crashed.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 a planté.</translation>
     </message>
     <message>
         <source>%1 ended with exit code %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 s&apos;est terminé avec le code de sortie %2.</translation>
     </message>
     <message>
         <source>Unable to find any texts in the image.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun texte n&apos;a été trouvé dans l&apos;image.</translation>
     </message>
     <message>
         <source>%1 is not a program that can be run.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 n&apos;est pas un programme exécutable.</translation>
     </message>
     <message>
         <source>Kestovan requires a free tool called Tesseract OCR for the extract texts feature.</source>
-        <translation type="unfinished"></translation>
+        <translation>Pour extraire le texte, Kestovan a besoin d&apos;un outil gratuit appelé Tesseract OCR.</translation>
     </message>
     <message>
         <source>You can install it with your package manager, for example:</source>
-        <translation type="unfinished"></translation>
+        <translation>Vous pouvez l&apos;installer avec votre gestionnaire de paquets, par exemple&#xa0;:</translation>
     </message>
     <message>
         <source>You can download the tool from here:</source>
-        <translation type="unfinished"></translation>
+        <translation>Vous pouvez télécharger l&apos;outil ici&#xa0;:</translation>
     </message>
     <message>
         <source>Ok</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
     <name>QLineEdit</name>
     <message>
         <source>&amp;Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Annuler</translation>
     </message>
     <message>
         <source>&amp;Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rétablir</translation>
     </message>
     <message>
         <source>Cu&amp;t</source>
-        <translation type="unfinished"></translation>
+        <translation>Co&amp;uper</translation>
     </message>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Copier</translation>
     </message>
     <message>
         <source>&amp;Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>C&amp;oller</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer</translation>
     </message>
     <message>
         <source>Select All</source>
-        <translation type="unfinished"></translation>
+        <translation>Tout sélectionner</translation>
     </message>
 </context>
 <context>
     <name>QObject</name>
     <message>
         <source>Failure at line %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Échec à la ligne %1&#xa0;: %2</translation>
     </message>
     <message>
         <source>Failure: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Échec&#xa0;: %1</translation>
     </message>
     <message>
         <source>The action script did not finish within %1 seconds.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le script de l&apos;action ne s&apos;est pas terminé en %1 secondes.</translation>
     </message>
     <message>
         <source>The action script is not a function.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le script de l&apos;action n&apos;est pas une fonction.</translation>
     </message>
     <message>
         <source>Failed to open: </source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;ouvrir&#xa0;: </translation>
     </message>
     <message>
         <source>Failed to parse json: </source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;analyser le JSON&#xa0;: </translation>
     </message>
     <message>
         <source>The action has been deleted: </source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;action a été supprimée&#xa0;: </translation>
     </message>
     <message>
         <source>A few seconds ago</source>
-        <translation type="unfinished"></translation>
+        <translation>Il y a quelques secondes</translation>
     </message>
     <message>
         <source>A minute ago</source>
-        <translation type="unfinished"></translation>
+        <translation>Il y a une minute</translation>
     </message>
     <message numerus="yes">
         <source>%n minutes ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Il y a %n minute</numerusform>
+            <numerusform>Il y a %n minutes</numerusform>
         </translation>
     </message>
     <message>
         <source>An hour ago</source>
-        <translation type="unfinished"></translation>
+        <translation>Il y a une heure</translation>
     </message>
     <message numerus="yes">
         <source>%n hours ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Il y a %n heure</numerusform>
+            <numerusform>Il y a %n heures</numerusform>
         </translation>
     </message>
     <message>
         <source>A day ago</source>
-        <translation type="unfinished"></translation>
+        <translation>Il y a un jour</translation>
     </message>
     <message numerus="yes">
         <source>%n days ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Il y a %n jour</numerusform>
+            <numerusform>Il y a %n jours</numerusform>
         </translation>
     </message>
     <message>
         <source>The clippings cannot be saved; what is copied now is lost when Kestovan quits.</source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;historique ne peut pas être enregistré&#xa0;; ce qui est copié maintenant sera perdu à la fermeture de Kestovan.</translation>
     </message>
     <message>
         <source>Pasting is not available</source>
-        <translation type="unfinished"></translation>
+        <translation>Le collage est indisponible</translation>
     </message>
     <message>
         <source>Kestovan pastes into other applications with the XTEST extension of the X server, and this X server does not offer it.
 
 Start the X server with the XTEST extension enabled to paste from Kestovan.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kestovan colle dans les autres applications grâce à l&apos;extension XTEST du serveur X, que ce serveur X ne propose pas.
+
+Démarrez le serveur X avec l&apos;extension XTEST activée pour coller depuis Kestovan.</translation>
     </message>
     <message>
         <source>The snippets cannot be saved; changes are lost when Kestovan quits.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les extraits ne peuvent pas être enregistrés&#xa0;; les modifications seront perdues à la fermeture de Kestovan.</translation>
     </message>
     <message>
         <source>Failed to run action &apos;%1&apos;
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;exécuter l&apos;action «&#xa0;%1&#xa0;»
+%2</translation>
     </message>
     <message>
         <source>Show</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres</translation>
     </message>
     <message>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitter</translation>
     </message>
     <message>
         <source>Kestovan is already running!</source>
-        <translation type="unfinished"></translation>
+        <translation>Kestovan est déjà en cours d&apos;exécution&#xa0;!</translation>
     </message>
 </context>
 <context>
     <name>QPlatformTheme</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Fermer</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer</translation>
     </message>
     <message>
         <source>&amp;Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Oui</translation>
     </message>
     <message>
         <source>&amp;No</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Non</translation>
     </message>
     <message>
         <source>Ignore</source>
-        <translation type="unfinished"></translation>
+        <translation>Ignorer</translation>
     </message>
 </context>
 <context>
     <name>QWidgetTextControl</name>
     <message>
         <source>&amp;Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Annuler</translation>
     </message>
     <message>
         <source>&amp;Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rétablir</translation>
     </message>
     <message>
         <source>Cu&amp;t</source>
-        <translation type="unfinished"></translation>
+        <translation>Co&amp;uper</translation>
     </message>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Copier</translation>
     </message>
     <message>
         <source>Copy &amp;Link Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Copier l&apos;adresse du &amp;lien</translation>
     </message>
     <message>
         <source>&amp;Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>C&amp;oller</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer</translation>
     </message>
     <message>
         <source>Select All</source>
-        <translation type="unfinished"></translation>
+        <translation>Tout sélectionner</translation>
     </message>
 </context>
 <context>
     <name>ReleaseNotesDialog</name>
     <message>
         <source>Release Notes</source>
-        <translation type="unfinished"></translation>
+        <translation>Notes de version</translation>
     </message>
 </context>
 <context>
     <name>SettingsDialog</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>Général</translation>
     </message>
     <message>
         <source>History</source>
-        <translation type="unfinished"></translation>
+        <translation>Historique</translation>
     </message>
     <message>
         <source>Snippets</source>
-        <translation type="unfinished"></translation>
+        <translation>Extraits</translation>
     </message>
     <message>
         <source>Sync</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchronisation</translation>
     </message>
     <message>
         <source>Applications</source>
-        <translation type="unfinished"></translation>
+        <translation>Applications</translation>
     </message>
     <message>
         <source>Actions</source>
-        <translation type="unfinished"></translation>
+        <translation>Actions</translation>
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>À propos</translation>
     </message>
     <message>
         <source>Application</source>
-        <translation type="unfinished"></translation>
+        <translation>Application</translation>
     </message>
     <message>
         <source>Start automatically</source>
-        <translation type="unfinished"></translation>
+        <translation>Démarrer automatiquement</translation>
     </message>
     <message>
         <source>Always open on mouse location</source>
-        <translation type="unfinished"></translation>
+        <translation>Toujours ouvrir à l&apos;emplacement de la souris</translation>
     </message>
     <message>
         <source>Keep last selected tab</source>
-        <translation type="unfinished"></translation>
+        <translation>Conserver le dernier onglet sélectionné</translation>
     </message>
     <message>
         <source>Open Kestovan</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir Kestovan</translation>
     </message>
     <message>
         <source>Paste as plain text</source>
-        <translation type="unfinished"></translation>
+        <translation>Coller en texte brut</translation>
     </message>
     <message>
         <source>Paste next from history</source>
-        <translation type="unfinished"></translation>
+        <translation>Coller l&apos;élément suivant de l&apos;historique</translation>
     </message>
     <message>
         <source>Language:</source>
-        <translation type="unfinished"></translation>
+        <translation>Langue&#xa0;:</translation>
     </message>
     <message>
         <source>Theme</source>
-        <translation type="unfinished"></translation>
+        <translation>Thème</translation>
     </message>
     <message>
         <source>Light</source>
-        <translation type="unfinished"></translation>
+        <translation>Clair</translation>
     </message>
     <message>
         <source>Dark</source>
-        <translation type="unfinished"></translation>
+        <translation>Sombre</translation>
     </message>
     <message>
         <source>Automatic</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatique</translation>
     </message>
     <message>
         <source>Debugging</source>
-        <translation type="unfinished"></translation>
+        <translation>Débogage</translation>
     </message>
     <message>
         <source>Send crash dump files for analysis</source>
-        <translation type="unfinished"></translation>
+        <translation>Envoyer les rapports de plantage pour analyse</translation>
     </message>
     <message>
         <source>Write debug log</source>
-        <translation type="unfinished"></translation>
+        <translation>Écrire un journal de débogage</translation>
     </message>
     <message>
         <source>Show File</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher le fichier</translation>
     </message>
     <message>
         <source>Clipboard monitor</source>
-        <translation type="unfinished"></translation>
+        <translation>Moniteur du presse-papiers</translation>
     </message>
     <message>
         <source>Show</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher</translation>
     </message>
     <message>
         <source>Keep</source>
-        <translation type="unfinished"></translation>
+        <translation>Conserver</translation>
     </message>
     <message>
         <source>Items in the history</source>
-        <translation type="unfinished"></translation>
+        <translation>éléments dans l&apos;historique</translation>
     </message>
     <message>
         <source>Ignore text smaller than</source>
-        <translation type="unfinished"></translation>
+        <translation>Ignorer le texte de moins de</translation>
     </message>
     <message>
         <source>characters</source>
-        <translation type="unfinished"></translation>
+        <translation>caractères</translation>
     </message>
     <message>
         <source>Ignore text larger than</source>
-        <translation type="unfinished"></translation>
+        <translation>Ignorer le texte de plus de</translation>
     </message>
     <message>
         <source>kB</source>
-        <translation type="unfinished"></translation>
+        <translation>Ko</translation>
     </message>
     <message>
         <source>Initial selection:</source>
-        <translation type="unfinished"></translation>
+        <translation>Sélection initiale&#xa0;:</translation>
     </message>
     <message>
         <source>Add images to history</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter les images à l&apos;historique</translation>
     </message>
     <message>
         <source>Paste from history as plain text</source>
-        <translation type="unfinished"></translation>
+        <translation>Coller depuis l&apos;historique en texte brut</translation>
     </message>
     <message>
         <source>Clear history on exit</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer l&apos;historique en quittant</translation>
     </message>
     <message>
         <source>Show compact List</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher une liste compacte</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;There are no applications.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Il n&apos;y a aucune application.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Add...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter…</translation>
     </message>
     <message>
         <source>Release notes</source>
-        <translation type="unfinished"></translation>
+        <translation>Notes de version</translation>
     </message>
     <message>
         <source>Update check</source>
-        <translation type="unfinished"></translation>
+        <translation>Mises à jour</translation>
     </message>
     <message>
         <source>Check for update</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechercher des mises à jour</translation>
     </message>
     <message>
         <source>Update now</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettre à jour maintenant</translation>
     </message>
     <message>
         <source>First</source>
-        <translation type="unfinished"></translation>
+        <translation>Premier</translation>
     </message>
     <message>
         <source>Second</source>
-        <translation type="unfinished"></translation>
+        <translation>Deuxième</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Suivant</translation>
     </message>
     <message>
         <source>Update check failed</source>
-        <translation type="unfinished"></translation>
+        <translation>La recherche de mises à jour a échoué</translation>
     </message>
     <message>
         <source>Updated version is available</source>
-        <translation type="unfinished"></translation>
+        <translation>Une nouvelle version est disponible</translation>
     </message>
     <message>
         <source>No update available</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune mise à jour disponible</translation>
     </message>
     <message>
         <source>Kestovan, the clipboard manager of the Morva developers.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kestovan, le gestionnaire de presse-papiers des développeurs de Morva.</translation>
     </message>
     <message>
         <source>Version: %1.%2&lt;br&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Version&#xa0;: %1.%2&lt;br&gt;</translation>
     </message>
     <message>
         <source>Build on %1&lt;br&gt;&lt;br&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Compilé le %1&lt;br&gt;&lt;br&gt;</translation>
     </message>
     <message>
         <source>Feature requests and bug reports can be sent to:&lt;br&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Les demandes de fonctionnalités et les rapports de bogues peuvent être envoyés à&#xa0;:&lt;br&gt;</translation>
     </message>
     <message>
         <source>Kestovan could not be set to start at login: the file %1 could not be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de configurer Kestovan pour qu&apos;il démarre à l&apos;ouverture de session&#xa0;: le fichier %1 n&apos;a pas pu être écrit.</translation>
     </message>
 </context>
 <context>
     <name>ShortcutDialog</name>
     <message>
         <source>Enter shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Saisissez le raccourci</translation>
     </message>
     <message>
         <source>Set shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Définir un raccourci</translation>
     </message>
 </context>
 <context>
     <name>SnippetClipDialog</name>
     <message>
         <source>Choose clipping type</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le type d&apos;élément</translation>
     </message>
     <message>
         <source>Clipping type</source>
-        <translation type="unfinished"></translation>
+        <translation>Type d&apos;élément</translation>
     </message>
     <message>
         <source>Current clipping</source>
-        <translation type="unfinished"></translation>
+        <translation>Élément actuel</translation>
     </message>
     <message>
         <source>Clipping from position</source>
-        <translation type="unfinished"></translation>
+        <translation>Élément à la position</translation>
     </message>
     <message>
         <source>Clipping that matches</source>
-        <translation type="unfinished"></translation>
+        <translation>Élément correspondant</translation>
     </message>
     <message>
         <source>Enter regular expression which is matched with the clipping history</source>
-        <translation type="unfinished"></translation>
+        <translation>Saisissez une expression régulière à comparer avec l&apos;historique</translation>
     </message>
 </context>
 <context>
     <name>SnippetModel</name>
     <message>
         <source>The file holds no Kestovan snippets; nothing was imported.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier ne contient aucun extrait Kestovan ; rien n&apos;a été importé.</translation>
     </message>
     <message>
         <source>The folder %1 cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de créer le dossier %1.</translation>
     </message>
     <message>
         <source>Writing the snippets file failed: </source>
-        <translation type="unfinished"></translation>
+        <translation>L&apos;écriture du fichier des extraits a échoué&#xa0;: </translation>
     </message>
     <message>
         <source>Failed to read the snippets file: </source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de lire le fichier des extraits&#xa0;: </translation>
     </message>
     <message>
         <source>The snippets file was written by a newer version of Kestovan: </source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier des extraits a été écrit par une version plus récente de Kestovan&#xa0;: </translation>
     </message>
     <message>
         <source>Failed to parse the snippets file: </source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;analyser le fichier des extraits&#xa0;: </translation>
     </message>
     <message>
         <source>The snippets file is too large to load: </source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier des extraits est trop volumineux pour être chargé&#xa0;: </translation>
     </message>
     <message>
         <source>A copy of it was kept as </source>
-        <translation type="unfinished"></translation>
+        <translation>Une copie a été conservée sous </translation>
     </message>
 </context>
 <context>
     <name>SnippetsPage</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres</translation>
     </message>
     <message>
         <source>Only expand keyword after space is pressed</source>
-        <translation type="unfinished"></translation>
+        <translation>Ne développer le mot-clé qu&apos;après un appui sur Espace</translation>
     </message>
     <message>
         <source>Import/Export Snippets</source>
-        <translation type="unfinished"></translation>
+        <translation>Importer/exporter les extraits</translation>
     </message>
     <message>
         <source>Import</source>
-        <translation type="unfinished"></translation>
+        <translation>Importer</translation>
     </message>
     <message>
         <source>Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter</translation>
     </message>
     <message>
         <source>Snippets</source>
-        <translation type="unfinished"></translation>
+        <translation>Extraits</translation>
     </message>
     <message>
         <source>Add new group</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter un groupe</translation>
     </message>
     <message>
         <source>Remove group</source>
-        <translation type="unfinished"></translation>
+        <translation>Retirer le groupe</translation>
     </message>
     <message>
         <source>Edit group</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier le groupe</translation>
     </message>
     <message>
         <source>Move up</source>
-        <translation type="unfinished"></translation>
+        <translation>Monter</translation>
     </message>
     <message>
         <source>Move down</source>
-        <translation type="unfinished"></translation>
+        <translation>Descendre</translation>
     </message>
     <message>
         <source>Add new snippet</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter un extrait</translation>
     </message>
     <message>
         <source>Remove snippet</source>
-        <translation type="unfinished"></translation>
+        <translation>Retirer l&apos;extrait</translation>
     </message>
     <message>
         <source>Edit snippet</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifier l&apos;extrait</translation>
     </message>
     <message>
         <source>Move snippet to other group</source>
-        <translation type="unfinished"></translation>
+        <translation>Déplacer l&apos;extrait vers un autre groupe</translation>
     </message>
     <message>
         <source>Snippet Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Texte de l&apos;extrait</translation>
     </message>
     <message>
         <source>The content is not visible in the list</source>
-        <translation type="unfinished"></translation>
+        <translation>Le contenu n&apos;est pas visible dans la liste</translation>
     </message>
     <message>
         <source>Insert</source>
-        <translation type="unfinished"></translation>
+        <translation>Insérer</translation>
     </message>
     <message>
         <source>Options</source>
-        <translation type="unfinished"></translation>
+        <translation>Options</translation>
     </message>
     <message>
         <source>JSON files (*.json);;All files (*.*);</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers JSON (*.json);;Tous les fichiers (*.*);</translation>
     </message>
     <message>
         <source>Show content</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher le contenu</translation>
     </message>
     <message>
         <source>Hide content</source>
-        <translation type="unfinished"></translation>
+        <translation>Masquer le contenu</translation>
     </message>
     <message>
         <source>Set shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Définir un raccourci</translation>
     </message>
     <message>
         <source>Clear shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer le raccourci</translation>
     </message>
     <message>
         <source>Set expand keyword</source>
-        <translation type="unfinished"></translation>
+        <translation>Définir le mot-clé de développement</translation>
     </message>
     <message>
         <source>Clear expand keyword</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer le mot-clé de développement</translation>
     </message>
     <message>
         <source>Set keyword</source>
-        <translation type="unfinished"></translation>
+        <translation>Définir le mot-clé</translation>
     </message>
     <message>
         <source>Give the keyword which will be
 automatically replaced with the snippet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Indiquez le mot-clé qui sera
+automatiquement remplacé par l&apos;extrait.</translation>
     </message>
     <message>
         <source>Clipping...</source>
-        <translation type="unfinished"></translation>
+        <translation>Élément…</translation>
     </message>
     <message>
         <source>Cursor</source>
-        <translation type="unfinished"></translation>
+        <translation>Position du curseur</translation>
     </message>
     <message>
         <source>Action</source>
-        <translation type="unfinished"></translation>
+        <translation>Action</translation>
     </message>
     <message>
         <source>Save snippets</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer les extraits</translation>
     </message>
     <message>
         <source>Export error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur d&apos;exportation</translation>
     </message>
     <message>
         <source>Failed to export the snippets to </source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;exporter les extraits vers </translation>
     </message>
     <message>
         <source>Load snippets</source>
-        <translation type="unfinished"></translation>
+        <translation>Charger des extraits</translation>
     </message>
     <message>
         <source>Import error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur d&apos;importation</translation>
     </message>
     <message>
         <source>Failed to import the snippets from </source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;importer les extraits depuis </translation>
     </message>
     <message>
         <source>The file is not valid JSON: %1 at byte %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier n&apos;est pas un JSON valide&#xa0;: %1 à l&apos;octet %2.</translation>
     </message>
 </context>
 <context>
     <name>Sync</name>
     <message>
         <source>Google Drive sync is not available: this build has no Google client id and secret.</source>
-        <translation type="unfinished"></translation>
+        <translation>La synchronisation avec Google Drive n&apos;est pas disponible&#xa0;: cette version n&apos;a ni identifiant ni secret client Google.</translation>
     </message>
 </context>
 <context>
     <name>SyncLocalFolder</name>
     <message>
         <source>Select sync target folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier de synchronisation</translation>
     </message>
 </context>
 <context>
     <name>SyncLogDialog</name>
     <message>
         <source>Filter</source>
-        <translation type="unfinished"></translation>
+        <translation>Filtrer</translation>
     </message>
     <message>
         <source>Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter</translation>
     </message>
     <message>
         <source>Clear Log</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer le journal</translation>
     </message>
     <message>
         <source>Ok</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Save sync log</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer le journal de synchronisation</translation>
     </message>
     <message>
         <source>Text files (*.txt);;All files (*.*);</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers texte (*.txt);;Tous les fichiers (*.*);</translation>
     </message>
     <message>
         <source>Save error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur d&apos;enregistrement</translation>
     </message>
     <message>
         <source>Failed to save the sync log to </source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d&apos;enregistrer le journal de synchronisation sous </translation>
     </message>
 </context>
 </TS>

@@ -5,1311 +5,1321 @@
     <name>ActionEditor</name>
     <message>
         <source>Details</source>
-        <translation type="unfinished"></translation>
+        <translation>विवरण</translation>
     </message>
     <message>
         <source>Title:</source>
-        <translation type="unfinished"></translation>
+        <translation>शीर्षक:</translation>
     </message>
     <message>
         <source>Description:</source>
-        <translation type="unfinished"></translation>
+        <translation>विवरण:</translation>
     </message>
     <message>
         <source>Extra Parameters</source>
-        <translation type="unfinished"></translation>
+        <translation>अतिरिक्त पैरामीटर</translation>
     </message>
     <message>
         <source>Input</source>
-        <translation type="unfinished"></translation>
+        <translation>इनपुट</translation>
     </message>
     <message>
         <source>Output</source>
-        <translation type="unfinished"></translation>
+        <translation>आउटपुट</translation>
     </message>
     <message>
         <source>New action</source>
-        <translation type="unfinished"></translation>
+        <translation>नई क्रिया</translation>
     </message>
     <message>
         <source>The quick brown fox jumps over the lazy dog.</source>
-        <translation type="unfinished"></translation>
+        <translation>तेज़ भूरी लोमड़ी आलसी कुत्ते के ऊपर से कूदती है।</translation>
     </message>
     <message>
         <source>Status: Evaluating...</source>
-        <translation type="unfinished"></translation>
+        <translation>स्थिति: जाँच हो रही है...</translation>
     </message>
     <message>
         <source>Status: </source>
-        <translation type="unfinished"></translation>
+        <translation>स्थिति: </translation>
     </message>
     <message>
         <source>Success</source>
-        <translation type="unfinished"></translation>
+        <translation>सफल</translation>
     </message>
     <message>
         <source>Writing the action file failed: </source>
-        <translation type="unfinished"></translation>
+        <translation>क्रिया फ़ाइल लिखी नहीं जा सकी: </translation>
     </message>
 </context>
 <context>
     <name>ActionList</name>
     <message>
         <source>To lowercase</source>
-        <translation type="unfinished"></translation>
+        <translation>छोटे अक्षरों में</translation>
     </message>
     <message>
         <source>Converts the text to lowercase.</source>
-        <translation type="unfinished"></translation>
+        <translation>टेक्स्ट को छोटे अक्षरों में बदलता है।</translation>
     </message>
     <message>
         <source>To uppercase</source>
-        <translation type="unfinished"></translation>
+        <translation>बड़े अक्षरों में</translation>
     </message>
     <message>
         <source>Converts the text to uppercase.</source>
-        <translation type="unfinished"></translation>
+        <translation>टेक्स्ट को बड़े अक्षरों में बदलता है।</translation>
     </message>
     <message>
         <source>JSON Pretty Print</source>
-        <translation type="unfinished"></translation>
+        <translation>JSON सुव्यवस्थित करें</translation>
     </message>
     <message>
         <source>Formats JSON to be more human readable</source>
-        <translation type="unfinished"></translation>
+        <translation>JSON को पढ़ने में आसान बनाने के लिए व्यवस्थित करता है</translation>
     </message>
     <message>
         <source>Stript HTML tags</source>
-        <translation type="unfinished"></translation>
+        <translation>HTML टैग हटाएँ</translation>
     </message>
     <message>
         <source>Removes HTML tags from the text</source>
-        <translation type="unfinished"></translation>
+        <translation>टेक्स्ट से HTML टैग हटाता है</translation>
     </message>
     <message>
         <source>Current time</source>
-        <translation type="unfinished"></translation>
+        <translation>वर्तमान समय</translation>
     </message>
     <message>
         <source>Writes the current date and time</source>
-        <translation type="unfinished"></translation>
+        <translation>वर्तमान दिनांक और समय लिखता है</translation>
     </message>
     <message>
         <source>Generate password</source>
-        <translation type="unfinished"></translation>
+        <translation>पासवर्ड बनाएँ</translation>
     </message>
     <message>
         <source>Creates a random password</source>
-        <translation type="unfinished"></translation>
+        <translation>एक यादृच्छिक पासवर्ड बनाता है</translation>
     </message>
     <message>
         <source>Hex dump</source>
-        <translation type="unfinished"></translation>
+        <translation>हेक्स डंप</translation>
     </message>
     <message>
         <source>Creates hex dump of UTF-8 encoded string</source>
-        <translation type="unfinished"></translation>
+        <translation>UTF-8 एन्कोडेड स्ट्रिंग का हेक्स डंप बनाता है</translation>
     </message>
     <message>
         <source>Date to Value</source>
-        <translation type="unfinished"></translation>
+        <translation>दिनांक से मान</translation>
     </message>
     <message>
         <source>Converts the date and time to value</source>
-        <translation type="unfinished"></translation>
+        <translation>दिनांक और समय को संख्यात्मक मान में बदलता है</translation>
     </message>
     <message>
         <source>Value to Date</source>
-        <translation type="unfinished"></translation>
+        <translation>मान से दिनांक</translation>
     </message>
     <message>
         <source>Converts the value to date and time</source>
-        <translation type="unfinished"></translation>
+        <translation>संख्यात्मक मान को दिनांक और समय में बदलता है</translation>
     </message>
     <message>
         <source>Create GUID</source>
-        <translation type="unfinished"></translation>
+        <translation>GUID बनाएँ</translation>
     </message>
     <message>
         <source>Creates a globally uniqued identifier</source>
-        <translation type="unfinished"></translation>
+        <translation>एक वैश्विक रूप से अद्वितीय पहचानकर्ता बनाता है</translation>
     </message>
     <message>
         <source>Word wrap</source>
-        <translation type="unfinished"></translation>
+        <translation>पंक्ति लपेटें</translation>
     </message>
     <message>
         <source>Wraps long lines to be less than given length</source>
-        <translation type="unfinished"></translation>
+        <translation>लंबी पंक्तियों को दी गई लंबाई के भीतर लपेटता है</translation>
     </message>
     <message>
         <source>Split lines</source>
-        <translation type="unfinished"></translation>
+        <translation>पंक्तियों में बाँटें</translation>
     </message>
     <message>
         <source>Splits the clipping from the separator that is most times in the text</source>
-        <translation type="unfinished"></translation>
+        <translation>क्लिपिंग को उस विभाजक पर बाँटता है जो टेक्स्ट में सबसे अधिक बार आता है</translation>
     </message>
     <message>
         <source>Built-in actions cannot be edited.</source>
-        <translation type="unfinished"></translation>
+        <translation>अंतर्निहित क्रियाएँ संपादित नहीं की जा सकतीं।</translation>
     </message>
     <message>
         <source>There are errors in the action script.</source>
-        <translation type="unfinished"></translation>
+        <translation>क्रिया की स्क्रिप्ट में त्रुटियाँ हैं।</translation>
     </message>
     <message>
         <source>View</source>
-        <translation type="unfinished"></translation>
+        <translation>देखें</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>संपादित करें</translation>
     </message>
     <message>
         <source>Remove shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>शॉर्टकट हटाएँ</translation>
     </message>
     <message>
         <source>Set shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>शॉर्टकट सेट करें</translation>
     </message>
     <message>
         <source>Show in menu</source>
-        <translation type="unfinished"></translation>
+        <translation>मेनू में दिखाएँ</translation>
     </message>
     <message>
         <source>Hide from menu</source>
-        <translation type="unfinished"></translation>
+        <translation>मेनू से छिपाएँ</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>हटाएँ</translation>
     </message>
     <message>
         <source>Are you sure you want to delete the action &apos;%1&apos;?</source>
-        <translation type="unfinished"></translation>
+        <translation>क्या आप वाकई क्रिया “%1” हटाना चाहते हैं?</translation>
     </message>
     <message>
         <source>Failed to delete the file &apos;%1&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>फ़ाइल “%1” हटाई नहीं जा सकी।</translation>
     </message>
 </context>
 <context>
     <name>ApplicationsList</name>
     <message>
         <source>Don&apos;t add copied items to history</source>
-        <translation type="unfinished"></translation>
+        <translation>कॉपी किए गए आइटम इतिहास में न जोड़ें</translation>
     </message>
     <message>
         <source>Exclude from history</source>
-        <translation type="unfinished"></translation>
+        <translation>इतिहास से बाहर रखें</translation>
     </message>
     <message>
         <source>Never copy images to clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>छवियों को कभी भी क्लिपबोर्ड पर कॉपी न करें</translation>
     </message>
     <message>
         <source>Ignore images</source>
-        <translation type="unfinished"></translation>
+        <translation>छवियों को अनदेखा करें</translation>
     </message>
     <message>
         <source>Always copy as plain text only</source>
-        <translation type="unfinished"></translation>
+        <translation>हमेशा केवल सादे टेक्स्ट के रूप में कॉपी करें</translation>
     </message>
     <message>
         <source>Plain text only</source>
-        <translation type="unfinished"></translation>
+        <translation>केवल सादा टेक्स्ट</translation>
     </message>
     <message>
         <source>Clear style from text</source>
-        <translation type="unfinished"></translation>
+        <translation>टेक्स्ट से फ़ॉर्मैटिंग हटाएँ</translation>
     </message>
     <message>
         <source>Clear style</source>
-        <translation type="unfinished"></translation>
+        <translation>फ़ॉर्मैटिंग हटाएँ</translation>
     </message>
     <message>
         <source>Do not expand keywords</source>
-        <translation type="unfinished"></translation>
+        <translation>कीवर्ड का विस्तार न करें</translation>
     </message>
     <message>
         <source>Don&apos;t expand keywords</source>
-        <translation type="unfinished"></translation>
+        <translation>कीवर्ड का विस्तार न करें</translation>
     </message>
     <message>
         <source>Delay text expansion for %1 ms</source>
-        <translation type="unfinished"></translation>
+        <translation>टेक्स्ट विस्तार में %1 ms की देरी करें</translation>
     </message>
     <message>
         <source>Set text expansion delay...</source>
-        <translation type="unfinished"></translation>
+        <translation>टेक्स्ट विस्तार की देरी सेट करें...</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>निकालें</translation>
     </message>
 </context>
 <context>
     <name>DelayDialog</name>
     <message>
         <source>Set delay</source>
-        <translation type="unfinished"></translation>
+        <translation>देरी सेट करें</translation>
     </message>
     <message>
         <source>Text expansion delay (in ms)</source>
-        <translation type="unfinished"></translation>
+        <translation>टेक्स्ट विस्तार की देरी (ms में)</translation>
     </message>
     <message>
         <source>ms</source>
-        <translation type="unfinished"></translation>
+        <translation>ms</translation>
     </message>
 </context>
 <context>
     <name>Downloader</name>
     <message>
         <source>Downloading</source>
-        <translation type="unfinished"></translation>
+        <translation>डाउनलोड हो रहा है</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>रद्द करें</translation>
     </message>
 </context>
 <context>
     <name>EditDialog</name>
     <message>
         <source>Edit clipping</source>
-        <translation type="unfinished"></translation>
+        <translation>क्लिपिंग संपादित करें</translation>
     </message>
 </context>
 <context>
     <name>HeaderCarousel</name>
     <message>
         <source>Reset</source>
-        <translation type="unfinished"></translation>
+        <translation>रीसेट करें</translation>
     </message>
     <message>
         <source>Show locked</source>
-        <translation type="unfinished"></translation>
+        <translation>लॉक की गई दिखाएँ</translation>
     </message>
     <message>
         <source>Show recent</source>
-        <translation type="unfinished"></translation>
+        <translation>हाल की दिखाएँ</translation>
     </message>
     <message>
         <source>Show &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>“%1” दिखाएँ</translation>
     </message>
 </context>
 <context>
     <name>HistoryContextMenu</name>
     <message>
         <source>Context menu</source>
-        <translation type="unfinished"></translation>
+        <translation>संदर्भ मेनू</translation>
     </message>
     <message>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>चिपकाएँ</translation>
     </message>
     <message>
         <source>Plain Text</source>
-        <translation type="unfinished"></translation>
+        <translation>सादा टेक्स्ट</translation>
     </message>
     <message>
         <source>Type Text</source>
-        <translation type="unfinished"></translation>
+        <translation>टेक्स्ट टाइप करें</translation>
     </message>
     <message>
         <source>Unstylish text</source>
-        <translation type="unfinished"></translation>
+        <translation>बिना फ़ॉर्मैटिंग का टेक्स्ट</translation>
     </message>
     <message>
         <source>Edit...</source>
-        <translation type="unfinished"></translation>
+        <translation>संपादित करें...</translation>
     </message>
     <message>
         <source>Paste as Image</source>
-        <translation type="unfinished"></translation>
+        <translation>छवि के रूप में चिपकाएँ</translation>
     </message>
     <message>
         <source>Paste as File</source>
-        <translation type="unfinished"></translation>
+        <translation>फ़ाइल के रूप में चिपकाएँ</translation>
     </message>
     <message>
         <source>Extract texts</source>
-        <translation type="unfinished"></translation>
+        <translation>टेक्स्ट निकालें</translation>
     </message>
     <message>
         <source>Release lock</source>
-        <translation type="unfinished"></translation>
+        <translation>लॉक हटाएँ</translation>
     </message>
     <message>
         <source>Keep forever</source>
-        <translation type="unfinished"></translation>
+        <translation>हमेशा रखें</translation>
     </message>
     <message>
         <source>Add to snippets</source>
-        <translation type="unfinished"></translation>
+        <translation>स्निपेट में जोड़ें</translation>
     </message>
     <message>
         <source>Add to &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>“%1” में जोड़ें</translation>
     </message>
     <message>
         <source>Run action</source>
-        <translation type="unfinished"></translation>
+        <translation>क्रिया चलाएँ</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>निकालें</translation>
     </message>
     <message>
         <source>Remove all</source>
-        <translation type="unfinished"></translation>
+        <translation>सभी निकालें</translation>
     </message>
     <message>
         <source>Paste selected</source>
-        <translation type="unfinished"></translation>
+        <translation>चुने हुए चिपकाएँ</translation>
     </message>
     <message>
         <source>Merge</source>
-        <translation type="unfinished"></translation>
+        <translation>मिलाएँ</translation>
     </message>
     <message>
         <source>Reverse</source>
-        <translation type="unfinished"></translation>
+        <translation>क्रम उलटें</translation>
     </message>
     <message>
         <source>Remove selected</source>
-        <translation type="unfinished"></translation>
+        <translation>चुने हुए निकालें</translation>
     </message>
     <message>
         <source>Added to snippets &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>स्निपेट “%1” में जोड़ा गया</translation>
     </message>
     <message>
         <source>Failed to run action &apos;%1&apos;
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>क्रिया “%1” नहीं चलाई जा सकी
+%2</translation>
     </message>
 </context>
 <context>
     <name>HistoryItemModel</name>
     <message>
         <source>The folder %1 cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>फ़ोल्डर %1 नहीं बनाया जा सकता।</translation>
     </message>
     <message>
         <source>Writing the clippings file failed: </source>
-        <translation type="unfinished"></translation>
+        <translation>क्लिपिंग फ़ाइल लिखी नहीं जा सकी: </translation>
     </message>
     <message>
         <source>Failed to read the clippings file: </source>
-        <translation type="unfinished"></translation>
+        <translation>क्लिपिंग फ़ाइल पढ़ी नहीं जा सकी: </translation>
     </message>
     <message>
         <source>The clippings file was written by a newer version of Kestovan: </source>
-        <translation type="unfinished"></translation>
+        <translation>क्लिपिंग फ़ाइल Kestovan के नए संस्करण ने लिखी है: </translation>
     </message>
     <message>
         <source>The clippings file is too large to load: </source>
-        <translation type="unfinished"></translation>
+        <translation>क्लिपिंग फ़ाइल लोड करने के लिए बहुत बड़ी है: </translation>
     </message>
     <message>
         <source>Failed to parse the clippings file: </source>
-        <translation type="unfinished"></translation>
+        <translation>क्लिपिंग फ़ाइल पार्स नहीं की जा सकी: </translation>
     </message>
     <message>
         <source>A copy of it was kept as </source>
-        <translation type="unfinished"></translation>
+        <translation>इसकी एक प्रति यहाँ रखी गई: </translation>
     </message>
     <message>
         <source>An image clipping cannot be saved:</source>
-        <translation type="unfinished"></translation>
+        <translation>छवि क्लिपिंग सहेजी नहीं जा सकती:</translation>
     </message>
 </context>
 <context>
     <name>ImageEditDialog</name>
     <message>
         <source>Edit Image</source>
-        <translation type="unfinished"></translation>
+        <translation>छवि संपादित करें</translation>
     </message>
     <message>
         <source>Select</source>
-        <translation type="unfinished"></translation>
+        <translation>चुनें</translation>
     </message>
     <message>
         <source>Draw arrows</source>
-        <translation type="unfinished"></translation>
+        <translation>तीर बनाएँ</translation>
     </message>
     <message>
         <source>Arrow</source>
-        <translation type="unfinished"></translation>
+        <translation>तीर</translation>
     </message>
     <message>
         <source>Draw rectangles</source>
-        <translation type="unfinished"></translation>
+        <translation>आयत बनाएँ</translation>
     </message>
     <message>
         <source>Rectangle</source>
-        <translation type="unfinished"></translation>
+        <translation>आयत</translation>
     </message>
     <message>
         <source>Draw numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>संख्याएँ लगाएँ</translation>
     </message>
     <message>
         <source>Numbers</source>
-        <translation type="unfinished"></translation>
+        <translation>संख्याएँ</translation>
     </message>
     <message>
         <source>Tooltip</source>
-        <translation type="unfinished"></translation>
+        <translation>टिप्पणी</translation>
     </message>
     <message>
         <source>Highlight</source>
-        <translation type="unfinished"></translation>
+        <translation>हाइलाइट करें</translation>
     </message>
     <message>
         <source>Crop</source>
-        <translation type="unfinished"></translation>
+        <translation>क्रॉप करें</translation>
     </message>
     <message>
         <source>Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>पूर्ववत करें</translation>
     </message>
     <message>
         <source>Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>फिर से करें</translation>
     </message>
     <message>
         <source>Zoom:</source>
-        <translation type="unfinished"></translation>
+        <translation>ज़ूम:</translation>
     </message>
 </context>
 <context>
     <name>ImageEditGraphicsView</name>
     <message>
         <source>Text</source>
-        <translation type="unfinished"></translation>
+        <translation>टेक्स्ट</translation>
     </message>
     <message>
         <source>Edit the text</source>
-        <translation type="unfinished"></translation>
+        <translation>टेक्स्ट संपादित करें</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>संपादित करें</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>हटाएँ</translation>
     </message>
     <message>
         <source>Enter the text</source>
-        <translation type="unfinished"></translation>
+        <translation>टेक्स्ट दर्ज करें</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>Search</source>
-        <translation type="unfinished"></translation>
+        <translation>खोजें</translation>
     </message>
     <message>
         <source>History</source>
-        <translation type="unfinished"></translation>
+        <translation>इतिहास</translation>
     </message>
     <message>
         <source>The application is not trusted. You are not able to paste to other applications.</source>
-        <translation type="unfinished"></translation>
+        <translation>इस ऐप्लिकेशन पर भरोसा नहीं किया गया है। आप अन्य ऐप्लिकेशन में चिपका नहीं सकते।</translation>
     </message>
     <message>
         <source>Update for Kestovan is available:
 
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Kestovan के लिए अपडेट उपलब्ध है:
+
+</translation>
     </message>
     <message>
         <source>Name: </source>
-        <translation type="unfinished"></translation>
+        <translation>नाम: </translation>
     </message>
     <message>
         <source>Version: </source>
-        <translation type="unfinished"></translation>
+        <translation>संस्करण: </translation>
     </message>
     <message>
         <source>
 Do you want to upgrade now?</source>
-        <translation type="unfinished"></translation>
+        <translation>
+क्या आप अभी अपग्रेड करना चाहते हैं?</translation>
     </message>
 </context>
 <context>
     <name>Monitor</name>
     <message>
         <source>Clipboard Monitor</source>
-        <translation type="unfinished"></translation>
+        <translation>क्लिपबोर्ड मॉनिटर</translation>
     </message>
 </context>
 <context>
     <name>MonitorList</name>
     <message>
         <source>+%1 bytes more</source>
-        <translation type="unfinished"></translation>
+        <translation>+%1 बाइट और</translation>
     </message>
 </context>
 <context>
     <name>OCR</name>
     <message>
         <source>Extract texts</source>
-        <translation type="unfinished"></translation>
+        <translation>टेक्स्ट निकालें</translation>
     </message>
     <message>
         <source>Failed to extract texts from the image.
 
 </source>
-        <translation type="unfinished"></translation>
+        <translation>छवि से टेक्स्ट नहीं निकाला जा सका।
+
+</translation>
     </message>
     <message>
         <source>%1 crashed.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 क्रैश हो गया।</translation>
     </message>
     <message>
         <source>%1 ended with exit code %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 निकास कोड %2 के साथ समाप्त हुआ।</translation>
     </message>
     <message>
         <source>Unable to find any texts in the image.</source>
-        <translation type="unfinished"></translation>
+        <translation>छवि में कोई टेक्स्ट नहीं मिला।</translation>
     </message>
     <message>
         <source>%1 is not a program that can be run.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 चलाया जा सकने वाला प्रोग्राम नहीं है।</translation>
     </message>
     <message>
         <source>Kestovan requires a free tool called Tesseract OCR for the extract texts feature.</source>
-        <translation type="unfinished"></translation>
+        <translation>टेक्स्ट निकालने की सुविधा के लिए Kestovan को Tesseract OCR नामक एक निःशुल्क टूल की आवश्यकता है।</translation>
     </message>
     <message>
         <source>You can install it with your package manager, for example:</source>
-        <translation type="unfinished"></translation>
+        <translation>आप इसे अपने पैकेज मैनेजर से इंस्टॉल कर सकते हैं, उदाहरण के लिए:</translation>
     </message>
     <message>
         <source>You can download the tool from here:</source>
-        <translation type="unfinished"></translation>
+        <translation>आप यह टूल यहाँ से डाउनलोड कर सकते हैं:</translation>
     </message>
     <message>
         <source>Ok</source>
-        <translation type="unfinished"></translation>
+        <translation>ठीक है</translation>
     </message>
 </context>
 <context>
     <name>QLineEdit</name>
     <message>
         <source>&amp;Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>पूर्ववत करें(&amp;U)</translation>
     </message>
     <message>
         <source>&amp;Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>फिर से करें(&amp;R)</translation>
     </message>
     <message>
         <source>Cu&amp;t</source>
-        <translation type="unfinished"></translation>
+        <translation>काटें(&amp;T)</translation>
     </message>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>कॉपी करें(&amp;C)</translation>
     </message>
     <message>
         <source>&amp;Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>चिपकाएँ(&amp;P)</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>हटाएँ</translation>
     </message>
     <message>
         <source>Select All</source>
-        <translation type="unfinished"></translation>
+        <translation>सभी चुनें</translation>
     </message>
 </context>
 <context>
     <name>QObject</name>
     <message>
         <source>Failure at line %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>पंक्ति %1 पर त्रुटि: %2</translation>
     </message>
     <message>
         <source>Failure: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>त्रुटि: %1</translation>
     </message>
     <message>
         <source>The action script did not finish within %1 seconds.</source>
-        <translation type="unfinished"></translation>
+        <translation>क्रिया की स्क्रिप्ट %1 सेकंड में पूरी नहीं हुई।</translation>
     </message>
     <message>
         <source>The action script is not a function.</source>
-        <translation type="unfinished"></translation>
+        <translation>क्रिया की स्क्रिप्ट कोई फ़ंक्शन नहीं है।</translation>
     </message>
     <message>
         <source>Failed to open: </source>
-        <translation type="unfinished"></translation>
+        <translation>खोला नहीं जा सका: </translation>
     </message>
     <message>
         <source>Failed to parse json: </source>
-        <translation type="unfinished"></translation>
+        <translation>JSON पार्स नहीं किया जा सका: </translation>
     </message>
     <message>
         <source>The action has been deleted: </source>
-        <translation type="unfinished"></translation>
+        <translation>क्रिया हटा दी गई है: </translation>
     </message>
     <message>
         <source>A few seconds ago</source>
-        <translation type="unfinished"></translation>
+        <translation>कुछ सेकंड पहले</translation>
     </message>
     <message>
         <source>A minute ago</source>
-        <translation type="unfinished"></translation>
+        <translation>एक मिनट पहले</translation>
     </message>
     <message numerus="yes">
         <source>%n minutes ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n मिनट पहले</numerusform>
+            <numerusform>%n मिनट पहले</numerusform>
         </translation>
     </message>
     <message>
         <source>An hour ago</source>
-        <translation type="unfinished"></translation>
+        <translation>एक घंटा पहले</translation>
     </message>
     <message numerus="yes">
         <source>%n hours ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n घंटा पहले</numerusform>
+            <numerusform>%n घंटे पहले</numerusform>
         </translation>
     </message>
     <message>
         <source>A day ago</source>
-        <translation type="unfinished"></translation>
+        <translation>एक दिन पहले</translation>
     </message>
     <message numerus="yes">
         <source>%n days ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n दिन पहले</numerusform>
+            <numerusform>%n दिन पहले</numerusform>
         </translation>
     </message>
     <message>
         <source>The clippings cannot be saved; what is copied now is lost when Kestovan quits.</source>
-        <translation type="unfinished"></translation>
+        <translation>क्लिपिंग सहेजी नहीं जा सकतीं; अभी जो कॉपी किया जाएगा वह Kestovan बंद होने पर खो जाएगा।</translation>
     </message>
     <message>
         <source>Pasting is not available</source>
-        <translation type="unfinished"></translation>
+        <translation>चिपकाना उपलब्ध नहीं है</translation>
     </message>
     <message>
         <source>Kestovan pastes into other applications with the XTEST extension of the X server, and this X server does not offer it.
 
 Start the X server with the XTEST extension enabled to paste from Kestovan.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kestovan अन्य ऐप्लिकेशन में X सर्वर के XTEST एक्सटेंशन से चिपकाता है, और यह X सर्वर उसे उपलब्ध नहीं कराता।
+
+Kestovan से चिपकाने के लिए X सर्वर को XTEST एक्सटेंशन सक्षम करके शुरू करें।</translation>
     </message>
     <message>
         <source>The snippets cannot be saved; changes are lost when Kestovan quits.</source>
-        <translation type="unfinished"></translation>
+        <translation>स्निपेट सहेजे नहीं जा सकते; Kestovan बंद होने पर बदलाव खो जाएँगे।</translation>
     </message>
     <message>
         <source>Failed to run action &apos;%1&apos;
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>क्रिया “%1” नहीं चलाई जा सकी
+%2</translation>
     </message>
     <message>
         <source>Show</source>
-        <translation type="unfinished"></translation>
+        <translation>दिखाएँ</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>सेटिंग्स</translation>
     </message>
     <message>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>बाहर निकलें</translation>
     </message>
     <message>
         <source>Kestovan is already running!</source>
-        <translation type="unfinished"></translation>
+        <translation>Kestovan पहले से चल रहा है!</translation>
     </message>
 </context>
 <context>
     <name>QPlatformTheme</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>ठीक है</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>रद्द करें</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>बंद करें</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>सहेजें</translation>
     </message>
     <message>
         <source>&amp;Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>हाँ(&amp;Y)</translation>
     </message>
     <message>
         <source>&amp;No</source>
-        <translation type="unfinished"></translation>
+        <translation>नहीं(&amp;N)</translation>
     </message>
     <message>
         <source>Ignore</source>
-        <translation type="unfinished"></translation>
+        <translation>अनदेखा करें</translation>
     </message>
 </context>
 <context>
     <name>QWidgetTextControl</name>
     <message>
         <source>&amp;Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>पूर्ववत करें(&amp;U)</translation>
     </message>
     <message>
         <source>&amp;Redo</source>
-        <translation type="unfinished"></translation>
+        <translation>फिर से करें(&amp;R)</translation>
     </message>
     <message>
         <source>Cu&amp;t</source>
-        <translation type="unfinished"></translation>
+        <translation>काटें(&amp;T)</translation>
     </message>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>कॉपी करें(&amp;C)</translation>
     </message>
     <message>
         <source>Copy &amp;Link Location</source>
-        <translation type="unfinished"></translation>
+        <translation>लिंक का पता कॉपी करें(&amp;L)</translation>
     </message>
     <message>
         <source>&amp;Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>चिपकाएँ(&amp;P)</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>हटाएँ</translation>
     </message>
     <message>
         <source>Select All</source>
-        <translation type="unfinished"></translation>
+        <translation>सभी चुनें</translation>
     </message>
 </context>
 <context>
     <name>ReleaseNotesDialog</name>
     <message>
         <source>Release Notes</source>
-        <translation type="unfinished"></translation>
+        <translation>रिलीज़ नोट्स</translation>
     </message>
 </context>
 <context>
     <name>SettingsDialog</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>सेटिंग्स</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>सामान्य</translation>
     </message>
     <message>
         <source>History</source>
-        <translation type="unfinished"></translation>
+        <translation>इतिहास</translation>
     </message>
     <message>
         <source>Snippets</source>
-        <translation type="unfinished"></translation>
+        <translation>स्निपेट</translation>
     </message>
     <message>
         <source>Sync</source>
-        <translation type="unfinished"></translation>
+        <translation>सिंक</translation>
     </message>
     <message>
         <source>Applications</source>
-        <translation type="unfinished"></translation>
+        <translation>ऐप्लिकेशन</translation>
     </message>
     <message>
         <source>Actions</source>
-        <translation type="unfinished"></translation>
+        <translation>क्रियाएँ</translation>
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>परिचय</translation>
     </message>
     <message>
         <source>Application</source>
-        <translation type="unfinished"></translation>
+        <translation>ऐप्लिकेशन</translation>
     </message>
     <message>
         <source>Start automatically</source>
-        <translation type="unfinished"></translation>
+        <translation>अपने आप शुरू करें</translation>
     </message>
     <message>
         <source>Always open on mouse location</source>
-        <translation type="unfinished"></translation>
+        <translation>हमेशा माउस की जगह पर खोलें</translation>
     </message>
     <message>
         <source>Keep last selected tab</source>
-        <translation type="unfinished"></translation>
+        <translation>पिछला चुना हुआ टैब याद रखें</translation>
     </message>
     <message>
         <source>Open Kestovan</source>
-        <translation type="unfinished"></translation>
+        <translation>Kestovan खोलें</translation>
     </message>
     <message>
         <source>Paste as plain text</source>
-        <translation type="unfinished"></translation>
+        <translation>सादे टेक्स्ट के रूप में चिपकाएँ</translation>
     </message>
     <message>
         <source>Paste next from history</source>
-        <translation type="unfinished"></translation>
+        <translation>इतिहास से अगला चिपकाएँ</translation>
     </message>
     <message>
         <source>Language:</source>
-        <translation type="unfinished"></translation>
+        <translation>भाषा:</translation>
     </message>
     <message>
         <source>Theme</source>
-        <translation type="unfinished"></translation>
+        <translation>थीम</translation>
     </message>
     <message>
         <source>Light</source>
-        <translation type="unfinished"></translation>
+        <translation>हल्की</translation>
     </message>
     <message>
         <source>Dark</source>
-        <translation type="unfinished"></translation>
+        <translation>गहरी</translation>
     </message>
     <message>
         <source>Automatic</source>
-        <translation type="unfinished"></translation>
+        <translation>स्वचालित</translation>
     </message>
     <message>
         <source>Debugging</source>
-        <translation type="unfinished"></translation>
+        <translation>डीबगिंग</translation>
     </message>
     <message>
         <source>Send crash dump files for analysis</source>
-        <translation type="unfinished"></translation>
+        <translation>विश्लेषण के लिए क्रैश डंप फ़ाइलें भेजें</translation>
     </message>
     <message>
         <source>Write debug log</source>
-        <translation type="unfinished"></translation>
+        <translation>डीबग लॉग लिखें</translation>
     </message>
     <message>
         <source>Show File</source>
-        <translation type="unfinished"></translation>
+        <translation>फ़ाइल दिखाएँ</translation>
     </message>
     <message>
         <source>Clipboard monitor</source>
-        <translation type="unfinished"></translation>
+        <translation>क्लिपबोर्ड मॉनिटर</translation>
     </message>
     <message>
         <source>Show</source>
-        <translation type="unfinished"></translation>
+        <translation>दिखाएँ</translation>
     </message>
     <message>
         <source>Keep</source>
-        <translation type="unfinished"></translation>
+        <translation>इतिहास में</translation>
     </message>
     <message>
         <source>Items in the history</source>
-        <translation type="unfinished"></translation>
+        <translation>आइटम रखें</translation>
     </message>
     <message>
         <source>Ignore text smaller than</source>
-        <translation type="unfinished"></translation>
+        <translation>इससे छोटा टेक्स्ट अनदेखा करें:</translation>
     </message>
     <message>
         <source>characters</source>
-        <translation type="unfinished"></translation>
+        <translation>वर्ण</translation>
     </message>
     <message>
         <source>Ignore text larger than</source>
-        <translation type="unfinished"></translation>
+        <translation>इससे बड़ा टेक्स्ट अनदेखा करें:</translation>
     </message>
     <message>
         <source>kB</source>
-        <translation type="unfinished"></translation>
+        <translation>kB</translation>
     </message>
     <message>
         <source>Initial selection:</source>
-        <translation type="unfinished"></translation>
+        <translation>प्रारंभिक चयन:</translation>
     </message>
     <message>
         <source>Add images to history</source>
-        <translation type="unfinished"></translation>
+        <translation>छवियों को इतिहास में जोड़ें</translation>
     </message>
     <message>
         <source>Paste from history as plain text</source>
-        <translation type="unfinished"></translation>
+        <translation>इतिहास से सादे टेक्स्ट के रूप में चिपकाएँ</translation>
     </message>
     <message>
         <source>Clear history on exit</source>
-        <translation type="unfinished"></translation>
+        <translation>बाहर निकलते समय इतिहास साफ़ करें</translation>
     </message>
     <message>
         <source>Show compact List</source>
-        <translation type="unfinished"></translation>
+        <translation>संक्षिप्त सूची दिखाएँ</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;There are no applications.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;कोई ऐप्लिकेशन नहीं है।&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Add...</source>
-        <translation type="unfinished"></translation>
+        <translation>जोड़ें...</translation>
     </message>
     <message>
         <source>Release notes</source>
-        <translation type="unfinished"></translation>
+        <translation>रिलीज़ नोट्स</translation>
     </message>
     <message>
         <source>Update check</source>
-        <translation type="unfinished"></translation>
+        <translation>अपडेट</translation>
     </message>
     <message>
         <source>Check for update</source>
-        <translation type="unfinished"></translation>
+        <translation>अपडेट की जाँच करें</translation>
     </message>
     <message>
         <source>Update now</source>
-        <translation type="unfinished"></translation>
+        <translation>अभी अपडेट करें</translation>
     </message>
     <message>
         <source>First</source>
-        <translation type="unfinished"></translation>
+        <translation>पहला</translation>
     </message>
     <message>
         <source>Second</source>
-        <translation type="unfinished"></translation>
+        <translation>दूसरा</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>अगला</translation>
     </message>
     <message>
         <source>Update check failed</source>
-        <translation type="unfinished"></translation>
+        <translation>अपडेट की जाँच विफल रही</translation>
     </message>
     <message>
         <source>Updated version is available</source>
-        <translation type="unfinished"></translation>
+        <translation>नया संस्करण उपलब्ध है</translation>
     </message>
     <message>
         <source>No update available</source>
-        <translation type="unfinished"></translation>
+        <translation>कोई अपडेट उपलब्ध नहीं है</translation>
     </message>
     <message>
         <source>Kestovan, the clipboard manager of the Morva developers.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kestovan, Morva डेवलपर्स का क्लिपबोर्ड मैनेजर।</translation>
     </message>
     <message>
         <source>Version: %1.%2&lt;br&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>संस्करण: %1.%2&lt;br&gt;</translation>
     </message>
     <message>
         <source>Build on %1&lt;br&gt;&lt;br&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 को बिल्ड किया गया&lt;br&gt;&lt;br&gt;</translation>
     </message>
     <message>
         <source>Feature requests and bug reports can be sent to:&lt;br&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>सुविधा के अनुरोध और बग रिपोर्ट यहाँ भेजी जा सकती हैं:&lt;br&gt;</translation>
     </message>
     <message>
         <source>Kestovan could not be set to start at login: the file %1 could not be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kestovan को लॉगिन पर शुरू होने के लिए सेट नहीं किया जा सका: फ़ाइल %1 लिखी नहीं जा सकी।</translation>
     </message>
 </context>
 <context>
     <name>ShortcutDialog</name>
     <message>
         <source>Enter shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>शॉर्टकट दर्ज करें</translation>
     </message>
     <message>
         <source>Set shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>शॉर्टकट सेट करें</translation>
     </message>
 </context>
 <context>
     <name>SnippetClipDialog</name>
     <message>
         <source>Choose clipping type</source>
-        <translation type="unfinished"></translation>
+        <translation>क्लिपिंग का प्रकार चुनें</translation>
     </message>
     <message>
         <source>Clipping type</source>
-        <translation type="unfinished"></translation>
+        <translation>क्लिपिंग का प्रकार</translation>
     </message>
     <message>
         <source>Current clipping</source>
-        <translation type="unfinished"></translation>
+        <translation>वर्तमान क्लिपिंग</translation>
     </message>
     <message>
         <source>Clipping from position</source>
-        <translation type="unfinished"></translation>
+        <translation>स्थान से क्लिपिंग</translation>
     </message>
     <message>
         <source>Clipping that matches</source>
-        <translation type="unfinished"></translation>
+        <translation>मेल खाने वाली क्लिपिंग</translation>
     </message>
     <message>
         <source>Enter regular expression which is matched with the clipping history</source>
-        <translation type="unfinished"></translation>
+        <translation>वह रेगुलर एक्सप्रेशन दर्ज करें जिसका मिलान क्लिपिंग इतिहास से होगा</translation>
     </message>
 </context>
 <context>
     <name>SnippetModel</name>
     <message>
         <source>The file holds no Kestovan snippets; nothing was imported.</source>
-        <translation type="unfinished"></translation>
+        <translation>फ़ाइल में कोई Kestovan स्निपेट नहीं है; कुछ भी आयात नहीं किया गया।</translation>
     </message>
     <message>
         <source>The folder %1 cannot be created.</source>
-        <translation type="unfinished"></translation>
+        <translation>फ़ोल्डर %1 नहीं बनाया जा सकता।</translation>
     </message>
     <message>
         <source>Writing the snippets file failed: </source>
-        <translation type="unfinished"></translation>
+        <translation>स्निपेट फ़ाइल लिखी नहीं जा सकी: </translation>
     </message>
     <message>
         <source>Failed to read the snippets file: </source>
-        <translation type="unfinished"></translation>
+        <translation>स्निपेट फ़ाइल पढ़ी नहीं जा सकी: </translation>
     </message>
     <message>
         <source>The snippets file was written by a newer version of Kestovan: </source>
-        <translation type="unfinished"></translation>
+        <translation>स्निपेट फ़ाइल Kestovan के नए संस्करण ने लिखी है: </translation>
     </message>
     <message>
         <source>Failed to parse the snippets file: </source>
-        <translation type="unfinished"></translation>
+        <translation>स्निपेट फ़ाइल पार्स नहीं की जा सकी: </translation>
     </message>
     <message>
         <source>The snippets file is too large to load: </source>
-        <translation type="unfinished"></translation>
+        <translation>स्निपेट फ़ाइल लोड करने के लिए बहुत बड़ी है: </translation>
     </message>
     <message>
         <source>A copy of it was kept as </source>
-        <translation type="unfinished"></translation>
+        <translation>इसकी एक प्रति यहाँ रखी गई: </translation>
     </message>
 </context>
 <context>
     <name>SnippetsPage</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>सेटिंग्स</translation>
     </message>
     <message>
         <source>Only expand keyword after space is pressed</source>
-        <translation type="unfinished"></translation>
+        <translation>स्पेस दबाने के बाद ही कीवर्ड का विस्तार करें</translation>
     </message>
     <message>
         <source>Import/Export Snippets</source>
-        <translation type="unfinished"></translation>
+        <translation>स्निपेट आयात/निर्यात करें</translation>
     </message>
     <message>
         <source>Import</source>
-        <translation type="unfinished"></translation>
+        <translation>आयात करें</translation>
     </message>
     <message>
         <source>Export</source>
-        <translation type="unfinished"></translation>
+        <translation>निर्यात करें</translation>
     </message>
     <message>
         <source>Snippets</source>
-        <translation type="unfinished"></translation>
+        <translation>स्निपेट</translation>
     </message>
     <message>
         <source>Add new group</source>
-        <translation type="unfinished"></translation>
+        <translation>नया समूह जोड़ें</translation>
     </message>
     <message>
         <source>Remove group</source>
-        <translation type="unfinished"></translation>
+        <translation>समूह निकालें</translation>
     </message>
     <message>
         <source>Edit group</source>
-        <translation type="unfinished"></translation>
+        <translation>समूह संपादित करें</translation>
     </message>
     <message>
         <source>Move up</source>
-        <translation type="unfinished"></translation>
+        <translation>ऊपर ले जाएँ</translation>
     </message>
     <message>
         <source>Move down</source>
-        <translation type="unfinished"></translation>
+        <translation>नीचे ले जाएँ</translation>
     </message>
     <message>
         <source>Add new snippet</source>
-        <translation type="unfinished"></translation>
+        <translation>नया स्निपेट जोड़ें</translation>
     </message>
     <message>
         <source>Remove snippet</source>
-        <translation type="unfinished"></translation>
+        <translation>स्निपेट निकालें</translation>
     </message>
     <message>
         <source>Edit snippet</source>
-        <translation type="unfinished"></translation>
+        <translation>स्निपेट संपादित करें</translation>
     </message>
     <message>
         <source>Move snippet to other group</source>
-        <translation type="unfinished"></translation>
+        <translation>स्निपेट को दूसरे समूह में ले जाएँ</translation>
     </message>
     <message>
         <source>Snippet Text</source>
-        <translation type="unfinished"></translation>
+        <translation>स्निपेट का टेक्स्ट</translation>
     </message>
     <message>
         <source>The content is not visible in the list</source>
-        <translation type="unfinished"></translation>
+        <translation>सामग्री सूची में दिखाई नहीं देती</translation>
     </message>
     <message>
         <source>Insert</source>
-        <translation type="unfinished"></translation>
+        <translation>डालें</translation>
     </message>
     <message>
         <source>Options</source>
-        <translation type="unfinished"></translation>
+        <translation>विकल्प</translation>
     </message>
     <message>
         <source>JSON files (*.json);;All files (*.*);</source>
-        <translation type="unfinished"></translation>
+        <translation>JSON फ़ाइलें (*.json);;सभी फ़ाइलें (*.*);</translation>
     </message>
     <message>
         <source>Show content</source>
-        <translation type="unfinished"></translation>
+        <translation>सामग्री दिखाएँ</translation>
     </message>
     <message>
         <source>Hide content</source>
-        <translation type="unfinished"></translation>
+        <translation>सामग्री छिपाएँ</translation>
     </message>
     <message>
         <source>Set shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>शॉर्टकट सेट करें</translation>
     </message>
     <message>
         <source>Clear shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>शॉर्टकट साफ़ करें</translation>
     </message>
     <message>
         <source>Set expand keyword</source>
-        <translation type="unfinished"></translation>
+        <translation>विस्तार कीवर्ड सेट करें</translation>
     </message>
     <message>
         <source>Clear expand keyword</source>
-        <translation type="unfinished"></translation>
+        <translation>विस्तार कीवर्ड साफ़ करें</translation>
     </message>
     <message>
         <source>Set keyword</source>
-        <translation type="unfinished"></translation>
+        <translation>कीवर्ड सेट करें</translation>
     </message>
     <message>
         <source>Give the keyword which will be
 automatically replaced with the snippet.</source>
-        <translation type="unfinished"></translation>
+        <translation>वह कीवर्ड दें जो अपने आप
+स्निपेट से बदल दिया जाएगा।</translation>
     </message>
     <message>
         <source>Clipping...</source>
-        <translation type="unfinished"></translation>
+        <translation>क्लिपिंग...</translation>
     </message>
     <message>
         <source>Cursor</source>
-        <translation type="unfinished"></translation>
+        <translation>कर्सर की जगह</translation>
     </message>
     <message>
         <source>Action</source>
-        <translation type="unfinished"></translation>
+        <translation>क्रिया</translation>
     </message>
     <message>
         <source>Save snippets</source>
-        <translation type="unfinished"></translation>
+        <translation>स्निपेट सहेजें</translation>
     </message>
     <message>
         <source>Export error</source>
-        <translation type="unfinished"></translation>
+        <translation>निर्यात त्रुटि</translation>
     </message>
     <message>
         <source>Failed to export the snippets to </source>
-        <translation type="unfinished"></translation>
+        <translation>स्निपेट यहाँ निर्यात नहीं किए जा सके: </translation>
     </message>
     <message>
         <source>Load snippets</source>
-        <translation type="unfinished"></translation>
+        <translation>स्निपेट लोड करें</translation>
     </message>
     <message>
         <source>Import error</source>
-        <translation type="unfinished"></translation>
+        <translation>आयात त्रुटि</translation>
     </message>
     <message>
         <source>Failed to import the snippets from </source>
-        <translation type="unfinished"></translation>
+        <translation>स्निपेट यहाँ से आयात नहीं किए जा सके: </translation>
     </message>
     <message>
         <source>The file is not valid JSON: %1 at byte %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>फ़ाइल मान्य JSON नहीं है: बाइट %2 पर %1।</translation>
     </message>
 </context>
 <context>
     <name>Sync</name>
     <message>
         <source>Google Drive sync is not available: this build has no Google client id and secret.</source>
-        <translation type="unfinished"></translation>
+        <translation>Google Drive सिंक उपलब्ध नहीं है: इस बिल्ड में Google क्लाइंट ID और सीक्रेट नहीं है।</translation>
     </message>
 </context>
 <context>
     <name>SyncLocalFolder</name>
     <message>
         <source>Select sync target folder</source>
-        <translation type="unfinished"></translation>
+        <translation>सिंक के लिए लक्ष्य फ़ोल्डर चुनें</translation>
     </message>
 </context>
 <context>
     <name>SyncLogDialog</name>
     <message>
         <source>Filter</source>
-        <translation type="unfinished"></translation>
+        <translation>फ़िल्टर</translation>
     </message>
     <message>
         <source>Export</source>
-        <translation type="unfinished"></translation>
+        <translation>निर्यात करें</translation>
     </message>
     <message>
         <source>Clear Log</source>
-        <translation type="unfinished"></translation>
+        <translation>लॉग साफ़ करें</translation>
     </message>
     <message>
         <source>Ok</source>
-        <translation type="unfinished"></translation>
+        <translation>ठीक है</translation>
     </message>
     <message>
         <source>Save sync log</source>
-        <translation type="unfinished"></translation>
+        <translation>सिंक लॉग सहेजें</translation>
     </message>
     <message>
         <source>Text files (*.txt);;All files (*.*);</source>
-        <translation type="unfinished"></translation>
+        <translation>टेक्स्ट फ़ाइलें (*.txt);;सभी फ़ाइलें (*.*);</translation>
     </message>
     <message>
         <source>Save error</source>
-        <translation type="unfinished"></translation>
+        <translation>सहेजने में त्रुटि</translation>
     </message>
     <message>
         <source>Failed to save the sync log to </source>
-        <translation type="unfinished"></translation>
+        <translation>सिंक लॉग यहाँ सहेजा नहीं जा सका: </translation>
     </message>
 </context>
 </TS>
