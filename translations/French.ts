@@ -611,6 +611,13 @@ Voulez-vous effectuer la mise à jour maintenant&#xa0;?</translation>
     </message>
 </context>
 <context>
+    <name>QKeySequenceEdit</name>
+    <message>
+        <source>Press shortcut</source>
+        <translation>Raccourci…</translation>
+    </message>
+</context>
+<context>
     <name>QLineEdit</name>
     <message>
         <source>&amp;Undo</source>
@@ -992,7 +999,7 @@ Démarrez le serveur X avec l&apos;extension XTEST activée pour coller depuis K
     </message>
     <message>
         <source>Check for update</source>
-        <translation>Rechercher des mises à jour</translation>
+        <translation>Vérifier les mises à jour</translation>
     </message>
     <message>
         <source>Update now</source>

@@ -611,6 +611,13 @@ Möchten Sie jetzt aktualisieren?</translation>
     </message>
 </context>
 <context>
+    <name>QKeySequenceEdit</name>
+    <message>
+        <source>Press shortcut</source>
+        <translation>Tasten drücken</translation>
+    </message>
+</context>
+<context>
     <name>QLineEdit</name>
     <message>
         <source>&amp;Undo</source>
@@ -952,7 +959,7 @@ Starten Sie den X-Server mit aktivierter XTEST-Erweiterung, um aus Kestovan einz
     </message>
     <message>
         <source>Keep</source>
-        <translation>Behalte</translation>
+        <translation>Maximal</translation>
     </message>
     <message>
         <source>Items in the history</source>
@@ -1012,7 +1019,7 @@ Starten Sie den X-Server mit aktivierter XTEST-Erweiterung, um aus Kestovan einz
     </message>
     <message>
         <source>Check for update</source>
-        <translation>Nach Aktualisierungen suchen</translation>
+        <translation>Auf Updates prüfen</translation>
     </message>
     <message>
         <source>Update now</source>

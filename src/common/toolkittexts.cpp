@@ -3,7 +3,7 @@
 namespace {
 
 // The program installs one translator, its own; these texts of the toolkit's own widgets (the
-// standard dialog buttons and the edit menu of text fields) are carried in its catalogues, so that
+// standard dialog buttons, the edit menu of text fields and the hint of the shortcut fields) are carried in its catalogues, so that
 // they follow the chosen language too.
 [[maybe_unused]] const char *const ToolkitTexts[] = {
     QT_TRANSLATE_NOOP("QPlatformTheme", "OK"),
@@ -28,6 +28,7 @@ namespace {
     QT_TRANSLATE_NOOP("QWidgetTextControl", "&Paste"),
     QT_TRANSLATE_NOOP("QWidgetTextControl", "Delete"),
     QT_TRANSLATE_NOOP("QWidgetTextControl", "Select All"),
+    QT_TRANSLATE_NOOP("QKeySequenceEdit", "Press shortcut"),
 };
 
 } // namespace
