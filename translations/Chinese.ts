@@ -1283,6 +1283,26 @@ automatically replaced with the snippet.</source>
         <source>Google Drive sync is not available: this build has no Google client id and secret.</source>
         <translation>Google 云端硬盘同步不可用：此版本没有 Google 客户端 ID 和密钥。</translation>
     </message>
+    <message>
+        <source>Synchronizing...</source>
+        <translation>正在同步…</translation>
+    </message>
+    <message>
+        <source>Synchronization failed.</source>
+        <translation>同步失败。</translation>
+    </message>
+    <message>
+        <source>Synchronization skipped a damaged file: %1</source>
+        <translation>同步跳过了一个损坏的文件：%1</translation>
+    </message>
+    <message>
+        <source>Synchronization successful.</source>
+        <translation>同步成功。</translation>
+    </message>
+    <message>
+        <source>Decryption failed.</source>
+        <translation>解密失败。</translation>
+    </message>
 </context>
 <context>
     <name>SyncLocalFolder</name>

@@ -1286,6 +1286,26 @@ automaattisesti katkelmalla.</translation>
         <source>Google Drive sync is not available: this build has no Google client id and secret.</source>
         <translation>Google Drive -synkronointi ei ole käytettävissä: tässä koontiversiossa ei ole Googlen asiakastunnusta ja -salaisuutta.</translation>
     </message>
+    <message>
+        <source>Synchronizing...</source>
+        <translation>Synkronoidaan...</translation>
+    </message>
+    <message>
+        <source>Synchronization failed.</source>
+        <translation>Synkronointi epäonnistui.</translation>
+    </message>
+    <message>
+        <source>Synchronization skipped a damaged file: %1</source>
+        <translation>Synkronointi ohitti vioittuneen tiedoston: %1</translation>
+    </message>
+    <message>
+        <source>Synchronization successful.</source>
+        <translation>Synkronointi onnistui.</translation>
+    </message>
+    <message>
+        <source>Decryption failed.</source>
+        <translation>Salauksen purku epäonnistui.</translation>
+    </message>
 </context>
 <context>
     <name>SyncLocalFolder</name>

@@ -1286,6 +1286,26 @@ automatiquement remplacé par l&apos;extrait.</translation>
         <source>Google Drive sync is not available: this build has no Google client id and secret.</source>
         <translation>La synchronisation avec Google Drive n&apos;est pas disponible&#xa0;: cette version n&apos;a ni identifiant ni secret client Google.</translation>
     </message>
+    <message>
+        <source>Synchronizing...</source>
+        <translation>Synchronisation…</translation>
+    </message>
+    <message>
+        <source>Synchronization failed.</source>
+        <translation>La synchronisation a échoué.</translation>
+    </message>
+    <message>
+        <source>Synchronization skipped a damaged file: %1</source>
+        <translation>La synchronisation a ignoré un fichier endommagé&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Synchronization successful.</source>
+        <translation>Synchronisation réussie.</translation>
+    </message>
+    <message>
+        <source>Decryption failed.</source>
+        <translation>Le déchiffrement a échoué.</translation>
+    </message>
 </context>
 <context>
     <name>SyncLocalFolder</name>

@@ -1286,6 +1286,26 @@ durch den Textbaustein ersetzt wird.</translation>
         <source>Google Drive sync is not available: this build has no Google client id and secret.</source>
         <translation>Die Synchronisierung mit Google Drive ist nicht verfügbar: Dieser Build hat keine Google-Client-ID und kein Client-Geheimnis.</translation>
     </message>
+    <message>
+        <source>Synchronizing...</source>
+        <translation>Wird synchronisiert …</translation>
+    </message>
+    <message>
+        <source>Synchronization failed.</source>
+        <translation>Synchronisierung fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>Synchronization skipped a damaged file: %1</source>
+        <translation>Die Synchronisierung hat eine beschädigte Datei übersprungen: %1</translation>
+    </message>
+    <message>
+        <source>Synchronization successful.</source>
+        <translation>Synchronisierung erfolgreich.</translation>
+    </message>
+    <message>
+        <source>Decryption failed.</source>
+        <translation>Entschlüsselung fehlgeschlagen.</translation>
+    </message>
 </context>
 <context>
     <name>SyncLocalFolder</name>

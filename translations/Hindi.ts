@@ -1286,6 +1286,26 @@ automatically replaced with the snippet.</source>
         <source>Google Drive sync is not available: this build has no Google client id and secret.</source>
         <translation>Google Drive सिंक उपलब्ध नहीं है: इस बिल्ड में Google क्लाइंट ID और सीक्रेट नहीं है।</translation>
     </message>
+    <message>
+        <source>Synchronizing...</source>
+        <translation>सिंक हो रहा है...</translation>
+    </message>
+    <message>
+        <source>Synchronization failed.</source>
+        <translation>सिंक विफल रहा।</translation>
+    </message>
+    <message>
+        <source>Synchronization skipped a damaged file: %1</source>
+        <translation>सिंक ने एक क्षतिग्रस्त फ़ाइल छोड़ दी: %1</translation>
+    </message>
+    <message>
+        <source>Synchronization successful.</source>
+        <translation>सिंक सफल रहा।</translation>
+    </message>
+    <message>
+        <source>Decryption failed.</source>
+        <translation>डिक्रिप्शन विफल रहा।</translation>
+    </message>
 </context>
 <context>
     <name>SyncLocalFolder</name>

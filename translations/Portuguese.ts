@@ -1286,6 +1286,26 @@ substituída automaticamente pelo trecho.</translation>
         <source>Google Drive sync is not available: this build has no Google client id and secret.</source>
         <translation>A sincronização com o Google Drive não está disponível: esta compilação não tem ID nem chave secreta de cliente do Google.</translation>
     </message>
+    <message>
+        <source>Synchronizing...</source>
+        <translation>Sincronizando...</translation>
+    </message>
+    <message>
+        <source>Synchronization failed.</source>
+        <translation>Falha na sincronização.</translation>
+    </message>
+    <message>
+        <source>Synchronization skipped a damaged file: %1</source>
+        <translation>A sincronização ignorou um arquivo danificado: %1</translation>
+    </message>
+    <message>
+        <source>Synchronization successful.</source>
+        <translation>Sincronização concluída.</translation>
+    </message>
+    <message>
+        <source>Decryption failed.</source>
+        <translation>Falha na descriptografia.</translation>
+    </message>
 </context>
 <context>
     <name>SyncLocalFolder</name>

@@ -211,7 +211,7 @@ void Sync::handleQueue()
     } else if (!m_listRead) {
         getFiles();
     } else {
-        emit syncStatus(Busy, "Synchronizing...");
+        emit syncStatus(Busy, tr("Synchronizing..."));
         const SyncData data = m_queue.takeFirst();
         qCDebug(lcSync) << "handleQueue: current operation:" << data.operation << "file:" << data.file
                         << "direction:" << int(data.direction);
@@ -308,11 +308,11 @@ void Sync::queueDrained()
     m_queueTimer->stop();
     QTimer::singleShot(0, this, [this, complete, damaged] {
         if (!complete)
-            emit syncStatus(Failed, "Synchronization failed.");
+            emit syncStatus(Failed, tr("Synchronization failed."));
         else if (!damaged.isEmpty())
-            emit syncStatus(Failed, "Synchronization skipped a damaged file: " + damaged.join(", "));
+            emit syncStatus(Failed, tr("Synchronization skipped a damaged file: %1").arg(damaged.join(", ")));
         else
-            emit syncStatus(Success, "Synchronization successful.");
+            emit syncStatus(Success, tr("Synchronization successful."));
     });
     forgetFileList();
     listenAgainLater();
@@ -351,7 +351,7 @@ void Sync::getFilesFinished(OnlineFiles files, bool error)
 
     if (error) {
         SyncLogDialog::add("Sync: Failed to read the file list");
-        emit syncStatus(Failed, "Synchronization failed.");
+        emit syncStatus(Failed, tr("Synchronization failed."));
         listenAgainLater();
         return;
     }

@@ -143,12 +143,12 @@ void Sync::mergeDocument(SyncData data)
         // No version read: more likely a wrong passphrase here than damage everywhere, and storing
         // the local copy would hide the others' content.
         SyncLogDialog::add("Sync: Decrypt failed");
-        haltQueue("Decryption failed.");
+        haltQueue(tr("Decryption failed."));
         return;
     }
     if (id.isEmpty() && m_versionSkipped && data.direction == FromServer) {
         SyncLogDialog::add("Sync: No version of " + data.file + " can be read");
-        haltQueue("Synchronization failed.");
+        haltQueue(tr("Synchronization failed."));
         return;
     }
     if (id.isEmpty() || data.direction == ToServer) {
@@ -181,7 +181,7 @@ void Sync::downloadJsonFinished(SyncData data, QByteArray bytes, bool error)
 {
     if (error) {
         SyncLogDialog::add("Sync: Download failed for " + data.file);
-        haltQueue("Synchronization failed.");
+        haltQueue(tr("Synchronization failed."));
         return;
     }
     SyncLogDialog::add("Sync: Download finished for " + data.file);
@@ -237,7 +237,7 @@ void Sync::handleMerge(SyncData data, QByteArray online)
     }
     if (result.isEmpty()) {
         SyncLogDialog::add("Sync: Merge failed for " + data.file);
-        haltQueue("Synchronization failed.");
+        haltQueue(tr("Synchronization failed."));
         return;
     }
     SyncLogDialog::add("Sync: Merge succeeded for " + data.file);
@@ -263,7 +263,7 @@ void Sync::handleMerge(SyncData data, QByteArray online)
     if (m_settings.value("EncryptData").toBool()) {
         payload = encrypt(payload);
         if (payload.isEmpty()) {
-            haltQueue("Synchronization failed.");
+            haltQueue(tr("Synchronization failed."));
             return;
         }
     }
@@ -274,7 +274,7 @@ void Sync::handleMergeFinished(SyncData data, bool error)
 {
     if (error) {
         SyncLogDialog::add("Sync: Upload failed for " + data.file);
-        haltQueue("Synchronization failed.");
+        haltQueue(tr("Synchronization failed."));
         return;
     }
     SyncLogDialog::add("Sync: Upload finished for " + data.file);

@@ -1,7 +1,9 @@
 #include "widgets/customkeysequenceedit.h"
 
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QStringList>
 
 CustomKeySequenceEdit::CustomKeySequenceEdit(QWidget *parent)
@@ -40,4 +42,14 @@ void CustomKeySequenceEdit::focusOutEvent(QFocusEvent *event)
 {
     m_chordRecorded = false;
     QKeySequenceEdit::focusOutEvent(event);
+}
+
+void CustomKeySequenceEdit::changeEvent(QEvent *event)
+{
+    // The base class sets its hint once, when it is made; it would stay in the old language.
+    if (event->type() == QEvent::LanguageChange) {
+        if (auto *field = findChild<QLineEdit *>())
+            field->setPlaceholderText(QCoreApplication::translate("QKeySequenceEdit", "Press shortcut"));
+    }
+    QKeySequenceEdit::changeEvent(event);
 }

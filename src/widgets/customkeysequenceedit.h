@@ -13,6 +13,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // Set once a chord is recorded and until the recording ends; later chords are dropped.
