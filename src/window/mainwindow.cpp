@@ -228,6 +228,7 @@ void MainWindow::setTitleTexts()
 {
     ui->title->setText("Kestovan");
     ui->version->setText(QString("v%1.%2").arg(Version, Build));
+    ui->warning->setToolTip(tr("The application is not trusted. You are not able to paste to other applications."));
 }
 
 void MainWindow::connectHistoryView()

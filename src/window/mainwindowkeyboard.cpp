@@ -30,12 +30,7 @@ int rememberedRow(const QVariant &value)
 
 void MainWindow::showHistory()
 {
-    if (!checkAccessibility(false)) {
-        ui->warning->setToolTip(tr("The application is not trusted. You are not able to paste to other applications."));
-        ui->warning->show();
-    } else {
-        ui->warning->hide();
-    }
+    ui->warning->setVisible(!checkAccessibility(false));
 
     if (pinRight->isChecked() && !isVisible()) {
         pinRight->setChecked(false);
