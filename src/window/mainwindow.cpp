@@ -2,6 +2,7 @@
 #include "window/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "actions/actioncatalogue.h"
 #include "common/globals.h"
 #include "history/historyfiltermodel.h"
 #include "window/dialogsabovewindow.h"
@@ -146,6 +147,9 @@ MainWindow::MainWindow()
     setShortcuts();
     setActionShortcuts();
     SnippetModel::instance()->updateHotkeysAndKeywords();
+    // The history menu and snippet placeholders find the actions in "Actions"; the settings
+    // dialog, made only when opened, rewrites it whenever its list changes.
+    ActionCatalogue::writeTitles(settings, ActionCatalogue::listedActions());
 
     connect(ui->settings, &QPushButton::clicked, this, [this] {
         SettingsDialog *dialog = this->settings();

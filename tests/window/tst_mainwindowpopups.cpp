@@ -140,6 +140,32 @@ private slots:
         QTest::newRow("light") << int(THEME_LIGHT);
     }
 
+    void testRunActionMenuOffersTheBuiltInsWithoutTheSettingsDialog()
+    {
+        // A first start: nothing has opened the settings dialog, which lists the actions too.
+        const auto window = freshWindow();
+        addClippings({"some text"});
+        window->showHistory();
+        HistoryItemView *view = historyView(window.get());
+        view->setCurrentIndex(proxy()->index(0, 0));
+
+        QStringList offered;
+        PopupWatcher watcher([&](QMenu *menu) {
+            for (QAction *action : menu->actions()) {
+                if (action->menu() && action->text() == "Run action") {
+                    for (QAction *entry : action->menu()->actions())
+                        offered.append(entry->text());
+                }
+            }
+            menu->hide();
+        });
+        view->menuClicked(proxy()->index(0, 0), view->viewport()->mapToGlobal(QPoint(100, 10)));
+        QCOMPARE(watcher.seen(), 1);
+        for (const char *title : {"To lowercase", "To uppercase", "Word wrap", "Split lines"})
+            QVERIFY2(offered.contains(title), qPrintable(offered.join(", ")));
+        QVERIFY(Utils::settings().value("Actions").toMap().contains(":/data/actions/11-wordwrap.json"));
+    }
+
     void testRowMenuIconsShowOnTheMenusBackground()
     {
         QFETCH(int, theme);
