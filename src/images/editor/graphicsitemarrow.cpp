@@ -64,6 +64,11 @@ QRectF GraphicsItemArrow::boundingRect() const
     return QRectF(line().p1(), line().p2()).normalized().adjusted(-grow, -grow, grow, grow);
 }
 
+QRectF GraphicsItemArrow::paintedBounds() const
+{
+    return layersBounds(QRectF(line().p1(), line().p2()).normalized().united(m_arrowHead.boundingRect()));
+}
+
 QPainterPath GraphicsItemArrow::shape() const
 {
     QPainterPath head;

@@ -25,6 +25,7 @@ public:
 
     int type() const override { return Type; }
     QRectF boundingRect() const override;
+    QRectF paintedBounds() const override;
     QPainterPath shape() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 

@@ -88,6 +88,12 @@ bool GraphicsItemBase::hit(QRectF rect) const
     return item && isShown() && item->shape().intersects(rect.adjusted(-half, -half, half, half));
 }
 
+QRectF GraphicsItemBase::paintedBounds() const
+{
+    const QGraphicsItem *item = graphicsItem();
+    return item ? item->boundingRect() : QRectF();
+}
+
 QGraphicsItem *GraphicsItemBase::graphicsItem()
 {
     return dynamic_cast<QGraphicsItem *>(this);
@@ -134,6 +140,15 @@ bool GraphicsItemBase::handlesActive() const
 int GraphicsItemBase::shadowOffset(int width)
 {
     return width <= 4 ? 3 : 4;
+}
+
+QRectF GraphicsItemBase::layersBounds(const QRectF &figureBounds) const
+{
+    // The widest layer is the halo of a picked item, w + 8 wide, which reaches further than the
+    // shadow's w / 2 + 4; round joins and caps stay within half the pen. Two more pixels take the
+    // antialiased edge.
+    const qreal reach = m_width / 2.0 + 4 + 2;
+    return figureBounds.normalized().adjusted(-reach, -reach, reach, reach);
 }
 
 void GraphicsItemBase::paintLayers(QPainter *painter, QPen pen, const std::function<void(QPointF)> &figure) const

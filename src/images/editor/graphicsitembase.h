@@ -60,6 +60,9 @@ public:
     virtual bool mouseMove(QPointF pos);
     virtual bool hit(QPointF pos) const;
     virtual bool hit(QRectF rect) const;
+    // Holds every pixel the item paints, without its graphics effect. The repaint bounds leave
+    // generous room; the export searches this tighter rectangle for what lies beyond the picture.
+    virtual QRectF paintedBounds() const;
 
     // The scene item this annotation is, or null.
     QGraphicsItem *graphicsItem();
@@ -86,6 +89,8 @@ protected:
     // for wide strokes, the colour on top. figure draws the shape, moved by the given offset, with
     // the painter's current pen.
     void paintLayers(QPainter *painter, QPen pen, const std::function<void(QPointF)> &figure) const;
+    // What paintLayers can paint of a figure whose outline lies within figureBounds.
+    QRectF layersBounds(const QRectF &figureBounds) const;
 
     QColor m_color = Qt::red;
     int m_width = 8;

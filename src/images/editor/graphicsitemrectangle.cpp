@@ -99,6 +99,11 @@ QRectF GraphicsItemRectangle::boundingRect() const
     return rect().normalized().adjusted(-grow, -grow, grow, grow);
 }
 
+QRectF GraphicsItemRectangle::paintedBounds() const
+{
+    return layersBounds(rect());
+}
+
 void GraphicsItemRectangle::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
     paintLayers(painter, pen(), [this, painter](QPointF offset) { painter->drawRect(rect().translated(offset)); });

@@ -26,6 +26,7 @@ public:
 
     int type() const override { return Type; }
     QRectF boundingRect() const override;
+    QRectF paintedBounds() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
 private:

@@ -206,7 +206,10 @@ QRect ImageEditGraphicsView::getImageRect(bool crop) const
             continue;
         // An annotation's bounds leave room for repainting; only what it paints beyond the
         // picture widens it, or a frame near the edge would add an empty white margin.
-        const QRegion outside = QRegion(item->boundingRect().toAlignedRect()).subtracted(area);
+        QRect bounds = item->boundingRect().toAlignedRect();
+        if (const auto *annotation = dynamic_cast<const GraphicsItemBase *>(item))
+            bounds &= annotation->paintedBounds().toAlignedRect();
+        const QRegion outside = QRegion(bounds).subtracted(area);
         QRect painted;
         for (const QRect &part : outside)
             painted = painted.united(paintedRect(item, part));

@@ -62,6 +62,8 @@ QRect expectedExportArea(ImageEditGraphicsView &view)
 }
 
 using Scene = std::function<void(ImageEditGraphicsView &)>;
+// Builds a scene with annotations of the given width.
+using Build = std::function<void(ImageEditGraphicsView &, int)>;
 
 template<typename Item>
 Item *drawn(ImageEditGraphicsView &view, Item *item, QPointF to, int width, QColor color = Qt::red)
@@ -89,33 +91,36 @@ private slots:
     {
         QTest::addColumn<Scene>("scene");
         for (int width : {1, 2, 4, 5, 8, 9, 16, 24}) {
-            const QString w = QString::number(width);
-            QTest::addRow("frame on the edges, width %d", width) << Scene([width](ImageEditGraphicsView &view) {
+            const auto row = [width](const char *name, const Build &build) {
+                QTest::addRow(name, width) << Scene([width, build](ImageEditGraphicsView &view) { build(view, width); });
+            };
+            row("frame on the edges, width %d", [](ImageEditGraphicsView &view, int width) {
                 drawn(view, new GraphicsItemRectangle({0, 0}), {400, 300}, width);
             });
-            QTest::addRow("frames along the edges, width %d", width) << Scene([width](ImageEditGraphicsView &view) {
+            row("frames along the edges, width %d", [](ImageEditGraphicsView &view, int width) {
                 for (int i = 0; i < 6; ++i)
                     drawn(view, new GraphicsItemRectangle({3.0 + i, 2.0 + i}), {397.0 - i, 298.0 - i}, width);
             });
-            QTest::addRow("picked frame just inside, width %d", width) << Scene([width](ImageEditGraphicsView &view) {
-                view.select(drawn(view, new GraphicsItemRectangle({width + 1.5, width + 2.25}), {398.5 - width, 297.75 - width}, width));
+            row("picked frame just inside, width %d", [](ImageEditGraphicsView &view, int width) {
+                const QPointF from(width + 1.5, width + 2.25);
+                view.select(drawn(view, new GraphicsItemRectangle(from), QPointF(400, 300) - from, width));
             });
-            QTest::addRow("frame drawn backwards past the corner, width %d", width) << Scene([width](ImageEditGraphicsView &view) {
+            row("frame drawn backwards past the corner, width %d", [](ImageEditGraphicsView &view, int width) {
                 drawn(view, new GraphicsItemRectangle({420.3, 310.6}), {-7.4, -3.2}, width, Qt::white);
             });
-            QTest::addRow("arrows out of every side, width %d", width) << Scene([width](ImageEditGraphicsView &view) {
+            row("arrows out of every side, width %d", [](ImageEditGraphicsView &view, int width) {
                 drawn(view, new GraphicsItemArrow({200, 150}), {-2.5, 120.25}, width);
                 drawn(view, new GraphicsItemArrow({200, 150}), {402.75, 180}, width, Qt::black);
                 drawn(view, new GraphicsItemArrow({200, 150}), {230.5, -1}, width, Qt::blue);
                 drawn(view, new GraphicsItemArrow({200, 150}), {170, 301.5}, width, Qt::yellow);
             });
-            QTest::addRow("picked arrow ending at the corner, width %d", width) << Scene([width](ImageEditGraphicsView &view) {
+            row("picked arrow ending at the corner, width %d", [](ImageEditGraphicsView &view, int width) {
                 view.select(drawn(view, new GraphicsItemArrow({300, 200}), {399, 299}, width));
             });
-            QTest::addRow("short arrow at the edge, width %d", width) << Scene([width](ImageEditGraphicsView &view) {
+            row("short arrow at the edge, width %d", [](ImageEditGraphicsView &view, int width) {
                 drawn(view, new GraphicsItemArrow({1, 1}), {1.5, 0.5}, width);
             });
-            QTest::addRow("text and number at the edges, width %d", width) << Scene([width](ImageEditGraphicsView &view) {
+            row("text and number at the edges, width %d", [](ImageEditGraphicsView &view, int width) {
                 drawn(view, new GraphicsItemText({0, 150}, "at the edge"), {3, 2}, width);
                 drawn(view, new GraphicsItemNumber({390, 5}, 12), {399, 3}, width);
             });
