@@ -1346,4 +1346,135 @@ automatically replaced with the snippet.</source>
         <translation>无法将同步日志保存到：</translation>
     </message>
 </context>
+<context>
+    <name>SyncSettings</name>
+    <message>
+        <source>Select where do you want to sync the data:</source>
+        <translation>选择要将数据同步到哪里：</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Google Drive Sync&lt;/b&gt; stores the data to the application specific folder in your personal Google account.</source>
+        <translation>&lt;b&gt;Google 云端硬盘同步&lt;/b&gt;将数据保存在您个人 Google 帐号中本应用专用的文件夹里。</translation>
+    </message>
+    <message>
+        <source>Sync with Google Drive</source>
+        <translation>与 Google 云端硬盘同步</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Local Folder Sync&lt;/b&gt; makes it possible to share the data between computers e.g. via Dropbox or network drive.</source>
+        <translation>&lt;b&gt;本地文件夹同步&lt;/b&gt;可以在多台计算机之间共享数据，例如通过 Dropbox 或网络驱动器。</translation>
+    </message>
+    <message>
+        <source>Sync with Local Folder</source>
+        <translation>与本地文件夹同步</translation>
+    </message>
+    <message>
+        <source>Stop synchronizing the data</source>
+        <translation>停止同步数据</translation>
+    </message>
+    <message>
+        <source>Sync</source>
+        <translation>同步</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>上传</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>下载</translation>
+    </message>
+    <message>
+        <source>Full Sync</source>
+        <translation>完全同步</translation>
+    </message>
+    <message>
+        <source>Sync status:</source>
+        <translation>同步状态：</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Sync clipboard history</source>
+        <translation>同步剪贴板历史记录</translation>
+    </message>
+    <message>
+        <source>Sync snippets</source>
+        <translation>同步片段</translation>
+    </message>
+    <message>
+        <source>Sync actions</source>
+        <translation>同步动作</translation>
+    </message>
+    <message>
+        <source>Encryption</source>
+        <translation>加密</translation>
+    </message>
+    <message>
+        <source>Encrypt data</source>
+        <translation>加密数据</translation>
+    </message>
+    <message>
+        <source>Passphrase:</source>
+        <translation>密码短语：</translation>
+    </message>
+    <message>
+        <source>Sync Target Folder</source>
+        <translation>同步目标文件夹</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>浏览</translation>
+    </message>
+    <message>
+        <source>Connected Clients</source>
+        <translation>已连接的设备</translation>
+    </message>
+    <message>
+        <source>No connection</source>
+        <translation>未连接</translation>
+    </message>
+    <message>
+        <source>Last success</source>
+        <translation>上次成功</translation>
+    </message>
+    <message>
+        <source>Not synchronized</source>
+        <translation>未同步</translation>
+    </message>
+    <message>
+        <source>Encryption needs a passphrase.</source>
+        <translation>加密需要密码短语。</translation>
+    </message>
+    <message>
+        <source>Please authorize Kestovan to access your Google Drive on the browser.</source>
+        <translation>请在浏览器中授权 Kestovan 访问您的 Google 云端硬盘。</translation>
+    </message>
+    <message>
+        <source>Please choose the sync folder.</source>
+        <translation>请选择同步文件夹。</translation>
+    </message>
+    <message>
+        <source>Show log</source>
+        <translation>显示日志</translation>
+    </message>
+    <message>
+        <source>The remote data will be overwritten with your local content. Are you sure you want to continue?</source>
+        <translation>远程数据将被您的本地内容覆盖。确定要继续吗？</translation>
+    </message>
+    <message>
+        <source>All your local content will be overwritten with the remote data. Are you sure you want to continue?</source>
+        <translation>您的所有本地内容都将被远程数据覆盖。确定要继续吗？</translation>
+    </message>
+    <message>
+        <source>Failed to connect to the notification server.</source>
+        <translation>无法连接到通知服务器。</translation>
+    </message>
+    <message>
+        <source>No connection to the notification server.</source>
+        <translation>未连接到通知服务器。</translation>
+    </message>
+</context>
 </TS>

@@ -1349,4 +1349,135 @@ automaattisesti katkelmalla.</translation>
         <translation>Synkronointilokin tallennus epäonnistui kohteeseen </translation>
     </message>
 </context>
+<context>
+    <name>SyncSettings</name>
+    <message>
+        <source>Select where do you want to sync the data:</source>
+        <translation>Valitse, minne tiedot synkronoidaan:</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Google Drive Sync&lt;/b&gt; stores the data to the application specific folder in your personal Google account.</source>
+        <translation>&lt;b&gt;Google Drive -synkronointi&lt;/b&gt; tallentaa tiedot sovelluksen omaan kansioon henkilökohtaisella Google-tililläsi.</translation>
+    </message>
+    <message>
+        <source>Sync with Google Drive</source>
+        <translation>Synkronoi Google Driveen</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Local Folder Sync&lt;/b&gt; makes it possible to share the data between computers e.g. via Dropbox or network drive.</source>
+        <translation>&lt;b&gt;Kansiosynkronointi&lt;/b&gt; jakaa tiedot tietokoneiden välillä esimerkiksi Dropboxin tai verkkolevyn kautta.</translation>
+    </message>
+    <message>
+        <source>Sync with Local Folder</source>
+        <translation>Synkronoi kansioon</translation>
+    </message>
+    <message>
+        <source>Stop synchronizing the data</source>
+        <translation>Lopeta tietojen synkronointi</translation>
+    </message>
+    <message>
+        <source>Sync</source>
+        <translation>Synkronointi</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Lähetä</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Lataa</translation>
+    </message>
+    <message>
+        <source>Full Sync</source>
+        <translation>Täysi synkronointi</translation>
+    </message>
+    <message>
+        <source>Sync status:</source>
+        <translation>Tila:</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Asetukset</translation>
+    </message>
+    <message>
+        <source>Sync clipboard history</source>
+        <translation>Synkronoi leikepöydän historia</translation>
+    </message>
+    <message>
+        <source>Sync snippets</source>
+        <translation>Synkronoi katkelmat</translation>
+    </message>
+    <message>
+        <source>Sync actions</source>
+        <translation>Synkronoi toiminnot</translation>
+    </message>
+    <message>
+        <source>Encryption</source>
+        <translation>Salaus</translation>
+    </message>
+    <message>
+        <source>Encrypt data</source>
+        <translation>Salaa tiedot</translation>
+    </message>
+    <message>
+        <source>Passphrase:</source>
+        <translation>Salalause:</translation>
+    </message>
+    <message>
+        <source>Sync Target Folder</source>
+        <translation>Synkronointikansio</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>Selaa</translation>
+    </message>
+    <message>
+        <source>Connected Clients</source>
+        <translation>Yhdistetyt laitteet</translation>
+    </message>
+    <message>
+        <source>No connection</source>
+        <translation>Ei yhteyttä</translation>
+    </message>
+    <message>
+        <source>Last success</source>
+        <translation>Viimeksi onnistunut</translation>
+    </message>
+    <message>
+        <source>Not synchronized</source>
+        <translation>Ei synkronoitu</translation>
+    </message>
+    <message>
+        <source>Encryption needs a passphrase.</source>
+        <translation>Salaus tarvitsee salalauseen.</translation>
+    </message>
+    <message>
+        <source>Please authorize Kestovan to access your Google Drive on the browser.</source>
+        <translation>Salli selaimessa Kestovanin käyttää Google Driveasi.</translation>
+    </message>
+    <message>
+        <source>Please choose the sync folder.</source>
+        <translation>Valitse synkronointikansio.</translation>
+    </message>
+    <message>
+        <source>Show log</source>
+        <translation>Näytä loki</translation>
+    </message>
+    <message>
+        <source>The remote data will be overwritten with your local content. Are you sure you want to continue?</source>
+        <translation>Etätiedot korvataan paikallisella sisällölläsi. Haluatko varmasti jatkaa?</translation>
+    </message>
+    <message>
+        <source>All your local content will be overwritten with the remote data. Are you sure you want to continue?</source>
+        <translation>Kaikki paikallinen sisältösi korvataan etätiedoilla. Haluatko varmasti jatkaa?</translation>
+    </message>
+    <message>
+        <source>Failed to connect to the notification server.</source>
+        <translation>Yhteys ilmoituspalvelimeen epäonnistui.</translation>
+    </message>
+    <message>
+        <source>No connection to the notification server.</source>
+        <translation>Ei yhteyttä ilmoituspalvelimeen.</translation>
+    </message>
+</context>
 </TS>

@@ -1349,4 +1349,135 @@ automatiquement remplacé par l&apos;extrait.</translation>
         <translation>Impossible d&apos;enregistrer le journal de synchronisation sous </translation>
     </message>
 </context>
+<context>
+    <name>SyncSettings</name>
+    <message>
+        <source>Select where do you want to sync the data:</source>
+        <translation>Choisissez où synchroniser les données :</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Google Drive Sync&lt;/b&gt; stores the data to the application specific folder in your personal Google account.</source>
+        <translation>&lt;b&gt;La synchronisation Google Drive&lt;/b&gt; enregistre les données dans le dossier propre à l’application de votre compte Google personnel.</translation>
+    </message>
+    <message>
+        <source>Sync with Google Drive</source>
+        <translation>Synchroniser avec Google Drive</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Local Folder Sync&lt;/b&gt; makes it possible to share the data between computers e.g. via Dropbox or network drive.</source>
+        <translation>&lt;b&gt;La synchronisation par dossier&lt;/b&gt; permet de partager les données entre ordinateurs, par exemple via Dropbox ou un lecteur réseau.</translation>
+    </message>
+    <message>
+        <source>Sync with Local Folder</source>
+        <translation>Synchroniser avec un dossier</translation>
+    </message>
+    <message>
+        <source>Stop synchronizing the data</source>
+        <translation>Arrêter la synchronisation des données</translation>
+    </message>
+    <message>
+        <source>Sync</source>
+        <translation>Synchronisation</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Envoyer</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Récupérer</translation>
+    </message>
+    <message>
+        <source>Full Sync</source>
+        <translation>Tout synchroniser</translation>
+    </message>
+    <message>
+        <source>Sync status:</source>
+        <translation>État :</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Paramètres</translation>
+    </message>
+    <message>
+        <source>Sync clipboard history</source>
+        <translation>Synchroniser l’historique du presse-papiers</translation>
+    </message>
+    <message>
+        <source>Sync snippets</source>
+        <translation>Synchroniser les extraits</translation>
+    </message>
+    <message>
+        <source>Sync actions</source>
+        <translation>Synchroniser les actions</translation>
+    </message>
+    <message>
+        <source>Encryption</source>
+        <translation>Chiffrement</translation>
+    </message>
+    <message>
+        <source>Encrypt data</source>
+        <translation>Chiffrer les données</translation>
+    </message>
+    <message>
+        <source>Passphrase:</source>
+        <translation>Phrase secrète :</translation>
+    </message>
+    <message>
+        <source>Sync Target Folder</source>
+        <translation>Dossier de synchronisation</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>Parcourir</translation>
+    </message>
+    <message>
+        <source>Connected Clients</source>
+        <translation>Appareils connectés</translation>
+    </message>
+    <message>
+        <source>No connection</source>
+        <translation>Pas de connexion</translation>
+    </message>
+    <message>
+        <source>Last success</source>
+        <translation>Dernière réussite</translation>
+    </message>
+    <message>
+        <source>Not synchronized</source>
+        <translation>Non synchronisé</translation>
+    </message>
+    <message>
+        <source>Encryption needs a passphrase.</source>
+        <translation>Le chiffrement nécessite une phrase secrète.</translation>
+    </message>
+    <message>
+        <source>Please authorize Kestovan to access your Google Drive on the browser.</source>
+        <translation>Veuillez autoriser Kestovan à accéder à votre Google Drive dans le navigateur.</translation>
+    </message>
+    <message>
+        <source>Please choose the sync folder.</source>
+        <translation>Veuillez choisir le dossier de synchronisation.</translation>
+    </message>
+    <message>
+        <source>Show log</source>
+        <translation>Afficher le journal</translation>
+    </message>
+    <message>
+        <source>The remote data will be overwritten with your local content. Are you sure you want to continue?</source>
+        <translation>Les données distantes seront remplacées par votre contenu local. Voulez-vous vraiment continuer ?</translation>
+    </message>
+    <message>
+        <source>All your local content will be overwritten with the remote data. Are you sure you want to continue?</source>
+        <translation>Tout votre contenu local sera remplacé par les données distantes. Voulez-vous vraiment continuer ?</translation>
+    </message>
+    <message>
+        <source>Failed to connect to the notification server.</source>
+        <translation>Échec de la connexion au serveur de notifications.</translation>
+    </message>
+    <message>
+        <source>No connection to the notification server.</source>
+        <translation>Aucune connexion au serveur de notifications.</translation>
+    </message>
+</context>
 </TS>

@@ -1349,4 +1349,135 @@ durch den Textbaustein ersetzt wird.</translation>
         <translation>Das Synchronisierungsprotokoll konnte nicht gespeichert werden unter </translation>
     </message>
 </context>
+<context>
+    <name>SyncSettings</name>
+    <message>
+        <source>Select where do you want to sync the data:</source>
+        <translation>Wählen Sie, wohin die Daten synchronisiert werden sollen:</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Google Drive Sync&lt;/b&gt; stores the data to the application specific folder in your personal Google account.</source>
+        <translation>&lt;b&gt;Google-Drive-Synchronisierung&lt;/b&gt; speichert die Daten im programmeigenen Ordner Ihres persönlichen Google-Kontos.</translation>
+    </message>
+    <message>
+        <source>Sync with Google Drive</source>
+        <translation>Mit Google Drive synchronisieren</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Local Folder Sync&lt;/b&gt; makes it possible to share the data between computers e.g. via Dropbox or network drive.</source>
+        <translation>&lt;b&gt;Ordner-Synchronisierung&lt;/b&gt; teilt die Daten zwischen Computern, z. B. über Dropbox oder ein Netzlaufwerk.</translation>
+    </message>
+    <message>
+        <source>Sync with Local Folder</source>
+        <translation>Mit einem Ordner synchronisieren</translation>
+    </message>
+    <message>
+        <source>Stop synchronizing the data</source>
+        <translation>Synchronisierung beenden</translation>
+    </message>
+    <message>
+        <source>Sync</source>
+        <translation>Synchronisierung</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Hochladen</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Herunterladen</translation>
+    </message>
+    <message>
+        <source>Full Sync</source>
+        <translation>Abgleichen</translation>
+    </message>
+    <message>
+        <source>Sync status:</source>
+        <translation>Status:</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Sync clipboard history</source>
+        <translation>Verlauf synchronisieren</translation>
+    </message>
+    <message>
+        <source>Sync snippets</source>
+        <translation>Textbausteine synchronisieren</translation>
+    </message>
+    <message>
+        <source>Sync actions</source>
+        <translation>Aktionen synchronisieren</translation>
+    </message>
+    <message>
+        <source>Encryption</source>
+        <translation>Verschlüsselung</translation>
+    </message>
+    <message>
+        <source>Encrypt data</source>
+        <translation>Daten verschlüsseln</translation>
+    </message>
+    <message>
+        <source>Passphrase:</source>
+        <translation>Passphrase:</translation>
+    </message>
+    <message>
+        <source>Sync Target Folder</source>
+        <translation>Zielordner</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>Durchsuchen</translation>
+    </message>
+    <message>
+        <source>Connected Clients</source>
+        <translation>Verbundene Geräte</translation>
+    </message>
+    <message>
+        <source>No connection</source>
+        <translation>Keine Verbindung</translation>
+    </message>
+    <message>
+        <source>Last success</source>
+        <translation>Zuletzt erfolgreich</translation>
+    </message>
+    <message>
+        <source>Not synchronized</source>
+        <translation>Nicht synchronisiert</translation>
+    </message>
+    <message>
+        <source>Encryption needs a passphrase.</source>
+        <translation>Die Verschlüsselung braucht eine Passphrase.</translation>
+    </message>
+    <message>
+        <source>Please authorize Kestovan to access your Google Drive on the browser.</source>
+        <translation>Bitte erlauben Sie Kestovan im Browser den Zugriff auf Ihr Google Drive.</translation>
+    </message>
+    <message>
+        <source>Please choose the sync folder.</source>
+        <translation>Bitte wählen Sie den Ordner für die Synchronisierung.</translation>
+    </message>
+    <message>
+        <source>Show log</source>
+        <translation>Protokoll zeigen</translation>
+    </message>
+    <message>
+        <source>The remote data will be overwritten with your local content. Are you sure you want to continue?</source>
+        <translation>Die entfernten Daten werden mit Ihren lokalen Inhalten überschrieben. Möchten Sie wirklich fortfahren?</translation>
+    </message>
+    <message>
+        <source>All your local content will be overwritten with the remote data. Are you sure you want to continue?</source>
+        <translation>Alle Ihre lokalen Inhalte werden mit den entfernten Daten überschrieben. Möchten Sie wirklich fortfahren?</translation>
+    </message>
+    <message>
+        <source>Failed to connect to the notification server.</source>
+        <translation>Die Verbindung zum Benachrichtigungsserver ist fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>No connection to the notification server.</source>
+        <translation>Keine Verbindung zum Benachrichtigungsserver.</translation>
+    </message>
+</context>
 </TS>

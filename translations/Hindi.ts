@@ -1349,4 +1349,135 @@ automatically replaced with the snippet.</source>
         <translation>सिंक लॉग यहाँ सहेजा नहीं जा सका: </translation>
     </message>
 </context>
+<context>
+    <name>SyncSettings</name>
+    <message>
+        <source>Select where do you want to sync the data:</source>
+        <translation>चुनें कि डेटा कहाँ सिंक करना है:</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Google Drive Sync&lt;/b&gt; stores the data to the application specific folder in your personal Google account.</source>
+        <translation>&lt;b&gt;Google Drive सिंक&lt;/b&gt; डेटा को आपके निजी Google खाते में इस एप्लिकेशन के अपने फ़ोल्डर में रखता है।</translation>
+    </message>
+    <message>
+        <source>Sync with Google Drive</source>
+        <translation>Google Drive के साथ सिंक करें</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Local Folder Sync&lt;/b&gt; makes it possible to share the data between computers e.g. via Dropbox or network drive.</source>
+        <translation>&lt;b&gt;फ़ोल्डर सिंक&lt;/b&gt; से डेटा कंप्यूटरों के बीच साझा किया जा सकता है, जैसे Dropbox या नेटवर्क ड्राइव से।</translation>
+    </message>
+    <message>
+        <source>Sync with Local Folder</source>
+        <translation>फ़ोल्डर के साथ सिंक करें</translation>
+    </message>
+    <message>
+        <source>Stop synchronizing the data</source>
+        <translation>डेटा सिंक करना बंद करें</translation>
+    </message>
+    <message>
+        <source>Sync</source>
+        <translation>सिंक</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>अपलोड</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>डाउनलोड</translation>
+    </message>
+    <message>
+        <source>Full Sync</source>
+        <translation>पूरा सिंक</translation>
+    </message>
+    <message>
+        <source>Sync status:</source>
+        <translation>सिंक स्थिति:</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>सेटिंग्स</translation>
+    </message>
+    <message>
+        <source>Sync clipboard history</source>
+        <translation>क्लिपबोर्ड इतिहास सिंक करें</translation>
+    </message>
+    <message>
+        <source>Sync snippets</source>
+        <translation>स्निपेट सिंक करें</translation>
+    </message>
+    <message>
+        <source>Sync actions</source>
+        <translation>क्रियाएँ सिंक करें</translation>
+    </message>
+    <message>
+        <source>Encryption</source>
+        <translation>एन्क्रिप्शन</translation>
+    </message>
+    <message>
+        <source>Encrypt data</source>
+        <translation>डेटा एन्क्रिप्ट करें</translation>
+    </message>
+    <message>
+        <source>Passphrase:</source>
+        <translation>पासफ़्रेज़:</translation>
+    </message>
+    <message>
+        <source>Sync Target Folder</source>
+        <translation>सिंक फ़ोल्डर</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>ब्राउज़ करें</translation>
+    </message>
+    <message>
+        <source>Connected Clients</source>
+        <translation>जुड़े हुए डिवाइस</translation>
+    </message>
+    <message>
+        <source>No connection</source>
+        <translation>कोई कनेक्शन नहीं</translation>
+    </message>
+    <message>
+        <source>Last success</source>
+        <translation>पिछली सफलता</translation>
+    </message>
+    <message>
+        <source>Not synchronized</source>
+        <translation>सिंक नहीं हुआ</translation>
+    </message>
+    <message>
+        <source>Encryption needs a passphrase.</source>
+        <translation>एन्क्रिप्शन के लिए पासफ़्रेज़ चाहिए।</translation>
+    </message>
+    <message>
+        <source>Please authorize Kestovan to access your Google Drive on the browser.</source>
+        <translation>कृपया ब्राउज़र में Kestovan को अपने Google Drive तक पहुँच की अनुमति दें।</translation>
+    </message>
+    <message>
+        <source>Please choose the sync folder.</source>
+        <translation>कृपया सिंक फ़ोल्डर चुनें।</translation>
+    </message>
+    <message>
+        <source>Show log</source>
+        <translation>लॉग दिखाएँ</translation>
+    </message>
+    <message>
+        <source>The remote data will be overwritten with your local content. Are you sure you want to continue?</source>
+        <translation>दूरस्थ डेटा आपकी स्थानीय सामग्री से बदल दिया जाएगा। क्या आप वाकई जारी रखना चाहते हैं?</translation>
+    </message>
+    <message>
+        <source>All your local content will be overwritten with the remote data. Are you sure you want to continue?</source>
+        <translation>आपकी सारी स्थानीय सामग्री दूरस्थ डेटा से बदल दी जाएगी। क्या आप वाकई जारी रखना चाहते हैं?</translation>
+    </message>
+    <message>
+        <source>Failed to connect to the notification server.</source>
+        <translation>सूचना सर्वर से कनेक्ट नहीं हो सका।</translation>
+    </message>
+    <message>
+        <source>No connection to the notification server.</source>
+        <translation>सूचना सर्वर से कोई कनेक्शन नहीं।</translation>
+    </message>
+</context>
 </TS>

@@ -1349,4 +1349,135 @@ substituída automaticamente pelo trecho.</translation>
         <translation>Falha ao salvar o log de sincronização em </translation>
     </message>
 </context>
+<context>
+    <name>SyncSettings</name>
+    <message>
+        <source>Select where do you want to sync the data:</source>
+        <translation>Escolha onde sincronizar os dados:</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Google Drive Sync&lt;/b&gt; stores the data to the application specific folder in your personal Google account.</source>
+        <translation>&lt;b&gt;A sincronização com o Google Drive&lt;/b&gt; guarda os dados na pasta própria da aplicação na sua conta Google pessoal.</translation>
+    </message>
+    <message>
+        <source>Sync with Google Drive</source>
+        <translation>Sincronizar com o Google Drive</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Local Folder Sync&lt;/b&gt; makes it possible to share the data between computers e.g. via Dropbox or network drive.</source>
+        <translation>&lt;b&gt;A sincronização por pasta&lt;/b&gt; permite partilhar os dados entre computadores, por exemplo através do Dropbox ou de uma unidade de rede.</translation>
+    </message>
+    <message>
+        <source>Sync with Local Folder</source>
+        <translation>Sincronizar com uma pasta</translation>
+    </message>
+    <message>
+        <source>Stop synchronizing the data</source>
+        <translation>Parar de sincronizar os dados</translation>
+    </message>
+    <message>
+        <source>Sync</source>
+        <translation>Sincronização</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Enviar</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Transferir</translation>
+    </message>
+    <message>
+        <source>Full Sync</source>
+        <translation>Sincronizar tudo</translation>
+    </message>
+    <message>
+        <source>Sync status:</source>
+        <translation>Estado:</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Definições</translation>
+    </message>
+    <message>
+        <source>Sync clipboard history</source>
+        <translation>Sincronizar o histórico da área de transferência</translation>
+    </message>
+    <message>
+        <source>Sync snippets</source>
+        <translation>Sincronizar os trechos</translation>
+    </message>
+    <message>
+        <source>Sync actions</source>
+        <translation>Sincronizar as ações</translation>
+    </message>
+    <message>
+        <source>Encryption</source>
+        <translation>Encriptação</translation>
+    </message>
+    <message>
+        <source>Encrypt data</source>
+        <translation>Encriptar os dados</translation>
+    </message>
+    <message>
+        <source>Passphrase:</source>
+        <translation>Frase secreta:</translation>
+    </message>
+    <message>
+        <source>Sync Target Folder</source>
+        <translation>Pasta de sincronização</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>Procurar</translation>
+    </message>
+    <message>
+        <source>Connected Clients</source>
+        <translation>Dispositivos ligados</translation>
+    </message>
+    <message>
+        <source>No connection</source>
+        <translation>Sem ligação</translation>
+    </message>
+    <message>
+        <source>Last success</source>
+        <translation>Último sucesso</translation>
+    </message>
+    <message>
+        <source>Not synchronized</source>
+        <translation>Não sincronizado</translation>
+    </message>
+    <message>
+        <source>Encryption needs a passphrase.</source>
+        <translation>A encriptação precisa de uma frase secreta.</translation>
+    </message>
+    <message>
+        <source>Please authorize Kestovan to access your Google Drive on the browser.</source>
+        <translation>Autorize o Kestovan a aceder ao seu Google Drive no navegador.</translation>
+    </message>
+    <message>
+        <source>Please choose the sync folder.</source>
+        <translation>Escolha a pasta de sincronização.</translation>
+    </message>
+    <message>
+        <source>Show log</source>
+        <translation>Mostrar registo</translation>
+    </message>
+    <message>
+        <source>The remote data will be overwritten with your local content. Are you sure you want to continue?</source>
+        <translation>Os dados remotos serão substituídos pelo seu conteúdo local. Tem a certeza de que quer continuar?</translation>
+    </message>
+    <message>
+        <source>All your local content will be overwritten with the remote data. Are you sure you want to continue?</source>
+        <translation>Todo o seu conteúdo local será substituído pelos dados remotos. Tem a certeza de que quer continuar?</translation>
+    </message>
+    <message>
+        <source>Failed to connect to the notification server.</source>
+        <translation>Não foi possível ligar ao servidor de notificações.</translation>
+    </message>
+    <message>
+        <source>No connection to the notification server.</source>
+        <translation>Sem ligação ao servidor de notificações.</translation>
+    </message>
+</context>
 </TS>

@@ -105,9 +105,6 @@ SettingsDialog::SettingsDialog(QWidget *parent, SnippetModel *model, Sync *sync)
         else
             connect(button, &QAbstractButton::clicked, this, [this, button, index] { showPage(button, int(index)); });
     }
-    // ---- The sync page joins from its own work; until its page holds something, its button
-    //      stays hidden. ----
-    ui->sync->hide();
 
     connect(this, &QDialog::accepted, this, &SettingsDialog::onAccepted);
     connect(this, &QDialog::rejected, this, &SettingsDialog::onRejected);

@@ -106,6 +106,9 @@ public:
     QByteArray decrypt(QByteArray bytes);
     // A passphrase as the settings store keeps it, deciphered; empty when missing or unreadable.
     static QString decipherPassphrase(const QVariant &stored);
+    // A passphrase in the form the settings store keeps it: a new cipher text each time, and empty
+    // for the empty passphrase.
+    static QString encipherPassphrase(const QString &passphrase);
 
     // Versioned documents (syncmerge.cpp).
     static bool isPlainJson(const QByteArray &bytes);

@@ -53,16 +53,23 @@ void SyncLocalFolder::initialize(InitOptions options, QMap<QString, QVariant> se
         return;
     }
 
-    m_folder = QFileDialog::getExistingDirectory(nullptr, tr("Select sync target folder"),
+    const QString chosen = QFileDialog::getExistingDirectory(nullptr, tr("Select sync target folder"),
         QStandardPaths::writableLocation(QStandardPaths::HomeLocation),
         QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+    // A cancelled choice keeps the folder there was, which may only be missing for a while (an
+    // unmounted network drive).
+    if (chosen.isEmpty()) {
+        emit initialized(folderExists());
+        return;
+    }
+    m_folder = chosen;
     Utils::settings().setValue("SyncFolder", m_folder);
 
     if (folderExists()) {
         emit initialized(true);
         return;
     }
-    emit initialized(!m_folder.isEmpty() && QDir().mkpath(m_folder));
+    emit initialized(QDir().mkpath(m_folder));
 }
 
 bool SyncLocalFolder::isValid()

@@ -30,6 +30,14 @@ QString Sync::decipherPassphrase(const QVariant &stored)
     return crypt.decryptToString(text);
 }
 
+QString Sync::encipherPassphrase(const QString &passphrase)
+{
+    if (passphrase.isEmpty())
+        return QString();
+    O0SimpleCrypt crypt(O0CryptKey::storeKey());
+    return crypt.encryptToString(passphrase);
+}
+
 QByteArray Sync::encrypt(QByteArray bytes)
 {
     SyncLogDialog::add("Sync: Encrypting the payload");

@@ -32,7 +32,7 @@ const QStringList NamedIcons = {
 // Drawn in their own colours because they are shown unrecoloured on light and dark backgrounds
 // alike (the header gradients, the action list's error badge).
 const QSet<QString> ColouredSvgs = {"ic_warning.svg", "new.svg", "ic_error.svg", "ic_expand-bg.svg",
-                                    "ic_command-bg.svg", "ic_invisible-bg.svg"};
+                                    "ic_command-bg.svg", "ic_invisible-bg.svg", "folder.svg", "google-drive.svg"};
 
 QByteArray readAll(const QString &path)
 {

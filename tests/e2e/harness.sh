@@ -168,6 +168,9 @@ e2e_isolate() {
     export XDG_RUNTIME_DIR=$E2E_RUN_DIR/runtime
     unset DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM KESTOVAN_LOG
     export FONTCONFIG_FILE=$E2E_ROOT/tests/fonts.conf
+    # Text recognition's worker threads spin while they wait; on a busy machine one page then takes
+    # minutes instead of seconds.
+    export OMP_THREAD_LIMIT=1
 }
 
 # ---------------------------------------------------------------------------------------------

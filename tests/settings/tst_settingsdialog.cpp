@@ -237,7 +237,7 @@ private slots:
         for (const QString &added : {"KeepTab=false", "ShortcutPasteNext=", "DelayedApplications=",
                                      "Applications=", "ExcludedApplications=", "NoImagesApplications=",
                                      "TextOnlyApplications=", "FormattingOnlyApplications=", "NoExpandApplications=",
-                                     "HiddenActions=", "ActionShortcuts="})
+                                     "HiddenActions=", "ActionShortcuts=", "EncryptData=false", "Passphrase="})
             QVERIFY2(after.removeOne(added), qPrintable(added));
         QCOMPARE(after, before);
     }

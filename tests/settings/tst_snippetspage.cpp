@@ -127,7 +127,14 @@ private:
         button("snippets")->click();
     }
 
-    QAbstractButton *button(const char *name) { return m_dialog->findChild<QAbstractButton *>(name); }
+    // The snippets page's own button first: other pages have buttons of the same names (the sync
+    // log's "exportButton").
+    QAbstractButton *button(const char *name)
+    {
+        if (auto *own = m_dialog->findChild<SnippetsPage *>()->findChild<QAbstractButton *>(name))
+            return own;
+        return m_dialog->findChild<QAbstractButton *>(name);
+    }
     QListView *groups() { return m_dialog->findChild<QListView *>("listGroups"); }
     QListView *snippets() { return m_dialog->findChild<QListView *>("listSnippets"); }
     SnippetEditor *editor() { return static_cast<SnippetEditor *>(m_dialog->findChild<QTextEdit *>("textSnippet")); }

@@ -2,13 +2,13 @@
 // makes of the answers, and the sign-in states.
 #include "sync/synctestsupport.h"
 
+#include "browsercatcher.h"
 #include "oauth/o2google.h"
 #include "oauth/o2replylist.h"
 #include "oauth/oauthtestsupport.h"
 #include "sync/drivestandin.h"
 #include "sync/syncgoogledrive.h"
 
-#include <QDesktopServices>
 #include <QSet>
 
 using namespace SyncTest;
@@ -55,20 +55,6 @@ public:
     QList<Answer> answers;
 };
 
-// Catches what would go to the desktop's browser.
-class BrowserCatcher : public QObject
-{
-    Q_OBJECT
-
-public:
-    BrowserCatcher() { QDesktopServices::setUrlHandler("http", this, "open"); }
-    ~BrowserCatcher() override { QDesktopServices::unsetUrlHandler("http"); }
-
-    QList<QUrl> opened;
-
-public slots:
-    void open(const QUrl &url) { opened.append(url); }
-};
 
 SyncData fileData(const QString &name, const QString &id = QString())
 {
@@ -534,3 +520,4 @@ private slots:
 
 KESTOVAN_SYNC_TEST_MAIN(TestSyncGoogleDrive)
 #include "tst_syncgoogledrive.moc"
+#include "moc_browsercatcher.cpp"

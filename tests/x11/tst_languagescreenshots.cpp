@@ -166,7 +166,7 @@ private slots:
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
         dialog->setUpdateInfo(false, false);
-        for (const char *page : {"general", "history", "snippets", "applications", "actions", "about"}) {
+        for (const char *page : {"general", "history", "snippets", "sync", "applications", "actions", "about"}) {
             dialog->findChild<QAbstractButton *>(page)->click();
             QTest::qWait(100);
             QVERIFY(dialog->grab().toImage().save(

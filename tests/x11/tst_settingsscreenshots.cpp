@@ -2,16 +2,23 @@
 #include "actions/actionfile.h"
 #include "actions/actionlist.h"
 #include "actionwidgettestsupport.h"
+#include "browsercatcher.h"
 #include "history/itemrole.h"
 #include "settings/applicationslist.h"
 #include "settings/settingsdialog.h"
+#include "settings/syncsettings.h"
+#include "oauth/o2google.h"
 #include "snippets/snippetmodel.h"
+#include "sync/sync.h"
+#include "sync/syncgoogledrive.h"
 #include "common/utils.h"
 #include "screenshotsupport.h"
 #include "windowtestsupport.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QDir>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QStackedWidget>
 
@@ -48,6 +55,7 @@ void seedActions()
     settings.setValue("ActionShortcuts", QVariantMap{{shout, "Ctrl+Alt+S"}});
     settings.setValue("HiddenActions", QStringList{shout});
 }
+
 
 } // namespace
 
@@ -119,6 +127,86 @@ private slots:
             QCOMPARE(dialog.findChild<ActionList *>()->count(), 14);
     }
 
+    // The sync page with no target, a shared folder, Google Drive while the browser sign-in waits,
+    // and Google Drive signed in with other computers connected.
+    void testSyncPage_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QString>("state");
+        for (const bool dark : {false, true}) {
+            for (const char *state : {"none", "folder", "drive-signed-out", "drive-signed-in"})
+                QTest::addRow("%s-%s", dark ? "dark" : "light", state) << dark << QString(state);
+        }
+    }
+
+    void testSyncPage()
+    {
+        QFETCH(bool, dark);
+        QFETCH(QString, state);
+        Screenshots::useAppearance(dark);
+        Utils::settings().clear();
+        SettingsDialog::updateDefaultSettings();
+        qputenv("KESTOVAN_GOOGLE_CLIENT_ID", "screenshots.apps.example");
+        qputenv("KESTOVAN_GOOGLE_CLIENT_SECRET", "screenshots-secret");
+        qputenv("KESTOVAN_NOTIFIER_URL", "ws://127.0.0.1:1/notifier");
+        QTemporaryDir shared;
+        BrowserCatcher browser;
+        Sync sync;
+        sync.googleDrive()->o2()->unlink();
+        sync.googleDrive()->o2()->setLocalPort(0);
+        QSettings settings = Utils::settings();
+        settings.setValue("SyncTarget", "None");
+        settings.setValue("EncryptData", true);
+        settings.setValue("Passphrase", Sync::encipherPassphrase("correct horse battery"));
+        if (state == "folder") {
+            settings.setValue("SyncTarget", "LocalFolder");
+            settings.setValue("SyncFolder", shared.path());
+        } else if (state == "drive-signed-in") {
+            settings.setValue("SyncTarget", "GoogleDrive");
+            O2Google *o2 = sync.googleDrive()->o2();
+            o2->setToken("token");
+            o2->setExpires(QDateTime::currentSecsSinceEpoch() + 3600);
+            o2->setLinked(true);
+        }
+        settings.setValue("LastSync", QDateTime(QDate(2026, 3, 5), QTime(14, 30)));
+        sync.initialize(settings.value("SyncTarget").toString(), ReportState, Sync::mapSettings());
+
+        SnippetModel snippets(nullptr, nullptr);
+        SettingsDialog dialog(nullptr, &snippets, &sync);
+        dialog.move(30, 30);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.findChild<QAbstractButton *>("sync")->click();
+        auto *page = dialog.findChild<SyncSettings *>();
+        auto *stack = page->findChild<QStackedWidget *>("stackedWidgetSync");
+        if (state == "drive-signed-out") {
+            page->findChild<QAbstractButton *>("googleSync")->click();
+            QCOMPARE(stack->currentIndex(), 1);
+        } else if (state == "drive-signed-in") {
+            page->notifierStatus(Notifier::CONNECTED);
+            const QString now = QDateTime::currentDateTimeUtc().toString("yyyy-MM-ddTHH:mm:ss");
+            page->notifierClientList({{{"name", "Pixel 8"}, {"type", "Android"}, {"time", now}},
+                                      {{"name", "Studio iMac"}, {"type", "Mac"}, {"time", "2026-01-02T03:04:05"}},
+                                      {{"name", "Office desktop"}, {"type", "Windows"}, {"time", now}},
+                                      {{"name", "Laptop"}, {"type", "Linux"}, {"time", now}}});
+            QCOMPARE(stack->currentIndex(), 2);
+        } else {
+            QCOMPARE(stack->currentIndex(), state == "folder" ? 2 : 0);
+        }
+        QTest::qWait(100);
+        QVERIFY(dialog.grab().toImage().save(Screenshots::path(QString("settings-sync-%1").arg(QTest::currentDataTag()))));
+
+        for (QLabel *label : stack->currentWidget()->findChildren<QLabel *>()) {
+            if (label->isVisible() && !label->wordWrap() && label->pixmap().isNull() && label->textFormat() != Qt::RichText)
+                QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->objectName()));
+        }
+        for (QAbstractButton *control : stack->currentWidget()->findChildren<QAbstractButton *>()) {
+            if (control->isVisible())
+                QVERIFY2(control->width() >= control->sizeHint().width(), qPrintable(control->objectName()));
+        }
+        dialog.reject();
+    }
+
     void testActionEditor_data()
     {
         QTest::addColumn<bool>("dark");
@@ -166,3 +254,4 @@ private slots:
 
 KESTOVAN_WINDOW_TEST_MAIN(TestSettingsScreenshots)
 #include "tst_settingsscreenshots.moc"
+#include "moc_browsercatcher.cpp"
