@@ -99,13 +99,10 @@ void SyncSettings::initialize()
     ui->passphrase->setText(Sync::decipherPassphrase(settings.value("Passphrase")));
 
     const QDateTime lastSync = settings.value("LastSync").toDateTime();
-    if (lastSync.isValid()) {
-        setSyncLabel(tr(LastSuccess), lastSync);
-        m_labelSource = LastSuccess;
-    } else {
-        setSyncLabel(tr(NotSynchronized), QDateTime());
-        m_labelSource = NotSynchronized;
-    }
+    if (lastSync.isValid())
+        setOwnSyncLabel(LastSuccess, lastSync);
+    else
+        setOwnSyncLabel(NotSynchronized, QDateTime());
 
     ui->labelSyncTitle->setText(activeTitle());
     ui->progressClients->init(true);
@@ -117,9 +114,10 @@ void SyncSettings::retranslateUi()
     ui->retranslateUi(this);
     if (m_sync)
         ui->labelSyncTitle->setText(activeTitle());
-    const char *source = m_labelSource;
-    setSyncLabel(source ? tr(source) : m_labelText, m_labelTime);
-    m_labelSource = source;
+    if (m_labelSource)
+        setOwnSyncLabel(m_labelSource, m_labelTime);
+    else
+        setSyncLabel(m_labelText, m_labelTime);
     if (m_waitText)
         ui->labelSyncInfo->setText(tr(m_waitText));
     if (m_notifierStatusKnown)
@@ -136,6 +134,12 @@ void SyncSettings::setSyncLabel(QString text, QDateTime time)
         line += ": " + time.toString(Qt::TextDate);
     line += " (<a href=\"foo\">" + tr("Show log") + "</a>)</p>";
     ui->labelSyncStatus->setText(line);
+}
+
+void SyncSettings::setOwnSyncLabel(const char *source, QDateTime time)
+{
+    setSyncLabel(tr(source), time);
+    m_labelSource = source;
 }
 
 void SyncSettings::updatePage()
@@ -212,8 +216,7 @@ bool SyncSettings::refuseEmptyPassphrase()
 {
     if (!ui->encryptData->isChecked() || !ui->passphrase->text().isEmpty())
         return false;
-    setSyncLabel(tr(NeedsPassphrase), QDateTime());
-    m_labelSource = NeedsPassphrase;
+    setOwnSyncLabel(NeedsPassphrase, QDateTime());
     return true;
 }
 
@@ -257,8 +260,7 @@ void SyncSettings::syncStatus(SyncStatus status, QString text)
         if (status == Success) {
             const QDateTime now = QDateTime::currentDateTime();
             Utils::settings().setValue("LastSync", now);
-            setSyncLabel(tr(LastSuccess), now);
-            m_labelSource = LastSuccess;
+            setOwnSyncLabel(LastSuccess, now);
         }
     } else if (status == Busy) {
         setSyncButtonsVisible(false);

@@ -65,6 +65,8 @@ private:
     void chooseTarget(const QString &target, const char *waitText);
     void stopSync();
     void browse();
+    // A status line of the page's own, which a language change translates again.
+    void setOwnSyncLabel(const char *source, QDateTime time);
     void setSyncButtonsVisible(bool visible);
     void showClientsText();
     // True, with the reason in the status line, when encryption is asked for without a passphrase.

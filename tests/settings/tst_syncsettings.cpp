@@ -3,6 +3,7 @@
 #include "sync/synctestsupport.h"
 
 #include "browsercatcher.h"
+#include "common/translation.h"
 #include "common/utils.h"
 #include "history/historyitemmodel.h"
 #include "history/itemrole.h"
@@ -240,6 +241,22 @@ private slots:
         QVERIFY(log.answered());
         QVERIFY(shownWithLine);
         QCOMPARE(m_page->syncLog()->parent(), m_page.get());
+    }
+
+    void testLanguageChangeTranslatesThePagesOwnTexts()
+    {
+        openPage();
+        m_page->notifierStatus(Notifier::ERROR);
+        Translation::selectLanguage("German");
+        m_page->retranslateUi();
+        const QString status = child<QLabel>("labelSyncStatus")->text();
+        const QString clients = child<QLabel>("labelClients")->text();
+        Translation::selectLanguage("English");
+        m_page->retranslateUi();
+        QCOMPARE(status, QString("<p>Nicht synchronisiert (<a href=\"foo\">Protokoll zeigen</a>)</p>"));
+        QCOMPARE(clients, QString("Die Verbindung zum Benachrichtigungsserver ist fehlgeschlagen."));
+        QCOMPARE(child<QLabel>("labelSyncStatus")->text(), QString("<p>Not synchronized (<a href=\"foo\">Show log</a>)</p>"));
+        QCOMPARE(child<QLabel>("labelClients")->text(), QString("Failed to connect to the notification server."));
     }
 
     void testChoosingAFolderAndAccepting()
