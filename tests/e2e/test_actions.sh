@@ -43,7 +43,8 @@ xdotool windowactivate --sync "$editor" >/dev/null 2>&1 || true
 xdotool type --delay 40 'Shouter'
 xdotool key Tab Tab ctrl+a
 xdotool type --delay 40 "$script"
-e2e_poll 15 eval 'find_text "$editor" Success >/dev/null' || fail "the live test did not succeed on the typed script"
+# Each typed key is highlighted and may open the completer; a loaded machine needs long for forty.
+e2e_poll 45 eval 'find_text "$editor" Success >/dev/null' || fail "the live test did not succeed on the typed script"
 keep_screenshot actions-editor
 click_text "$editor" Save || fail "no Save button"
 e2e_poll 10 eval '[[ -z $(action_editor) ]]' || fail "Save did not close the editor"
@@ -90,7 +91,7 @@ wait_for_clipping 'run on me' 10 || fail "the copy was not recorded"
 open_history
 xdotool key Up Menu
 xdotool sleep 0.4 key Up Up Up Right
-e2e_poll 5 eval 'find_text root Shouter >/dev/null' || fail "\"Run action\" does not list the new action"
+e2e_poll 20 eval 'find_text root Shouter >/dev/null' || fail "\"Run action\" does not list the new action"
 keep_screenshot actions-run-action
 xdotool key Up Return
 wait_for_clipping 'RUN ON ME!' 10 || fail "running the action from the menu did not change the clipping"
