@@ -58,6 +58,27 @@ public slots:
     void open(const QUrl &url) { opened.append(url); }
 };
 
+// Sends a language change to the first settings dialog it sees an event of. A dialog is only a
+// SettingsDialog from its own constructor on, so this lands while that constructor builds the form.
+class EarlyLanguageChange : public QObject
+{
+public:
+    bool sent = false;
+    bool formMissing = false;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (!sent && event->type() != QEvent::LanguageChange && qobject_cast<SettingsDialog *>(watched)) {
+            sent = true;
+            formMissing = !watched->findChild<QAbstractButton *>("general");
+            QEvent change(QEvent::LanguageChange);
+            QCoreApplication::sendEvent(watched, &change);
+        }
+        return false;
+    }
+};
+
 std::unique_ptr<SettingsDialog> freshDialog()
 {
     resetStore();
@@ -412,6 +433,23 @@ private slots:
         dialog->accept();
         QCOMPARE(setting("Language").toString(), QString("German"));
         QTRY_COMPARE(child<QAbstractButton>(dialog.get(), "history")->text(), QString("Verlauf"));
+    }
+
+    void testLanguageChangeBeforeTheFormExistsDoesNothing()
+    {
+        resetStore();
+        SettingsDialog::updateDefaultSettings();
+        EarlyLanguageChange early;
+        qApp->installEventFilter(&early);
+        SettingsDialog dialog(nullptr, nullptr, nullptr);
+        qApp->removeEventFilter(&early);
+        QVERIFY(early.sent);
+        QVERIFY(early.formMissing);
+
+        // The dialog came out whole and still follows a later change.
+        QCOMPARE(child<QAbstractButton>(&dialog, "general")->text(), QString("General"));
+        Translation::selectLanguage("German");
+        QTRY_COMPARE(child<QAbstractButton>(&dialog, "general")->text(), QString("Allgemein"));
     }
 
     void testDebugLogSwitchActsAtOnceAndCancelKeepsIt()
