@@ -251,6 +251,25 @@
     </message>
 </context>
 <context>
+    <name>CopyToCache</name>
+    <message>
+        <source>Unsafe file name %1/%2</source>
+        <translation>不安全的文件名 %1/%2</translation>
+    </message>
+    <message>
+        <source>No data folder</source>
+        <translation>没有数据文件夹</translation>
+    </message>
+    <message>
+        <source>%1 is not a local file</source>
+        <translation>%1 不是本地文件</translation>
+    </message>
+    <message>
+        <source>The image cannot be written as %1</source>
+        <translation>无法将图片写为 %1 格式</translation>
+    </message>
+</context>
+<context>
     <name>DelayDialog</name>
     <message>
         <source>Set delay</source>
@@ -829,6 +848,73 @@ Start the X server with the XTEST extension enabled to paste from Kestovan.</sou
     </message>
 </context>
 <context>
+    <name>SafeFile</name>
+    <message>
+        <source>%1 is a chain of too many symbolic links</source>
+        <translation>%1 的符号链接层级过多</translation>
+    </message>
+    <message>
+        <source>stopped after %1 of %2 bytes: %3</source>
+        <translation>写入 %2 字节中的 %1 字节后中止：%3</translation>
+    </message>
+    <message>
+        <source>syncing failed: %1</source>
+        <translation>同步到磁盘失败：%1</translation>
+    </message>
+    <message>
+        <source>checking the size failed: %1</source>
+        <translation>检查文件大小失败：%1</translation>
+    </message>
+    <message>
+        <source>the file holds %1 of %2 bytes</source>
+        <translation>文件只有 %1 字节，应为 %2 字节</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened for writing: %2</source>
+        <translation>无法打开 %1 进行写入：%2</translation>
+    </message>
+    <message>
+        <source>Closing %1 failed: %2</source>
+        <translation>关闭 %1 失败：%2</translation>
+    </message>
+    <message>
+        <source>Renaming %1 to %2 failed: %3</source>
+        <translation>将 %1 重命名为 %2 失败：%3</translation>
+    </message>
+    <message>
+        <source>Refusing to replace %1 with empty content.</source>
+        <translation>拒绝用空内容替换 %1。</translation>
+    </message>
+    <message>
+        <source>Writing %1 failed: %2</source>
+        <translation>写入 %1 失败：%2</translation>
+    </message>
+    <message>
+        <source>%1 already exists</source>
+        <translation>%1 已存在</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened for reading: %2</source>
+        <translation>无法打开 %1 进行读取：%2</translation>
+    </message>
+    <message>
+        <source>Reading %1 failed: %2</source>
+        <translation>读取 %1 失败：%2</translation>
+    </message>
+    <message>
+        <source>%1 does not exist</source>
+        <translation>%1 不存在</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 不是普通文件</translation>
+    </message>
+    <message>
+        <source>%1 has %2 bytes, more than the %3 a data file may have</source>
+        <translation>%1 有 %2 字节，超过了数据文件允许的 %3 字节</translation>
+    </message>
+</context>
+<context>
     <name>SettingsDialog</name>
     <message>
         <source>Settings</source>
@@ -1344,6 +1430,21 @@ automatically replaced with the snippet.</source>
     <message>
         <source>Failed to save the sync log to </source>
         <translation>无法将同步日志保存到：</translation>
+    </message>
+</context>
+<context>
+    <name>SyncReplyPage</name>
+    <message>
+        <source>Authentication succeeded!</source>
+        <translation>身份验证成功！</translation>
+    </message>
+    <message>
+        <source>Authentication failed!</source>
+        <translation>身份验证失败！</translation>
+    </message>
+    <message>
+        <source>You may close the browser window now.</source>
+        <translation>现在可以关闭浏览器窗口了。</translation>
     </message>
 </context>
 <context>

@@ -251,6 +251,25 @@
     </message>
 </context>
 <context>
+    <name>CopyToCache</name>
+    <message>
+        <source>Unsafe file name %1/%2</source>
+        <translation>Vaarallinen tiedostonimi %1/%2</translation>
+    </message>
+    <message>
+        <source>No data folder</source>
+        <translation>Ei datakansiota</translation>
+    </message>
+    <message>
+        <source>%1 is not a local file</source>
+        <translation>%1 ei ole paikallinen tiedosto</translation>
+    </message>
+    <message>
+        <source>The image cannot be written as %1</source>
+        <translation>Kuvaa ei voi tallentaa muodossa %1</translation>
+    </message>
+</context>
+<context>
     <name>DelayDialog</name>
     <message>
         <source>Set delay</source>
@@ -832,6 +851,73 @@ Käynnistä X-palvelin XTEST-laajennus käytössä, jotta voit liittää Kestova
     </message>
 </context>
 <context>
+    <name>SafeFile</name>
+    <message>
+        <source>%1 is a chain of too many symbolic links</source>
+        <translation>%1 on liian monen symbolisen linkin ketju</translation>
+    </message>
+    <message>
+        <source>stopped after %1 of %2 bytes: %3</source>
+        <translation>keskeytyi, kun %2 tavusta oli kirjoitettu %1: %3</translation>
+    </message>
+    <message>
+        <source>syncing failed: %1</source>
+        <translation>tietojen siirto levylle epäonnistui: %1</translation>
+    </message>
+    <message>
+        <source>checking the size failed: %1</source>
+        <translation>koon tarkistus epäonnistui: %1</translation>
+    </message>
+    <message>
+        <source>the file holds %1 of %2 bytes</source>
+        <translation>tiedostossa on %1/%2 tavua</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened for writing: %2</source>
+        <translation>Tiedostoa %1 ei voi avata kirjoittamista varten: %2</translation>
+    </message>
+    <message>
+        <source>Closing %1 failed: %2</source>
+        <translation>Tiedoston %1 sulkeminen epäonnistui: %2</translation>
+    </message>
+    <message>
+        <source>Renaming %1 to %2 failed: %3</source>
+        <translation>Tiedoston %1 nimeäminen uudelleen nimelle %2 epäonnistui: %3</translation>
+    </message>
+    <message>
+        <source>Refusing to replace %1 with empty content.</source>
+        <translation>Tiedostoa %1 ei korvata tyhjällä sisällöllä.</translation>
+    </message>
+    <message>
+        <source>Writing %1 failed: %2</source>
+        <translation>Tiedoston %1 kirjoittaminen epäonnistui: %2</translation>
+    </message>
+    <message>
+        <source>%1 already exists</source>
+        <translation>%1 on jo olemassa</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened for reading: %2</source>
+        <translation>Tiedostoa %1 ei voi avata lukemista varten: %2</translation>
+    </message>
+    <message>
+        <source>Reading %1 failed: %2</source>
+        <translation>Tiedoston %1 lukeminen epäonnistui: %2</translation>
+    </message>
+    <message>
+        <source>%1 does not exist</source>
+        <translation>%1 ei ole olemassa</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 ei ole tavallinen tiedosto</translation>
+    </message>
+    <message>
+        <source>%1 has %2 bytes, more than the %3 a data file may have</source>
+        <translation>Tiedostossa %1 on %2 tavua, enemmän kuin datatiedostossa saa olla (%3)</translation>
+    </message>
+</context>
+<context>
     <name>SettingsDialog</name>
     <message>
         <source>Settings</source>
@@ -1347,6 +1433,21 @@ automaattisesti katkelmalla.</translation>
     <message>
         <source>Failed to save the sync log to </source>
         <translation>Synkronointilokin tallennus epäonnistui kohteeseen </translation>
+    </message>
+</context>
+<context>
+    <name>SyncReplyPage</name>
+    <message>
+        <source>Authentication succeeded!</source>
+        <translation>Tunnistautuminen onnistui!</translation>
+    </message>
+    <message>
+        <source>Authentication failed!</source>
+        <translation>Tunnistautuminen epäonnistui!</translation>
+    </message>
+    <message>
+        <source>You may close the browser window now.</source>
+        <translation>Voit nyt sulkea selainikkunan.</translation>
     </message>
 </context>
 <context>

@@ -251,6 +251,25 @@
     </message>
 </context>
 <context>
+    <name>CopyToCache</name>
+    <message>
+        <source>Unsafe file name %1/%2</source>
+        <translation>Nom de fichier non sûr %1/%2</translation>
+    </message>
+    <message>
+        <source>No data folder</source>
+        <translation>Aucun dossier de données</translation>
+    </message>
+    <message>
+        <source>%1 is not a local file</source>
+        <translation>%1 n&apos;est pas un fichier local</translation>
+    </message>
+    <message>
+        <source>The image cannot be written as %1</source>
+        <translation>Impossible d&apos;enregistrer l&apos;image au format %1</translation>
+    </message>
+</context>
+<context>
     <name>DelayDialog</name>
     <message>
         <source>Set delay</source>
@@ -832,6 +851,73 @@ Démarrez le serveur X avec l&apos;extension XTEST activée pour coller depuis K
     </message>
 </context>
 <context>
+    <name>SafeFile</name>
+    <message>
+        <source>%1 is a chain of too many symbolic links</source>
+        <translation>%1 est une chaîne de trop nombreux liens symboliques</translation>
+    </message>
+    <message>
+        <source>stopped after %1 of %2 bytes: %3</source>
+        <translation>interruption après %1 octets sur %2&#xa0;: %3</translation>
+    </message>
+    <message>
+        <source>syncing failed: %1</source>
+        <translation>la synchronisation sur le disque a échoué&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>checking the size failed: %1</source>
+        <translation>la vérification de la taille a échoué&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>the file holds %1 of %2 bytes</source>
+        <translation>le fichier contient %1 octets sur %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened for writing: %2</source>
+        <translation>Impossible d&apos;ouvrir %1 en écriture&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Closing %1 failed: %2</source>
+        <translation>Impossible de fermer %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Renaming %1 to %2 failed: %3</source>
+        <translation>Impossible de renommer %1 en %2&#xa0;: %3</translation>
+    </message>
+    <message>
+        <source>Refusing to replace %1 with empty content.</source>
+        <translation>%1 n&apos;est pas remplacé par un contenu vide.</translation>
+    </message>
+    <message>
+        <source>Writing %1 failed: %2</source>
+        <translation>L&apos;écriture de %1 a échoué&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>%1 already exists</source>
+        <translation>%1 existe déjà</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened for reading: %2</source>
+        <translation>Impossible d&apos;ouvrir %1 en lecture&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Reading %1 failed: %2</source>
+        <translation>La lecture de %1 a échoué&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>%1 does not exist</source>
+        <translation>%1 n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>%1 has %2 bytes, more than the %3 a data file may have</source>
+        <translation>%1 fait %2 octets, plus que les %3 permis pour un fichier de données</translation>
+    </message>
+</context>
+<context>
     <name>SettingsDialog</name>
     <message>
         <source>Settings</source>
@@ -1347,6 +1433,21 @@ automatiquement remplacé par l&apos;extrait.</translation>
     <message>
         <source>Failed to save the sync log to </source>
         <translation>Impossible d&apos;enregistrer le journal de synchronisation sous </translation>
+    </message>
+</context>
+<context>
+    <name>SyncReplyPage</name>
+    <message>
+        <source>Authentication succeeded!</source>
+        <translation>Authentification réussie&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Authentication failed!</source>
+        <translation>Échec de l&apos;authentification&#xa0;!</translation>
+    </message>
+    <message>
+        <source>You may close the browser window now.</source>
+        <translation>Vous pouvez maintenant fermer la fenêtre du navigateur.</translation>
     </message>
 </context>
 <context>

@@ -251,6 +251,25 @@
     </message>
 </context>
 <context>
+    <name>CopyToCache</name>
+    <message>
+        <source>Unsafe file name %1/%2</source>
+        <translation>Unsicherer Dateiname %1/%2</translation>
+    </message>
+    <message>
+        <source>No data folder</source>
+        <translation>Kein Datenordner</translation>
+    </message>
+    <message>
+        <source>%1 is not a local file</source>
+        <translation>%1 ist keine lokale Datei</translation>
+    </message>
+    <message>
+        <source>The image cannot be written as %1</source>
+        <translation>Das Bild kann nicht als %1 geschrieben werden</translation>
+    </message>
+</context>
+<context>
     <name>DelayDialog</name>
     <message>
         <source>Set delay</source>
@@ -832,6 +851,73 @@ Starten Sie den X-Server mit aktivierter XTEST-Erweiterung, um aus Kestovan einz
     </message>
 </context>
 <context>
+    <name>SafeFile</name>
+    <message>
+        <source>%1 is a chain of too many symbolic links</source>
+        <translation>%1 ist eine Kette aus zu vielen symbolischen Links</translation>
+    </message>
+    <message>
+        <source>stopped after %1 of %2 bytes: %3</source>
+        <translation>abgebrochen nach %1 von %2 Bytes: %3</translation>
+    </message>
+    <message>
+        <source>syncing failed: %1</source>
+        <translation>das Schreiben auf den Datenträger ist fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>checking the size failed: %1</source>
+        <translation>die Größe konnte nicht geprüft werden: %1</translation>
+    </message>
+    <message>
+        <source>the file holds %1 of %2 bytes</source>
+        <translation>die Datei enthält %1 von %2 Bytes</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened for writing: %2</source>
+        <translation>%1 kann nicht zum Schreiben geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>Closing %1 failed: %2</source>
+        <translation>%1 konnte nicht geschlossen werden: %2</translation>
+    </message>
+    <message>
+        <source>Renaming %1 to %2 failed: %3</source>
+        <translation>%1 konnte nicht in %2 umbenannt werden: %3</translation>
+    </message>
+    <message>
+        <source>Refusing to replace %1 with empty content.</source>
+        <translation>%1 wird nicht durch einen leeren Inhalt ersetzt.</translation>
+    </message>
+    <message>
+        <source>Writing %1 failed: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 already exists</source>
+        <translation>%1 ist bereits vorhanden</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened for reading: %2</source>
+        <translation>%1 kann nicht zum Lesen geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>Reading %1 failed: %2</source>
+        <translation>%1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 does not exist</source>
+        <translation>%1 ist nicht vorhanden</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>%1 has %2 bytes, more than the %3 a data file may have</source>
+        <translation>%1 hat %2 Bytes, mehr als die %3, die eine Datendatei haben darf</translation>
+    </message>
+</context>
+<context>
     <name>SettingsDialog</name>
     <message>
         <source>Settings</source>
@@ -1347,6 +1433,21 @@ durch den Textbaustein ersetzt wird.</translation>
     <message>
         <source>Failed to save the sync log to </source>
         <translation>Das Synchronisierungsprotokoll konnte nicht gespeichert werden unter </translation>
+    </message>
+</context>
+<context>
+    <name>SyncReplyPage</name>
+    <message>
+        <source>Authentication succeeded!</source>
+        <translation>Anmeldung erfolgreich!</translation>
+    </message>
+    <message>
+        <source>Authentication failed!</source>
+        <translation>Anmeldung fehlgeschlagen!</translation>
+    </message>
+    <message>
+        <source>You may close the browser window now.</source>
+        <translation>Sie können das Browserfenster jetzt schließen.</translation>
     </message>
 </context>
 <context>

@@ -251,6 +251,25 @@
     </message>
 </context>
 <context>
+    <name>CopyToCache</name>
+    <message>
+        <source>Unsafe file name %1/%2</source>
+        <translation>असुरक्षित फ़ाइल नाम %1/%2</translation>
+    </message>
+    <message>
+        <source>No data folder</source>
+        <translation>कोई डेटा फ़ोल्डर नहीं</translation>
+    </message>
+    <message>
+        <source>%1 is not a local file</source>
+        <translation>%1 स्थानीय फ़ाइल नहीं है</translation>
+    </message>
+    <message>
+        <source>The image cannot be written as %1</source>
+        <translation>छवि को %1 के रूप में नहीं लिखा जा सकता</translation>
+    </message>
+</context>
+<context>
     <name>DelayDialog</name>
     <message>
         <source>Set delay</source>
@@ -832,6 +851,73 @@ Kestovan से चिपकाने के लिए X सर्वर को 
     </message>
 </context>
 <context>
+    <name>SafeFile</name>
+    <message>
+        <source>%1 is a chain of too many symbolic links</source>
+        <translation>%1 बहुत अधिक सिम्बॉलिक लिंक की शृंखला है</translation>
+    </message>
+    <message>
+        <source>stopped after %1 of %2 bytes: %3</source>
+        <translation>%2 में से %1 बाइट के बाद रुक गया: %3</translation>
+    </message>
+    <message>
+        <source>syncing failed: %1</source>
+        <translation>डिस्क पर सिंक करना विफल रहा: %1</translation>
+    </message>
+    <message>
+        <source>checking the size failed: %1</source>
+        <translation>आकार की जाँच विफल रही: %1</translation>
+    </message>
+    <message>
+        <source>the file holds %1 of %2 bytes</source>
+        <translation>फ़ाइल में %2 में से %1 बाइट हैं</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened for writing: %2</source>
+        <translation>%1 लिखने के लिए खोली नहीं जा सकती: %2</translation>
+    </message>
+    <message>
+        <source>Closing %1 failed: %2</source>
+        <translation>%1 बंद करना विफल रहा: %2</translation>
+    </message>
+    <message>
+        <source>Renaming %1 to %2 failed: %3</source>
+        <translation>%1 का नाम बदलकर %2 करना विफल रहा: %3</translation>
+    </message>
+    <message>
+        <source>Refusing to replace %1 with empty content.</source>
+        <translation>%1 को खाली सामग्री से नहीं बदला जाएगा।</translation>
+    </message>
+    <message>
+        <source>Writing %1 failed: %2</source>
+        <translation>%1 लिखना विफल रहा: %2</translation>
+    </message>
+    <message>
+        <source>%1 already exists</source>
+        <translation>%1 पहले से मौजूद है</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened for reading: %2</source>
+        <translation>%1 पढ़ने के लिए खोली नहीं जा सकती: %2</translation>
+    </message>
+    <message>
+        <source>Reading %1 failed: %2</source>
+        <translation>%1 पढ़ना विफल रहा: %2</translation>
+    </message>
+    <message>
+        <source>%1 does not exist</source>
+        <translation>%1 मौजूद नहीं है</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 सामान्य फ़ाइल नहीं है</translation>
+    </message>
+    <message>
+        <source>%1 has %2 bytes, more than the %3 a data file may have</source>
+        <translation>%1 में %2 बाइट हैं, जो डेटा फ़ाइल की सीमा %3 से अधिक है</translation>
+    </message>
+</context>
+<context>
     <name>SettingsDialog</name>
     <message>
         <source>Settings</source>
@@ -1347,6 +1433,21 @@ automatically replaced with the snippet.</source>
     <message>
         <source>Failed to save the sync log to </source>
         <translation>सिंक लॉग यहाँ सहेजा नहीं जा सका: </translation>
+    </message>
+</context>
+<context>
+    <name>SyncReplyPage</name>
+    <message>
+        <source>Authentication succeeded!</source>
+        <translation>प्रमाणीकरण सफल रहा!</translation>
+    </message>
+    <message>
+        <source>Authentication failed!</source>
+        <translation>प्रमाणीकरण विफल रहा!</translation>
+    </message>
+    <message>
+        <source>You may close the browser window now.</source>
+        <translation>अब आप ब्राउज़र विंडो बंद कर सकते हैं।</translation>
     </message>
 </context>
 <context>

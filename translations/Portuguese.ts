@@ -251,6 +251,25 @@
     </message>
 </context>
 <context>
+    <name>CopyToCache</name>
+    <message>
+        <source>Unsafe file name %1/%2</source>
+        <translation>Nome de arquivo inseguro %1/%2</translation>
+    </message>
+    <message>
+        <source>No data folder</source>
+        <translation>Nenhuma pasta de dados</translation>
+    </message>
+    <message>
+        <source>%1 is not a local file</source>
+        <translation>%1 não é um arquivo local</translation>
+    </message>
+    <message>
+        <source>The image cannot be written as %1</source>
+        <translation>Não é possível gravar a imagem como %1</translation>
+    </message>
+</context>
+<context>
     <name>DelayDialog</name>
     <message>
         <source>Set delay</source>
@@ -832,6 +851,73 @@ Inicie o servidor X com a extensão XTEST ativada para colar a partir do Kestova
     </message>
 </context>
 <context>
+    <name>SafeFile</name>
+    <message>
+        <source>%1 is a chain of too many symbolic links</source>
+        <translation>%1 é uma cadeia com links simbólicos demais</translation>
+    </message>
+    <message>
+        <source>stopped after %1 of %2 bytes: %3</source>
+        <translation>interrompido após %1 de %2 bytes: %3</translation>
+    </message>
+    <message>
+        <source>syncing failed: %1</source>
+        <translation>falha ao sincronizar com o disco: %1</translation>
+    </message>
+    <message>
+        <source>checking the size failed: %1</source>
+        <translation>falha ao verificar o tamanho: %1</translation>
+    </message>
+    <message>
+        <source>the file holds %1 of %2 bytes</source>
+        <translation>o arquivo contém %1 de %2 bytes</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened for writing: %2</source>
+        <translation>Não é possível abrir %1 para gravação: %2</translation>
+    </message>
+    <message>
+        <source>Closing %1 failed: %2</source>
+        <translation>Falha ao fechar %1: %2</translation>
+    </message>
+    <message>
+        <source>Renaming %1 to %2 failed: %3</source>
+        <translation>Falha ao renomear %1 para %2: %3</translation>
+    </message>
+    <message>
+        <source>Refusing to replace %1 with empty content.</source>
+        <translation>%1 não será substituído por um conteúdo vazio.</translation>
+    </message>
+    <message>
+        <source>Writing %1 failed: %2</source>
+        <translation>Falha ao gravar %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 already exists</source>
+        <translation>%1 já existe</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened for reading: %2</source>
+        <translation>Não é possível abrir %1 para leitura: %2</translation>
+    </message>
+    <message>
+        <source>Reading %1 failed: %2</source>
+        <translation>Falha ao ler %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 does not exist</source>
+        <translation>%1 não existe</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 não é um arquivo comum</translation>
+    </message>
+    <message>
+        <source>%1 has %2 bytes, more than the %3 a data file may have</source>
+        <translation>%1 tem %2 bytes, mais do que os %3 permitidos para um arquivo de dados</translation>
+    </message>
+</context>
+<context>
     <name>SettingsDialog</name>
     <message>
         <source>Settings</source>
@@ -1347,6 +1433,21 @@ substituída automaticamente pelo trecho.</translation>
     <message>
         <source>Failed to save the sync log to </source>
         <translation>Falha ao salvar o log de sincronização em </translation>
+    </message>
+</context>
+<context>
+    <name>SyncReplyPage</name>
+    <message>
+        <source>Authentication succeeded!</source>
+        <translation>Autenticação bem-sucedida!</translation>
+    </message>
+    <message>
+        <source>Authentication failed!</source>
+        <translation>Falha na autenticação!</translation>
+    </message>
+    <message>
+        <source>You may close the browser window now.</source>
+        <translation>Você já pode fechar a janela do navegador.</translation>
     </message>
 </context>
 <context>

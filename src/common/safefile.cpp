@@ -1,5 +1,6 @@
 #include "common/safefile.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,12 @@
 #include <unistd.h>
 
 namespace {
+
+// The reasons below end up in the user's save warnings, so they speak the user's language.
+class Reason
+{
+    Q_DECLARE_TR_FUNCTIONS(SafeFile)
+};
 
 // As many links as the kernel follows before it gives up with ELOOP.
 const int MaxLinkHops = 40;
@@ -47,7 +54,7 @@ bool resolveLinks(const QString &path, QString *target, QString *error)
         }
         current = info.symLinkTarget();
     }
-    return fail(error, QString("%1 is a chain of too many symbolic links").arg(path));
+    return fail(error, Reason::tr("%1 is a chain of too many symbolic links").arg(path));
 }
 
 bool writeBytes(int descriptor, const char *data, qint64 size, QString *error)
@@ -58,7 +65,7 @@ bool writeBytes(int descriptor, const char *data, qint64 size, QString *error)
         if (written < 0) {
             if (errno == EINTR)
                 continue;
-            return fail(error, QString("stopped after %1 of %2 bytes: %3").arg(done).arg(size).arg(systemError()));
+            return fail(error, Reason::tr("stopped after %1 of %2 bytes: %3").arg(done).arg(size).arg(systemError()));
         }
         done += written;
     }
@@ -69,12 +76,12 @@ bool writeBytes(int descriptor, const char *data, qint64 size, QString *error)
 bool finish(int descriptor, qint64 expected, QString *error)
 {
     if (::fsync(descriptor) != 0 && errno != EINVAL)
-        return fail(error, QString("syncing failed: %1").arg(systemError()));
+        return fail(error, Reason::tr("syncing failed: %1").arg(systemError()));
     struct stat status;
     if (::fstat(descriptor, &status) != 0)
-        return fail(error, QString("checking the size failed: %1").arg(systemError()));
+        return fail(error, Reason::tr("checking the size failed: %1").arg(systemError()));
     if (S_ISREG(status.st_mode) && qint64(status.st_size) != expected)
-        return fail(error, QString("the file holds %1 of %2 bytes").arg(qint64(status.st_size)).arg(expected));
+        return fail(error, Reason::tr("the file holds %1 of %2 bytes").arg(qint64(status.st_size)).arg(expected));
     return true;
 }
 
@@ -88,7 +95,7 @@ int openTemporary(const QString &tmpPath, QString *error)
         ::unlink(name.constData());
     const int descriptor = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (descriptor < 0)
-        fail(error, QString("%1 cannot be opened for writing: %2").arg(tmpPath, systemError()));
+        fail(error, Reason::tr("%1 cannot be opened for writing: %2").arg(tmpPath, systemError()));
     return descriptor;
 }
 
@@ -99,13 +106,13 @@ bool commit(int descriptor, const QString &tmpPath, const QString &target, QStri
     if (::close(descriptor) != 0) {
         const QString reason = systemError();
         ::unlink(tmpName.constData());
-        return fail(error, QString("Closing %1 failed: %2").arg(tmpPath, reason));
+        return fail(error, Reason::tr("Closing %1 failed: %2").arg(tmpPath, reason));
     }
     // QFile::rename refuses an existing target; the POSIX rename replaces it atomically.
     if (::rename(tmpName.constData(), native(target).constData()) != 0) {
         const QString reason = systemError();
         ::unlink(tmpName.constData());
-        return fail(error, QString("Renaming %1 to %2 failed: %3").arg(tmpPath, target, reason));
+        return fail(error, Reason::tr("Renaming %1 to %2 failed: %3").arg(tmpPath, target, reason));
     }
     // Make the rename itself durable; the data is safe either way, so a failure here is not an error.
     const int folder = ::open(native(QFileInfo(target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -142,7 +149,7 @@ bool write(const QString &path, const QByteArray &bytes, QString *error, bool *o
     if (openFailed)
         *openFailed = false;
     if (bytes.isEmpty())
-        return fail(error, QString("Refusing to replace %1 with empty content.").arg(path));
+        return fail(error, Reason::tr("Refusing to replace %1 with empty content.").arg(path));
 
     QString target = path;
     if (links == Links::WriteThrough && !resolveLinks(path, &target, error))
@@ -156,17 +163,17 @@ bool write(const QString &path, const QByteArray &bytes, QString *error, bool *o
     }
     QString reason;
     if (!writeAll(descriptor, bytes, &reason))
-        return abandon(descriptor, tmpPath, error, QString("Writing %1 failed: %2").arg(tmpPath, reason));
+        return abandon(descriptor, tmpPath, error, Reason::tr("Writing %1 failed: %2").arg(tmpPath, reason));
     return commit(descriptor, tmpPath, target, error);
 }
 
 bool copy(const QString &source, const QString &target, QString *error)
 {
     if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
-        return fail(error, QString("%1 already exists").arg(target));
+        return fail(error, Reason::tr("%1 already exists").arg(target));
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        return fail(error, QString("%1 cannot be opened for reading: %2").arg(source, in.errorString()));
+        return fail(error, Reason::tr("%1 cannot be opened for reading: %2").arg(source, in.errorString()));
 
     const QString tmpPath = temporaryPath(target);
     const int descriptor = openTemporary(tmpPath, error);
@@ -177,14 +184,14 @@ bool copy(const QString &source, const QString &target, QString *error)
     while (!(chunk = in.read(CopyChunk)).isEmpty()) {
         QString reason;
         if (!writeBytes(descriptor, chunk.constData(), chunk.size(), &reason))
-            return abandon(descriptor, tmpPath, error, QString("Writing %1 failed: %2").arg(tmpPath, reason));
+            return abandon(descriptor, tmpPath, error, Reason::tr("Writing %1 failed: %2").arg(tmpPath, reason));
         total += chunk.size();
     }
     QString reason;
     if (in.error() != QFileDevice::NoError)
-        return abandon(descriptor, tmpPath, error, QString("Reading %1 failed: %2").arg(source, in.errorString()));
+        return abandon(descriptor, tmpPath, error, Reason::tr("Reading %1 failed: %2").arg(source, in.errorString()));
     if (!finish(descriptor, total, &reason))
-        return abandon(descriptor, tmpPath, error, QString("Writing %1 failed: %2").arg(tmpPath, reason));
+        return abandon(descriptor, tmpPath, error, Reason::tr("Writing %1 failed: %2").arg(tmpPath, reason));
     return commit(descriptor, tmpPath, target, error);
 }
 
@@ -193,28 +200,28 @@ ReadResult read(const QString &path, QByteArray *bytes, QString *error, qint64 l
     bytes->clear();
     // A link whose target is missing is a missing file too: the first save writes through it.
     if (!QFileInfo::exists(path)) {
-        fail(error, QString("%1 does not exist").arg(path));
+        fail(error, Reason::tr("%1 does not exist").arg(path));
         return ReadResult::Missing;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        fail(error, QString("%1 cannot be opened for reading: %2").arg(path, file.errorString()));
+        fail(error, Reason::tr("%1 cannot be opened for reading: %2").arg(path, file.errorString()));
         return ReadResult::Unreadable;
     }
     // A device or pipe in the file's place could be read for ever.
     struct stat status;
     if (::fstat(file.handle(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        fail(error, QString("%1 is not a regular file").arg(path));
+        fail(error, Reason::tr("%1 is not a regular file").arg(path));
         return ReadResult::Unreadable;
     }
     if (qint64(status.st_size) > limit) {
-        fail(error, QString("%1 has %2 bytes, more than the %3 a data file may have")
-                        .arg(path).arg(qint64(status.st_size)).arg(limit));
+        fail(error, Reason::tr("%1 has %2 bytes, more than the %3 a data file may have")
+                        .arg(path, QString::number(qint64(status.st_size)), QString::number(limit)));
         return ReadResult::TooLarge;
     }
     *bytes = file.readAll();
     if (file.error() != QFileDevice::NoError || qint64(bytes->size()) > limit) {
-        fail(error, QString("Reading %1 failed: %2").arg(path, file.errorString()));
+        fail(error, Reason::tr("Reading %1 failed: %2").arg(path, file.errorString()));
         bytes->clear();
         return ReadResult::Unreadable;
     }

@@ -40,12 +40,12 @@ bool CopyToCache::copy()
     // The names may come from synchronised documents: nothing may land outside the cache.
     if (!Utils::isPlainFileName(m_folder) || !Utils::isPlainFileName(m_fileName)) {
         qWarning() << "Refusing to cache a file under an unsafe name:" << m_folder << m_fileName;
-        return fail(QString("Unsafe file name %1/%2").arg(m_folder, m_fileName));
+        return fail(tr("Unsafe file name %1/%2").arg(m_folder, m_fileName));
     }
     const QString dataPath = Utils::dataPath();
     if (dataPath.isEmpty()) {
         qWarning() << "No data folder for the cache";
-        return fail("No data folder");
+        return fail(tr("No data folder"));
     }
 
     QString base = dataPath + "/" + m_folder;
@@ -64,7 +64,7 @@ bool CopyToCache::copy()
         const QString source = m_url.toLocalFile();
         if (source.isEmpty() || !SafeFile::copy(source, target, &error)) {
             qWarning() << "Failed to copy" << source << "to" << target << error;
-            return fail(error.isEmpty() ? QString("%1 is not a local file").arg(m_url.toString()) : error);
+            return fail(error.isEmpty() ? tr("%1 is not a local file").arg(m_url.toString()) : error);
         }
         return true;
     }
@@ -76,7 +76,7 @@ bool CopyToCache::copy()
         buffer.open(QIODevice::WriteOnly);
         if (!m_image.save(&buffer, format.isEmpty() ? nullptr : format.constData())) {
             qWarning() << "Failed to save the file" << target;
-            return fail(QString("The image cannot be written as %1").arg(QString::fromLatin1(format)));
+            return fail(tr("The image cannot be written as %1").arg(QString::fromLatin1(format)));
         }
     }
     // Every byte is checked on its way to the disk: a full disk must not leave a short file that

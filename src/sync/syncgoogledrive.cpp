@@ -4,9 +4,9 @@
 #include "oauth/o2requestor.h"
 #include "sync/sync.h"
 #include "sync/synclogging.h"
+#include "sync/syncreplypage.h"
 
 #include <QDesktopServices>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,20 +14,9 @@
 #include <QNetworkRequest>
 #include <QRandomGenerator>
 
-// Resources of a static library are only linked in when something asks for them by name.
-static void registerReplyPage()
-{
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(html);
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
-
 namespace {
 
 const char *const c_scope = "https://www.googleapis.com/auth/drive.appdata profile";
-const char *const c_replyPage = ":/data/html/sync-reply.html";
 
 QJsonObject parseObject(const QByteArray &body)
 {
@@ -76,10 +65,9 @@ void SyncGoogleDrive::initialize(InitOptions options, QMap<QString, QVariant>)
         emit initialized(true);
         return;
     }
-    registerReplyPage();
-    QFile page(QString::fromLatin1(c_replyPage));
-    if (page.open(QIODevice::ReadOnly))
-        m_o2->setReplyContent(page.readAll());
+    // Read at each sign-in, so the page speaks the language chosen by then.
+    if (const QByteArray page = SyncReplyPage::html(); !page.isEmpty())
+        m_o2->setReplyContent(page);
     m_o2->link();
 }
 

@@ -1,4 +1,5 @@
 #include "history/copytocache.h"
+#include "common/translation.h"
 #include "common/utils.h"
 #include "smalldisk.h"
 
@@ -200,6 +201,31 @@ private slots:
             QCOMPARE(watcher.failedCount, 1);
             QVERIFY(!QFileInfo::exists(folder + "/remote.png"));
         }
+    }
+
+    // The reason reaches the user's warning, so it speaks the user's language.
+    void testFailureReasonSpeaksTheChosenLanguage_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("unsafe name") << "../escaped.png" << "images" << "Unsicherer Dateiname images/../escaped.png";
+        QTest::newRow("unknown format") << "x.nosuchformat" << "images"
+                                        << "Das Bild kann nicht als nosuchformat geschrieben werden";
+    }
+
+    void testFailureReasonSpeaksTheChosenLanguage()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QString, folder);
+        QFETCH(QString, reason);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^(Refusing to cache|Failed to save the file)"));
+        Translation::selectLanguage("German");
+        JobWatcher watcher;
+        runOnPool(new CopyToCache(sampleImage(), QUuid::createUuid(), fileName, folder), &watcher);
+        Translation::selectLanguage("English");
+        QCOMPARE(watcher.failedCount, 1);
+        QCOMPARE(watcher.reason, reason);
     }
 
     // A full disk must not leave a truncated file behind that passes for the cached one.

@@ -4,6 +4,7 @@
 
 #include "common/globals.h"
 #include "common/safefile.h"
+#include "common/translation.h"
 #include "sync/synclogdialog.h"
 
 #include <QJsonArray>
@@ -283,6 +284,32 @@ private slots:
         QVERIFY(!model.save(false));
         QCOMPARE(openWarningBoxes().size(), 1);
         answerWarningBox();
+    }
+
+    // The reason under a save warning speaks the user's language like the warning itself.
+    void testSaveWarningDetailSpeaksTheChosenLanguage()
+    {
+        WarningBoxesShown shown;
+        HistoryItemModel model(nullptr, nullptr);
+        model.addText("saved into a folder's place", QString(), QPixmap(), "Editor");
+        // A save that works first, so no earlier failure holds the warning back.
+        QVERIFY(model.save(false));
+        // A folder with something in it cannot be replaced by the new file.
+        QVERIFY(QFile::remove(historyPath()));
+        QVERIFY(QDir().mkpath(historyPath() + "/inside"));
+        Translation::selectLanguage("German");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Writing to file"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Die Verlaufsdatei konnte nicht geschrieben werden"));
+        const bool saved = model.save(false);
+        Translation::selectLanguage("English");
+        QVERIFY(!saved);
+        QCOMPARE(openWarningBoxes().size(), 1);
+        const QString text = openWarningBoxes().first()->text();
+        answerWarningBox();
+        QVERIFY(QDir(historyPath()).removeRecursively());
+        QVERIFY2(text.contains(SafeFile::temporaryPath(historyPath()) + " konnte nicht in " + historyPath()
+                               + " umbenannt werden: "),
+                 qPrintable(text));
     }
 
     void testImagesThatCannotBeCachedAreToldOnce()

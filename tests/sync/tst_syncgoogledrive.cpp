@@ -3,6 +3,7 @@
 #include "sync/synctestsupport.h"
 
 #include "browsercatcher.h"
+#include "common/translation.h"
 #include "oauth/o2google.h"
 #include "oauth/o2replylist.h"
 #include "oauth/oauthtestsupport.h"
@@ -113,7 +114,11 @@ private slots:
         m_engine->googleDrive()->o2()->unlink();
     }
 
-    void cleanup() { O2ReplyList::setDefaultTimeOut(60000); }
+    void cleanup()
+    {
+        O2ReplyList::setDefaultTimeOut(60000);
+        Translation::selectLanguage("English");
+    }
 
     void testListingFollowsEveryPage_data()
     {
@@ -475,6 +480,47 @@ private slots:
         QCOMPARE(results.size(), 6);
         QVERIFY(!target->isValid());
         QVERIFY(!engine.isValid());
+    }
+
+    // The page the browser shows after the sign-in speaks the language chosen when it began.
+    void testReplyPageSpeaksTheChosenLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("failed");
+        QTest::addColumn<QString>("close");
+        QTest::newRow("English") << "English" << "en" << "Authentication failed!" << "You may close the browser window now.";
+        QTest::newRow("German") << "German" << "de" << "Anmeldung fehlgeschlagen!"
+                                << "Sie können das Browserfenster jetzt schließen.";
+        QTest::newRow("Chinese") << "Chinese" << "zh" << "身份验证失败！" << "现在可以关闭浏览器窗口了。";
+    }
+
+    void testReplyPageSpeaksTheChosenLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, code);
+        QFETCH(QString, failed);
+        QFETCH(QString, close);
+        BrowserCatcher browser;
+        Sync engine;
+        SyncGoogleDrive *target = engine.googleDrive();
+        target->o2()->setLocalPort(0);
+        Translation::selectLanguage(language);
+        target->initialize(Interactive, {});
+        QTRY_COMPARE_WITH_TIMEOUT(browser.opened.size(), 1, 10000);
+
+        const QUrlQuery query(browser.opened.first());
+        const QUrl redirect(query.queryItemValue("redirect_uri", QUrl::FullyDecoded));
+        BrowserStandIn back(quint16(redirect.port()));
+        back.send(redirectRequest("error=access_denied&state=" + query.queryItemValue("state").toLatin1()));
+        QTRY_VERIFY_WITH_TIMEOUT(back.closed, 10000);
+        const QString page = QString::fromUtf8(back.received);
+        QVERIFY(page.contains(QString("<html lang=\"%1\">").arg(code)));
+        QVERIFY2(page.contains(">" + failed + "<"), qPrintable(page));
+        QVERIFY(page.contains(">" + close + "<"));
+        QVERIFY(!page.contains("{{"));
+        if (language != "English")
+            QVERIFY(!page.contains("browser window"));
     }
 
     void testWithoutClientIdentityDriveSaysSo_data()
