@@ -5,6 +5,7 @@
 #include "window/historyitemdelegate.h"
 #include "history/historyitemmodel.h"
 #include "window/historyitemview.h"
+#include "window/searchmodel.h"
 #include "common/iconresources.h"
 #include "settings/settingsdialog.h"
 #include "common/utils.h"
@@ -16,6 +17,8 @@
 #include <QFile>
 #include <QImage>
 #include <QJsonDocument>
+#include <QMimeData>
+#include <QScrollBar>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
@@ -65,10 +68,32 @@ int runChild(int argc, char *argv[])
     HistoryItemModel::instance()->load();
     printf("loaded %d %.1f %.1f\n", HistoryItemModel::instance()->rowCount(), residentMegabytes(), base);
     fflush(stdout);
-    // Every image clipping then gets its thumbnail.
+    // The list scrolled from top to bottom once, page by page, as a user reads it: each image row
+    // asks for its thumbnail when it is first painted.
+    registerIconResources();
+    HistoryItemView view;
+    view.setItemDelegate(new HistoryItemDelegate(&view));
+    view.setModel(HistoryItemModel::proxyInstance());
+    view.resize(400, 500);
+    view.show();
+    QCoreApplication::processEvents();
+    QImage page(view.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    view.viewport()->render(&page);
+    // A page never painted before: every thumbnail on it is cold.
+    QScrollBar *bar = view.verticalScrollBar();
+    bar->setValue(bar->maximum() / 2);
+    QElapsedTimer timer;
+    timer.start();
+    view.viewport()->render(&page);
+    const double coldPaint = timer.nsecsElapsed() / 1e6;
+    for (int value = 0; value <= bar->maximum(); value += qMax(1, bar->pageStep())) {
+        bar->setValue(value);
+        view.viewport()->render(&page);
+        QCoreApplication::processEvents();
+    }
     QThreadPool::globalInstance()->waitForDone();
     QCoreApplication::processEvents();
-    printf("%.1f\n", residentMegabytes());
+    printf("%.1f %.2f\n", residentMegabytes(), coldPaint);
     fflush(stdout);
     return 0;
 }
@@ -86,6 +111,9 @@ struct Figures
     double resident = 0;
     double baseResident = 0;
     double thumbnailResident = 0;
+    double coldPaint = 0;
+    double copy = 0;
+    double search = 0;
 };
 
 double milliseconds(const QElapsedTimer &timer)
@@ -149,6 +177,27 @@ Figures measure(int clippings)
     }
     figures.add = total / adds;
 
+    // A copy as the GUI thread spends it: the rules, the index and the start of the file's write.
+    // Each starts a write of its own (the worst case: no write under way to join).
+    double copies = 0;
+    for (int i = 0; i < adds; ++i) {
+        model.flushSaves();
+        auto *data = new QMimeData;
+        data->setText(QString("one more copy %1 for a full history").arg(i));
+        timer.restart();
+        model.clipboardChanged(data, QPixmap(), "Bench");
+        copies += milliseconds(timer);
+    }
+    model.flushSaves();
+    figures.copy = copies / adds;
+
+    // The results for one typed letter, once the search text settled.
+    SearchModel search(nullptr, &proxy);
+    search.setFilter("a");
+    timer.restart();
+    search.update();
+    figures.search = milliseconds(timer);
+
     state.showRecent = true;
     timer.restart();
     proxy.invalidate();
@@ -167,7 +216,9 @@ Figures measure(int clippings)
     child.waitForFinished(60000);
     figures.resident = reply.size() == 4 ? reply.at(2).toDouble() : -1;
     figures.baseResident = reply.size() == 4 ? reply.at(3).toDouble() : -1;
-    figures.thumbnailResident = child.readAll().trimmed().toDouble();
+    const QList<QByteArray> scrolled = child.readAll().trimmed().split(' ');
+    figures.thumbnailResident = scrolled.value(0).toDouble();
+    figures.coldPaint = scrolled.value(1).toDouble();
     return figures;
 }
 
@@ -237,15 +288,17 @@ int main(int argc, char *argv[])
         sizes = {QByteArray(argv[1]).toInt()};
 
     printf("History (times in ms; add = rules and index of one capture into a full history, without the save;\n"
-           "start = spawn of a process to its loaded history; RSS in MB of that process: before the load, right\n"
-           "after it, and once every image clipping got its thumbnail)\n\n");
-    printf("%10s %8s %9s %8s %9s %8s %8s %8s %8s %8s %8s %8s\n", "clippings", "file MB", "fromJson", "load", "load/json",
-        "save", "add", "filter", "start", "RSS base", "RSS", "+thumbs");
+           "copy = GUI-thread time of one copy into a full history, its save included; search = results for one\n"
+           "typed letter; start = spawn of a process to its loaded history; RSS in MB of that process: before the\n"
+           "load, right after it, and after its list was scrolled from top to bottom once; cold = paint of a page of\n"
+           "the list whose thumbnails were never made)\n\n");
+    printf("%10s %8s %9s %8s %9s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s\n", "clippings", "file MB", "fromJson", "load",
+        "load/json", "save", "add", "copy", "search", "filter", "start", "RSS base", "RSS", "scrolled", "cold");
     for (int clippings : std::as_const(sizes)) {
         const Figures f = measure(clippings);
-        printf("%10d %8.1f %9.1f %8.1f %9.2f %8.1f %8.3f %8.1f %8.1f %8.1f %8.1f %8.1f\n", f.clippings, f.fileMegabytes,
-            f.fromJson, f.load, f.load / f.fromJson, f.save, f.add, f.filter, f.start, f.baseResident, f.resident,
-            f.thumbnailResident);
+        printf("%10d %8.1f %9.1f %8.1f %9.2f %8.1f %8.3f %8.2f %8.1f %8.1f %8.1f %8.1f %8.1f %8.1f %8.2f\n", f.clippings,
+            f.fileMegabytes, f.fromJson, f.load, f.load / f.fromJson, f.save, f.add, f.copy, f.search, f.filter, f.start,
+            f.baseResident, f.resident, f.thumbnailResident, f.coldPaint);
         fflush(stdout);
     }
     printf("\nTargets at 10,000: start < 280 ms, RSS < 80 MB, load < 150 ms and < 2 x fromJson, save < 100 ms, add < 1 ms.\n");

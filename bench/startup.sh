@@ -4,7 +4,8 @@
 # writes a history of CLIPPINGS clippings (default 0), IMAGES of them images (default 0), then
 # starts the program five times. Prints one line: the median time from the start until the history
 # hotkey maps the history window, and the median time from a hotkey press on the running program to
-# the window mapped (X server times), with the machine's load.
+# the window mapped (X server times), with the machine's load; with clippings, also the program's
+# resident size with the window open and after paging through the whole list once.
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -40,5 +41,15 @@ median() {
 }
 start=$(sed -n 's/^start //p' <<<"$figures")
 hotkey=$(sed -n 's/^hotkey //p' <<<"$figures")
-printf '%d clippings (%d images): start to window %d ms, hotkey to window %d ms (medians of %d: %s | %s; load %s)\n' \
-    "$clippings" "$images" "$(median <<<"$start")" "$(median <<<"$hotkey")" "$runs" "$start" "$hotkey" "$load"
+
+# The whole process's memory once its list was paged through from top to bottom (every thumbnail
+# asked for once).
+memory=""
+if ((clippings > 0)); then
+    # shellcheck disable=SC2086
+    sizes=$(cd "$HOME" && "$probe" memory $((clippings / 4 + 20)) "$E2E_BUILD_DIR/kestovan") || exit 1
+    read -r shown scrolled <<<"$(sed -n 's/^memory //p' <<<"$sizes")"
+    memory=", ${shown} MB with the window open, ${scrolled} MB after paging through the list"
+fi
+printf '%d clippings (%d images): start to window %d ms, hotkey to window %d ms%s (medians of %d: %s | %s; load %s)\n' \
+    "$clippings" "$images" "$(median <<<"$start")" "$(median <<<"$hotkey")" "$memory" "$runs" "$start" "$hotkey" "$load"

@@ -7,6 +7,9 @@
 //       starts PROGRAM RUNS times on $DISPLAY (a wrapper such as perf may start it); for each start: the time from the start until the
 //       history hotkey maps the history window, then the time from one hotkey press to the window
 //       mapped. Prints "start MS MS ..." and "hotkey MS MS ...".
+//   startupprobe memory PAGES PROGRAM [ARGUMENTS...]
+//       starts PROGRAM once, opens its window, presses Page Down PAGES times; prints "memory MB MB",
+//       the resident size with the window open and after the list was paged through.
 //
 // Times are X server times: the probe reads the server's clock (a property change on a window of
 // its own) before it starts the program or presses the hotkey, and the window counts as mapped
@@ -233,15 +236,12 @@ void stop(pid_t pid)
     waitpid(pid, nullptr, 0);
 }
 
-int measure(char *argv[])
+bool openDisplay(X &x)
 {
-    const int runs = std::max(1, std::atoi(argv[2]));
-    char **command = argv + 3;
-    X x;
     x.display = XOpenDisplay(nullptr);
     if (!x.display) {
         std::fprintf(stderr, "startupprobe: no display\n");
-        return 1;
+        return false;
     }
     x.root = DefaultRootWindow(x.display);
     x.clientList = XInternAtom(x.display, "_NET_CLIENT_LIST", False);
@@ -258,20 +258,53 @@ int measure(char *argv[])
     XMapWindow(x.display, x.own);
     XSelectInput(x.display, x.root, PropertyChangeMask);
     XSync(x.display, False);
+    return true;
+}
+
+pid_t startProgram(char **command)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        // The program's log would mix with the figures.
+        const int quiet = open("/dev/null", O_WRONLY);
+        dup2(quiet, STDOUT_FILENO);
+        dup2(quiet, STDERR_FILENO);
+        execvp(command[0], command);
+        _exit(127);
+    }
+    return pid;
+}
+
+// The resident size of a process, in MB.
+double residentMegabytes(pid_t pid)
+{
+    const std::string path = "/proc/" + std::to_string(pid) + "/status";
+    FILE *status = std::fopen(path.c_str(), "r");
+    if (!status)
+        return -1;
+    char line[256];
+    double megabytes = -1;
+    while (std::fgets(line, sizeof line, status)) {
+        if (std::strncmp(line, "VmRSS:", 6) == 0)
+            megabytes = std::atof(line + 6) / 1024.0;
+    }
+    std::fclose(status);
+    return megabytes;
+}
+
+int measure(char *argv[])
+{
+    const int runs = std::max(1, std::atoi(argv[2]));
+    char **command = argv + 3;
+    X x;
+    if (!openDisplay(x))
+        return 1;
 
     std::vector<long> starts;
     std::vector<long> hotkeys;
     for (int run = 0; run < runs; ++run) {
         const Time begin = serverTime(x);
-        const pid_t pid = fork();
-        if (pid == 0) {
-            // The program's log would mix with the figures.
-            const int quiet = open("/dev/null", O_WRONLY);
-            dup2(quiet, STDOUT_FILENO);
-            dup2(quiet, STDERR_FILENO);
-            execvp(command[0], command);
-            _exit(127);
-        }
+        const pid_t pid = startProgram(command);
         if (!pressHotkeyOnceTaken(x, pid, 30000)) {
             std::fprintf(stderr, "startupprobe: the program never took the hotkey\n");
             stop(pid);
@@ -313,6 +346,35 @@ int measure(char *argv[])
     return 0;
 }
 
+// Opens the window with the hotkey, pages through the whole list once (Page Down), lets the
+// thumbnails arrive, and prints the program's resident size before and after.
+int memory(char *argv[])
+{
+    const int pages = std::max(1, std::atoi(argv[2]));
+    char **command = argv + 3;
+    X x;
+    if (!openDisplay(x))
+        return 1;
+    const pid_t pid = startProgram(command);
+    if (!pressHotkeyOnceTaken(x, pid, 30000) || !waitForList(x, pid, true, 30000)) {
+        stop(pid);
+        return 1;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    const double shown = residentMegabytes(pid);
+    const KeyCode next = XKeysymToKeycode(x.display, XK_Next);
+    for (int page = 0; page < pages; ++page) {
+        tap(x, {next});
+        std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(4000));
+    const double scrolled = residentMegabytes(pid);
+    stop(pid);
+    XCloseDisplay(x.display);
+    std::printf("memory %.1f %.1f\n", shown, scrolled);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -321,6 +383,9 @@ int main(int argc, char *argv[])
         return generate(argc, argv);
     if (argc >= 4 && std::strcmp(argv[1], "measure") == 0)
         return measure(argv);
-    std::fprintf(stderr, "usage: startupprobe generate CLIPPINGS IMAGES | measure RUNS PROGRAM [ARGUMENTS...]\n");
+    if (argc >= 4 && std::strcmp(argv[1], "memory") == 0)
+        return memory(argv);
+    std::fprintf(stderr, "usage: startupprobe generate CLIPPINGS IMAGES | measure RUNS PROGRAM [ARGUMENTS...]"
+                         " | memory PAGES PROGRAM [ARGUMENTS...]\n");
     return 2;
 }

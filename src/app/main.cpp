@@ -1,6 +1,7 @@
 #include "app/afterfirstwindow.h"
 #include "app/application.h"
 #include "crash/crashhandler.h"
+#include "history/historyitemmodel.h"
 #include "common/globals.h"
 #include "common/iconresources.h"
 #include "logging/qxtbasicfileloggerengine.h"
@@ -123,6 +124,9 @@ int main(int argc, char *argv[])
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] {
         qDebug() << "Quitting the application";
         window.clearHistory();
+        // The history is written off the GUI thread; what was asked for is on disk before we go.
+        if (HistoryItemModel *history = HistoryItemModel::instance())
+            history->flushSaves();
     });
     QObject::connect(&trayIcon, &QSystemTrayIcon::activated, &window,
                      [&trayIcon, &window](QSystemTrayIcon::ActivationReason reason) {

@@ -1,5 +1,6 @@
 #include "history/clippingitem.h"
 
+#include "history/historyitemmodel.h"
 #include "history/itemrole.h"
 #include "common/utils.h"
 
@@ -178,9 +179,22 @@ QVariant ClippingItem::data(int role) const
         return m_fileName;
     case LockedRole:
         return m_locked;
+    case ThumbnailRole:
+        if (HistoryItemModel *history = historyModel()) {
+            const QImage thumbnail = history->thumbnail(m_id, m_fileName);
+            return thumbnail.isNull() ? QVariant() : QVariant::fromValue(thumbnail);
+        }
+        return QStandardItem::data(role);
     default:
         return QStandardItem::data(role);
     }
+}
+
+HistoryItemModel *ClippingItem::historyModel() const
+{
+    if (m_type != 1 && m_type != 2)
+        return nullptr;
+    return qobject_cast<HistoryItemModel *>(model());
 }
 
 void ClippingItem::multiData(QModelRoleDataSpan roleDataSpan) const
@@ -245,6 +259,14 @@ bool ClippingItem::assign(const QVariant &value, int role, bool *changed)
     case LockedRole:
         *changed = assignValue(m_locked, value.toBool());
         return true;
+    case ThumbnailRole:
+        // The history keeps the thumbnails of its images and reports their arrival itself.
+        if (HistoryItemModel *history = historyModel()) {
+            history->applyThumbnail(value.value<QImage>(), m_id);
+            *changed = false;
+            return true;
+        }
+        return false;
     default:
         return false;
     }

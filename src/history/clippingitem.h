@@ -10,6 +10,8 @@
 #include <limits>
 #include <memory>
 
+class HistoryItemModel;
+
 // An application icon as the history file stores it (Base64 PNG), decoded on first use. Clippings
 // read from one document share one instance per application, so each icon is decoded at most once
 // and never decoded at all for rows nobody looks at.
@@ -88,6 +90,8 @@ protected:
 private:
     // Returns true when role is a clipping field (handled here), with changed set accordingly.
     bool assign(const QVariant &value, int role, bool *changed);
+    // The history holding this image clipping, which keeps its thumbnail; null for other rows.
+    HistoryItemModel *historyModel() const;
     void setTime(const QDateTime &time);
 
     QString m_brief;

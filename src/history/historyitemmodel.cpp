@@ -7,6 +7,7 @@
 #include "history/historyfiltermodel.h"
 #include "history/historyindex.h"
 #include "history/itemrole.h"
+#include "history/thumbnailcache.h"
 #include "platform/platform.h"
 #include "sync/isync.h"
 #include "common/utils.h"
@@ -28,7 +29,16 @@ HistoryItemModel::HistoryItemModel(QObject *parent, ISync *sync)
     : QStandardItemModel(parent)
     , m_sync(sync)
     , m_index(new HistoryIndex(this))
+    , m_thumbnails(new ThumbnailCache(this))
+    , m_saver(new HistorySaver(
+          this, [this](HistorySaver::Job &job) { return prepareSave(job, true); },
+          [this](const HistorySaver::Job &job) { finishSave(job); }))
 {
+    connect(m_thumbnails, &ThumbnailCache::ready, this, [this](const QUuid &id) {
+        const int row = m_index->firstRowWithId(id);
+        if (row >= 0)
+            emit dataChanged(index(row, 0), index(row, 0), {ThumbnailRole});
+    });
     if (m_sync)
         connect(m_sync, &ISync::thumbnail, this, &HistoryItemModel::applyThumbnail);
 
@@ -55,6 +65,9 @@ HistoryItemModel::HistoryItemModel(QObject *parent, ISync *sync)
 
 HistoryItemModel::~HistoryItemModel()
 {
+    // Nothing asked for is lost; the sync engine may be gone already.
+    m_sync = nullptr;
+    m_saver->flush();
     // Writers of the clipboard reach the listener through the instance; it must not outlive us.
     if (s_instance == this)
         s_instance = nullptr;
@@ -127,7 +140,12 @@ void HistoryItemModel::applyThumbnail(QImage image, QUuid id)
         qDebug() << "Unable to find the item for thumbnail" << id;
         return;
     }
-    item(row)->setData(image, ThumbnailRole);
+    m_thumbnails->insert(image, id);
+}
+
+QImage HistoryItemModel::thumbnail(const QUuid &id, const QString &fileName)
+{
+    return m_thumbnails->thumbnail(id, fileName);
 }
 
 QList<QString> HistoryItemModel::imageIds()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/historysaver.h"
 #include "sync/isyncmerge.h"
 
 #include <QByteArray>
@@ -25,6 +26,7 @@ class HistoryIndex;
 class ISync;
 class QMimeData;
 class QSortFilterProxyModel;
+class ThumbnailCache;
 struct HistoryDocument;
 struct HistoryFilterState;
 
@@ -58,10 +60,16 @@ public:
     // The history file: the setting "HistoryFilePath", by default in the data folder.
     static QString filePath();
     void load();
-    // Writes *data, or serialize(), to the history file; then, when sync is set, asks the sync
-    // engine to synchronise. False when nothing was written.
+    // Writes *data, or serialize(), to the history file now, in place of any write still waiting;
+    // then, when sync is set, asks the sync engine to synchronise. False when nothing was written.
     bool save(bool sync, QByteArray *data = nullptr);
+    // The same write off the GUI thread, started at once or, while one is under way, right after
+    // it; a failure is reported as by save().
+    void requestSave(bool sync);
+    // Finishes every write asked for; before the program quits.
+    void flushSaves();
     QByteArray serialize();
+    HistorySnapshot snapshot();
     // Adds the document's clippings through the add rules; the number of clippings in the
     // document, or -1 when it is rejected.
     int deserialize(QByteArray data);
@@ -85,6 +93,10 @@ public:
 
     QString hash() override;
     bool merge(QByteArray online, QByteArray &result, SyncDirection direction) override;
+
+    // The thumbnail of an image clipping when at hand; else null, and it is made and reported by
+    // dataChanged once ready.
+    QImage thumbnail(const QUuid &id, const QString &fileName);
 
     QList<QString> imageIds();
     QModelIndex getNextIndex();
@@ -130,8 +142,10 @@ private:
     AddRules readRules();
     bool addItem(QStandardItem *item, const AddRules &rules);
     void removeExtraItems(const AddRules &rules);
-    void startThumbnail(const QString &fileName, const QUuid &id);
     void startImageJobs(const QImage &image, const QUrl &url, const QUuid &id, const QString &fileName);
+
+    bool prepareSave(HistorySaver::Job &job, bool takeSnapshot);
+    void finishSave(const HistorySaver::Job &job);
 
     // Parses and checks a history document without touching the model.
     bool parseDocument(const QByteArray &data, HistoryDocument *document);
@@ -143,6 +157,8 @@ private:
 
     ISync *m_sync;
     HistoryIndex *m_index;
+    ThumbnailCache *m_thumbnails;
+    HistorySaver *m_saver;
     QSortFilterProxyModel *m_proxy = nullptr;
     QSet<QString> m_knownApplications;
     QSet<QString> m_excludedApplications;

@@ -2,9 +2,9 @@
 #include "history/historyitemmodel.h"
 
 #include "history/clippingitem.h"
-#include "common/compactjson.h"
 #include "common/globals.h"
 #include "history/historydocument.h"
+#include "history/historysnapshot.h"
 #include "history/itemrole.h"
 #include "common/safefile.h"
 #include "sync/isync.h"
@@ -23,20 +23,6 @@
 
 namespace {
 
-const int DocumentVersion = 8;
-// 0xFEED0002 read as a signed 32-bit integer.
-const int DocumentMagic = -18022398;
-
-void appendKey(QByteArray &out, const char *key)
-{
-    out.append(key);
-}
-
-void appendBool(QByteArray &out, bool value)
-{
-    out.append(value ? "true" : "false");
-}
-
 // Every failed save of the history is one kind of warning.
 const QString SaveWarning = QStringLiteral("history-save");
 
@@ -52,52 +38,30 @@ QString HistoryItemModel::filePath()
     return Utils::settings().value("HistoryFilePath", Utils::dataPath() + "/" + getFileName()).toString();
 }
 
-QByteArray HistoryItemModel::serialize()
+HistorySnapshot HistoryItemModel::snapshot()
 {
-    QElapsedTimer timer;
-    timer.start();
-
     const int rows = rowCount();
+    HistorySnapshot snapshot;
+    snapshot.rows.reserve(rows);
     QHash<QString, QString> icons;
     QHash<qint64, QString> iconTexts;
-    QByteArray out;
-    out.reserve(qsizetype(rows) * 700 + 64);
-
-    // Members in the order QJsonDocument writes them: sorted by key.
-    out.append("{\"clippings\":[");
     for (int row = 0; row < rows; ++row) {
         const QStandardItem *clipping = item(row);
         const ClippingItem *fast = clipping->type() == ClippingItem::Type ? static_cast<const ClippingItem *>(clipping) : nullptr;
-        const QString application = ClippingItem::applicationOf(clipping);
-        const QString fileName = fast ? fast->fileName() : clipping->data(FileNameRole).toString();
-
-        if (row > 0)
-            out.append(',');
-        appendKey(out, "{\"application\":");
-        CompactJson::appendString(out, application);
-        appendKey(out, ",\"brief\":");
-        CompactJson::appendString(out, fast ? fast->brief() : clipping->data(Qt::DisplayRole).toString());
-        if (!fileName.isEmpty()) {
-            appendKey(out, ",\"filename\":");
-            CompactJson::appendString(out, fileName);
-        }
-        appendKey(out, ",\"html\":");
-        CompactJson::appendString(out, fast ? fast->html() : clipping->data(HtmlRole).toString());
-        appendKey(out, ",\"id\":");
-        CompactJson::appendString(out, ClippingItem::idOf(clipping).toString());
-        appendKey(out, ",\"locked\":");
-        appendBool(out, ClippingItem::isLockedItem(clipping));
-        appendKey(out, ",\"pinned\":");
-        appendBool(out, ClippingItem::isPinnedItem(clipping));
-        appendKey(out, ",\"removed\":");
-        appendBool(out, ClippingItem::isRemovedItem(clipping));
-        appendKey(out, ",\"text\":");
-        CompactJson::appendString(out, ClippingItem::textOf(clipping));
-        appendKey(out, ",\"time\":");
-        CompactJson::appendString(out, fast ? fast->timeText() : clipping->data(TimeRole).toDateTime().toString(Qt::ISODate));
-        appendKey(out, ",\"type\":");
-        out.append(QByteArray::number(ClippingItem::typeOf(clipping)));
-        out.append('}');
+        ClippingRecord out;
+        out.application = ClippingItem::applicationOf(clipping);
+        out.brief = fast ? fast->brief() : clipping->data(Qt::DisplayRole).toString();
+        out.fileName = fast ? fast->fileName() : clipping->data(FileNameRole).toString();
+        out.html = fast ? fast->html() : clipping->data(HtmlRole).toString();
+        out.id = ClippingItem::idOf(clipping).toString();
+        out.text = ClippingItem::textOf(clipping);
+        out.time = fast ? fast->timeText() : clipping->data(TimeRole).toDateTime().toString(Qt::ISODate);
+        out.type = ClippingItem::typeOf(clipping);
+        out.locked = ClippingItem::isLockedItem(clipping);
+        out.pinned = ClippingItem::isPinnedItem(clipping);
+        out.removed = ClippingItem::isRemovedItem(clipping);
+        const QString application = out.application;
+        snapshot.rows.append(std::move(out));
 
         // The first row of an application gives its icon.
         if (icons.contains(application))
@@ -122,22 +86,17 @@ QByteArray HistoryItemModel::serialize()
     QStringList applications = icons.keys();
     // QJsonObject orders its keys by UTF-16 code units, as QString's operator< does.
     std::sort(applications.begin(), applications.end());
-    out.append("],\"icons\":{");
-    bool first = true;
-    for (const QString &application : std::as_const(applications)) {
-        if (!first)
-            out.append(',');
-        first = false;
-        CompactJson::appendString(out, application);
-        out.append(':');
-        CompactJson::appendString(out, icons.value(application));
-    }
-    out.append("},\"magic\":");
-    out.append(QByteArray::number(DocumentMagic));
-    out.append(",\"version\":");
-    out.append(QByteArray::number(DocumentVersion));
-    out.append('}');
+    snapshot.icons.reserve(applications.size());
+    for (const QString &application : std::as_const(applications))
+        snapshot.icons.append({application, icons.value(application)});
+    return snapshot;
+}
 
+QByteArray HistoryItemModel::serialize()
+{
+    QElapsedTimer timer;
+    timer.start();
+    const QByteArray out = snapshot().toJson();
     const qint64 elapsed = timer.elapsed();
     qDebug().noquote() << "Profile: Serializing to JSON took " << elapsed << "ms";
     qDebug().noquote() << "Profile: Serializing history item model took " << elapsed << "ms";
@@ -151,9 +110,9 @@ bool HistoryItemModel::parseDocument(const QByteArray &data, HistoryDocument *do
         qWarning() << "Parsing JSON document failed." << error;
         return false;
     }
-    if (document->version > DocumentVersion)
-        qWarning() << "The history file has version" << document->version << "but the application expects version" << DocumentVersion;
-    if (document->magic != DocumentMagic) {
+    if (document->version > HistorySnapshot::Version)
+        qWarning() << "The history file has version" << document->version << "but the application expects version" << HistorySnapshot::Version;
+    if (document->magic != HistorySnapshot::Magic) {
         qWarning() << "The history file has unknown magic number" << document->magic;
         return false;
     }
@@ -210,15 +169,9 @@ int HistoryItemModel::addDocument(HistoryDocument &document)
         detached->setSourceModel(nullptr);
     const AddRules rules = readRules();
     for (ClippingItem *clipping : std::as_const(items)) {
-        const int type = clipping->clippingType();
-        const QString fileName = clipping->fileName();
-        const QUuid id = clipping->id();
-        if (addItem(clipping, rules)) {
-            if ((type == 1 || type == 2) && !fileName.isEmpty())
-                startThumbnail(fileName, id);
-        } else {
+        // Thumbnails are made when their rows are first shown.
+        if (!addItem(clipping, rules))
             delete clipping;
-        }
     }
     qDebug().noquote() << "Profile: Deserialize adding items took" << timer.elapsed() << "ms";
     removeExtraItems(rules);
@@ -236,40 +189,65 @@ int HistoryItemModel::deserialize(QByteArray data)
     return addDocument(document);
 }
 
-bool HistoryItemModel::save(bool sync, QByteArray *data)
+bool HistoryItemModel::prepareSave(HistorySaver::Job &job, bool takeSnapshot)
 {
-    const QString path = filePath();
-    const QString folder = QFileInfo(path).absolutePath();
+    job.path = filePath();
+    const QString folder = QFileInfo(job.path).absolutePath();
     if (!QDir().mkpath(folder)) {
         qWarning().noquote() << "Failed to create " + folder;
         showUserWarningOnce(SaveWarning, cannotSaveText(tr("The folder %1 cannot be created.").arg(folder)));
         return false;
     }
-    if (!m_protectedPath.isEmpty() && QFileInfo(path) == QFileInfo(m_protectedPath)) {
-        qWarning().noquote() << "Not writing" << path << "over the history file that could not be loaded nor kept aside.";
+    if (!m_protectedPath.isEmpty() && QFileInfo(job.path) == QFileInfo(m_protectedPath)) {
+        qWarning().noquote() << "Not writing" << job.path << "over the history file that could not be loaded nor kept aside.";
         return false;
     }
+    if (takeSnapshot)
+        job.snapshot = snapshot();
+    return true;
+}
 
-    const QByteArray bytes = data ? *data : serialize();
-    QString error;
-    bool openFailed = false;
-    // A history file linked elsewhere on purpose stays linked.
-    if (!SafeFile::write(path, bytes, &error, &openFailed, SafeFile::Links::WriteThrough)) {
-        if (openFailed)
-            qWarning().noquote() << path + " cannot be opened for writing." << error;
+void HistoryItemModel::finishSave(const HistorySaver::Job &job)
+{
+    if (!job.written) {
+        if (job.openFailed)
+            qWarning().noquote() << job.path + " cannot be opened for writing." << job.error;
         else
-            qWarning().noquote() << "Writing to file" << path << "failed." << error;
+            qWarning().noquote() << "Writing to file" << job.path << "failed." << job.error;
         // Once, not once per copy: a read-only or full disk fails every save alike.
-        showUserWarningOnce(SaveWarning, openFailed ? cannotSaveText(error)
-                                                    : tr("Writing the clippings file failed: ") + path + "\n" + error);
-        return false;
+        showUserWarningOnce(SaveWarning, job.openFailed ? cannotSaveText(job.error)
+                                                        : tr("Writing the clippings file failed: ") + job.path + "\n" + job.error);
+        return;
     }
     clearUserWarning(SaveWarning);
 
-    if (sync && m_sync)
+    if (job.sync && m_sync)
         m_sync->sync(History, this, BothWays);
-    qDebug().noquote() << "Wrote history items to " + path;
-    return true;
+    qDebug().noquote() << "Wrote history items to " + job.path;
+}
+
+void HistoryItemModel::requestSave(bool sync)
+{
+    m_saver->request(sync);
+}
+
+void HistoryItemModel::flushSaves()
+{
+    m_saver->flush();
+}
+
+bool HistoryItemModel::save(bool sync, QByteArray *data)
+{
+    // This write supersedes one still waiting; a sync that one asked for is kept.
+    HistorySaver::Job job;
+    job.sync = m_saver->settle() || sync;
+    if (!prepareSave(job, !data))
+        return false;
+    if (data)
+        job.bytes = *data;
+    HistorySaver::write(job);
+    finishSave(job);
+    return job.written;
 }
 
 void HistoryItemModel::load()
@@ -306,7 +284,7 @@ void HistoryItemModel::load()
     qDebug().noquote() << "Read " << count << " history items from " << path;
     if (count == -1)
         keepAside(path, LoadProblem::Unparseable);
-    else if (document.version > DocumentVersion)
+    else if (document.version > HistorySnapshot::Version)
         keepAside(path, LoadProblem::NewerVersion);
 }
 

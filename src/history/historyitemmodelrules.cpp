@@ -8,6 +8,7 @@
 #include "snippets/inputmanager.h"
 #include "history/itemrole.h"
 #include "history/makethumbnail.h"
+#include "history/thumbnailcache.h"
 #include "common/safefile.h"
 #include "common/userwarning.h"
 #include "sync/synclogdialog.h"
@@ -191,14 +192,6 @@ void HistoryItemModel::removeItem(int row)
     removeRow(row);
 }
 
-void HistoryItemModel::startThumbnail(const QString &fileName, const QUuid &id)
-{
-    // The pool owns and deletes the job once it ran.
-    auto *job = new MakeThumbnail(fileName, id);
-    connect(job, &MakeThumbnail::thumbnail, this, &HistoryItemModel::applyThumbnail, Qt::QueuedConnection);
-    QThreadPool::globalInstance()->start(job);
-}
-
 void HistoryItemModel::startImageJobs(const QImage &image, const QUrl &url, const QUuid &id, const QString &fileName)
 {
     // Both jobs belong to the pool once started; the thumbnail starts when the file exists.
@@ -206,6 +199,7 @@ void HistoryItemModel::startImageJobs(const QImage &image, const QUrl &url, cons
                                        : new CopyToCache(image, id, fileName, "images");
     auto *thumbnail = new MakeThumbnail(fileName, id);
     connect(thumbnail, &MakeThumbnail::thumbnail, this, &HistoryItemModel::applyThumbnail, Qt::QueuedConnection);
+    m_thumbnails->expect(id);
     connect(copy, &CopyToCache::done, [thumbnail] { QThreadPool::globalInstance()->start(thumbnail); });
     // A full or read-only disk fails every image alike: told once, until an image is saved again.
     auto failed = std::make_shared<bool>(false);
@@ -308,7 +302,7 @@ void HistoryItemModel::clipboardChanged(QMimeData *data, QPixmap icon, QString a
     }
 
     data->deleteLater();
-    save(true);
+    requestSave(true);
     emit clippingAdded();
     m_nextIndex = index(0, 0);
 }
@@ -321,7 +315,7 @@ void HistoryItemModel::touchItem(QModelIndex index)
     clone->setData(QDateTime::currentDateTime(), TimeRole);
     if (!addItem(clone))
         delete clone;
-    save(true);
+    requestSave(true);
 }
 
 QModelIndex HistoryItemModel::togglePin(QModelIndex index)
@@ -340,7 +334,7 @@ QModelIndex HistoryItemModel::togglePin(QModelIndex index)
             ++row;
     }
     insertRow(row, taken);
-    save(true);
+    requestSave(true);
     return this->index(row, 0);
 }
 
@@ -351,7 +345,7 @@ void HistoryItemModel::lockItem(QModelIndex index, bool locked)
     QStandardItem *clipping = itemFromIndex(index);
     clipping->setData(locked, LockedRole);
     clipping->setData(QDateTime::currentDateTime(), TimeRole);
-    save(true);
+    requestSave(true);
 }
 
 void HistoryItemModel::updateItem(QModelIndex index, QString text)
@@ -365,7 +359,7 @@ void HistoryItemModel::updateItem(QModelIndex index, QString text)
     clipping->setData(QString(""), HtmlRole);
     clipping->setData(text, Qt::ToolTipRole);
     clipping->setData(QDateTime::currentDateTime(), TimeRole);
-    save(true);
+    requestSave(true);
     emit dataChanged(index, index);
 }
 
@@ -380,7 +374,7 @@ void HistoryItemModel::updateItem(QModelIndex index, QImage image)
         startImageJobs(image, QUrl(), ClippingItem::idOf(clipping), fileName);
     else
         qWarning() << "The image clipping has no usable file name:" << fileName;
-    save(true);
+    requestSave(true);
     emit dataChanged(index, index);
 }
 
@@ -399,7 +393,7 @@ void HistoryItemModel::reverseItems(QList<QModelIndex> indexes)
         taken.append(takeRow(*it));
     for (int i = 0; i < rows.size(); ++i)
         insertRow(rows.at(i), taken.at(i));
-    save(true);
+    requestSave(true);
 }
 
 void HistoryItemModel::markItemAsRemoved(QModelIndex index)
@@ -427,7 +421,7 @@ void HistoryItemModel::markItemsAsRemoved(QList<QModelIndex> indices)
         clipping->setData(false, Qt::CheckStateRole);
     }
     resetNextIndexAfterRemoval();
-    save(true);
+    requestSave(true);
 }
 
 void HistoryItemModel::markAllAsRemoved()
@@ -458,7 +452,7 @@ void HistoryItemModel::markAllAsRemoved()
     if (first >= 0)
         emit dataChanged(index(first, 0), index(last, 0));
     resetNextIndexAfterRemoval();
-    save(true);
+    requestSave(true);
 }
 
 void HistoryItemModel::updateExcludeList()
@@ -475,7 +469,7 @@ void HistoryItemModel::updateExcludeList()
         }
     }
     if (marked)
-        save(true);
+        requestSave(true);
 
     clipboardListener->updateApplications();
     // The size rule, so the listener need not copy a text only for it to be refused here.

@@ -61,7 +61,8 @@ void TestClipboardHistory::testCopyBecomesClippingWithApplicationName()
     const QModelIndex top = model()->index(0, 0);
     QCOMPARE(top.data(TextRole).toString(), QString("captured from the editor"));
     QCOMPARE(top.data(ApplicationRole).toString(), QString("Editor"));
-    QVERIFY(savedTexts().contains("captured from the editor"));
+    // Written off the GUI thread, at once.
+    QTRY_VERIFY(savedTexts().contains("captured from the editor"));
 }
 
 void TestClipboardHistory::testImageCopyLandsWithCacheFileAndThumbnail()

@@ -308,7 +308,7 @@ private slots:
         model.clipboardChanged(data, QPixmap(), "Vault");
         QCOMPARE(model.rowCount(), 0);
         QCOMPARE(added.count(), 1);
-        QVERIFY(QFile::exists(historyPath()));
+        QTRY_VERIFY(QFile::exists(historyPath()));
 
         auto *unknown = new QMimeData;
         unknown->setData("application/x-unknown", "bytes");
