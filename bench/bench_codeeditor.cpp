@@ -243,6 +243,13 @@ int main(int argc, char *argv[])
         measureKeystrokes(lines);
     printf("\nThe last two columns type the same keys into a bare QTextEdit, for comparison.\n"
            "Target at 5,000 lines: a keystroke re-highlights only what changed, < 2 ms.\n");
+    // Three runs on the development machine (8 cores, load average 1.2, offscreen).
+    printf("\nRecorded at 5,000 lines: highlighting once 22-37 ms (editor 30-50 ms); a keystroke 1.70,\n"
+           "2.13 and 2.78 ms (median), a bare QTextEdit 1.20-1.26 ms, re-highlighting 0.013-0.029 ms\n"
+           "over 1.04 blocks. Counted instructions per keystroke: 6.8 M for QTextEdit, 8.6 M for the\n"
+           "editor without highlighter and completer, 9.3 M with both; nearly all of it is the text\n"
+           "layout walking the blocks after the edit, and the editor's extra 1.7 M go with the\n"
+           "current-line band (an extra selection), whatever its cursor, format or paint.\n");
 
     printf("\nGutter and frames with the view at the end of the script (ms)\n\n");
     printf("%8s %16s %10s %14s %12s\n", "lines", "first visible", "frames", "frame a word", "repaint");
