@@ -1,6 +1,7 @@
 #include "app/afterfirstwindow.h"
 #include "app/application.h"
 #include "crash/crashhandler.h"
+#include "history/historyfilereading.h"
 #include "history/historyitemmodel.h"
 #include "common/globals.h"
 #include "common/iconresources.h"
@@ -28,6 +29,9 @@ namespace {
 
 // When nobody asks for the window at start, the rest of the start-up waits this long.
 const int StartupWorkDelay = 2000;
+// The tray icon waits for the first window too, but not for long: it is how a user sees the
+// program has started.
+const int TrayIconDelay = 250;
 
 void setUpLogging()
 {
@@ -59,7 +63,7 @@ void logTlsLibrary()
              << QSslSocket::supportsSsl();
 }
 
-void showTrayMenu(TrayIcon &trayIcon, MainWindow &window)
+void showTrayMenu(const TrayIcon &trayIcon, MainWindow &window)
 {
     QMenu menu;
     menu.addAction(QObject::tr("Show"), &window, [&window] {
@@ -109,11 +113,12 @@ int main(int argc, char *argv[])
     }
     qDebug() << "Launched new instance successfully";
     guard.startTimer();
+    // No other copy writes the history any more: it is read while the window is built.
+    if (!demoEnabled)
+        HistoryFileReading::start(HistoryItemModel::filePath());
     checkAccessibility(true);
     qDebug() << "Main thread:" << QThread::currentThreadId();
     qDebug().noquote() << "Settings: " + settings.fileName();
-
-    TrayIcon trayIcon;
 
     // Builds the models, the sync engine and the hotkeys; writes the default settings first.
     MainWindow window;
@@ -128,13 +133,6 @@ int main(int argc, char *argv[])
         if (HistoryItemModel *history = HistoryItemModel::instance())
             history->flushSaves();
     });
-    QObject::connect(&trayIcon, &QSystemTrayIcon::activated, &window,
-                     [&trayIcon, &window](QSystemTrayIcon::ActivationReason reason) {
-                         if (reason == QSystemTrayIcon::Context)
-                             showTrayMenu(trayIcon, window);
-                         else
-                             window.toggleHistory();
-                     });
     QObject::connect(&app, &Application::powerResume, &window, [&window] { window.syncAll(BothWays); });
 
     // After an upgrade (and at the first start) the window shows itself once with the notes button.
@@ -144,7 +142,18 @@ int main(int argc, char *argv[])
         settings.setValue("ReleaseNotesVersion", MainWindow::Version);
     }
 
-    // What the first window does not need waits until it is on the screen.
+    // What the first window does not need waits until it is on the screen. The tray icon asks
+    // the desktop's tray over D-Bus and X, which takes longer than the window itself.
+    new AfterFirstWindow(&window, TrayIconDelay, [&window] {
+        auto *trayIcon = new TrayIcon(&window);
+        QObject::connect(trayIcon, &QSystemTrayIcon::activated, &window,
+                         [trayIcon, &window](QSystemTrayIcon::ActivationReason reason) {
+                             if (reason == QSystemTrayIcon::Context)
+                                 showTrayMenu(*trayIcon, window);
+                             else
+                                 window.toggleHistory();
+                         });
+    });
     new AfterFirstWindow(&window, StartupWorkDelay, [&app, &window] {
         logTlsLibrary();
         if (!debugEnabled && !demoEnabled)

@@ -7,7 +7,8 @@
 #include <QImage>
 #include <QPixmap>
 
-TrayIcon::TrayIcon()
+TrayIcon::TrayIcon(QObject *parent)
+    : QSystemTrayIcon(parent)
 {
     registerIconResources();
     setTrayIcon();

@@ -8,7 +8,7 @@ class TrayIcon : public QSystemTrayIcon
     Q_OBJECT
 
 public:
-    TrayIcon();
+    explicit TrayIcon(QObject *parent = nullptr);
 
 public slots:
     // Chosen once, at construction: the icon does not follow later appearance changes.

@@ -149,6 +149,8 @@ private:
 
     // Parses and checks a history document without touching the model.
     bool parseDocument(const QByteArray &data, HistoryDocument *document);
+    // The version and magic checks of a read document, with their log lines.
+    bool acceptDocument(bool read, const QString &error, const HistoryDocument &document);
     int addDocument(HistoryDocument &document);
     void keepAside(const QString &path, LoadProblem problem);
 

@@ -1,6 +1,8 @@
 // HistoryItemModel: the history document, its file, and keeping a file aside that cannot be loaded.
 #include "history/historyitemmodel.h"
 
+#include "history/historyfilereading.h"
+
 #include "history/clippingitem.h"
 #include "common/globals.h"
 #include "history/historydocument.h"
@@ -106,14 +108,20 @@ QByteArray HistoryItemModel::serialize()
 bool HistoryItemModel::parseDocument(const QByteArray &data, HistoryDocument *document)
 {
     QString error;
-    if (!HistoryDocumentReader::read(data, document, &error)) {
+    const bool read = HistoryDocumentReader::read(data, document, &error);
+    return acceptDocument(read, error, *document);
+}
+
+bool HistoryItemModel::acceptDocument(bool read, const QString &error, const HistoryDocument &document)
+{
+    if (!read) {
         qWarning() << "Parsing JSON document failed." << error;
         return false;
     }
-    if (document->version > HistorySnapshot::Version)
-        qWarning() << "The history file has version" << document->version << "but the application expects version" << HistorySnapshot::Version;
-    if (document->magic != HistorySnapshot::Magic) {
-        qWarning() << "The history file has unknown magic number" << document->magic;
+    if (document.version > HistorySnapshot::Version)
+        qWarning() << "The history file has version" << document.version << "but the application expects version" << HistorySnapshot::Version;
+    if (document.magic != HistorySnapshot::Magic) {
+        qWarning() << "The history file has unknown magic number" << document.magic;
         return false;
     }
     return true;
@@ -259,19 +267,20 @@ void HistoryItemModel::load()
     }
 
     const QString path = filePath();
-    QByteArray bytes;
-    QString error;
-    switch (SafeFile::read(path, &bytes, &error)) {
+    // Usually read while the window was being built.
+    std::optional<HistoryFileReading::Outcome> taken = HistoryFileReading::take(path);
+    HistoryFileReading::Outcome reading = taken ? std::move(*taken) : HistoryFileReading::readNow(path);
+    switch (reading.read) {
     case SafeFile::ReadResult::Missing:
         // The first run starts here, with an empty history.
         qWarning().noquote() << path + " cannot be opened for reading.";
         return;
     case SafeFile::ReadResult::Unreadable:
-        qWarning().noquote() << path + " cannot be opened for reading." << error;
+        qWarning().noquote() << path + " cannot be opened for reading." << reading.readError;
         keepAside(path, LoadProblem::Unreadable);
         return;
     case SafeFile::ReadResult::TooLarge:
-        qWarning().noquote() << error;
+        qWarning().noquote() << reading.readError;
         keepAside(path, LoadProblem::TooLarge);
         return;
     case SafeFile::ReadResult::Read:
@@ -279,8 +288,8 @@ void HistoryItemModel::load()
     }
     clear();
 
-    HistoryDocument document;
-    const int count = parseDocument(bytes, &document) ? addDocument(document) : -1;
+    HistoryDocument &document = reading.document;
+    const int count = acceptDocument(reading.parsed, reading.parseError, document) ? addDocument(document) : -1;
     qDebug().noquote() << "Read " << count << " history items from " << path;
     if (count == -1)
         keepAside(path, LoadProblem::Unparseable);

@@ -3,6 +3,8 @@
 #include "logging/qxtprivate.h"
 
 #include <QIODevice>
+#include <QDateTime>
+#include <QStringList>
 #include <QTextStream>
 #include <QTime>
 
@@ -33,16 +35,41 @@ QString clockText(const QTime& time)
     return text;
 }
 
+// QTime::currentTime() converts to local time for every call; the local time of a second is
+// worked out once, at the first line in it.
+QTime currentTime()
+{
+    thread_local qint64 cachedSecond = -1;
+    thread_local QTime cachedTime;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const qint64 second = now / 1000;
+    if (second != cachedSecond) {
+        cachedSecond = second;
+        cachedTime = QDateTime::fromMSecsSinceEpoch(second * 1000).time();
+    }
+    return cachedTime.addMSecs(int(now - second * 1000));
+}
+
 void writeLine(QTextStream* stream, const QString& level, const QList<QVariant>& messages)
 {
     if (!stream || messages.isEmpty())
         return;
-    *stream << '[' << clockText(QTime::currentTime()) << "] [" << level << "] ";
+    // One string per line: the stream converts and writes every piece it is given on its own.
+    QStringList parts;
+    parts.reserve(messages.size());
+    qsizetype size = 0;
     for (const QVariant& part : messages) {
-        if (!part.isNull())
-            *stream << part.toString();
+        if (!part.isNull()) {
+            parts.append(part.toString());
+            size += parts.constLast().size();
+        }
     }
-    *stream << Qt::endl;
+    QString line;
+    line.reserve(size + level.size() + 20);
+    line.append(u'[').append(clockText(currentTime())).append(QLatin1String("] [")).append(level).append(QLatin1String("] "));
+    for (const QString& part : std::as_const(parts))
+        line.append(part);
+    *stream << line << Qt::endl;
 }
 
 } // namespace

@@ -60,8 +60,13 @@ void SyncLogDialog::add(QString text)
         qt_message_output(QtDebugMsg, context, text);
     }
 
-    const qint64 threadId = qint64(reinterpret_cast<quintptr>(QThread::currentThreadId()));
-    c_log.append(currentTimeText() + QLatin1String(" [") + QString::number(threadId) + QLatin1String("] ") + text);
+    thread_local const QString threadText =
+        QString::number(qint64(reinterpret_cast<quintptr>(QThread::currentThreadId())));
+    const QString time = currentTimeText();
+    QString line;
+    line.reserve(time.size() + threadText.size() + text.size() + 4);
+    line.append(time).append(QLatin1String(" [")).append(threadText).append(QLatin1String("] ")).append(text);
+    c_log.append(line);
     if (c_log.size() > c_maxLines)
         c_log.remove(0, c_log.size() - c_maxLines);
 }

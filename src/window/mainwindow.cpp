@@ -99,6 +99,9 @@ MainWindow::MainWindow()
     ui->historyView->viewport()->setAttribute(Qt::WA_Hover);
     ui->historyView->setAttribute(Qt::WA_MacShowFocusRect, false);
 
+    // Every style sheet set on the window lays the lists out afresh: set before they hold rows.
+    updateTheme();
+
     HistoryItemModel::initialize(this, sync, ui->header);
     ui->historyView->setModel(HistoryItemModel::proxyInstance());
     HistoryItemModel::instance()->load();
@@ -183,7 +186,6 @@ MainWindow::MainWindow()
     ui->clear->setFixedSize(24, 24);
     ui->searchArea->layout()->setContentsMargins(6, 4, 6, 4);
 
-    updateTheme();
     updateHeaderButtons();
 
     if (perfTestEnabled) {

@@ -5,6 +5,7 @@
 #include "common/globals.h"
 #include "common/safefile.h"
 #include "common/translation.h"
+#include "history/historyfilereading.h"
 #include "sync/synclogdialog.h"
 
 #include <QJsonArray>
@@ -206,6 +207,61 @@ private slots:
         reloaded.load();
         QCOMPARE(reloaded.rowCount(), rows + 1);
         QVERIFY(!reloaded.loadFailed());
+    }
+
+    // The start reads the file on a thread while the window is built; the load must come out
+    // exactly as if it had read the file itself.
+    void testFileReadAheadLoadsAsReadingItAtLoad_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray valid = validDocument();
+        QTest::newRow("valid") << valid;
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("truncated") << valid.left(valid.size() / 2);
+        QTest::newRow("wrong magic") << QByteArray(valid).replace("-18022398", "12345");
+        QTest::newRow("newer version") << QByteArray(valid).replace("\"version\":8", "\"version\":9");
+    }
+
+    void testFileReadAheadLoadsAsReadingItAtLoad()
+    {
+        QFETCH(QByteArray, bytes);
+        const auto loadOnce = [&bytes](bool ahead) {
+            resetStore();
+            if (!bytes.isEmpty())
+                writeFile(historyPath(), bytes);
+            if (ahead)
+                HistoryFileReading::start(HistoryItemModel::filePath());
+            HistoryItemModel model(nullptr, nullptr);
+            QStringList texts;
+            model.load();
+            for (int row = 0; row < model.rowCount(); ++row)
+                texts.append(ClippingItem::textOf(model.item(row)));
+            texts << QString::number(model.loadFailed()) << QString::number(keptAsideFiles().size());
+            return texts;
+        };
+        QCOMPARE(loadOnce(true), loadOnce(false));
+    }
+
+    void testFileReadAheadIsNeverUsedForAnotherFileOrTwice()
+    {
+        const auto documentOf = [](const QString &text) {
+            return document(QJsonArray{clippingObject(text, "2024-01-01T10:00:00", QUuid::createUuid().toString())});
+        };
+        QVERIFY(writeFile(historyPath() + ".other", documentOf("from another file")));
+        QVERIFY(writeFile(historyPath(), documentOf("first")));
+        HistoryFileReading::start(historyPath() + ".other");
+        HistoryItemModel model(nullptr, nullptr);
+        model.load();
+        QCOMPARE(model.rowCount(), 1);
+        QCOMPARE(ClippingItem::textOf(model.item(0)), QString("first"));
+
+        // Taken once: a later load reads the file as it is then.
+        HistoryFileReading::start(historyPath());
+        model.load();
+        QVERIFY(writeFile(historyPath(), documentOf("second")));
+        model.load();
+        QCOMPARE(model.rowCount(), 1);
+        QCOMPARE(ClippingItem::textOf(model.item(0)), QString("second"));
     }
 
     void testUnreadableFileIsKeptAside()

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "common/safefile.h"
+#include "history/historydocument.h"
+
+#include <QString>
+
+#include <future>
+#include <optional>
+
+// The history file read and parsed on a thread of its own while the start builds the window.
+// Only one reading is under way at a time; the load that takes it gets exactly what reading the
+// file itself would have given.
+class HistoryFileReading
+{
+public:
+    struct Outcome
+    {
+        QString path;
+        SafeFile::ReadResult read = SafeFile::ReadResult::Missing;
+        QString readError;
+        bool parsed = false;
+        QString parseError;
+        HistoryDocument document;
+    };
+
+    // Reads and parses path; the outcome waits for take(). Call only once no other copy of the
+    // program can still write the file.
+    static void start(const QString &path);
+    // The outcome of the reading of path, waiting for it when it is still under way; nothing when
+    // no reading of path was started. A reading of another path is dropped.
+    static std::optional<Outcome> take(const QString &path);
+
+    // Reading and parsing as the thread does it.
+    static Outcome readNow(const QString &path);
+
+private:
+    static std::future<Outcome> &pending();
+};
