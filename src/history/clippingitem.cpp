@@ -39,6 +39,7 @@ qint64 ClippingItem::toMsecs(const QDateTime &time)
 
 void ClippingItem::setTime(const QDateTime &time)
 {
+    forgetSaved();
     m_time = time;
     m_timeBuilt = true;
     m_timeMsecs = toMsecs(time);
@@ -127,6 +128,7 @@ void ClippingItem::setTimeText(const QString &text)
                 m_timeTextValid = true;
                 m_time = QDateTime();
                 m_timeBuilt = false;
+                forgetSaved();
                 return;
             }
         }
@@ -147,6 +149,32 @@ void ClippingItem::setEncodedIcon(std::shared_ptr<const EncodedIcon> icon)
 {
     m_encodedIcon = std::move(icon);
     m_icon = QVariant();
+    m_iconTextValid = false;
+    forgetSaved();
+}
+
+QString ClippingItem::iconText() const
+{
+    if (m_encodedIcon)
+        return m_encodedIcon->text();
+    if (!m_iconTextValid) {
+        m_iconText = HistorySnapshot::iconText(m_icon.value<QPixmap>());
+        m_iconTextValid = true;
+    }
+    return m_iconText;
+}
+
+std::shared_ptr<const SavedClipping> ClippingItem::saved() const
+{
+    if (!m_saved)
+        m_saved = HistorySnapshot::readRow(this);
+    return m_saved;
+}
+
+void ClippingItem::forgetSaved()
+{
+    // A write under way keeps its own reference to the old record.
+    m_saved.reset();
 }
 
 QVariant ClippingItem::data(int role) const
@@ -214,6 +242,9 @@ static bool assignValue(T &member, const T &value)
 
 bool ClippingItem::assign(const QVariant &value, int role, bool *changed)
 {
+    // Every field is in the saved record: whatever is assigned, the record is built again.
+    if (role != ThumbnailRole)
+        forgetSaved();
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
@@ -223,6 +254,7 @@ bool ClippingItem::assign(const QVariant &value, int role, bool *changed)
         *changed = true;
         m_encodedIcon.reset();
         m_icon = value;
+        m_iconTextValid = false;
         return true;
     case Qt::CheckStateRole:
         *changed = assignValue(m_pinned, value.toBool());

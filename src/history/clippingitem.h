@@ -1,5 +1,7 @@
 #pragma once
 
+#include "history/historysnapshot.h"
+
 #include <QDateTime>
 #include <QPixmap>
 #include <QStandardItem>
@@ -71,6 +73,11 @@ public:
 
     const std::shared_ptr<const EncodedIcon> &encodedIcon() const { return m_encodedIcon; }
     void setEncodedIcon(std::shared_ptr<const EncodedIcon> icon);
+    // The icon as the history file stores it, encoded once.
+    QString iconText() const;
+    // The row as the history file stores it, built when first asked for and kept until a field
+    // changes, so that a save does not rebuild every row for each copy.
+    std::shared_ptr<const SavedClipping> saved() const;
 
     // Readers that accept any item, so rows that are plain QStandardItems obey the same rules.
     static QString briefOf(const QStandardItem *item);
@@ -90,6 +97,7 @@ protected:
 private:
     // Returns true when role is a clipping field (handled here), with changed set accordingly.
     bool assign(const QVariant &value, int role, bool *changed);
+    void forgetSaved();
     // The history holding this image clipping, which keeps its thumbnail; null for other rows.
     HistoryItemModel *historyModel() const;
     void setTime(const QDateTime &time);
@@ -107,6 +115,9 @@ private:
     mutable bool m_timeTextValid = false;
     QVariant m_icon;
     std::shared_ptr<const EncodedIcon> m_encodedIcon;
+    mutable QString m_iconText;
+    mutable bool m_iconTextValid = false;
+    mutable std::shared_ptr<const SavedClipping> m_saved;
     int m_type = 0;
     bool m_removed = false;
     bool m_pinned = false;

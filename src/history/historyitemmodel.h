@@ -165,8 +165,6 @@ private:
     QSet<QString> m_knownApplications;
     QSet<QString> m_excludedApplications;
     QModelIndex m_nextIndex;
-    // Base64 PNG of captured icons by pixmap cache key, so a save encodes each icon once.
-    QHash<qint64, QString> m_iconTexts;
     bool m_loadFailed = false;
     // Set while a history file could neither be loaded nor kept aside: it must not be overwritten.
     QString m_protectedPath;

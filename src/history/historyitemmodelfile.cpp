@@ -42,55 +42,13 @@ QString HistoryItemModel::filePath()
 
 HistorySnapshot HistoryItemModel::snapshot()
 {
+    // Each row's record is kept by its clipping until the clipping changes: taking them is cheap,
+    // and the icons and the JSON are worked out by the writer.
     const int rows = rowCount();
     HistorySnapshot snapshot;
     snapshot.rows.reserve(rows);
-    QHash<QString, QString> icons;
-    QHash<qint64, QString> iconTexts;
-    for (int row = 0; row < rows; ++row) {
-        const QStandardItem *clipping = item(row);
-        const ClippingItem *fast = clipping->type() == ClippingItem::Type ? static_cast<const ClippingItem *>(clipping) : nullptr;
-        ClippingRecord out;
-        out.application = ClippingItem::applicationOf(clipping);
-        out.brief = fast ? fast->brief() : clipping->data(Qt::DisplayRole).toString();
-        out.fileName = fast ? fast->fileName() : clipping->data(FileNameRole).toString();
-        out.html = fast ? fast->html() : clipping->data(HtmlRole).toString();
-        out.id = ClippingItem::idOf(clipping).toString();
-        out.text = ClippingItem::textOf(clipping);
-        out.time = fast ? fast->timeText() : clipping->data(TimeRole).toDateTime().toString(Qt::ISODate);
-        out.type = ClippingItem::typeOf(clipping);
-        out.locked = ClippingItem::isLockedItem(clipping);
-        out.pinned = ClippingItem::isPinnedItem(clipping);
-        out.removed = ClippingItem::isRemovedItem(clipping);
-        const QString application = out.application;
-        snapshot.rows.append(std::move(out));
-
-        // The first row of an application gives its icon.
-        if (icons.contains(application))
-            continue;
-        if (fast && fast->encodedIcon()) {
-            icons.insert(application, fast->encodedIcon()->text());
-            continue;
-        }
-        const QPixmap icon = clipping->data(Qt::DecorationRole).value<QPixmap>();
-        QString text;
-        if (!icon.isNull()) {
-            text = m_iconTexts.value(icon.cacheKey());
-            if (text.isNull())
-                text = Utils::pixmapToString(icon);
-            iconTexts.insert(icon.cacheKey(), text);
-        }
-        icons.insert(application, text.isNull() ? QString("") : text);
-    }
-    // Keep only the encodings still in use.
-    m_iconTexts = iconTexts;
-
-    QStringList applications = icons.keys();
-    // QJsonObject orders its keys by UTF-16 code units, as QString's operator< does.
-    std::sort(applications.begin(), applications.end());
-    snapshot.icons.reserve(applications.size());
-    for (const QString &application : std::as_const(applications))
-        snapshot.icons.append({application, icons.value(application)});
+    for (int row = 0; row < rows; ++row)
+        snapshot.rows.append(HistorySnapshot::rowOf(item(row)));
     return snapshot;
 }
 

@@ -1,6 +1,16 @@
 #include "history/historysnapshot.h"
 
 #include "common/compactjson.h"
+#include "common/utils.h"
+#include "history/clippingitem.h"
+#include "history/itemrole.h"
+
+#include <QHash>
+#include <QPixmap>
+#include <QStandardItem>
+#include <QStringList>
+
+#include <algorithm>
 
 namespace {
 
@@ -11,15 +21,58 @@ void appendBool(QByteArray &out, bool value)
 
 } // namespace
 
+std::shared_ptr<const SavedClipping> HistorySnapshot::rowOf(const QStandardItem *item)
+{
+    if (item->type() == ClippingItem::Type)
+        return static_cast<const ClippingItem *>(item)->saved();
+    return readRow(item);
+}
+
+std::shared_ptr<const SavedClipping> HistorySnapshot::readRow(const QStandardItem *item)
+{
+    const ClippingItem *fast = item->type() == ClippingItem::Type ? static_cast<const ClippingItem *>(item) : nullptr;
+    auto row = std::make_shared<SavedClipping>();
+    ClippingRecord &out = row->record;
+    out.application = ClippingItem::applicationOf(item);
+    out.brief = fast ? fast->brief() : item->data(Qt::DisplayRole).toString();
+    out.fileName = fast ? fast->fileName() : item->data(FileNameRole).toString();
+    out.html = fast ? fast->html() : item->data(HtmlRole).toString();
+    out.id = ClippingItem::idOf(item).toString();
+    out.text = ClippingItem::textOf(item);
+    out.time = fast ? fast->timeText() : item->data(TimeRole).toDateTime().toString(Qt::ISODate);
+    out.type = ClippingItem::typeOf(item);
+    out.locked = ClippingItem::isLockedItem(item);
+    out.pinned = ClippingItem::isPinnedItem(item);
+    out.removed = ClippingItem::isRemovedItem(item);
+    row->icon = fast ? fast->iconText() : iconText(item->data(Qt::DecorationRole).value<QPixmap>());
+    return row;
+}
+
+QString HistorySnapshot::iconText(const QPixmap &icon)
+{
+    const QString text = icon.isNull() ? QString() : Utils::pixmapToString(icon);
+    return text.isNull() ? QString("") : text;
+}
+
 QByteArray HistorySnapshot::toJson() const
 {
+    // The first row of an application gives its icon: walked from the last row, the first one
+    // is the last to be stored.
+    QHash<QString, const QString *> icons;
+    for (auto it = rows.crbegin(); it != rows.crend(); ++it)
+        icons.insert((*it)->record.application, &(*it)->icon);
+    QStringList applications = icons.keys();
+    // QJsonObject orders its keys by UTF-16 code units, as QString's operator< does.
+    std::sort(applications.begin(), applications.end());
+
     QByteArray out;
     out.reserve(qsizetype(rows.size()) * 700 + 64);
 
     // Members in the order QJsonDocument writes them: sorted by key.
     out.append("{\"clippings\":[");
     bool firstRow = true;
-    for (const ClippingRecord &row : rows) {
+    for (const auto &saved : rows) {
+        const ClippingRecord &row = saved->record;
         if (!firstRow)
             out.append(',');
         firstRow = false;
@@ -52,13 +105,13 @@ QByteArray HistorySnapshot::toJson() const
 
     out.append("],\"icons\":{");
     bool firstIcon = true;
-    for (const auto &icon : icons) {
+    for (const QString &application : std::as_const(applications)) {
         if (!firstIcon)
             out.append(',');
         firstIcon = false;
-        CompactJson::appendString(out, icon.first);
+        CompactJson::appendString(out, application);
         out.append(':');
-        CompactJson::appendString(out, icon.second);
+        CompactJson::appendString(out, *icons.value(application));
     }
     out.append("},\"magic\":");
     out.append(QByteArray::number(Magic));
