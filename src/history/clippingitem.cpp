@@ -153,6 +153,38 @@ void ClippingItem::setEncodedIcon(std::shared_ptr<const EncodedIcon> icon)
     forgetSaved();
 }
 
+namespace {
+
+// "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}" in lower-case hex, which QUuid::toString() gives.
+bool isWrittenForm(const QString &text)
+{
+    if (text.size() != 38 || text.at(0) != u'{' || text.at(37) != u'}')
+        return false;
+    for (int i = 1; i < 37; ++i) {
+        const char16_t c = text.at(i).unicode();
+        const bool dash = i == 9 || i == 14 || i == 19 || i == 24;
+        if (dash ? c != u'-' : !((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f')))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString ClippingItem::idText() const
+{
+    if (m_idText.isNull())
+        m_idText = m_id.toString();
+    return m_idText;
+}
+
+void ClippingItem::setIdText(const QString &text)
+{
+    forgetSaved();
+    m_id = QUuid::fromString(text);
+    m_idText = isWrittenForm(text) ? text : QString();
+}
+
 QString ClippingItem::iconText() const
 {
     if (m_encodedIcon)
@@ -164,7 +196,7 @@ QString ClippingItem::iconText() const
     return m_iconText;
 }
 
-std::shared_ptr<const SavedClipping> ClippingItem::saved() const
+const std::shared_ptr<const SavedClipping> &ClippingItem::saved() const
 {
     if (!m_saved)
         m_saved = HistorySnapshot::readRow(this);
@@ -267,6 +299,7 @@ bool ClippingItem::assign(const QVariant &value, int role, bool *changed)
         return true;
     case IdRole:
         *changed = assignValue(m_id, value.toUuid());
+        m_idText.clear();
         return true;
     case TimeRole: {
         const QDateTime time = value.toDateTime();

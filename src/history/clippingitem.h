@@ -58,6 +58,11 @@ public:
     const QString &application() const { return m_application; }
     const QString &fileName() const { return m_fileName; }
     const QUuid &id() const { return m_id; }
+    // The id as the history file writes it (QUuid::toString()).
+    QString idText() const;
+    // Sets the id from the history file's text, as QUuid::fromString(text) reads it; the text is
+    // kept to be written again when it is already in the form idText() gives.
+    void setIdText(const QString &text);
     const QDateTime &time() const;
     qint64 timeMsecs() const { return m_timeMsecs; }
     // The time as the history file writes it.
@@ -77,7 +82,7 @@ public:
     QString iconText() const;
     // The row as the history file stores it, built when first asked for and kept until a field
     // changes, so that a save does not rebuild every row for each copy.
-    std::shared_ptr<const SavedClipping> saved() const;
+    const std::shared_ptr<const SavedClipping> &saved() const;
 
     // Readers that accept any item, so rows that are plain QStandardItems obey the same rules.
     static QString briefOf(const QStandardItem *item);
@@ -108,6 +113,7 @@ private:
     QString m_application;
     QString m_fileName;
     QUuid m_id;
+    mutable QString m_idText;
     mutable QDateTime m_time;
     mutable bool m_timeBuilt = true;
     qint64 m_timeMsecs = InvalidTime;

@@ -48,7 +48,7 @@ HistorySnapshot HistoryItemModel::snapshot()
     HistorySnapshot snapshot;
     snapshot.rows.reserve(rows);
     for (int row = 0; row < rows; ++row)
-        snapshot.rows.append(HistorySnapshot::rowOf(item(row)));
+        snapshot.rows.push_back(HistorySnapshot::rowOf(item(row)));
     return snapshot;
 }
 
@@ -107,7 +107,7 @@ int HistoryItemModel::addDocument(HistoryDocument &document)
         clipping->setDataQuietly(record.text, TextRole);
         clipping->setDataQuietly(record.html, HtmlRole);
         clipping->setTimeText(record.time);
-        clipping->setDataQuietly(QUuid::fromString(record.id), IdRole);
+        clipping->setIdText(record.id);
         clipping->setData(record.html.isEmpty() ? record.text : record.html, Qt::ToolTipRole);
         clipping->setDataQuietly(record.removed, RemovedRole);
         clipping->setDataQuietly(record.pinned, Qt::CheckStateRole);

@@ -37,7 +37,7 @@ std::shared_ptr<const SavedClipping> HistorySnapshot::readRow(const QStandardIte
     out.brief = fast ? fast->brief() : item->data(Qt::DisplayRole).toString();
     out.fileName = fast ? fast->fileName() : item->data(FileNameRole).toString();
     out.html = fast ? fast->html() : item->data(HtmlRole).toString();
-    out.id = ClippingItem::idOf(item).toString();
+    out.id = fast ? fast->idText() : ClippingItem::idOf(item).toString();
     out.text = ClippingItem::textOf(item);
     out.time = fast ? fast->timeText() : item->data(TimeRole).toDateTime().toString(Qt::ISODate);
     out.type = ClippingItem::typeOf(item);

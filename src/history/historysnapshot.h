@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class QPixmap;
 class QStandardItem;
@@ -28,7 +29,7 @@ struct HistorySnapshot
     // 0xFEED0002 read as a signed 32-bit integer.
     static constexpr int Magic = -18022398;
 
-    QList<std::shared_ptr<const SavedClipping>> rows;
+    std::vector<std::shared_ptr<const SavedClipping>> rows;
 
     // The row of any item: a clipping's kept record, or one read through the item's roles.
     static std::shared_ptr<const SavedClipping> rowOf(const QStandardItem *item);

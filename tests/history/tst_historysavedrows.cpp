@@ -65,10 +65,9 @@ QModelIndex rowWithText(const HistoryItemModel &model, const QString &text)
 }
 
 // The clipping "second text" as a history file or another device has it.
-QByteArray document(const QString &text, const QString &time)
+QByteArray document(const QString &text, const QString &time, const QString &id = "{44444444-4444-4444-4444-444444444444}")
 {
-    const QJsonObject clipping{{"application", "Editor"}, {"brief", text}, {"html", ""},
-        {"id", "{44444444-4444-4444-4444-444444444444}"}, {"locked", false}, {"pinned", false}, {"removed", false},
+    const QJsonObject clipping{{"application", "Editor"}, {"brief", text}, {"html", ""}, {"id", id}, {"locked", false}, {"pinned", false}, {"removed", false},
         {"text", text}, {"time", time}, {"type", 0}};
     return QJsonDocument(QJsonObject{{"clippings", QJsonArray{clipping}}, {"icons", QJsonObject()},
                              {"magic", -18022398}, {"version", 8}})
@@ -197,6 +196,27 @@ private slots:
         const QByteArray after = readFile(historyPath());
         QVERIFY2(after != before, "the change did not reach the file");
         QCOMPARE(after, fileFromScratch(model));
+    }
+
+    void testIdReadInAnotherFormIsWrittenAsBefore_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::newRow("usual") << "{0a1b2c3d-4e5f-6a7b-8c9d-0e1f2a3b4c5d}";
+        QTest::newRow("upper case") << "{0A1B2C3D-4E5F-6A7B-8C9D-0E1F2A3B4C5D}";
+        QTest::newRow("no braces") << "0a1b2c3d-4e5f-6a7b-8c9d-0e1f2a3b4c5d";
+        QTest::newRow("dash misplaced") << "{0a1b2c3d4-e5f-6a7b-8c9d-0e1f2a3b4c5d}";
+        QTest::newRow("not an id") << "{not-an-id-at-all-but-38-characters-x}";
+        QTest::newRow("empty") << "";
+    }
+
+    void testIdReadInAnotherFormIsWrittenAsBefore()
+    {
+        QFETCH(QString, id);
+        HistoryItemModel model(nullptr, nullptr);
+        QCOMPARE(model.deserialize(document("some text", "2024-03-05T11:00:00", id)), 1);
+        const QByteArray written = model.serialize();
+        QCOMPARE(written, fileFromScratch(model));
+        QCOMPARE(QJsonDocument::fromJson(written)["clippings"][0]["id"].toString(), QUuid::fromString(id).toString());
     }
 
     void testWriteUnderWayKeepsTheRowsItTook()
