@@ -1,6 +1,7 @@
 #include "window/historyitemview.h"
 
 #include "widgets/customscrollbar.h"
+#include "history/itemrole.h"
 #include "window/historycontextmenu.h"
 
 #include <QCursor>
@@ -25,6 +26,17 @@ HistoryItemView::HistoryItemView(QWidget *parent)
     // Made before the window connects its own handlers, so the current row has moved on first.
     connect(this, &QAbstractItemView::activated, this, &HistoryItemView::stepAfter);
     connect(this, &HistoryItemView::multipleActivated, this, &HistoryItemView::stepAfterList);
+}
+
+void HistoryItemView::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles)
+{
+    // The list view lays out every row again on any change; a thumbnail leaves the row's height as
+    // it was, and with thousands of image rows scrolled past the layouts would add up to minutes.
+    if (roles.size() == 1 && roles.first() == ThumbnailRole) {
+        QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
+        return;
+    }
+    QListView::dataChanged(topLeft, bottomRight, roles);
 }
 
 void HistoryItemView::keyPressEvent(QKeyEvent *event)

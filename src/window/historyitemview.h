@@ -63,6 +63,8 @@ signals:
     void reverse(QList<QModelIndex> const &indexes);
 
 protected:
+    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                     const QList<int> &roles = QList<int>()) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     // A double click is two clicks: the delegate already acts on each release.

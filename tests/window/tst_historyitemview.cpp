@@ -25,6 +25,19 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override { releases.append(event->key()); }
 };
 
+// Counts its layouts of every row.
+class LayoutCountingView : public HistoryItemView
+{
+public:
+    int layouts = 0;
+
+    void doItemsLayout() override
+    {
+        ++layouts;
+        HistoryItemView::doItemsLayout();
+    }
+};
+
 } // namespace
 
 class TestHistoryItemView : public QObject
@@ -310,6 +323,37 @@ private slots:
         QTimer::singleShot(80, this, [&waited] { waited = true; });
         QTRY_VERIFY(waited);
         QVERIFY(m_view->selectionModel()->selectedIndexes().isEmpty());
+    }
+
+    void testThumbnailArrivalDoesNotLayOutEveryRowAgain_data()
+    {
+        QTest::addColumn<QList<int>>("roles");
+        QTest::addColumn<bool>("laidOut");
+        QTest::newRow("thumbnail") << QList<int>{ThumbnailRole} << false;
+        QTest::newRow("type, which sets the height") << QList<int>{TypeRole} << true;
+        QTest::newRow("any role") << QList<int>() << true;
+    }
+
+    void testThumbnailArrivalDoesNotLayOutEveryRowAgain()
+    {
+        QFETCH(QList<int>, roles);
+        QFETCH(bool, laidOut);
+        LayoutCountingView view;
+        view.setItemDelegate(new HistoryItemDelegate(&view));
+        view.setModel(proxy());
+        view.resize(420, 400);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QCoreApplication::processEvents();
+        QVERIFY(view.layouts > 0);
+
+        view.layouts = 0;
+        const QModelIndex row = HistoryItemModel::instance()->index(3, 0);
+        emit HistoryItemModel::instance()->dataChanged(row, row, roles);
+        QCoreApplication::processEvents();
+        // Runs a layout still waiting.
+        view.visualRect(proxy()->index(3, 0));
+        QCOMPARE(view.layouts > 0, laidOut);
     }
 
     void testDoubleClickPastesOncePerClickOnly()
