@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QSettings>
 #include <QString>
+#include <QStringView>
 #include <QUrl>
 
 // Common functions shared by every subsystem. Grouped by concern over several sources:
@@ -23,6 +24,12 @@ QString dateTimeToDuration(QDateTime time);
 QString stripStyle(QString html);
 QString fixMarkdown(QString html);
 QString generateRandomString(int length);
+// Whether text.toLower() contains needle, which is lower-cased already, told without lower-casing
+// ASCII text; Undecided when the text reaches beyond ASCII and must be lower-cased to tell.
+enum class LowerCasedMatch { Absent, Found, Undecided };
+LowerCasedMatch matchLowerCased(QStringView text, QStringView needle);
+// text.toLower().contains(needle) for a lower-cased needle, lower-casing the text only when needed.
+bool lowerCasedContains(const QString &text, const QString &needle);
 
 } // namespace Utils
 

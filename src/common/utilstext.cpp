@@ -112,4 +112,47 @@ QString generateRandomString(int length)
     return result;
 }
 
+LowerCasedMatch matchLowerCased(QStringView text, QStringView needle)
+{
+    if (needle.isEmpty())
+        return LowerCasedMatch::Found;
+    const char16_t *p = text.utf16();
+    const char16_t *const end = p + text.size();
+    const char16_t *const wanted = needle.utf16();
+    const qsizetype wantedSize = needle.size();
+    const char16_t first = wanted[0];
+    const char16_t firstUpper = first >= u'a' && first <= u'z' ? char16_t(first - (u'a' - u'A')) : first;
+    // An ASCII character lower-cases to one ASCII character, so up to the first other character the
+    // lower-cased text lines up with the text. Beyond it a character may lower-case to several, or
+    // to ASCII ones.
+    for (; p < end; ++p) {
+        const char16_t c = *p;
+        if (c >= 0x80)
+            return LowerCasedMatch::Undecided;
+        if (c != first && c != firstUpper)
+            continue;
+        qsizetype k = 1;
+        for (; k < wantedSize && p + k < end; ++k) {
+            char16_t d = p[k];
+            if (d >= 0x80)
+                return LowerCasedMatch::Undecided;
+            if (d >= u'A' && d <= u'Z')
+                d += u'a' - u'A';
+            if (d != wanted[k])
+                break;
+        }
+        if (k == wantedSize)
+            return LowerCasedMatch::Found;
+    }
+    return LowerCasedMatch::Absent;
+}
+
+bool lowerCasedContains(const QString &text, const QString &needle)
+{
+    const LowerCasedMatch match = matchLowerCased(text, needle);
+    if (match == LowerCasedMatch::Undecided)
+        return text.toLower().contains(needle);
+    return match == LowerCasedMatch::Found;
+}
+
 } // namespace Utils

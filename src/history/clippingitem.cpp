@@ -145,6 +145,18 @@ QString ClippingItem::timeText() const
     return m_timeText;
 }
 
+bool ClippingItem::briefContains(const QString &needle) const
+{
+    const Utils::LowerCasedMatch match = Utils::matchLowerCased(m_brief, needle);
+    if (match != Utils::LowerCasedMatch::Undecided)
+        return match == Utils::LowerCasedMatch::Found;
+    if (!m_loweredBriefValid) {
+        m_loweredBrief = m_brief.toLower();
+        m_loweredBriefValid = true;
+    }
+    return m_loweredBrief.contains(needle);
+}
+
 void ClippingItem::setEncodedIcon(std::shared_ptr<const EncodedIcon> icon)
 {
     m_encodedIcon = std::move(icon);
@@ -281,6 +293,10 @@ bool ClippingItem::assign(const QVariant &value, int role, bool *changed)
     case Qt::DisplayRole:
     case Qt::EditRole:
         *changed = assignValue(m_brief, value.toString());
+        if (*changed) {
+            m_loweredBrief.clear();
+            m_loweredBriefValid = false;
+        }
         return true;
     case Qt::DecorationRole:
         *changed = true;
@@ -370,6 +386,13 @@ QString ClippingItem::briefOf(const QStandardItem *item)
     if (const ClippingItem *clipping = asClipping(item))
         return clipping->m_brief;
     return item->data(Qt::DisplayRole).toString();
+}
+
+bool ClippingItem::briefContains(const QStandardItem *item, const QString &needle)
+{
+    if (const ClippingItem *clipping = asClipping(item))
+        return clipping->briefContains(needle);
+    return Utils::lowerCasedContains(item->data(Qt::DisplayRole).toString(), needle);
 }
 
 QString ClippingItem::textOf(const QStandardItem *item)

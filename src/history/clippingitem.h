@@ -53,6 +53,9 @@ public:
     bool setDataQuietly(const QVariant &value, int role);
 
     const QString &brief() const { return m_brief; }
+    // Whether the brief lower-cased contains needle (lower-cased already), as the search asks. A brief
+    // beyond ASCII is lower-cased on the first search and kept until it changes.
+    bool briefContains(const QString &needle) const;
     const QString &text() const { return m_text; }
     const QString &html() const { return m_html; }
     const QString &application() const { return m_application; }
@@ -86,6 +89,7 @@ public:
 
     // Readers that accept any item, so rows that are plain QStandardItems obey the same rules.
     static QString briefOf(const QStandardItem *item);
+    static bool briefContains(const QStandardItem *item, const QString &needle);
     static QString textOf(const QStandardItem *item);
     static QString applicationOf(const QStandardItem *item);
     static QUuid idOf(const QStandardItem *item);
@@ -108,6 +112,7 @@ private:
     void setTime(const QDateTime &time);
 
     QString m_brief;
+    mutable QString m_loweredBrief;
     QString m_text;
     QString m_html;
     QString m_application;
@@ -128,4 +133,5 @@ private:
     bool m_removed = false;
     bool m_pinned = false;
     bool m_locked = false;
+    mutable bool m_loweredBriefValid = false;
 };

@@ -9,6 +9,63 @@ class TestUtilsText : public QObject
     Q_OBJECT
 
 private slots:
+    void testSearchFindsWhatLowerCasingWouldFind_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("needle");
+        // Longer than the exhaustive test below reaches.
+        QTest::newRow("mixed case") << "Say HeLLo there" << "hello";
+        QTest::newRow("partial match then a real one") << "aaaB" << "aab";
+        QTest::newRow("cut off by the end") << "abcXY" << "xyz";
+        QTest::newRow("match before a character beyond ASCII") << "Hello İ" << "hello";
+        QTest::newRow("dotted capital i grows past the end") << "aBİ" << "abi\u0307";
+    }
+
+    void testSearchFindsWhatLowerCasingWouldFind()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, needle);
+        const bool expected = text.toLower().contains(needle);
+        QCOMPARE(Utils::lowerCasedContains(text, needle), expected);
+        const Utils::LowerCasedMatch quick = Utils::matchLowerCased(text, needle);
+        if (quick != Utils::LowerCasedMatch::Undecided)
+            QCOMPARE(quick == Utils::LowerCasedMatch::Found, expected);
+    }
+
+    void testSearchAgreesWithLowerCasingOnEveryShortText()
+    {
+        // Every text of up to three of these characters, against every needle of up to two.
+        const QString alphabet = QStringLiteral("aAbB@[`{\u0130\u0131\u212A\u017Fk\u00E9\u00C9 ");
+        QStringList texts = {QString()};
+        for (int length = 1; length <= 3; ++length) {
+            const QStringList shorter = texts;
+            for (const QString &text : shorter) {
+                if (text.size() == length - 1) {
+                    for (QChar c : alphabet)
+                        texts.append(text + c);
+                }
+            }
+        }
+        int undecided = 0;
+        for (const QString &needleText : texts) {
+            if (needleText.size() > 2)
+                continue;
+            const QString needle = needleText.toLower();
+            for (const QString &text : std::as_const(texts)) {
+                const bool expected = text.toLower().contains(needle);
+                if (Utils::lowerCasedContains(text, needle) != expected)
+                    QFAIL(qPrintable(QString("'%1' in '%2'").arg(needle, text)));
+                const Utils::LowerCasedMatch quick = Utils::matchLowerCased(text, needle);
+                if (quick == Utils::LowerCasedMatch::Undecided)
+                    ++undecided;
+                else if ((quick == Utils::LowerCasedMatch::Found) != expected)
+                    QFAIL(qPrintable(QString("quick '%1' in '%2'").arg(needle, text)));
+            }
+        }
+        // Both ways of telling were tried.
+        QVERIFY(undecided > 0);
+    }
+
     void testOneLinerFoldsLinesAndTabs_data()
     {
         QTest::addColumn<QString>("text");

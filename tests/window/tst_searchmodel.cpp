@@ -38,6 +38,29 @@ class TestSearchModel : public QObject
 
     QModelIndex sourceOf(int row) const { return m_model->index(row, 0).data(SourceIndexRole).toModelIndex(); }
 
+    // The results for the text over a copy of the history made of new clippings, none of which
+    // has searched before.
+    static QStringList resultsOverFreshCopy(const QString &text)
+    {
+        QStandardItemModel copy;
+        for (int row = 0; row < HistoryItemModel::instance()->rowCount(); ++row) {
+            const QStandardItem *original = HistoryItemModel::instance()->item(row);
+            auto *clipping = new ClippingItem;
+            clipping->setData(ClippingItem::briefOf(original), Qt::DisplayRole);
+            clipping->setData(ClippingItem::isRemovedItem(original), RemovedRole);
+            copy.appendRow(clipping);
+        }
+        HistoryFilterModel proxy(nullptr, nullptr);
+        proxy.setSourceModel(&copy);
+        SearchModel search(nullptr, &proxy);
+        search.setFilter(text);
+        search.update();
+        QStringList texts;
+        for (int row = 0; row < search.rowCount(); ++row)
+            texts.append(search.index(row, 0).data().toString());
+        return texts;
+    }
+
     // Sets the search text and rebuilds at once, as the timer would.
     void search(const QString &text)
     {
@@ -120,6 +143,59 @@ private slots:
         QCOMPARE(results(), QStringList({"Hello World", "say HELLO"}));
         QCOMPARE(sourceOf(1), proxy()->index(2, 0));
         QCOMPARE(m_model->index(1, 0).data(Qt::ToolTipRole), proxy()->index(2, 0).data(Qt::ToolTipRole));
+    }
+
+    void testResultsAfterAChangeAreThoseOfAFreshSearch_data()
+    {
+        QTest::addColumn<std::function<void()>>("change");
+        HistoryItemModel *h = HistoryItemModel::instance();
+        // Row 4 is the one beyond ASCII, whose lower-cased brief is kept between searches.
+        QTest::newRow("edited") << std::function<void()>([h] { h->updateItem(h->index(4, 0), "Nö more Ärger\nsay hello"); });
+        QTest::newRow("brief set") << std::function<void()>([h] { h->item(4)->setData("ÉCLAIR now", Qt::DisplayRole); });
+        QTest::newRow("brief set quietly, as a load does") << std::function<void()>([h] {
+            static_cast<ClippingItem *>(h->item(4))->setDataQuietly("Ñandú NOW", Qt::DisplayRole);
+        });
+        QTest::newRow("added") << std::function<void()>([h] {
+            h->insertRow(0, HistoryTest::textItem("Now ÄRGER again", QDateTime::currentDateTime()));
+        });
+        QTest::newRow("removed") << std::function<void()>([h] { h->removeRow(4); });
+        QTest::newRow("marked as removed") << std::function<void()>([h] { h->markItemAsRemoved(h->index(4, 0)); });
+        QTest::newRow("moved to the top") << std::function<void()>([h] { h->touchItem(h->index(4, 0)); });
+        QTest::newRow("replaced by a download") << std::function<void()>([h] {
+            const QByteArray online = h->serialize();
+            h->item(4)->setData("İstanbul now", Qt::DisplayRole);
+            h->removeRow(0);
+            QByteArray merged;
+            h->merge(online, merged, FromServer);
+        });
+        QTest::newRow("merged both ways") << std::function<void()>([h] {
+            h->item(4)->setData("Online İNFO now", Qt::DisplayRole);
+            const QByteArray online = h->serialize();
+            h->removeRow(4);
+            QByteArray merged;
+            h->merge(online, merged, BothWays);
+        });
+    }
+
+    void testResultsAfterAChangeAreThoseOfAFreshSearch()
+    {
+        QFETCH(std::function<void()>, change);
+        ViewTest::appendTexts({"Ärger über İstanbul"});
+        const QStringList texts = {"hello", "ärger", "İST", "i", "now", "É"};
+        QList<QStringList> before;
+        for (const QString &text : texts) {
+            search(text);
+            before.append(results());
+        }
+        change();
+        bool changed = false;
+        for (int i = 0; i < texts.size(); ++i) {
+            search(texts.at(i));
+            QCOMPARE(results(), resultsOverFreshCopy(texts.at(i)));
+            changed = changed || results() != before.at(i);
+        }
+        // Else a result kept from before the change would pass unnoticed.
+        QVERIFY(changed);
     }
 
     void testRebuildWaitsForTheLastChange()
