@@ -213,12 +213,13 @@ Figures measure(int clippings)
     child.waitForReadyRead(60000);
     figures.start = milliseconds(timer);
     const QList<QByteArray> reply = child.readLine().trimmed().split(' ');
-    child.waitForFinished(60000);
+    const bool finished = child.waitForFinished(60000);
     figures.resident = reply.size() == 4 ? reply.at(2).toDouble() : -1;
     figures.baseResident = reply.size() == 4 ? reply.at(3).toDouble() : -1;
+    // A child that ran out of time has no figures, not figures of zero.
     const QList<QByteArray> scrolled = child.readAll().trimmed().split(' ');
-    figures.thumbnailResident = scrolled.value(0).toDouble();
-    figures.coldPaint = scrolled.value(1).toDouble();
+    figures.thumbnailResident = finished && scrolled.size() == 2 ? scrolled.at(0).toDouble() : -1;
+    figures.coldPaint = finished && scrolled.size() == 2 ? scrolled.at(1).toDouble() : -1;
     return figures;
 }
 
