@@ -4,22 +4,38 @@
 #include "history/itemrole.h"
 #include "common/utils.h"
 
+#include <QCache>
 #include <QHash>
 
+#include <atomic>
+
 #include <limits>
+
+namespace {
+
+QCache<quint64, QPixmap> &decodedIcons()
+{
+    static QCache<quint64, QPixmap> cache(EncodedIcon::CachedIcons);
+    return cache;
+}
+
+} // namespace
 
 EncodedIcon::EncodedIcon(QString text)
     : m_text(std::move(text))
 {
+    static std::atomic<quint64> lastSerial{0};
+    m_serial = ++lastSerial;
 }
 
 QPixmap EncodedIcon::pixmap() const
 {
-    if (!m_decoded) {
-        m_pixmap = Utils::stringToPixmap(m_text);
-        m_decoded = true;
-    }
-    return m_pixmap;
+    QCache<quint64, QPixmap> &cache = decodedIcons();
+    if (const QPixmap *decoded = cache.object(m_serial))
+        return *decoded;
+    const QPixmap decoded = Utils::stringToPixmap(m_text);
+    cache.insert(m_serial, new QPixmap(decoded));
+    return decoded;
 }
 
 ClippingItem::ClippingItem()

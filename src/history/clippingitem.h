@@ -14,21 +14,26 @@
 
 class HistoryItemModel;
 
-// An application icon as the history file stores it (Base64 PNG), decoded on first use. Clippings
-// read from one document share one instance per application, so each icon is decoded at most once
-// and never decoded at all for rows nobody looks at.
+// An application icon as the history file stores it (Base64 PNG), decoded when a row shows it.
+// Clippings read from one document share one instance per application. Decoded icons are kept in
+// a bounded cache, not in the instance: a history with an application per clipping would
+// otherwise hold every icon it ever painted.
 class EncodedIcon
 {
 public:
     explicit EncodedIcon(QString text);
 
     const QString &text() const { return m_text; }
+    // Only on the GUI thread, as any QPixmap.
     QPixmap pixmap() const;
+
+    // How many decoded icons are kept.
+    static constexpr int CachedIcons = 500;
 
 private:
     QString m_text;
-    mutable QPixmap m_pixmap;
-    mutable bool m_decoded = false;
+    // The cache's key: never reused, so an entry of an instance gone is never mistaken for another.
+    quint64 m_serial;
 };
 
 // A clipping of the history: every field is an item data role, as for any QStandardItem, but the
