@@ -686,6 +686,14 @@ Do you want to upgrade now?</source>
         <translation>动作脚本不是一个函数。</translation>
     </message>
     <message>
+        <source>The script engine could not be loaded: %1</source>
+        <translation>无法加载脚本引擎：%1</translation>
+    </message>
+    <message>
+        <source>The function %1 is missing from %2</source>
+        <translation>%2 中缺少函数 %1</translation>
+    </message>
+    <message>
         <source>Failed to open: </source>
         <translation>无法打开：</translation>
     </message>

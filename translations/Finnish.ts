@@ -686,6 +686,14 @@ Haluatko päivittää nyt?</translation>
         <translation>Toiminnon skripti ei ole funktio.</translation>
     </message>
     <message>
+        <source>The script engine could not be loaded: %1</source>
+        <translation>Skriptimoottoria ei voitu ladata: %1</translation>
+    </message>
+    <message>
+        <source>The function %1 is missing from %2</source>
+        <translation>Funktio %1 puuttuu tiedostosta %2</translation>
+    </message>
+    <message>
         <source>Failed to open: </source>
         <translation>Avaaminen epäonnistui: </translation>
     </message>

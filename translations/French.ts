@@ -686,6 +686,14 @@ Voulez-vous effectuer la mise à jour maintenant&#xa0;?</translation>
         <translation>Le script de l&apos;action n&apos;est pas une fonction.</translation>
     </message>
     <message>
+        <source>The script engine could not be loaded: %1</source>
+        <translation>Le moteur de scripts n&apos;a pas pu être chargé&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>The function %1 is missing from %2</source>
+        <translation>La fonction %1 est absente de %2</translation>
+    </message>
+    <message>
         <source>Failed to open: </source>
         <translation>Impossible d&apos;ouvrir&#xa0;: </translation>
     </message>

@@ -702,6 +702,14 @@ Möchten Sie jetzt aktualisieren?</translation>
         <translation>Das Aktionsskript ist keine Funktion.</translation>
     </message>
     <message>
+        <source>The script engine could not be loaded: %1</source>
+        <translation>Die Skript-Engine konnte nicht geladen werden: %1</translation>
+    </message>
+    <message>
+        <source>The function %1 is missing from %2</source>
+        <translation>Die Funktion %1 fehlt in %2</translation>
+    </message>
+    <message>
         <source>Failed to open: </source>
         <translation>Öffnen fehlgeschlagen: </translation>
     </message>

@@ -686,6 +686,14 @@ Do you want to upgrade now?</source>
         <translation>क्रिया की स्क्रिप्ट कोई फ़ंक्शन नहीं है।</translation>
     </message>
     <message>
+        <source>The script engine could not be loaded: %1</source>
+        <translation>स्क्रिप्ट इंजन लोड नहीं हो सका: %1</translation>
+    </message>
+    <message>
+        <source>The function %1 is missing from %2</source>
+        <translation>%2 में फ़ंक्शन %1 नहीं है</translation>
+    </message>
+    <message>
         <source>Failed to open: </source>
         <translation>खोला नहीं जा सका: </translation>
     </message>

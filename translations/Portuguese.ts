@@ -686,6 +686,14 @@ Deseja atualizar agora?</translation>
         <translation>O script da ação não é uma função.</translation>
     </message>
     <message>
+        <source>The script engine could not be loaded: %1</source>
+        <translation>Não foi possível carregar o mecanismo de scripts: %1</translation>
+    </message>
+    <message>
+        <source>The function %1 is missing from %2</source>
+        <translation>A função %1 não está em %2</translation>
+    </message>
+    <message>
         <source>Failed to open: </source>
         <translation>Falha ao abrir: </translation>
     </message>

@@ -1,6 +1,7 @@
 #include "platform/notificationsound.h"
 
-#include <QSoundEffect>
+#include "common/ownlibrary.h"
+
 #include <QUrl>
 
 // The sounds live in a static library, so their resource is pulled in by name (outside any namespace).
@@ -10,7 +11,13 @@ static void loadSoundResource()
 }
 
 NotificationSound::NotificationSound(QObject *parent)
+    : NotificationSound(OwnLibrary::path(QStringLiteral("kestovansound")), parent)
+{
+}
+
+NotificationSound::NotificationSound(const QString &library, QObject *parent)
     : QObject(parent)
+    , m_library(library)
 {
 }
 
@@ -23,15 +30,26 @@ QString NotificationSound::source()
 
 void NotificationSound::play()
 {
+    if (m_unavailable)
+        return;
     if (!m_effect) {
-        m_effect = new QSoundEffect(this);
-        m_effect->setSource(QUrl(QStringLiteral("qrc") + source()));
-        m_effect->setLoopCount(2);
+        QString error;
+        const auto create =
+            reinterpret_cast<SoundPlayer::Create>(OwnLibrary::resolve(m_library, "kestovanSoundCreate", error));
+        m_play = reinterpret_cast<SoundPlayer::Play>(OwnLibrary::resolve(m_library, "kestovanSoundPlay", error));
+        m_isLoaded =
+            reinterpret_cast<SoundPlayer::IsLoaded>(OwnLibrary::resolve(m_library, "kestovanSoundIsLoaded", error));
+        if (!create || !m_play || !m_isLoaded) {
+            m_unavailable = true;
+            qWarning("The notification sound cannot be played: %s", qUtf8Printable(error));
+            return;
+        }
+        m_effect = create(QUrl(QStringLiteral("qrc") + source()), 2, this);
     }
-    m_effect->play();
+    m_play(m_effect);
 }
 
 bool NotificationSound::isLoaded() const
 {
-    return m_effect && m_effect->isLoaded();
+    return m_effect && m_isLoaded(m_effect);
 }

@@ -1,16 +1,20 @@
 #pragma once
 
+#include "sound/soundplayer.h"
+
 #include <QObject>
+#include <QString>
 
-class QSoundEffect;
-
-// The notification chime: our own "notification.wav", played twice per call.
+// The notification chime: our own "notification.wav", played twice per call. The player comes
+// from the sound library, loaded at the first play; without it the chime stays silent.
 class NotificationSound : public QObject
 {
     Q_OBJECT
 
 public:
     explicit NotificationSound(QObject *parent = nullptr);
+    // Plays through the sound library at `library` instead of the program's own.
+    NotificationSound(const QString &library, QObject *parent);
 
     void play();
     // Whether the chime has been read and can be heard once an audio device is there.
@@ -19,5 +23,9 @@ public:
     static QString source();
 
 private:
-    QSoundEffect *m_effect = nullptr;
+    QString m_library;
+    bool m_unavailable = false;
+    QObject *m_effect = nullptr;
+    SoundPlayer::Play m_play = nullptr;
+    SoundPlayer::IsLoaded m_isLoaded = nullptr;
 };

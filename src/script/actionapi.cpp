@@ -1,4 +1,4 @@
-#include "actions/actionapi.h"
+#include "script/actionapi.h"
 
 #include <QDebug>
 #include <QJSEngine>

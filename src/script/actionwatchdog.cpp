@@ -1,4 +1,4 @@
-#include "actions/actionwatchdog.h"
+#include "script/actionwatchdog.h"
 
 #include <QJSEngine>
 
