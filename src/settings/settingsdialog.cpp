@@ -70,8 +70,12 @@ QKeySequence storedShortcut(const QSettings &settings, const char *key)
 void SettingsDialog::updateDefaultSettings()
 {
     QSettings settings = Utils::settings();
-    for (const DefaultSetting &setting : defaultSettings())
-        settings.setValue(setting.key, settings.value(setting.key, setting.value));
+    // Only absent keys are written: writing back a present key changes nothing but makes the
+    // store rewrite its file, with its lock, at every start.
+    for (const DefaultSetting &setting : defaultSettings()) {
+        if (!settings.contains(setting.key))
+            settings.setValue(setting.key, setting.value);
+    }
 
     const int theme = settings.value("Theme").toInt();
     if (theme != 2)
@@ -79,7 +83,8 @@ void SettingsDialog::updateDefaultSettings()
     else
         setTheme(isDarkMode() ? THEME_DARK : THEME_LIGHT);
 
-    settings.setValue("Language", settings.value("Language", defaultLanguage()));
+    if (!settings.contains("Language"))
+        settings.setValue("Language", defaultLanguage());
     Translation::selectLanguage(settings.value("Language").toString());
 }
 

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class TestDefaultSettings : public QObject
 {
     Q_OBJECT
@@ -100,6 +102,31 @@ private slots:
         QCOMPARE(settings.value("OpenOnMouse"), QVariant(false));
         QCOMPARE(settings.value("ShortcutPlainText").toString(), QString());
         QCOMPARE(settings.value("Language").toString(), QString("German"));
+    }
+
+    // Every start runs this; with every key present, the store must not write its file again
+    // (a write takes the store's lock and replaces the file).
+    void testCompleteStoreIsNotRewritten()
+    {
+        SettingsDialog::updateDefaultSettings();
+        const QString path = Utils::settings().fileName();
+        Utils::settings().sync();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        struct stat first{};
+        QCOMPARE(stat(QFile::encodeName(path).constData(), &first), 0);
+
+        SettingsDialog::updateDefaultSettings();
+        Utils::settings().sync();
+
+        struct stat second{};
+        QCOMPARE(stat(QFile::encodeName(path).constData(), &second), 0);
+        QCOMPARE(second.st_ino, first.st_ino);
+        QCOMPARE(second.st_mtim.tv_nsec, first.st_mtim.tv_nsec);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
     }
 
     void testDefaultsSurviveTheFileRoundTrip()
