@@ -15,8 +15,10 @@
 #include "app/startupoptions.h"
 #include "app/trayicon.h"
 #include "app/unixsignalquitter.h"
+#include "app/warmupthread.h"
 #include "common/utils.h"
 
+#include <QDBusConnection>
 #include <QDate>
 #include <QDir>
 #include <QMenu>
@@ -24,6 +26,8 @@
 #include <QPushButton>
 #include <QSslSocket>
 #include <QThread>
+
+#include <fontconfig/fontconfig.h>
 
 namespace {
 
@@ -82,6 +86,9 @@ void showTrayMenu(const TrayIcon &trayIcon, MainWindow &window)
 
 int main(int argc, char *argv[])
 {
+    // Fontconfig reads its configuration, dozens of XML files, when the first text is laid out;
+    // read here, it is ready by the time the window is built.
+    const WarmUpThread fonts([] { FcInit(); });
     qSetMessagePattern("%{file}(%{line}): %{message}");
     QApplication::setOrganizationName("Morva");
     QApplication::setOrganizationDomain("org.morva");
@@ -91,6 +98,9 @@ int main(int argc, char *argv[])
     QApplication::setStyle("Fusion");
 
     Application app(argc, argv);
+    // Opening the session bus takes several round trips, and the theme asks the desktop portal
+    // over it before the window is built.
+    const WarmUpThread sessionBus([] { QDBusConnection::sessionBus(); });
     registerIconResources();
     UnixSignalQuitter signalQuitter;
 
