@@ -10,6 +10,7 @@
 #include "logging/qxtlogger.h"
 #include "window/mainwindow.h"
 #include "window/monitor.h"
+#include "platform/desktopappearance.h"
 #include "platform/platform.h"
 #include "app/runguard.h"
 #include "app/startupoptions.h"
@@ -100,7 +101,10 @@ int main(int argc, char *argv[])
     Application app(argc, argv);
     // Opening the session bus takes several round trips, and the theme asks the desktop portal
     // over it before the window is built.
-    const WarmUpThread sessionBus([] { QDBusConnection::sessionBus(); });
+    const WarmUpThread sessionBus([] {
+        if (DesktopAppearance::sessionBusKnown())
+            QDBusConnection::sessionBus();
+    });
     registerIconResources();
     UnixSignalQuitter signalQuitter;
 

@@ -5,6 +5,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QFileInfo>
 
 namespace {
 
@@ -47,9 +48,20 @@ std::optional<bool> DesktopAppearance::prefersDark()
     return m_prefersDark;
 }
 
+bool DesktopAppearance::sessionBusKnown()
+{
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return true;
+    // Where the D-Bus library looks next, before it starts a bus of its own.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus"));
+}
+
 void DesktopAppearance::read()
 {
     m_read = true;
+    if (!sessionBusKnown())
+        return;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;

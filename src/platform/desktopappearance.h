@@ -19,6 +19,10 @@ public:
     // True for dark, false for light, none when there is no portal or it states no preference.
     std::optional<bool> prefersDark();
 
+    // Whether the session names a bus of its own. Without one, connecting makes the D-Bus library
+    // fork this process to start a private bus (dbus-launch), and such a bus holds no portal.
+    static bool sessionBusKnown();
+
 private slots:
     void onSettingChanged(const QString &group, const QString &key, const QDBusVariant &value);
 
