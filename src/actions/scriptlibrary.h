@@ -1,6 +1,6 @@
 #pragma once
 
-#include "script/scriptengine.h"
+#include "actions/script/scriptengine.h"
 
 #include <QList>
 #include <QString>

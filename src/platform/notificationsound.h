@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sound/soundplayer.h"
+#include "platform/sound/soundplayer.h"
 
 #include <QObject>
 #include <QString>

@@ -33,7 +33,9 @@ class TestThumbnailCache : public QObject
     static QImage waitFor(ThumbnailCache &cache, const QUuid &id, const QString &fileName)
     {
         QImage thumbnail;
-        QTest::qWaitFor([&] { return !(thumbnail = cache.thumbnail(id, fileName)).isNull(); }, 5000);
+        // A null image tells the caller the thumbnail never came.
+        if (!QTest::qWaitFor([&] { return !(thumbnail = cache.thumbnail(id, fileName)).isNull(); }, 5000))
+            return QImage();
         return thumbnail;
     }
 

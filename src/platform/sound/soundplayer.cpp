@@ -1,4 +1,4 @@
-#include "sound/soundplayer.h"
+#include "platform/sound/soundplayer.h"
 
 #include <QSoundEffect>
 #include <QUrl>

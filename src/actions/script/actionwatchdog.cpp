@@ -1,4 +1,4 @@
-#include "script/actionwatchdog.h"
+#include "actions/script/actionwatchdog.h"
 
 #include <QJSEngine>
 

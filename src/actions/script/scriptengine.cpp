@@ -1,7 +1,7 @@
-#include "script/scriptengine.h"
+#include "actions/script/scriptengine.h"
 
-#include "script/actionapi.h"
-#include "script/actionwatchdog.h"
+#include "actions/script/actionapi.h"
+#include "actions/script/actionwatchdog.h"
 
 #include <QJSEngine>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "script/actionapi.h"
+#include "actions/script/actionapi.h"
 
 #include <QDebug>
 #include <QJSEngine>
