@@ -79,7 +79,10 @@ void ActionCatalogue::writeTitles(QSettings &settings, const QList<Entry> &entri
     QVariantMap titles;
     for (const Entry &entry : entries)
         titles.insert(entry.key, entry.action.value(QStringLiteral("title")).toString());
-    settings.setValue(QStringLiteral("Actions"), titles);
+    // Written at every start: an unchanged list must not make the store rewrite its file.
+    const QVariant value(titles);
+    if (settings.value(QStringLiteral("Actions")) != value)
+        settings.setValue(QStringLiteral("Actions"), value);
 }
 
 QMap<QString, QString> ActionCatalogue::titles(QSettings &settings)

@@ -9,6 +9,8 @@
 #include <QJsonDocument>
 #include <QListWidgetItem>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QStringList builtInNames = {
@@ -130,6 +132,43 @@ private slots:
         QCOMPARE(titles.value(user("11-wordwrap.json")), QString("My wrap"));
         QVERIFY(!titles.contains(user("Gone.json")));
         QCOMPARE(reread.value("Actions").toMap().value(user("Zeta.json")).toString(), QString("Zeta"));
+    }
+
+    // The titles are written at every start; when they are the same, the settings file must stay
+    // as it is instead of being replaced.
+    void testUnchangedTitlesLeaveTheSettingsFile()
+    {
+        const auto entry = [](const QString &key, const QString &title) {
+            return ActionCatalogue::Entry{key, QJsonObject{{"title", title}}};
+        };
+        const QList<ActionCatalogue::Entry> entries{entry(user("A.json"), "A"), entry(user("B.json"), "B")};
+        const auto fileIdentity = [] {
+            struct stat status{};
+            const QString path = Utils::settings().fileName();
+            if (stat(QFile::encodeName(path).constData(), &status) != 0)
+                return QPair<qint64, qint64>(-1, -1);
+            return QPair<qint64, qint64>(qint64(status.st_ino), qint64(status.st_mtim.tv_nsec));
+        };
+        {
+            QSettings settings = Utils::settings();
+            ActionCatalogue::writeTitles(settings, entries);
+        }
+        const auto written = fileIdentity();
+        QVERIFY(written.first != -1);
+        {
+            QSettings settings = Utils::settings();
+            ActionCatalogue::writeTitles(settings, entries);
+        }
+        QCOMPARE(fileIdentity(), written);
+
+        // A changed title is still written.
+        {
+            QSettings settings = Utils::settings();
+            ActionCatalogue::writeTitles(settings, {entry(user("A.json"), "A2"), entry(user("B.json"), "B")});
+        }
+        QVERIFY(fileIdentity() != written);
+        QSettings reread = Utils::settings();
+        QCOMPARE(ActionCatalogue::titles(reread).value(user("A.json")), QString("A2"));
     }
 
     void testMenuSettingsAreWrittenAndStaleKeysDropOut()
