@@ -8,7 +8,6 @@
 #include <QHash>
 
 #include <atomic>
-
 #include <limits>
 
 namespace {

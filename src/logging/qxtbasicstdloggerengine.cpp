@@ -4,7 +4,6 @@
 
 #include <QIODevice>
 #include <QDateTime>
-#include <QStringList>
 #include <QTextStream>
 #include <QTime>
 
@@ -55,20 +54,11 @@ void writeLine(QTextStream* stream, const QString& level, const QList<QVariant>&
     if (!stream || messages.isEmpty())
         return;
     // One string per line: the stream converts and writes every piece it is given on its own.
-    QStringList parts;
-    parts.reserve(messages.size());
-    qsizetype size = 0;
+    QString line = u'[' + clockText(currentTime()) + QLatin1String("] [") + level + QLatin1String("] ");
     for (const QVariant& part : messages) {
-        if (!part.isNull()) {
-            parts.append(part.toString());
-            size += parts.constLast().size();
-        }
+        if (!part.isNull())
+            line += part.toString();
     }
-    QString line;
-    line.reserve(size + level.size() + 20);
-    line.append(u'[').append(clockText(currentTime())).append(QLatin1String("] [")).append(level).append(QLatin1String("] "));
-    for (const QString& part : std::as_const(parts))
-        line.append(part);
     *stream << line << Qt::endl;
 }
 
