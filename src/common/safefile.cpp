@@ -195,22 +195,24 @@ bool copy(const QString &source, const QString &target, QString *error)
     return commit(descriptor, tmpPath, target, error);
 }
 
-ReadResult read(const QString &path, QByteArray *bytes, QString *error, qint64 limit)
+namespace {
+
+// Opens path for reading a whole data file; size is its size when Read.
+ReadResult openForReading(QFile *file, qint64 *size, QString *error, qint64 limit)
 {
-    bytes->clear();
+    const QString path = file->fileName();
     // A link whose target is missing is a missing file too: the first save writes through it.
     if (!QFileInfo::exists(path)) {
         fail(error, Reason::tr("%1 does not exist").arg(path));
         return ReadResult::Missing;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        fail(error, Reason::tr("%1 cannot be opened for reading: %2").arg(path, file.errorString()));
+    if (!file->open(QIODevice::ReadOnly)) {
+        fail(error, Reason::tr("%1 cannot be opened for reading: %2").arg(path, file->errorString()));
         return ReadResult::Unreadable;
     }
     // A device or pipe in the file's place could be read for ever.
     struct stat status;
-    if (::fstat(file.handle(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (::fstat(file->handle(), &status) != 0 || !S_ISREG(status.st_mode)) {
         fail(error, Reason::tr("%1 is not a regular file").arg(path));
         return ReadResult::Unreadable;
     }
@@ -219,13 +221,54 @@ ReadResult read(const QString &path, QByteArray *bytes, QString *error, qint64 l
                         .arg(path, QString::number(qint64(status.st_size)), QString::number(limit)));
         return ReadResult::TooLarge;
     }
-    *bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError || qint64(bytes->size()) > limit) {
-        fail(error, Reason::tr("Reading %1 failed: %2").arg(path, file.errorString()));
+    *size = qint64(status.st_size);
+    return ReadResult::Read;
+}
+
+ReadResult readOpened(QFile *file, QByteArray *bytes, QString *error, qint64 limit)
+{
+    *bytes = file->readAll();
+    if (file->error() != QFileDevice::NoError || qint64(bytes->size()) > limit) {
+        fail(error, Reason::tr("Reading %1 failed: %2").arg(file->fileName(), file->errorString()));
         bytes->clear();
         return ReadResult::Unreadable;
     }
     return ReadResult::Read;
+}
+
+} // namespace
+
+ReadResult read(const QString &path, QByteArray *bytes, QString *error, qint64 limit)
+{
+    bytes->clear();
+    QFile file(path);
+    qint64 size = 0;
+    const ReadResult opened = openForReading(&file, &size, error, limit);
+    if (opened != ReadResult::Read)
+        return opened;
+    return readOpened(&file, bytes, error, limit);
+}
+
+ReadResult readInPlace(const QString &path, const std::function<void(const QByteArray &bytes)> &use, QString *error,
+                       qint64 limit)
+{
+    QFile file(path);
+    qint64 size = 0;
+    const ReadResult opened = openForReading(&file, &size, error, limit);
+    if (opened != ReadResult::Read)
+        return opened;
+    // A copy costs a fault for every fresh page of its buffer; the mapping shares the pages the
+    // system already holds. An empty file cannot be mapped and takes the copy.
+    if (uchar *mapped = size > 0 ? file.map(0, size) : nullptr) {
+        use(QByteArray::fromRawData(reinterpret_cast<const char *>(mapped), qsizetype(size)));
+        file.unmap(mapped);
+        return ReadResult::Read;
+    }
+    QByteArray bytes;
+    const ReadResult read = readOpened(&file, &bytes, error, limit);
+    if (read == ReadResult::Read)
+        use(bytes);
+    return read;
 }
 
 QString keepAside(const QString &path)

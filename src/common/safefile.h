@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 // Checked, atomic replacement of a data file: the bytes go to path + "-tmp", every byte is checked,
 // flushed and synced, and only then is the temporary file renamed over the old one. A failure at any
 // step leaves the old file exactly as it was and reports the step in error.
@@ -37,6 +39,12 @@ enum class ReadResult { Read, Missing, Unreadable, TooLarge };
 
 // Reads a whole data file. One larger than limit is refused before it is read (TooLarge).
 ReadResult read(const QString &path, QByteArray *bytes, QString *error = nullptr, qint64 limit = MaxDocumentSize);
+
+// Reads a whole data file as read() does and hands its bytes to use, mapped rather than copied
+// where the system allows. The bytes are valid only during the call; use is not called unless
+// the result is Read.
+ReadResult readInPlace(const QString &path, const std::function<void(const QByteArray &bytes)> &use,
+                       QString *error = nullptr, qint64 limit = MaxDocumentSize);
 
 // Keeps a data file that does not load under a dated ".broken" name beside it, so a later save
 // cannot destroy it. Returns that name, or an empty text when the file could be neither copied

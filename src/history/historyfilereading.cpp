@@ -20,10 +20,11 @@ HistoryFileReading::Outcome HistoryFileReading::readNow(const QString &path)
 {
     Outcome outcome;
     outcome.path = path;
-    QByteArray bytes;
-    outcome.read = SafeFile::read(path, &bytes, &outcome.readError);
-    if (outcome.read == SafeFile::ReadResult::Read)
+    // The program replaces the file only by renaming a new one over it, so a mapping keeps the
+    // whole old file for as long as the parse takes.
+    outcome.read = SafeFile::readInPlace(path, [&outcome](const QByteArray &bytes) {
         outcome.parsed = HistoryDocumentReader::read(bytes, &outcome.document, &outcome.parseError);
+    }, &outcome.readError);
     return outcome;
 }
 

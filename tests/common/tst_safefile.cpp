@@ -203,6 +203,50 @@ private slots:
         QCOMPARE(bytes, result == int(SafeFile::ReadResult::Read) ? QByteArray("{}") : QByteArray());
     }
 
+    void testReadInPlaceGivesWhatReadGives_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        const QByteArray large = QByteArray("{\"clippings\": [") + QByteArray(4 * 1024 * 1024 + 7, 'x');
+        QTest::newRow("empty") << "empty.json" << QByteArray();
+        QTest::newRow("truncated JSON") << "truncated.json" << QByteArray("{\"version\": 1, \"clipp");
+        QTest::newRow("byte order mark") << "bom.json" << QByteArray("\xEF\xBB\xBF{}");
+        QTest::newRow("large") << "large.json" << large;
+        QTest::newRow("whole pages") << "pages.json" << QByteArray(2 * 4096, '[');
+        QTest::newRow("missing") << "absent.json" << QByteArray();
+        QTest::newRow("device") << "zero.json" << QByteArray();
+        QTest::newRow("over the limit") << "huge.json" << QByteArray();
+    }
+
+    void testReadInPlaceGivesWhatReadGives()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        if (name != "absent.json" && name != "zero.json" && name != "huge.json")
+            write(path(name), content);
+        QFile::link("/dev/zero", path("zero.json"));
+        QFile huge(path("huge.json"));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(SafeFile::MaxDocumentSize + 1));
+        huge.close();
+
+        QByteArray copied;
+        QString copyError;
+        const SafeFile::ReadResult copyResult = SafeFile::read(path(name), &copied, &copyError);
+        int calls = 0;
+        QByteArray seen;
+        QString error;
+        const SafeFile::ReadResult result = SafeFile::readInPlace(path(name), [&](const QByteArray &bytes) {
+            ++calls;
+            seen = QByteArray(bytes.constData(), bytes.size());
+        }, &error);
+        QCOMPARE(int(result), int(copyResult));
+        QCOMPARE(error, copyError);
+        QCOMPARE(calls, result == SafeFile::ReadResult::Read ? 1 : 0);
+        QCOMPARE(seen, copied);
+        QCOMPARE(seen, result == SafeFile::ReadResult::Read ? content : QByteArray());
+    }
+
     void testOversizedFileIsKeptAsideByRenaming()
     {
         const QString target = path("oversized.json");
