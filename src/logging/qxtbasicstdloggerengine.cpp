@@ -2,10 +2,13 @@
 
 #include "logging/qxtprivate.h"
 
-#include <QIODevice>
 #include <QDateTime>
+#include <QFileDevice>
+#include <QIODevice>
+#include <QStringEncoder>
 #include <QTextStream>
 #include <QTime>
+#include <QVarLengthArray>
 
 #include <cstdio>
 
@@ -13,26 +16,6 @@ namespace {
 
 constexpr QxtLogger::LogLevels severeLevels = QxtLogger::WarningLevel | QxtLogger::ErrorLevel
     | QxtLogger::CriticalLevel | QxtLogger::FatalLevel;
-
-// "hh:mm:ss.zzz", as QTime::toString writes it, without parsing the format for every line.
-QString clockText(const QTime& time)
-{
-    QString text(12, Qt::Uninitialized);
-    QChar* out = text.data();
-    const auto digits = [&out](int value, int count) {
-        for (int i = count - 1; i >= 0; --i, value /= 10)
-            out[i] = QChar(u'0' + value % 10);
-        out += count;
-    };
-    digits(time.hour(), 2);
-    *out++ = u':';
-    digits(time.minute(), 2);
-    *out++ = u':';
-    digits(time.second(), 2);
-    *out++ = u'.';
-    digits(time.msec(), 3);
-    return text;
-}
 
 // QTime::currentTime() converts to local time for every call; the local time of a second is
 // worked out once, at the first line in it.
@@ -49,12 +32,83 @@ QTime currentTime()
     return cachedTime.addMSecs(int(now - second * 1000));
 }
 
+using LineBytes = QVarLengthArray<char, 512>;
+
+// "[hh:mm:ss.zzz] ", as QTime::toString writes the time, without parsing the format for every line.
+void appendClock(LineBytes& line, const QTime& time)
+{
+    const auto digits = [&line](int value, int count) {
+        char text[3];
+        for (int i = count - 1; i >= 0; --i, value /= 10)
+            text[i] = char('0' + value % 10);
+        line.append(text, count);
+    };
+    line.append('[');
+    digits(time.hour(), 2);
+    line.append(':');
+    digits(time.minute(), 2);
+    line.append(':');
+    digits(time.second(), 2);
+    line.append('.');
+    digits(time.msec(), 3);
+    line.append("] ", 2);
+}
+
+// A stream that would write a line's text as its UTF-8 bytes and nothing else.
+bool writesPlainUtf8(const QTextStream* stream)
+{
+    return stream->device() && stream->status() == QTextStream::Ok
+        && stream->encoding() == QStringConverter::Utf8 && !stream->generateByteOrderMark()
+        && stream->fieldWidth() == 0;
+}
+
+// What the stream writes for `*stream << text << Qt::endl`, encoded once and written to its
+// device in one call.
+void writeThrough(QTextStream* stream, const QString& level, const QList<QVariant>& messages)
+{
+    QVarLengthArray<char16_t, 256> text;
+    const auto appendText = [&text](QStringView piece) { text.append(piece.utf16(), piece.size()); };
+    text.append(u'[');
+    appendText(level);
+    appendText(u"] ");
+    for (const QVariant& part : messages) {
+        if (part.isNull())
+            continue;
+        if (part.metaType() == QMetaType::fromType<QString>())
+            appendText(*static_cast<const QString*>(part.constData()));
+        else
+            appendText(part.toString());
+    }
+    text.append(u'\n');
+
+    LineBytes line;
+    appendClock(line, currentTime());
+    QStringEncoder encoder(QStringConverter::Utf8);
+    const qsizetype used = line.size();
+    line.resize(used + encoder.requiredSpace(text.size()));
+    line.resize(encoder.appendToBuffer(line.data() + used, QStringView(text.constData(), text.size())) - line.data());
+
+    // Whatever a caller left in the stream goes out before this line.
+    stream->flush();
+    QIODevice* device = stream->device();
+    if (device->write(line.constData(), line.size()) <= 0) {
+        stream->setStatus(QTextStream::WriteFailed);
+        return;
+    }
+    if (auto* file = qobject_cast<QFileDevice*>(device))
+        file->flush();
+}
+
 void writeLine(QTextStream* stream, const QString& level, const QList<QVariant>& messages)
 {
     if (!stream || messages.isEmpty())
         return;
-    // One string per line: the stream converts and writes every piece it is given on its own.
-    QString line = u'[' + clockText(currentTime()) + QLatin1String("] [") + level + QLatin1String("] ");
+    if (writesPlainUtf8(stream)) {
+        writeThrough(stream, level, messages);
+        return;
+    }
+    QString line = QLatin1String("[") + QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz"))
+        + QLatin1String("] [") + level + QLatin1String("] ");
     for (const QVariant& part : messages) {
         if (!part.isNull())
             line += part.toString();

@@ -27,6 +27,7 @@ QxtLoggerPrivate::~QxtLoggerPrivate()
 
     const QHash<QString, QxtLoggerEngine*> snapshot = engines;
     engines.clear();
+    enginesChanged();
     // One engine may be registered under several names; delete it once.
     QSet<QxtLoggerEngine*> deleted;
     for (QxtLoggerEngine* engine : snapshot) {
@@ -44,6 +45,11 @@ QxtLogger* QxtLoggerPrivate::liveInstance()
     if (loggerState.loadAcquire() == TornDown)
         return nullptr;
     return QxtLogger::getInstance();
+}
+
+void QxtLoggerPrivate::enginesChanged()
+{
+    deliveryOrder = engines.values();
 }
 
 void QxtLoggerPrivate::setMinimumLevel(QxtLoggerEngine* engine, QxtLogger::LogLevel level)
@@ -64,10 +70,10 @@ void QxtLoggerPrivate::log(QxtLogger::LogLevel level, const QList<QVariant>& msg
 {
     // Copy under the lock so a registry change from another thread cannot race the read; the
     // engines themselves are written without it.
-    QHash<QString, QxtLoggerEngine*> snapshot;
+    QList<QxtLoggerEngine*> snapshot;
     {
         QMutexLocker locker(mutex);
-        snapshot = engines;
+        snapshot = deliveryOrder;
     }
     for (QxtLoggerEngine* engine : std::as_const(snapshot)) {
         if (!engine)

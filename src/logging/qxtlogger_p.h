@@ -4,6 +4,7 @@
 #include "logging/qxtprivate.h"
 
 #include <QHash>
+#include <QList>
 #include <QObject>
 #include <QRecursiveMutex>
 
@@ -24,7 +25,12 @@ public:
 
     void setMinimumLevel(QxtLoggerEngine* engine, QxtLogger::LogLevel level);
 
+    // Call after every change of engines.
+    void enginesChanged();
+
     QHash<QString, QxtLoggerEngine*> engines;
+    // The values of engines, kept apart because walking a hash visits every empty bucket too.
+    QList<QxtLoggerEngine*> deliveryOrder;
     QRecursiveMutex* mutex;
 
 public slots:

@@ -13,6 +13,7 @@ void QxtLogger::addLoggerEngine(const QString& name, QxtLoggerEngine* engine)
     if (!engine || d->engines.contains(name))
         return;
     d->engines.insert(name, engine);
+    d->enginesChanged();
     emit loggerEngineAdded(name);
 }
 
@@ -20,6 +21,7 @@ QxtLoggerEngine* QxtLogger::takeLoggerEngine(const QString& name)
 {
     QMutexLocker locker(d->mutex);
     QxtLoggerEngine* engine = d->engines.take(name);
+    d->enginesChanged();
     if (engine)
         emit loggerEngineRemoved(name);
     return engine;

@@ -1,7 +1,9 @@
 #include "logging/qxtbasicstdloggerengine.h"
 #include "logging/outputcapture.h"
 
+#include <QBuffer>
 #include <QRegularExpression>
+#include <QTextStream>
 #include <QtTest>
 
 namespace {
@@ -39,7 +41,33 @@ private slots:
     void testEachLevelGoesToItsStreamWithItsWord();
     void testLineFormatJoinsPartsAndSkipsNulls();
     void testSetLogLevelEnabledKeepsSevereLevelsOn();
+    void testLineBytesAreWhatTheStreamWrites_data();
+    void testLineBytesAreWhatTheStreamWrites();
+    void testTextLeftInTheStreamGoesOutFirst();
+    void testPaddedStreamStillPadsTheLine();
 };
+
+namespace {
+
+// The bytes `*stream << text << Qt::endl` gives on a fresh UTF-8 stream of that field width.
+QByteArray streamed(const QString& text, int fieldWidth = 0)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QTextStream stream(&buffer);
+    stream.setFieldWidth(fieldWidth);
+    stream << text << Qt::endl;
+    return buffer.data();
+}
+
+// A captured line with its "[hh:mm:ss.zzz] " clock masked.
+QByteArray maskedClock(const QByteArray& line)
+{
+    static const QRegularExpression clock(R"(\[\d\d:\d\d:\d\d\.\d{3}\] )");
+    return QString::fromUtf8(line).replace(clock, "[00:00:00.000] ").toUtf8();
+}
+
+} // namespace
 
 void TestQxtBasicSTDLoggerEngine::testNewEngineIsReadyWithEveryLevel()
 {
@@ -105,6 +133,58 @@ void TestQxtBasicSTDLoggerEngine::testSetLogLevelEnabledKeepsSevereLevelsOn()
 
     engine.setLogLevelEnabled(QxtLogger::AllLevels, false);
     QCOMPARE(enabledLevels(engine), (QList<int>{8, 16, 32, 64}));
+}
+
+void TestQxtBasicSTDLoggerEngine::testLineBytesAreWhatTheStreamWrites_data()
+{
+    QTest::addColumn<QVariantList>("parts");
+    QTest::addColumn<QString>("text");
+    const QChar high(0xD83D);
+    const QChar low(0xDE00);
+    QTest::newRow("plain") << QVariantList{"Merge clippings: Item 'x' added at position 3"}
+                           << "Merge clippings: Item 'x' added at position 3";
+    QTest::newRow("accents and emoji") << QVariantList{QString::fromUtf8("naïve ☕ 😀")} << QString::fromUtf8("naïve ☕ 😀");
+    QTest::newRow("pair split between parts") << QVariantList{QString("a") + high, QString(low) + "b"}
+                                              << QString("a") + high + low + "b";
+    QTest::newRow("lone high surrogate last") << QVariantList{QString("end") + high} << QString("end") + high;
+    QTest::newRow("lone low surrogate") << QVariantList{QString(low) + "x"} << QString(low) + "x";
+    QTest::newRow("numbers and nulls") << QVariantList{"n=", 42, QVariant(), 2.5, QString()} << "n=422.5";
+    QTest::newRow("bytes") << QVariantList{QByteArray("raw \xC3\xA9")} << QString::fromUtf8("raw é");
+    QTest::newRow("long") << QVariantList{QString(3000, QChar(0x00E9))} << QString(3000, QChar(0x00E9));
+}
+
+void TestQxtBasicSTDLoggerEngine::testLineBytesAreWhatTheStreamWrites()
+{
+    QFETCH(QVariantList, parts);
+    QFETCH(QString, text);
+    QxtBasicSTDLoggerEngine engine;
+    OutputCapture err(2);
+    engine.writeFormatted(QxtLogger::ErrorLevel, parts);
+    const QByteArray line = err.finish();
+    QCOMPARE(maskedClock(line), streamed("[00:00:00.000] [Error] " + text));
+}
+
+void TestQxtBasicSTDLoggerEngine::testTextLeftInTheStreamGoesOutFirst()
+{
+    QxtBasicSTDLoggerEngine engine;
+    OutputCapture err(2);
+    *engine.stdErrStream() << "left unflushed ";
+    engine.writeFormatted(QxtLogger::DebugLevel, {"line"});
+    *engine.stdErrStream() << "after" << Qt::flush;
+    const QByteArray text = err.finish();
+    QVERIFY2(text.startsWith("left unflushed ["), text.constData());
+    QVERIFY2(text.endsWith("[DEBUG] line\nafter"), text.constData());
+}
+
+void TestQxtBasicSTDLoggerEngine::testPaddedStreamStillPadsTheLine()
+{
+    QxtBasicSTDLoggerEngine engine;
+    engine.stdErrStream()->setFieldWidth(60);
+    OutputCapture err(2);
+    engine.writeFormatted(QxtLogger::DebugLevel, {"padded"});
+    const QByteArray line = err.finish();
+    engine.stdErrStream()->setFieldWidth(0);
+    QCOMPARE(maskedClock(line), streamed("[00:00:00.000] [DEBUG] padded", 60));
 }
 
 QTEST_GUILESS_MAIN(TestQxtBasicSTDLoggerEngine)
