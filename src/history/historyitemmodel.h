@@ -140,7 +140,12 @@ private:
     enum class LoadProblem { None, Unreadable, Unparseable, NewerVersion, TooLarge };
 
     AddRules readRules();
+    // The sync log line of an add rule that refuses item; empty when it may be added.
+    QString refusal(const QStandardItem *item, const AddRules &rules) const;
     bool addItem(QStandardItem *item, const AddRules &rules);
+    // Adds a loaded document's clippings to an empty history in one insert, when that ends
+    // exactly as adding each by addItem() would; false, with nothing changed, otherwise.
+    bool addAllInOrder(const QList<ClippingItem *> &items, const AddRules &rules);
     void removeExtraItems(const AddRules &rules);
     void startImageJobs(const QImage &image, const QUrl &url, const QUuid &id, const QString &fileName);
 

@@ -134,10 +134,12 @@ int HistoryItemModel::addDocument(HistoryDocument &document)
     if (detached)
         detached->setSourceModel(nullptr);
     const AddRules rules = readRules();
-    for (ClippingItem *clipping : std::as_const(items)) {
-        // Thumbnails are made when their rows are first shown.
-        if (!addItem(clipping, rules))
-            delete clipping;
+    // Thumbnails are made when their rows are first shown.
+    if (!addAllInOrder(items, rules)) {
+        for (ClippingItem *clipping : std::as_const(items)) {
+            if (!addItem(clipping, rules))
+                delete clipping;
+        }
     }
     qDebug().noquote() << "Profile: Deserialize adding items took" << timer.elapsed() << "ms";
     removeExtraItems(rules);

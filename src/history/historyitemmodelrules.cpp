@@ -41,6 +41,11 @@ QString shortName(const QStandardItem *item)
     return name;
 }
 
+void logAdded(const QStandardItem *item, int position)
+{
+    logMerge(QLatin1String("Item '") + shortName(item) + QLatin1String("' added at position ") + QString::number(position));
+}
+
 QString timeText(const QStandardItem *item)
 {
     if (item->type() == ClippingItem::Type)
@@ -84,37 +89,39 @@ bool HistoryItemModel::addItem(QStandardItem *item)
     return addItem(item, readRules());
 }
 
+QString HistoryItemModel::refusal(const QStandardItem *item, const AddRules &rules) const
+{
+    const QString application = ClippingItem::applicationOf(item);
+    if (m_excludedApplications.contains(application))
+        return QLatin1String("Clipping '") + shortName(item) + QLatin1String("' comes from excluded application: '")
+            + application + QLatin1String("' -> ignored");
+
+    const int type = ClippingItem::typeOf(item);
+    if (type == 1 || type == 2) {
+        if (!rules.includeImages)
+            return QLatin1String("Adding images '") + shortName(item) + QLatin1String("' to history is disabled.");
+    } else if (type == 0) {
+        const qsizetype length = ClippingItem::textOf(item).size();
+        if (length < rules.ignoreLength)
+            return QLatin1String("Text '") + shortName(item) + QLatin1String("' too small (") + QString::number(length)
+                + QLatin1String(" vs ") + QString::number(rules.ignoreLength) + QLatin1String("). Ignored.");
+        const qint64 limit = qint64(rules.ignoreSize) * 1024;
+        if (length > limit)
+            return QLatin1String("Text '") + shortName(item) + QLatin1String("' too large (") + QString::number(length)
+                + QLatin1String(" vs ") + QString::number(limit) + QLatin1String("). Ignored.");
+    }
+    return QString();
+}
+
 bool HistoryItemModel::addItem(QStandardItem *item, const AddRules &rules)
 {
     for (;;) {
-        const QString application = ClippingItem::applicationOf(item);
-        if (m_excludedApplications.contains(application)) {
-            logMerge(QLatin1String("Clipping '") + shortName(item) + QLatin1String("' comes from excluded application: '")
-                + application + QLatin1String("' -> ignored"));
+        if (const QString refused = refusal(item, rules); !refused.isEmpty()) {
+            logMerge(refused);
             return false;
         }
 
         const int type = ClippingItem::typeOf(item);
-        if (type == 1 || type == 2) {
-            if (!rules.includeImages) {
-                logMerge(QLatin1String("Adding images '") + shortName(item) + QLatin1String("' to history is disabled."));
-                return false;
-            }
-        } else if (type == 0) {
-            const qsizetype length = ClippingItem::textOf(item).size();
-            if (length < rules.ignoreLength) {
-                logMerge(QLatin1String("Text '") + shortName(item) + QLatin1String("' too small (") + QString::number(length)
-                    + QLatin1String(" vs ") + QString::number(rules.ignoreLength) + QLatin1String("). Ignored."));
-                return false;
-            }
-            const qint64 limit = qint64(rules.ignoreSize) * 1024;
-            if (length > limit) {
-                logMerge(QLatin1String("Text '") + shortName(item) + QLatin1String("' too large (") + QString::number(length)
-                    + QLatin1String(" vs ") + QString::number(limit) + QLatin1String("). Ignored."));
-                return false;
-            }
-        }
-
         const qint64 time = ClippingItem::timeMsecsOf(item);
         const int duplicate = m_index->findDuplicate(ClippingItem::briefOf(item), ClippingItem::idOf(item), type == 0);
         if (duplicate < 0)
@@ -148,8 +155,47 @@ bool HistoryItemModel::addItem(QStandardItem *item, const AddRules &rules)
 
     removeExtraItems(rules);
     const int position = m_index->insertPosition(ClippingItem::isPinnedItem(item), ClippingItem::timeMsecsOf(item));
-    logMerge(QLatin1String("Item '") + shortName(item) + QLatin1String("' added at position ") + QString::number(position));
+    logAdded(item, position);
     insertRow(position, item);
+    return true;
+}
+
+bool HistoryItemModel::addAllInOrder(const QList<ClippingItem *> &items, const AddRules &rules)
+{
+    // With no trim on the way, each clipping that passes the rules, repeats no earlier one and is
+    // not newer than the one before lands at the end, exactly where addItem() would put it.
+    if (rowCount() != 0 || items.isEmpty() || rules.keepItems < 1 || items.size() > rules.keepItems)
+        return false;
+    QSet<QUuid> ids;
+    QSet<QString> briefs;
+    ids.reserve(items.size());
+    briefs.reserve(items.size());
+    const ClippingItem *previous = nullptr;
+    for (const ClippingItem *item : items) {
+        if (!refusal(item, rules).isEmpty())
+            return false;
+        const QUuid id = ClippingItem::idOf(item);
+        const QString brief = ClippingItem::briefOf(item);
+        if (ids.contains(id) || (ClippingItem::typeOf(item) == 0 && briefs.contains(brief)))
+            return false;
+        if (previous) {
+            const bool pinned = ClippingItem::isPinnedItem(item);
+            const bool previousPinned = ClippingItem::isPinnedItem(previous);
+            if ((pinned && !previousPinned)
+                || (pinned == previousPinned && ClippingItem::timeMsecsOf(previous) < ClippingItem::timeMsecsOf(item)))
+                return false;
+        }
+        ids.insert(id);
+        briefs.insert(brief);
+        previous = item;
+    }
+
+    for (int row = 0; row < items.size(); ++row)
+        logAdded(items[row], row);
+    // As the first addItem() would: the column before the rows.
+    if (columnCount() < 1)
+        setColumnCount(1);
+    invisibleRootItem()->insertRows(0, QList<QStandardItem *>(items.cbegin(), items.cend()));
     return true;
 }
 

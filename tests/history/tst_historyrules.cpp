@@ -37,6 +37,81 @@ private slots:
         SyncLogDialog::c_log.clear();
     }
 
+    // A load into an empty history may insert every row at once; it must end exactly as adding
+    // the clippings one by one does, in rows, sync log lines and the index's later answers.
+    void testLoadEndsAsAddingOneByOne_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QList<int>>("minutes");
+        QTest::addColumn<QList<int>>("pinned");
+        QTest::addColumn<int>("keepItems");
+        QTest::addColumn<bool>("repeatId");
+        const QStringList abc{"alpha", "bravo", "charlie"};
+        QTest::newRow("newest first") << abc << QList<int>{30, 20, 10} << QList<int>{0, 0, 0} << 20 << false;
+        QTest::newRow("pinned block first") << abc << QList<int>{5, 30, 20} << QList<int>{1, 0, 0} << 20 << false;
+        QTest::newRow("equal times") << abc << QList<int>{30, 30, 30} << QList<int>{0, 0, 0} << 20 << false;
+        QTest::newRow("older before newer") << abc << QList<int>{10, 20, 30} << QList<int>{0, 0, 0} << 20 << false;
+        QTest::newRow("pinned after unpinned") << abc << QList<int>{30, 20, 10} << QList<int>{0, 1, 0} << 20 << false;
+        QTest::newRow("same brief twice") << QStringList{"alpha", "alpha", "bravo"} << QList<int>{30, 20, 10}
+                                          << QList<int>{0, 0, 0} << 20 << false;
+        QTest::newRow("same id twice") << abc << QList<int>{30, 20, 10} << QList<int>{0, 0, 0} << 20 << true;
+        QTest::newRow("more than KeepItems") << abc << QList<int>{30, 20, 10} << QList<int>{0, 0, 0} << 2 << false;
+        QTest::newRow("exactly KeepItems") << abc << QList<int>{30, 20, 10} << QList<int>{0, 0, 0} << 3 << false;
+        QTest::newRow("KeepItems below one") << abc << QList<int>{30, 20, 10} << QList<int>{0, 0, 0} << 0 << false;
+        QTest::newRow("a text too short") << QStringList{"alpha", "ab", "charlie"} << QList<int>{30, 20, 10}
+                                          << QList<int>{0, 0, 0} << 20 << false;
+    }
+
+    void testLoadEndsAsAddingOneByOne()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QList<int>, minutes);
+        QFETCH(QList<int>, pinned);
+        QFETCH(int, keepItems);
+        QFETCH(bool, repeatId);
+        setSetting("KeepItems", keepItems);
+        QList<QUuid> ids;
+        for (int i = 0; i < names.size(); ++i)
+            ids.append(repeatId && i == 1 ? ids.first() : QUuid::createUuid());
+
+        const auto outcome = [&](QStandardItemModel &model) {
+            QStringList rows;
+            for (int row = 0; row < model.rowCount(); ++row)
+                rows.append(texts(model).value(row) + (ClippingItem::isPinnedItem(model.item(row)) ? "+" : ""));
+            return rows + mergeLines();
+        };
+        // Later adds ask the index for duplicates and positions.
+        const auto probe = [&](HistoryItemModel &model) {
+            model.addItem(textItem(names.last(), at(100)));
+            model.addItem(textItem("delta", at(15)));
+        };
+
+        QJsonArray clippings;
+        for (int i = 0; i < names.size(); ++i)
+            clippings.append(QJsonObject{{"application", "Editor"}, {"brief", names[i]}, {"html", ""},
+                {"id", ids[i].toString()}, {"locked", false}, {"pinned", pinned[i] == 1}, {"removed", false},
+                {"text", names[i]}, {"time", at(minutes[i]).toString(Qt::ISODate)}, {"type", 0}});
+        HistoryItemModel loaded(nullptr, nullptr);
+        loaded.deserialize(QJsonDocument(QJsonObject{{"clippings", clippings}, {"icons", QJsonObject()},
+                                             {"magic", -18022398}, {"version", 8}}).toJson());
+        const QStringList loadedOutcome = outcome(loaded);
+        probe(loaded);
+        const QStringList loadedProbed = outcome(loaded);
+
+        SyncLogDialog::c_log.clear();
+        HistoryItemModel added(nullptr, nullptr);
+        for (int i = 0; i < names.size(); ++i) {
+            ClippingItem *item = textItem(names[i], at(minutes[i]), "Editor", ids[i]);
+            item->setData(pinned[i] == 1, Qt::CheckStateRole);
+            if (!added.addItem(item))
+                delete item;
+        }
+        added.removeExtraItems();
+        QCOMPARE(loadedOutcome, outcome(added));
+        probe(added);
+        QCOMPARE(loadedProbed, outcome(added));
+    }
+
     void testAddRules_data()
     {
         QTest::addColumn<QString>("setting");
