@@ -132,6 +132,8 @@ private:
     void rememberSnippet(const QModelIndex &snippet);
     void applyInitialSelection();
     void setTitleTexts();
+    // Shows or hides one of the header's notice buttons (mainwindowappearance.cpp).
+    static void showNotice(QPushButton *button, const QString &iconPath, bool visible);
     void keepPlace();
 
     // Pasting (mainwindowpaste.cpp).

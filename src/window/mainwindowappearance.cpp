@@ -34,6 +34,15 @@ QString menuStyle()
 
 } // namespace
 
+// The notice buttons are hidden at start and most sessions never show them: their pictures are
+// read when first shown, not with the form.
+void MainWindow::showNotice(QPushButton *button, const QString &iconPath, bool visible)
+{
+    if (visible && button->icon().isNull())
+        button->setIcon(QIcon(iconPath));
+    button->setVisible(visible);
+}
+
 void MainWindow::updateTheme()
 {
     const QString background = "background-color: " + rgb(COLOR_BACKGROUND) + ";";

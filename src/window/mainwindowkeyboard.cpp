@@ -30,7 +30,7 @@ int rememberedRow(const QVariant &value)
 
 void MainWindow::showHistory()
 {
-    ui->warning->setVisible(!checkAccessibility(false));
+    showNotice(ui->warning, ":/icons/images/ic_warning.svg", !checkAccessibility(false));
 
     if (pinRight->isChecked() && !isVisible()) {
         pinRight->setChecked(false);

@@ -73,7 +73,7 @@ void MainWindow::syncAll(SyncDirection direction)
 
 void MainWindow::enableReleaseNotesButton()
 {
-    ui->releaseNotes->show();
+    showNotice(ui->releaseNotes, ":/icons/images/new.svg", true);
 }
 
 void MainWindow::showReleaseNotes()

@@ -3,9 +3,7 @@
 #include "widgets/customscrollbar.h"
 #include "common/theme.h"
 
-#include <QClipboard>
 #include <QCryptographicHash>
-#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QMimeData>
@@ -28,7 +26,8 @@ MonitorList::MonitorList(QWidget *parent)
     setFocusPolicy(Qt::NoFocus);
     setSelectionMode(QAbstractItemView::NoSelection);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    setMimeData(QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard));
+    // Empty until its window is shown, which reads the clipboard anyway: the window is built at
+    // start, and a clipboard owner that does not answer must not hold the start up.
 }
 
 MonitorList::~MonitorList() = default;
