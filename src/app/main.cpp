@@ -12,6 +12,7 @@
 #include "window/monitor.h"
 #include "platform/desktopappearance.h"
 #include "platform/platform.h"
+#include "platform/x11connectionsahead.h"
 #include "app/runguard.h"
 #include "app/startupoptions.h"
 #include "app/trayicon.h"
@@ -90,6 +91,7 @@ int main(int argc, char *argv[])
     // Fontconfig reads its configuration, dozens of XML files, when the first text is laid out;
     // read here, it is ready by the time the window is built.
     const WarmUpThread fonts([] { FcInit(); });
+    X11ConnectionsAhead::start(argc, argv);
     qSetMessagePattern("%{file}(%{line}): %{message}");
     QApplication::setOrganizationName("Morva");
     QApplication::setOrganizationDomain("org.morva");
@@ -137,6 +139,8 @@ int main(int argc, char *argv[])
     // Builds the models, the sync engine and the hotkeys; writes the default settings first.
     MainWindow window;
     Monitor monitor;
+    // Whatever needs a connection of its own has taken it by now.
+    X11ConnectionsAhead::discardUnused();
     app.mainWindow = &window;
     app.monitorWindow = &monitor;
 

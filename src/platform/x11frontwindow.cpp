@@ -2,6 +2,7 @@
 
 #include "platform/platformlog.h"
 #include "platform/windowproperties.h"
+#include "platform/x11connectionsahead.h"
 
 #include <QGuiApplication>
 #include <QSocketNotifier>
@@ -36,7 +37,7 @@ constexpr quint32 allDesktops = 0xFFFFFFFF;
 X11FrontWindow *X11FrontWindow::create(const QByteArray &displayName, QObject *parent)
 {
     int screen = 0;
-    xcb_connection_t *connection = xcb_connect(displayName.isEmpty() ? nullptr : displayName.constData(), &screen);
+    xcb_connection_t *connection = X11ConnectionsAhead::connect(displayName, &screen);
     if (xcb_connection_has_error(connection)) {
         xcb_disconnect(connection);
         qCWarning(lcPlatform) << "Cannot reach the X display" << displayName << "to follow the active window.";

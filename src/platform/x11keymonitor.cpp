@@ -3,6 +3,7 @@
 #include "platform/keycodes.h"
 #include "platform/keymonitor.h"
 #include "platform/platformlog.h"
+#include "platform/x11connectionsahead.h"
 
 #include <QSocketNotifier>
 
@@ -29,7 +30,7 @@ X11KeyMonitor::~X11KeyMonitor()
 
 bool X11KeyMonitor::open()
 {
-    m_display = XOpenDisplay(m_displayName.isEmpty() ? nullptr : m_displayName.constData());
+    m_display = X11ConnectionsAhead::openDisplay(m_displayName);
     if (!m_display)
         return false;
     int event = 0, error = 0;

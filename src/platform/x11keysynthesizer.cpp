@@ -3,6 +3,7 @@
 #include "platform/keycodes.h"
 #include "platform/pastetiming.h"
 #include "platform/platformlog.h"
+#include "platform/x11connectionsahead.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -63,7 +64,7 @@ int X11KeySynthesizer::Keymap::find(quint32 keysym, int columns, int *foundColum
 
 X11KeySynthesizer *X11KeySynthesizer::create(const QByteArray &displayName, QObject *parent)
 {
-    Display *display = XOpenDisplay(displayName.isEmpty() ? nullptr : displayName.constData());
+    Display *display = X11ConnectionsAhead::openDisplay(displayName);
     if (!display) {
         qCWarning(lcPlatform) << "Cannot reach the X display" << displayName << "to post keys.";
         return nullptr;
