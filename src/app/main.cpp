@@ -12,6 +12,7 @@
 #include "window/monitor.h"
 #include "platform/desktopappearance.h"
 #include "platform/platform.h"
+#include "platform/sessionbuslaunch.h"
 #include "platform/x11connectionsahead.h"
 #include "app/runguard.h"
 #include "app/startupoptions.h"
@@ -88,6 +89,7 @@ void showTrayMenu(const TrayIcon &trayIcon, MainWindow &window)
 
 int main(int argc, char *argv[])
 {
+    SessionBusLaunch::declareMissingWhenHopeless();
     // Fontconfig reads its configuration, dozens of XML files, when the first text is laid out;
     // read here, it is ready by the time the window is built.
     const WarmUpThread fonts([] { FcInit(); });
