@@ -32,6 +32,8 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <memory>
+
 namespace {
 
 // When nobody asks for the window at start, the rest of the start-up waits this long.
@@ -140,11 +142,11 @@ int main(int argc, char *argv[])
 
     // Builds the models, the sync engine and the hotkeys; writes the default settings first.
     MainWindow window;
-    Monitor monitor;
     // Whatever needs a connection of its own has taken it by now.
     X11ConnectionsAhead::discardUnused();
     app.mainWindow = &window;
-    app.monitorWindow = &monitor;
+    // Hidden until the settings show it: built once the first window is up.
+    std::unique_ptr<Monitor> monitor;
 
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] {
         qDebug() << "Quitting the application";
@@ -164,7 +166,9 @@ int main(int argc, char *argv[])
 
     // What the first window does not need waits until it is on the screen. The tray icon asks
     // the desktop's tray over D-Bus and X, which takes longer than the window itself.
-    new AfterFirstWindow(&window, TrayIconDelay, [&window] {
+    new AfterFirstWindow(&window, TrayIconDelay, [&app, &window, &monitor] {
+        monitor = std::make_unique<Monitor>();
+        app.monitorWindow = monitor.get();
         auto *trayIcon = new TrayIcon(&window);
         QObject::connect(trayIcon, &QSystemTrayIcon::activated, &window,
                          [trayIcon, &window](QSystemTrayIcon::ActivationReason reason) {
