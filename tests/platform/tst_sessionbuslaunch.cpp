@@ -1,4 +1,5 @@
 #include "platform/sessionbuslaunch.h"
+#include "scopedenvironment.h"
 
 #include <QDBusConnection>
 #include <QDBusError>
@@ -11,23 +12,6 @@ class SessionBusLaunchTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_saved.clear();
-        for (const char *name : {"DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR", "PATH"})
-            m_saved.append({name, qgetenv(name), qEnvironmentVariableIsSet(name)});
-    }
-
-    void cleanup()
-    {
-        for (const Saved &saved : std::as_const(m_saved)) {
-            if (saved.set)
-                qputenv(saved.name, saved.value);
-            else
-                qunsetenv(saved.name);
-        }
-    }
-
     // A bus that exists, or a dbus-launch that could start or find one, must never be hidden.
     void testOnlyAHopelessSearchIsCutShort_data()
     {
@@ -55,16 +39,14 @@ private slots:
         QTemporaryDir bin;
         QVERIFY(runtime.isValid() && bin.isValid());
         const QByteArray givenAddress = "unix:path=" + runtime.filePath("elsewhere").toLocal8Bit();
-        if (address)
-            qputenv("DBUS_SESSION_BUS_ADDRESS", givenAddress);
-        else
-            qunsetenv("DBUS_SESSION_BUS_ADDRESS");
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+        ScopedEnvironment environment;
+        environment.set("DBUS_SESSION_BUS_ADDRESS", address ? givenAddress : QByteArray());
+        environment.set("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
         if (runtimeBus) {
             QFile bus(runtime.filePath("bus"));
             QVERIFY(bus.open(QIODevice::WriteOnly));
         }
-        qputenv("PATH", bin.path().toLocal8Bit());
+        environment.set("PATH", bin.path().toLocal8Bit());
         if (launcherOnPath) {
             QFile launcher(bin.filePath("dbus-launch"));
             QVERIFY(launcher.open(QIODevice::WriteOnly));
@@ -87,14 +69,6 @@ private slots:
         QCOMPARE(probe.lastError().type(), QDBusError::NoServer);
         QDBusConnection::disconnectFromBus("probe");
     }
-
-private:
-    struct Saved {
-        const char *name;
-        QByteArray value;
-        bool set;
-    };
-    QList<Saved> m_saved;
 };
 
 QTEST_GUILESS_MAIN(SessionBusLaunchTest)

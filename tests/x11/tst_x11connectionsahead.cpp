@@ -1,46 +1,10 @@
 #include "platform/x11connectionsahead.h"
+#include "scopedenvironment.h"
 
 #include <QtTest>
 
 #include <X11/Xlib.h>
 #include <xcb/xcb.h>
-
-namespace {
-
-// Sets environment variables for one scope; an empty value unsets.
-class Environment
-{
-public:
-    Environment(const QList<QPair<const char *, QByteArray>> &values)
-    {
-        for (const auto &[name, value] : values) {
-            m_saved.append({name, qgetenv(name), qEnvironmentVariableIsSet(name)});
-            if (value.isEmpty())
-                qunsetenv(name);
-            else
-                qputenv(name, value);
-        }
-    }
-    ~Environment()
-    {
-        for (const Saved &saved : std::as_const(m_saved)) {
-            if (saved.set)
-                qputenv(saved.name, saved.value);
-            else
-                qunsetenv(saved.name);
-        }
-    }
-
-private:
-    struct Saved {
-        const char *name;
-        QByteArray value;
-        bool set;
-    };
-    QList<Saved> m_saved;
-};
-
-} // namespace
 
 class X11ConnectionsAheadTest : public QObject
 {
@@ -79,7 +43,10 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(bool, x11);
 
-        const Environment environment({{"DISPLAY", display}, {"QT_QPA_PLATFORM", platform}, {"XDG_SESSION_TYPE", session}});
+        ScopedEnvironment environment;
+        environment.set("DISPLAY", display);
+        environment.set("QT_QPA_PLATFORM", platform);
+        environment.set("XDG_SESSION_TYPE", session);
         QList<QByteArray> bytes{"kestovan"};
         for (const QString &argument : arguments)
             bytes.append(argument.toLocal8Bit());
