@@ -24,5 +24,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void load();
+
     QPointer<QSvgRenderer> m_renderer;
+    bool m_initialised = false;
+    bool m_followSystem = false;
 };

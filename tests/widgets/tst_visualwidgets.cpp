@@ -168,9 +168,16 @@ private slots:
     {
         ProgressWidget spinner;
         QCOMPARE(spinner.findChildren<QSvgRenderer *>().size(), 0);
+        spinner.resize(24, 24);
         spinner.init(false);
+        renderAlone(&spinner);
         spinner.init(true);
+        renderAlone(&spinner);
         spinner.init(false);
+        // Read when first painted, not before: hidden at start, most spinners are never shown.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(spinner.findChildren<QSvgRenderer *>().size(), 0);
+        renderAlone(&spinner);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         const QList<QSvgRenderer *> renderers = spinner.findChildren<QSvgRenderer *>();
         QCOMPARE(renderers.size(), 1);
