@@ -6,19 +6,19 @@
 
 namespace {
 
-bool outOfOrder(bool upperPinned, qint64 upperTime, bool lowerPinned, qint64 lowerTime)
-{
-    return (!upperPinned && lowerPinned) || (upperPinned == lowerPinned && upperTime < lowerTime);
-}
-
-// The insert test of the add rules for one row.
+// The insert test of the add rules for one row: the new item goes above a row it would be out of
+// order below.
 bool goesBefore(bool pinned, qint64 time, const QStandardItem *row)
 {
-    const bool rowPinned = ClippingItem::isPinnedItem(row);
-    return (pinned && !rowPinned) || (rowPinned == pinned && ClippingItem::timeMsecsOf(row) < time);
+    return HistoryIndex::outOfOrder(ClippingItem::isPinnedItem(row), ClippingItem::timeMsecsOf(row), pinned, time);
 }
 
 } // namespace
+
+bool HistoryIndex::outOfOrder(bool upperPinned, qint64 upperTime, bool lowerPinned, qint64 lowerTime)
+{
+    return (!upperPinned && lowerPinned) || (upperPinned == lowerPinned && upperTime < lowerTime);
+}
 
 HistoryIndex::HistoryIndex(QStandardItemModel *model)
     : QObject(model)

@@ -28,6 +28,9 @@ public:
     // The first row r where a new item (pinned, time) goes: (pinned and r is not) or (same pin
     // state and r is older). rowCount when there is none.
     int insertPosition(bool pinned, qint64 timeMsecs) const;
+    // Whether a row (upper) above another (lower) breaks the usual order: pinned rows first, newer
+    // before older within each block.
+    static bool outOfOrder(bool upperPinned, qint64 upperTime, bool lowerPinned, qint64 lowerTime);
     // True when every pair of neighbouring rows is in the usual order.
     bool isOrdered() const { return m_disorder == 0; }
 

@@ -178,13 +178,10 @@ bool HistoryItemModel::addAllInOrder(const QList<ClippingItem *> &items, const A
         const QString brief = ClippingItem::briefOf(item);
         if (ids.contains(id) || (ClippingItem::typeOf(item) == 0 && briefs.contains(brief)))
             return false;
-        if (previous) {
-            const bool pinned = ClippingItem::isPinnedItem(item);
-            const bool previousPinned = ClippingItem::isPinnedItem(previous);
-            if ((pinned && !previousPinned)
-                || (pinned == previousPinned && ClippingItem::timeMsecsOf(previous) < ClippingItem::timeMsecsOf(item)))
-                return false;
-        }
+        if (previous
+            && HistoryIndex::outOfOrder(ClippingItem::isPinnedItem(previous), ClippingItem::timeMsecsOf(previous),
+                                        ClippingItem::isPinnedItem(item), ClippingItem::timeMsecsOf(item)))
+            return false;
         ids.insert(id);
         briefs.insert(brief);
         previous = item;
