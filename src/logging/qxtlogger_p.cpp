@@ -25,9 +25,9 @@ QxtLoggerPrivate::~QxtLoggerPrivate()
     // From here on engine destructors must not call back into the registry being torn down.
     loggerState.storeRelease(TornDown);
 
-    const QHash<QString, QxtLoggerEngine*> snapshot = engines;
-    engines.clear();
-    enginesChanged();
+    const QHash<QString, QxtLoggerEngine*> snapshot = m_engines;
+    m_engines.clear();
+    m_deliveryOrder.clear();
     // One engine may be registered under several names; delete it once.
     QSet<QxtLoggerEngine*> deleted;
     for (QxtLoggerEngine* engine : snapshot) {
@@ -47,9 +47,17 @@ QxtLogger* QxtLoggerPrivate::liveInstance()
     return QxtLogger::getInstance();
 }
 
-void QxtLoggerPrivate::enginesChanged()
+void QxtLoggerPrivate::insertEngine(const QString& name, QxtLoggerEngine* engine)
 {
-    deliveryOrder = engines.values();
+    m_engines.insert(name, engine);
+    m_deliveryOrder = m_engines.values();
+}
+
+QxtLoggerEngine* QxtLoggerPrivate::takeEngine(const QString& name)
+{
+    QxtLoggerEngine* engine = m_engines.take(name);
+    m_deliveryOrder = m_engines.values();
+    return engine;
 }
 
 void QxtLoggerPrivate::setMinimumLevel(QxtLoggerEngine* engine, QxtLogger::LogLevel level)
@@ -73,7 +81,7 @@ void QxtLoggerPrivate::log(QxtLogger::LogLevel level, const QList<QVariant>& msg
     QList<QxtLoggerEngine*> snapshot;
     {
         QMutexLocker locker(mutex);
-        snapshot = deliveryOrder;
+        snapshot = m_deliveryOrder;
     }
     for (QxtLoggerEngine* engine : std::as_const(snapshot)) {
         if (!engine)

@@ -25,14 +25,19 @@ public:
 
     void setMinimumLevel(QxtLoggerEngine* engine, QxtLogger::LogLevel level);
 
-    // Call after every change of engines.
-    void enginesChanged();
+    // The registry by name. It changes only through the two calls below, which keep the delivery
+    // order with it.
+    const QHash<QString, QxtLoggerEngine*>& engines() const { return m_engines; }
+    void insertEngine(const QString& name, QxtLoggerEngine* engine);
+    QxtLoggerEngine* takeEngine(const QString& name);
 
-    QHash<QString, QxtLoggerEngine*> engines;
-    // The values of engines, kept apart because walking a hash visits every empty bucket too.
-    QList<QxtLoggerEngine*> deliveryOrder;
     QRecursiveMutex* mutex;
 
 public slots:
     void log(QxtLogger::LogLevel level, const QList<QVariant>& msgs);
+
+private:
+    QHash<QString, QxtLoggerEngine*> m_engines;
+    // The values of the registry, kept apart because walking a hash visits every empty bucket too.
+    QList<QxtLoggerEngine*> m_deliveryOrder;
 };

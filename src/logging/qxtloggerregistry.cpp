@@ -10,18 +10,16 @@
 void QxtLogger::addLoggerEngine(const QString& name, QxtLoggerEngine* engine)
 {
     QMutexLocker locker(d->mutex);
-    if (!engine || d->engines.contains(name))
+    if (!engine || d->engines().contains(name))
         return;
-    d->engines.insert(name, engine);
-    d->enginesChanged();
+    d->insertEngine(name, engine);
     emit loggerEngineAdded(name);
 }
 
 QxtLoggerEngine* QxtLogger::takeLoggerEngine(const QString& name)
 {
     QMutexLocker locker(d->mutex);
-    QxtLoggerEngine* engine = d->engines.take(name);
-    d->enginesChanged();
+    QxtLoggerEngine* engine = d->takeEngine(name);
     if (engine)
         emit loggerEngineRemoved(name);
     return engine;
@@ -40,7 +38,7 @@ void QxtLogger::removeLoggerEngine(const QString& name)
 void QxtLogger::removeLoggerEngine(QxtLoggerEngine* engine)
 {
     QMutexLocker locker(d->mutex);
-    const QStringList names = d->engines.keys(engine);
+    const QStringList names = d->engines().keys(engine);
     for (const QString& name : names)
         takeLoggerEngine(name);
 }
@@ -48,33 +46,33 @@ void QxtLogger::removeLoggerEngine(QxtLoggerEngine* engine)
 QxtLoggerEngine* QxtLogger::engine(const QString& name)
 {
     QMutexLocker locker(d->mutex);
-    return d->engines.value(name);
+    return d->engines().value(name);
 }
 
 bool QxtLogger::isLoggerEngine(const QString& name) const
 {
     QMutexLocker locker(d->mutex);
-    return d->engines.contains(name);
+    return d->engines().contains(name);
 }
 
 void QxtLogger::initLoggerEngine(const QString& name)
 {
     QMutexLocker locker(d->mutex);
-    if (QxtLoggerEngine* engine = d->engines.value(name))
+    if (QxtLoggerEngine* engine = d->engines().value(name))
         engine->initLoggerEngine();
 }
 
 void QxtLogger::killLoggerEngine(const QString& name)
 {
     QMutexLocker locker(d->mutex);
-    if (QxtLoggerEngine* engine = d->engines.value(name))
+    if (QxtLoggerEngine* engine = d->engines().value(name))
         engine->killLoggerEngine();
 }
 
 void QxtLogger::enableLoggerEngine(const QString& name)
 {
     QMutexLocker locker(d->mutex);
-    if (QxtLoggerEngine* engine = d->engines.value(name)) {
+    if (QxtLoggerEngine* engine = d->engines().value(name)) {
         engine->enableLogging();
         emit loggerEngineEnabled(name);
     }
@@ -83,7 +81,7 @@ void QxtLogger::enableLoggerEngine(const QString& name)
 void QxtLogger::disableLoggerEngine(const QString& name)
 {
     QMutexLocker locker(d->mutex);
-    if (QxtLoggerEngine* engine = d->engines.value(name)) {
+    if (QxtLoggerEngine* engine = d->engines().value(name)) {
         engine->disableLogging();
         emit loggerEngineDisabled(name);
     }
@@ -92,14 +90,14 @@ void QxtLogger::disableLoggerEngine(const QString& name)
 bool QxtLogger::isLoggerEngineEnabled(const QString& name) const
 {
     QMutexLocker locker(d->mutex);
-    const QxtLoggerEngine* engine = d->engines.value(name);
+    const QxtLoggerEngine* engine = d->engines().value(name);
     return engine && engine->isLoggingEnabled();
 }
 
 void QxtLogger::enableLogLevels(LogLevels levels)
 {
     QMutexLocker locker(d->mutex);
-    for (QxtLoggerEngine* engine : std::as_const(d->engines)) {
+    for (QxtLoggerEngine* engine : d->engines()) {
         if (engine)
             engine->enableLogLevels(levels);
     }
@@ -108,7 +106,7 @@ void QxtLogger::enableLogLevels(LogLevels levels)
 void QxtLogger::enableLogLevels(const QString& name, LogLevels levels)
 {
     QMutexLocker locker(d->mutex);
-    if (QxtLoggerEngine* engine = d->engines.value(name))
+    if (QxtLoggerEngine* engine = d->engines().value(name))
         engine->enableLogLevels(levels);
 }
 
@@ -125,7 +123,7 @@ void QxtLogger::enableAllLogLevels(const QString& name)
 void QxtLogger::disableLogLevels(LogLevels levels)
 {
     QMutexLocker locker(d->mutex);
-    for (QxtLoggerEngine* engine : std::as_const(d->engines)) {
+    for (QxtLoggerEngine* engine : d->engines()) {
         if (engine)
             engine->disableLogLevels(levels);
     }
@@ -134,7 +132,7 @@ void QxtLogger::disableLogLevels(LogLevels levels)
 void QxtLogger::disableLogLevels(const QString& name, LogLevels levels)
 {
     QMutexLocker locker(d->mutex);
-    if (QxtLoggerEngine* engine = d->engines.value(name))
+    if (QxtLoggerEngine* engine = d->engines().value(name))
         engine->disableLogLevels(levels);
 }
 
@@ -151,7 +149,7 @@ void QxtLogger::disableAllLogLevels(const QString& name)
 void QxtLogger::setMinimumLevel(LogLevel level)
 {
     QMutexLocker locker(d->mutex);
-    for (QxtLoggerEngine* engine : std::as_const(d->engines)) {
+    for (QxtLoggerEngine* engine : d->engines()) {
         if (engine)
             d->setMinimumLevel(engine, level);
     }
@@ -160,28 +158,28 @@ void QxtLogger::setMinimumLevel(LogLevel level)
 void QxtLogger::setMinimumLevel(const QString& name, LogLevel level)
 {
     QMutexLocker locker(d->mutex);
-    if (QxtLoggerEngine* engine = d->engines.value(name))
+    if (QxtLoggerEngine* engine = d->engines().value(name))
         d->setMinimumLevel(engine, level);
 }
 
 bool QxtLogger::isLogLevelEnabled(const QString& name, LogLevel level) const
 {
     QMutexLocker locker(d->mutex);
-    const QxtLoggerEngine* engine = d->engines.value(name);
+    const QxtLoggerEngine* engine = d->engines().value(name);
     return engine && engine->isLogLevelEnabled(level);
 }
 
 QStringList QxtLogger::allLoggerEngines() const
 {
     QMutexLocker locker(d->mutex);
-    return d->engines.keys();
+    return d->engines().keys();
 }
 
 QStringList QxtLogger::allEnabledLoggerEngines() const
 {
     QMutexLocker locker(d->mutex);
     QStringList names;
-    for (auto it = d->engines.cbegin(); it != d->engines.cend(); ++it) {
+    for (auto it = d->engines().cbegin(); it != d->engines().cend(); ++it) {
         if (it.value() && it.value()->isLoggingEnabled())
             names.append(it.key());
     }
@@ -192,7 +190,7 @@ QStringList QxtLogger::allEnabledLoggerEngines(LogLevel level) const
 {
     QMutexLocker locker(d->mutex);
     QStringList names;
-    for (auto it = d->engines.cbegin(); it != d->engines.cend(); ++it) {
+    for (auto it = d->engines().cbegin(); it != d->engines().cend(); ++it) {
         if (it.value() && it.value()->isLoggingEnabled() && it.value()->isLogLevelEnabled(level))
             names.append(it.key());
     }
@@ -203,7 +201,7 @@ QStringList QxtLogger::allDisabledLoggerEngines() const
 {
     QMutexLocker locker(d->mutex);
     QStringList names;
-    for (auto it = d->engines.cbegin(); it != d->engines.cend(); ++it) {
+    for (auto it = d->engines().cbegin(); it != d->engines().cend(); ++it) {
         if (it.value() && !it.value()->isLoggingEnabled())
             names.append(it.key());
     }
