@@ -1,13 +1,17 @@
 #include "history/historydocument.h"
 
 #include "common/jsonstructure.h"
+#include "common/slicedwork.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QByteArrayView>
+#include <QHash>
 #include <QJsonObject>
 #include <QSet>
 #include <QVarLengthArray>
 
+#include <atomic>
 #include <cstring>
 #include <limits>
 
@@ -15,6 +19,12 @@ namespace {
 
 // Deep enough for any history document; deeper ones go to QJsonDocument, which has its own limit.
 const int MaxDepth = 256;
+
+// Fewer clippings than this are not worth a thread of their own.
+const qsizetype ClippingsPerSlice = 1024;
+
+// Texts of one slice of clippings, by their bytes in the document: a history holds few applications.
+using KnownTexts = QHash<QByteArrayView, QString>;
 
 // The quick reader accepts a subset of JSON and reads it exactly as QJsonDocument does. Whatever
 // lies outside the subset (fractions, exponents, big numbers, control characters, unusual escapes,
@@ -24,8 +34,12 @@ class FastReader
 {
 public:
     FastReader(const QByteArray &data)
-        : m_it(data.constData())
-        , m_end(data.constData() + data.size())
+        : FastReader(data.constData(), data.constData() + data.size())
+    {
+    }
+    FastReader(const char *begin, const char *end)
+        : m_it(begin)
+        , m_end(end)
     {
     }
 
@@ -53,7 +67,12 @@ private:
         return m_it != m_end && *m_it == c;
     }
 
-    bool readString(QString *out);
+    // raw, when given, is what lies between the quotes, as it stands in the document.
+    bool readString(QString *out, QByteArrayView *raw = nullptr);
+    // Reads a string whose bytes are exactly earlier's (the bytes of a string read before) as that
+    // string, sharing its data; false, reading nothing, when they differ.
+    bool readSameString(QByteArrayView earlier, const QString &earlierText, QString *out);
+    bool readKnownString(KnownTexts *known, QString *out);
     // A member name: plain ASCII names are compared without building a string.
     bool readKey(QByteArray *key);
     // A number in the subset (an integer of at most 15 digits); false for anything else.
@@ -61,7 +80,9 @@ private:
     bool readInt(int *out);
     bool readBool(bool *out);
     bool skipValue(int depth);
-    bool readClipping(ClippingRecord *record);
+    bool readClipping(ClippingRecord *record, KnownTexts *applications);
+    // One element of "clippings" that must fill [m_it, m_end) but for white space.
+    bool readWholeClipping(ClippingRecord *record, KnownTexts *applications);
     bool readIcons(HistoryDocument *document);
     bool readClippings(HistoryDocument *document);
 
@@ -80,7 +101,7 @@ int hexValue(char c)
     return -1;
 }
 
-bool FastReader::readString(QString *out)
+bool FastReader::readString(QString *out, QByteArrayView *raw)
 {
     if (!expect('"'))
         return false;
@@ -90,6 +111,8 @@ bool FastReader::readString(QString *out)
         if (c == '"') {
             if (out)
                 *out = QString::fromLatin1(start, m_it - start);
+            if (raw)
+                *raw = QByteArrayView(start, m_it - start);
             ++m_it;
             return true;
         }
@@ -107,6 +130,8 @@ bool FastReader::readString(QString *out)
     while (m_it != m_end) {
         const uchar c = uchar(*m_it);
         if (c == '"') {
+            if (raw)
+                *raw = QByteArrayView(start, m_it - start);
             ++m_it;
             if (out)
                 *out = QString(reinterpret_cast<const QChar *>(units.constData()), units.size());
@@ -190,6 +215,38 @@ bool FastReader::readString(QString *out)
         }
     }
     return false;
+}
+
+bool FastReader::readSameString(QByteArrayView earlier, const QString &earlierText, QString *out)
+{
+    // The earlier bytes were a whole string, so they cannot end inside an escape: the same bytes
+    // followed by a quote are the same string.
+    skipSpace();
+    const qsizetype size = earlier.size();
+    if (earlier.isNull() || m_end - m_it < size + 2 || *m_it != '"' || m_it[size + 1] != '"'
+        || std::memcmp(m_it + 1, earlier.data(), size_t(size)) != 0)
+        return false;
+    m_it += size + 2;
+    *out = earlierText;
+    return true;
+}
+
+bool FastReader::readKnownString(KnownTexts *known, QString *out)
+{
+    QByteArrayView raw;
+    const char *start = m_it;
+    if (!readString(nullptr, &raw))
+        return false;
+    const auto found = known->constFind(raw);
+    if (found != known->constEnd()) {
+        *out = *found;
+        return true;
+    }
+    m_it = start;
+    if (!readString(out))
+        return false;
+    known->insert(raw, *out);
+    return true;
 }
 
 bool FastReader::readKey(QByteArray *key)
@@ -330,7 +387,7 @@ bool FastReader::skipValue(int depth)
     }
 }
 
-bool FastReader::readClipping(ClippingRecord *record)
+bool FastReader::readClipping(ClippingRecord *record, KnownTexts *applications)
 {
     skipSpace();
     if (m_it == m_end)
@@ -343,6 +400,9 @@ bool FastReader::readClipping(ClippingRecord *record)
         return true;
     }
     uint seen = 0;
+    // Most briefs are their text.
+    QByteArrayView briefRaw;
+    QByteArrayView textRaw;
     for (;;) {
         QByteArray key;
         if (!readKey(&key))
@@ -377,7 +437,13 @@ bool FastReader::readClipping(ClippingRecord *record)
         default: break;
         }
         bool ok = true;
-        if (text)
+        if (field == Brief)
+            ok = readSameString(textRaw, record->text, text) || readString(text, &briefRaw);
+        else if (field == Text)
+            ok = readSameString(briefRaw, record->brief, text) || readString(text, &textRaw);
+        else if (field == Application)
+            ok = readKnownString(applications, text);
+        else if (text)
             ok = readString(text);
         else if (field == Locked)
             ok = readBool(&record->locked);
@@ -399,6 +465,58 @@ bool FastReader::readClipping(ClippingRecord *record)
     }
 }
 
+bool FastReader::readWholeClipping(ClippingRecord *record, KnownTexts *applications)
+{
+    if (!readClipping(record, applications))
+        return false;
+    skipSpace();
+    return m_it == m_end;
+}
+
+// The separators of the array that begins at it: the opening bracket, the comma between each two
+// elements and the closing bracket, found by quotes and brackets alone. Nothing else is checked
+// here; the readers of the elements check everything, so a document that is not JSON fails there.
+bool findSeparators(const char *it, const char *end, QList<const char *> *separators)
+{
+    separators->append(it++);
+    int depth = 0;
+    for (; it != end; ++it) {
+        switch (*it) {
+        case '"':
+            for (++it; it != end && *it != '"'; ++it) {
+                if (*it == '\\' && ++it == end)
+                    return false;
+            }
+            if (it == end)
+                return false;
+            break;
+        case '[':
+        case '{':
+            if (++depth > MaxDepth)
+                return false;
+            break;
+        case '}':
+            if (--depth < 0)
+                return false;
+            break;
+        case ']':
+            if (depth == 0) {
+                separators->append(it);
+                return true;
+            }
+            --depth;
+            break;
+        case ',':
+            if (depth == 0)
+                separators->append(it);
+            break;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
 bool FastReader::readClippings(HistoryDocument *document)
 {
     skipSpace();
@@ -406,21 +524,32 @@ bool FastReader::readClippings(HistoryDocument *document)
         return false;
     if (*m_it != '[')
         return false;
-    ++m_it;
+    const char *open = m_it++;
     if (peek(']')) {
         ++m_it;
         return true;
     }
-    for (;;) {
-        document->clippings.emplace_back();
-        if (!readClipping(&document->clippings.last()))
-            return false;
-        if (peek(',')) {
-            ++m_it;
-            continue;
+    // Slices of a long history are read side by side; every element is read exactly as it would
+    // be in one pass.
+    QList<const char *> separators;
+    if (!findSeparators(open, m_end, &separators))
+        return false;
+    const qsizetype count = separators.size() - 1;
+    document->clippings.resize(count);
+    ClippingRecord *records = document->clippings.data();
+    std::atomic<bool> ok = true;
+    SlicedWork::run(count, ClippingsPerSlice, [&](qsizetype begin, qsizetype end) {
+        KnownTexts applications;
+        for (qsizetype i = begin; i < end && ok; ++i) {
+            FastReader element(separators[i] + 1, separators[i + 1]);
+            if (!element.readWholeClipping(records + i, &applications))
+                ok = false;
         }
-        return expect(']');
-    }
+    });
+    if (!ok)
+        return false;
+    m_it = separators.last() + 1;
+    return true;
 }
 
 bool FastReader::readIcons(HistoryDocument *document)

@@ -34,6 +34,12 @@ QString describe(const HistoryDocument &a, const HistoryDocument &b)
     return QString();
 }
 
+// JSON written with single quotes, which read more easily in C++ strings.
+QByteArray json(const QByteArray &singleQuoted)
+{
+    return QByteArray(singleQuoted).replace('\'', '"');
+}
+
 } // namespace
 
 // The quick reader must read every document exactly as QJsonDocument does, or decline it.
@@ -104,6 +110,10 @@ private slots:
         QTest::newRow("unknown members") << QByteArray(R"({"extra":{"a":[true,false,null,-5,"s"]},"clippings":[{"future":[1,2]}],"magic":-18022398})");
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("whitespace") << QByteArray(" \n\t{ \"clippings\" : [ ] , \"magic\" : -18022398 } \r\n");
+        // Texts shared by their bytes: a brief must never be taken for a text it only starts like.
+        QTest::newRow("brief is the start of its text") << json("{'clippings':[{'brief':'ab','text':'abc'},{'text':'ab\\\\','brief':'ab\\\\\\''}],'magic':-18022398}");
+        QTest::newRow("text before an equal brief") << json("{'clippings':[{'text':'same \\'x\\'','brief':'same \\'x\\''}],'magic':-18022398}");
+        QTest::newRow("equal texts spelled apart") << json("{'clippings':[{'brief':'\\u0041','text':'A'},{'application':'\\u0041pp'},{'application':'App'},{'application':'\\u0041pp'}],'magic':-18022398}");
         QTest::newRow("lone surrogate escapes") << QByteArray(R"({"clippings":[{"text":"\udc00\ud800x"}],"magic":-18022398})");
     }
 
@@ -155,6 +165,49 @@ private slots:
         }
         // Damage inside string values leaves valid documents: the comparison above did run.
         QVERIFY(quickTaken > 100);
+    }
+
+    // Long arrays are split at their commas and read side by side; damage at the splits must be
+    // seen as it is in one pass.
+    void testLongDocumentsAreReadInSlicesAsInOnePass()
+    {
+        QByteArray document = "{'clippings':[";
+        const int count = 5000;
+        for (int i = 0; i < count; ++i) {
+            if (i)
+                document += i % 11 ? "," : " ,\n ";
+            const QByteArray number = QByteArray::number(i);
+            const QByteArray text = i % 5 ? "text " + number : "tricky [{\\'" + number + "\\'}], \\\\";
+            document += "{'application':'App " + QByteArray::number(i % 4) + "','brief':'" + (i % 2 ? text : "brief")
+                + "','text':'" + text + "','type':0,'extra':{'a':[1,{'b':']'}]}}";
+        }
+        document += "],'icons':{'App 1':'aWNvbg=='},'magic':-18022398,'version':8}";
+        const QByteArray json = ::json(document);
+
+        HistoryDocument general;
+        QVERIFY(HistoryDocumentReader::readGeneral(json, &general, nullptr));
+        HistoryDocument quick;
+        QVERIFY(HistoryDocumentReader::readFast(json, &quick));
+        QCOMPARE(describe(quick, general), QString());
+        QCOMPARE(quick.clippings.size(), count);
+
+        QList<qsizetype> commas;
+        for (qsizetype at = json.indexOf("},{"); at >= 0; at = json.indexOf("},{", at + 1))
+            commas.append(at + 1);
+        const QList<QByteArray> damages = {"", "]", "}", "\"", "[", ",,"};
+        for (int split = 1; split < 8; ++split) {
+            const qsizetype comma = commas.at(commas.size() * split / 8);
+            for (const QByteArray &damage : damages) {
+                const QByteArray damaged = QByteArray(json).replace(comma, 1, damage);
+                HistoryDocument expected;
+                const bool generalRead = HistoryDocumentReader::readGeneral(damaged, &expected, nullptr);
+                HistoryDocument read;
+                if (HistoryDocumentReader::readFast(damaged, &read)) {
+                    QVERIFY2(generalRead, damage.constData());
+                    QCOMPARE(describe(read, expected), QString());
+                }
+            }
+        }
     }
 
     void testCanonicalTimesReadExactlyAsQDateTime()
