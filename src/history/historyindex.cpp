@@ -46,11 +46,21 @@ void HistoryIndex::rebuild()
     m_byId.clear();
     m_disorder = 0;
     const int rows = m_model->rowCount();
-    m_keys.reserve(rows);
+    reserveFor(rows);
     for (int row = 0; row < rows; ++row)
         addItem(itemAt(row));
     for (int row = 0; row + 1 < rows; ++row)
         m_disorder += pairDisorder(row);
+}
+
+void HistoryIndex::reserveFor(qsizetype items)
+{
+    // Reserving rehashes even when the table is big enough already.
+    if (items <= m_keys.capacity())
+        return;
+    m_keys.reserve(items);
+    m_byBrief.reserve(items);
+    m_byId.reserve(items);
 }
 
 void HistoryIndex::addItem(const QStandardItem *item)
@@ -92,6 +102,8 @@ void HistoryIndex::onRowsInserted(const QModelIndex &parent, int first, int last
 {
     if (parent.isValid())
         return;
+    // A load inserts every row at once; growing the tables step by step would rehash them often.
+    reserveFor(m_keys.size() + (last - first + 1));
     for (int row = first; row <= last; ++row)
         addItem(itemAt(row));
     // The rows above and below the inserted block were neighbours until now.

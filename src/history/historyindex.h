@@ -45,6 +45,7 @@ private:
         bool pinned = false;
     };
 
+    void reserveFor(qsizetype items);
     void onRowsInserted(const QModelIndex &parent, int first, int last);
     void onRowsAboutToBeRemoved(const QModelIndex &parent, int first, int last);
     void onRowsRemoved(const QModelIndex &parent, int first, int last);
