@@ -25,6 +25,8 @@ HistoryFileReading::Outcome HistoryFileReading::readNow(const QString &path)
     outcome.read = SafeFile::readInPlace(path, [&outcome](const QByteArray &bytes) {
         outcome.parsed = HistoryDocumentReader::read(bytes, &outcome.document, &outcome.parseError);
     }, &outcome.readError);
+    if (outcome.parsed)
+        outcome.clippings = LoadedClippings(outcome.document);
     return outcome;
 }
 

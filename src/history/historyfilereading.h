@@ -2,6 +2,7 @@
 
 #include "common/safefile.h"
 #include "history/historydocument.h"
+#include "history/loadedclippings.h"
 
 #include <QString>
 
@@ -21,10 +22,12 @@ public:
         QString readError;
         bool parsed = false;
         QString parseError;
+        // Without its clippings, which are made into items.
         HistoryDocument document;
+        LoadedClippings clippings;
     };
 
-    // Reads and parses path; the outcome waits for take(). Call only once no other copy of the
+    // Reads and parses path and makes the clippings into items; the outcome waits for take(). Call only once no other copy of the
     // program can still write the file.
     static void start(const QString &path);
     // The outcome of the reading of path, waiting for it when it is still under way; nothing when

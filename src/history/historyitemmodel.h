@@ -24,6 +24,7 @@ class ClippingItem;
 class HistoryFilterModel;
 class HistoryIndex;
 class ISync;
+class LoadedClippings;
 class QMimeData;
 class QSortFilterProxyModel;
 class ThumbnailCache;
@@ -157,6 +158,7 @@ private:
     // The version and magic checks of a read document, with their log lines.
     bool acceptDocument(bool read, const QString &error, const HistoryDocument &document);
     int addDocument(HistoryDocument &document);
+    int addClippings(LoadedClippings clippings);
     void keepAside(const QString &path, LoadProblem problem);
 
     QModelIndex toSourceIndex(const QModelIndex &index) const;

@@ -7,6 +7,7 @@
 #include "common/globals.h"
 #include "history/historydocument.h"
 #include "history/historysnapshot.h"
+#include "history/loadedclippings.h"
 #include "history/itemrole.h"
 #include "common/safefile.h"
 #include "sync/isync.h"
@@ -87,45 +88,18 @@ bool HistoryItemModel::acceptDocument(bool read, const QString &error, const His
 
 int HistoryItemModel::addDocument(HistoryDocument &document)
 {
+    return addClippings(LoadedClippings(document));
+}
+
+int HistoryItemModel::addClippings(LoadedClippings clippings)
+{
     QElapsedTimer timer;
     timer.start();
 
-    // One decoder per application: every clipping of it shares the icon.
-    QHash<QString, std::shared_ptr<const EncodedIcon>> icons;
-    icons.reserve(document.icons.size());
-    for (auto &icon : document.icons)
-        icons.insert(icon.first, std::make_shared<const EncodedIcon>(std::move(icon.second)));
-
-    const int count = int(document.clippings.size());
-    QList<ClippingItem *> items;
-    items.reserve(count);
-    for (ClippingRecord &record : document.clippings) {
-        auto *clipping = new ClippingItem;
-        // Most briefs equal their text; share the string instead of keeping two copies.
-        clipping->setDataQuietly(record.brief == record.text ? record.text : record.brief, Qt::DisplayRole);
-        clipping->setDataQuietly(record.type, TypeRole);
-        clipping->setDataQuietly(record.text, TextRole);
-        clipping->setDataQuietly(record.html, HtmlRole);
-        clipping->setTimeText(record.time);
-        clipping->setIdText(record.id);
-        clipping->setData(record.html.isEmpty() ? record.text : record.html, Qt::ToolTipRole);
-        clipping->setDataQuietly(record.removed, RemovedRole);
-        clipping->setDataQuietly(record.pinned, Qt::CheckStateRole);
-        clipping->setDataQuietly(record.locked, LockedRole);
-        clipping->setDataQuietly(record.application, ApplicationRole);
-        const auto icon = icons.constFind(record.application);
-        if (icon != icons.constEnd())
-            clipping->setEncodedIcon(*icon);
-
-        // The name is joined to the cache folder; a document must not point anywhere else.
-        if (!record.fileName.isEmpty() && !Utils::isPlainFileName(record.fileName)) {
-            qWarning() << "Ignoring the unsafe image file name" << record.fileName << "of clipping" << record.id;
-            record.fileName.clear();
-        }
-        clipping->setDataQuietly(record.fileName, FileNameRole);
-        items.append(clipping);
-    }
-    document.clippings.clear();
+    for (const auto &[name, id] : clippings.unsafeFileNames())
+        qWarning() << "Ignoring the unsafe image file name" << name << "of clipping" << id;
+    const QList<ClippingItem *> items = clippings.take();
+    const int count = int(items.size());
     qDebug().noquote() << "Profile: Deserialize parsing took" << timer.elapsed() << "ms";
 
     // A filter proxy rebuilds its row mapping for every row added: an empty history takes the
@@ -249,7 +223,9 @@ void HistoryItemModel::load()
     clear();
 
     HistoryDocument &document = reading.document;
-    const int count = acceptDocument(reading.parsed, reading.parseError, document) ? addDocument(document) : -1;
+    const int count = acceptDocument(reading.parsed, reading.parseError, document)
+        ? addClippings(std::move(reading.clippings))
+        : -1;
     qDebug().noquote() << "Read " << count << " history items from " << path;
     if (count == -1)
         keepAside(path, LoadProblem::Unparseable);
