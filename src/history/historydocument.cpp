@@ -483,12 +483,19 @@ bool findSeparators(const char *it, const char *end, QList<const char *> *separa
     for (; it != end; ++it) {
         switch (*it) {
         case '"':
-            for (++it; it != end && *it != '"'; ++it) {
-                if (*it == '\\' && ++it == end)
+            // Most of a document is string contents: jump from quote to quote, and count the
+            // backslashes before each one to see whether it closes the string.
+            for (;;) {
+                const void *quote = std::memchr(it + 1, '"', size_t(end - it - 1));
+                if (!quote)
                     return false;
+                it = static_cast<const char *>(quote);
+                const char *escape = it;
+                while (*(escape - 1) == '\\')
+                    --escape;
+                if ((it - escape) % 2 == 0)
+                    break;
             }
-            if (it == end)
-                return false;
             break;
         case '[':
         case '{':
