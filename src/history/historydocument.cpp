@@ -3,10 +3,10 @@
 #include "common/jsonstructure.h"
 #include "common/slicedwork.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QByteArrayView>
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
 #include <QVarLengthArray>
