@@ -1,6 +1,7 @@
 #include "crash/exceptionhandler.h"
 
 #include "crash/minidumpwriter.h"
+#include "logging/logburst.h"
 
 #include <QUuid>
 
@@ -120,12 +121,14 @@ void ExceptionHandler::install()
     for (int signalNumber : fatalSignals)
         ::sigaction(signalNumber, &action, nullptr);
     m_installed = true;
+    LogBurst::setCrashWriterInstalled(true);
 }
 
 void ExceptionHandler::uninstall()
 {
     if (!m_installed)
         return;
+    LogBurst::setCrashWriterInstalled(false);
     restorePreviousActions();
     g_installedHandler = nullptr;
     if (m_replacedStack) {
@@ -165,6 +168,8 @@ void ExceptionHandler::signalHandler(int signalNumber, siginfo_t *info, void *co
     // waits here until it does.
     bool handled = false;
     if (acquireWriter(self) && g_installedHandler) {
+        // Log lines held back by a burst, before anything else can go wrong.
+        LogBurst::writeHeldOnCrash();
         ExceptionHandler *handler = g_installedHandler;
         const bool written = handler->writeDump(signalNumber, info, context);
         handled = handler->m_callback

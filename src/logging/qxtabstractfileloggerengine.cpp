@@ -1,9 +1,8 @@
 #include "logging/qxtabstractfileloggerengine.h"
 
+#include "logging/burstlogfile.h"
 #include "logging/qxtprivate.h"
 #include "logging/safelogfile.h"
-
-#include <QFile>
 
 class QxtAbstractFileLoggerEnginePrivate : public QxtPrivate<QxtAbstractFileLoggerEngine>
 {
@@ -40,7 +39,7 @@ void QxtAbstractFileLoggerEngine::initLoggerEngine()
         return;
 
     // The engine owns the file; killLoggerEngine() closes and deletes it.
-    auto* file = new QFile(d->logFile);
+    auto* file = new BurstLogFile(d->logFile);
     setDevice(file);
     if (openLogFileSafely(file, d->mode) && file->isWritable())
         enableLogging();

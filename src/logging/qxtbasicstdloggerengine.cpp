@@ -1,5 +1,6 @@
 #include "logging/qxtbasicstdloggerengine.h"
 
+#include "logging/burstlogfile.h"
 #include "logging/qxtprivate.h"
 
 #include <QDateTime>
@@ -123,9 +124,13 @@ class QxtBasicSTDLoggerEnginePrivate : public QxtPrivate<QxtBasicSTDLoggerEngine
 public:
     explicit QxtBasicSTDLoggerEnginePrivate(QxtBasicSTDLoggerEngine* owner)
         : QxtPrivate<QxtBasicSTDLoggerEngine>(owner)
-        , errstream(new QTextStream(stderr, QIODevice::ReadWrite))
-        , outstream(new QTextStream(stdout, QIODevice::ReadWrite))
     {
+        // As QTextStream(FILE*) opens them, on files that keep lines back during a burst.
+        errfile.open(stderr, QIODevice::ReadWrite);
+        outfile.open(stdout, QIODevice::ReadWrite);
+        outfile.setMayHold(false);
+        errstream = new QTextStream(&errfile);
+        outstream = new QTextStream(&outfile);
     }
 
     ~QxtBasicSTDLoggerEnginePrivate() override
@@ -136,6 +141,8 @@ public:
         delete outstream;
     }
 
+    BurstLogFile errfile;
+    BurstLogFile outfile;
     QTextStream* errstream;
     QTextStream* outstream;
 };

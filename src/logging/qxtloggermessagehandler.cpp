@@ -2,6 +2,7 @@
 
 #include "logging/qxtlogger.h"
 
+#include "logging/logburst.h"
 #include "logging/qxtlogger_p.h"
 
 #include <QThread>
@@ -48,10 +49,13 @@ void QxtLoggerMessageHandler(QtMsgType type, const QMessageLogContext& context, 
         logger->critical(message);
         break;
     case QtFatalMsg:
+        // Lines held back by a burst come before this one, and must not die with the process.
+        LogBurst::writeHeld();
         // From another thread the line is only queued, and the abort below would lose it.
         if (QThread::currentThread() != QxtLoggerPrivate::of(logger)->thread())
             writeToStdErr("!!FATAL!!", message);
         logger->fatal(message);
+        LogBurst::writeHeld();
         std::abort();
     case QtInfoMsg:
         logger->info(message);

@@ -1,6 +1,8 @@
 // What happens at the end of a process: the logger's own teardown and qFatal. Each case runs this
 // program again as a child ("--child <case>") and checks its output and how it ended.
 
+#include "crash/crashhandler.h"
+#include "logging/logburst.h"
 #include "logging/qxtbasicfileloggerengine.h"
 #include "logging/qxtlogger.h"
 
@@ -65,6 +67,25 @@ int runChild(const QByteArray& scenario, const QString& argument)
         worker.join();
         return 0;
     }
+    if (scenario.endsWith("-in-burst")) {
+        noCoreDumps();
+        QxtLogger* logger = QxtLogger::getInstance();
+        logger->installAsMessageHandler();
+        logger->setMinimumLevel("DEFAULT", QxtLogger::DebugLevel);
+        if (scenario == "crash-in-burst")
+            Breakpad::CrashHandler::instance()->install(argument);
+        else
+            LogBurst::setCrashWriterInstalled(true);
+        const LogBurst burst;
+        qDebug("held 1");
+        qDebug("held 2");
+        if (scenario == "fatal-in-burst")
+            qFatal("boom in burst");
+        if (scenario == "worker-fatal-in-burst")
+            std::thread([] { qFatal("boom in burst"); }).join();
+        volatile int* volatile nowhere = nullptr;
+        *nowhere = 1;
+    }
     return 2;
 }
 
@@ -102,6 +123,8 @@ private slots:
     void testEngineUnderTwoNamesIsDeletedOnceAtExit();
     void testFatalOnLoggerThreadIsWrittenThenAborts();
     void testFatalFromWorkerThreadIsNotLost();
+    void testLinesHeldByABurstSurviveTheEnd_data();
+    void testLinesHeldByABurstSurviveTheEnd();
 };
 
 void TestQxtLoggerExit::testMessageAfterLoggerTeardownReachesStdErr()
@@ -154,6 +177,31 @@ void TestQxtLoggerExit::testFatalFromWorkerThreadIsNotLost()
     for (auto it = line.globalMatch(result.err); it.hasNext(); it.next())
         ++count;
     QVERIFY2(count == 1, qPrintable(result.err));
+}
+
+void TestQxtLoggerExit::testLinesHeldByABurstSurviveTheEnd_data()
+{
+    QTest::addColumn<QString>("scenario");
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<QString>("last");
+    QTest::newRow("qFatal") << "fatal-in-burst" << SIGABRT << R"(\[!!FATAL!!\] boom in burst\n)";
+    QTest::newRow("qFatal on a worker") << "worker-fatal-in-burst" << SIGABRT << R"(\[!!FATAL!!\] boom in burst\n)";
+    QTest::newRow("crash") << "crash-in-burst" << SIGSEGV << QString();
+}
+
+void TestQxtLoggerExit::testLinesHeldByABurstSurviveTheEnd()
+{
+    QFETCH(QString, scenario);
+    QFETCH(int, signal);
+    QFETCH(QString, last);
+    QTemporaryDir dumps;
+    const ChildResult result = runSelf(scenario, dumps.path());
+
+    QCOMPARE(result.status, QProcess::CrashExit);
+    QCOMPARE(result.code, signal);
+    const QString expected = '^' + timeField + R"(\[DEBUG\] held 1\n)" + timeField + R"(\[DEBUG\] held 2\n)"
+        + (last.isEmpty() ? QString('$') : timeField + last + '$');
+    QVERIFY2(QRegularExpression(expected).match(result.err).hasMatch(), qPrintable(result.err));
 }
 
 int main(int argc, char** argv)
