@@ -11,6 +11,7 @@
 #include "history/thumbnailcache.h"
 #include "common/safefile.h"
 #include "common/userwarning.h"
+#include "logging/logburst.h"
 #include "sync/synclogdialog.h"
 #include "common/utils.h"
 
@@ -187,8 +188,11 @@ bool HistoryItemModel::addAllInOrder(const QList<ClippingItem *> &items, const A
         previous = item;
     }
 
-    for (int row = 0; row < items.size(); ++row)
-        logAdded(items[row], row);
+    {
+        const LogBurst burst;
+        for (int row = 0; row < items.size(); ++row)
+            logAdded(items[row], row);
+    }
     // As the first addItem() would: the column before the rows.
     if (columnCount() < 1)
         setColumnCount(1);

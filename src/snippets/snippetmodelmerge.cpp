@@ -2,6 +2,7 @@
 #include "snippets/snippetmodel.h"
 
 #include "history/itemrole.h"
+#include "logging/logburst.h"
 #include "sync/synclogdialog.h"
 
 #include <QDebug>
@@ -34,6 +35,8 @@ void SnippetModel::addItem(QStandardItem *group, QStandardItem *snippet)
 
 void SnippetModel::addItems(QStandardItem *group, QList<QStandardItem *> snippets)
 {
+    // A merge logs a line per snippet.
+    const LogBurst burst;
     const QString groupTitle = group->data(Qt::DisplayRole).toString();
     const QUuid groupId = idOf(group);
 
