@@ -5,6 +5,7 @@
 #include "logging/logburst.h"
 #include "logging/qxtlogger_p.h"
 
+#include <QMutexLocker>
 #include <QThread>
 #include <QTime>
 
@@ -21,6 +22,14 @@ void writeToStdErr(const char* levelWord, const QString& message)
                                 .toUtf8();
     std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
     std::fflush(stderr);
+}
+
+// What logger->debug(message) and its kin do, without making and dropping nine empty parts for
+// every message.
+void deliver(QxtLogger* logger, QxtLogger::LogLevel level, const QString& message)
+{
+    QMutexLocker locker(QxtLoggerPrivate::of(logger)->mutex);
+    logger->log(level, QList<QVariant>{message});
 }
 
 } // namespace
@@ -40,13 +49,13 @@ void QxtLoggerMessageHandler(QtMsgType type, const QMessageLogContext& context, 
 
     switch (type) {
     case QtDebugMsg:
-        logger->debug(message);
+        deliver(logger, QxtLogger::DebugLevel, message);
         break;
     case QtWarningMsg:
-        logger->warning(message);
+        deliver(logger, QxtLogger::WarningLevel, message);
         break;
     case QtCriticalMsg:
-        logger->critical(message);
+        deliver(logger, QxtLogger::CriticalLevel, message);
         break;
     case QtFatalMsg:
         // Lines held back by a burst come before this one, and must not die with the process.
@@ -54,11 +63,11 @@ void QxtLoggerMessageHandler(QtMsgType type, const QMessageLogContext& context, 
         // From another thread the line is only queued, and the abort below would lose it.
         if (QThread::currentThread() != QxtLoggerPrivate::of(logger)->thread())
             writeToStdErr("!!FATAL!!", message);
-        logger->fatal(message);
+        deliver(logger, QxtLogger::FatalLevel, message);
         LogBurst::writeHeld();
         std::abort();
     case QtInfoMsg:
-        logger->info(message);
+        deliver(logger, QxtLogger::InfoLevel, message);
         break;
     }
 }
