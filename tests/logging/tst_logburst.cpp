@@ -3,6 +3,7 @@
 #include "logging/qxtbasicstdloggerengine.h"
 #include "logging/outputcapture.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
