@@ -167,6 +167,9 @@ int main(int argc, char *argv[])
     // What the first window does not need waits until it is on the screen. The tray icon asks
     // the desktop's tray over D-Bus and X, which takes longer than the window itself.
     new AfterFirstWindow(&window, TrayIconDelay, [&app, &window, &monitor] {
+        // The first capture would otherwise wait for the lookups a large history left for later.
+        if (HistoryItemModel *history = HistoryItemModel::instance())
+            history->catchUpIndex();
         monitor = std::make_unique<Monitor>();
         app.monitorWindow = monitor.get();
         auto *trayIcon = new TrayIcon(&window);

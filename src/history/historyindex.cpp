@@ -13,6 +13,9 @@ bool goesBefore(bool pinned, qint64 time, const QStandardItem *row)
     return HistoryIndex::outOfOrder(ClippingItem::isPinnedItem(row), ClippingItem::timeMsecsOf(row), pinned, time);
 }
 
+// A load's block of rows is indexed when the index is first needed, not while the window waits.
+const int LateBlock = 1000;
+
 } // namespace
 
 bool HistoryIndex::outOfOrder(bool upperPinned, qint64 upperTime, bool lowerPinned, qint64 lowerTime)
@@ -41,6 +44,7 @@ const QStandardItem *HistoryIndex::itemAt(int row) const
 
 void HistoryIndex::rebuild()
 {
+    m_late = false;
     m_keys.clear();
     m_byBrief.clear();
     m_byId.clear();
@@ -51,6 +55,18 @@ void HistoryIndex::rebuild()
         addItem(itemAt(row));
     for (int row = 0; row + 1 < rows; ++row)
         m_disorder += pairDisorder(row);
+}
+
+void HistoryIndex::catchUp()
+{
+    if (m_late)
+        rebuild();
+}
+
+bool HistoryIndex::isOrdered()
+{
+    catchUp();
+    return m_disorder == 0;
 }
 
 void HistoryIndex::reserveFor(qsizetype items)
@@ -100,9 +116,16 @@ int HistoryIndex::pairDisorder(int row) const
 
 void HistoryIndex::onRowsInserted(const QModelIndex &parent, int first, int last)
 {
-    if (parent.isValid())
+    if (parent.isValid() || m_late)
         return;
-    // A load inserts every row at once; growing the tables step by step would rehash them often.
+    if (last - first + 1 >= LateBlock) {
+        // Nothing held may point at a row that goes before the rebuild.
+        m_keys.clear();
+        m_byBrief.clear();
+        m_byId.clear();
+        m_late = true;
+        return;
+    }
     reserveFor(m_keys.size() + (last - first + 1));
     for (int row = first; row <= last; ++row)
         addItem(itemAt(row));
@@ -120,7 +143,7 @@ void HistoryIndex::onRowsInserted(const QModelIndex &parent, int first, int last
 
 void HistoryIndex::onRowsAboutToBeRemoved(const QModelIndex &parent, int first, int last)
 {
-    if (parent.isValid())
+    if (parent.isValid() || m_late)
         return;
     for (int row = first - 1; row <= last; ++row)
         m_disorder -= pairDisorder(row);
@@ -130,14 +153,14 @@ void HistoryIndex::onRowsAboutToBeRemoved(const QModelIndex &parent, int first, 
 
 void HistoryIndex::onRowsRemoved(const QModelIndex &parent, int first, int /*last*/)
 {
-    if (parent.isValid())
+    if (parent.isValid() || m_late)
         return;
     m_disorder += pairDisorder(first - 1);
 }
 
 void HistoryIndex::onDataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight)
 {
-    if (topLeft.parent().isValid())
+    if (topLeft.parent().isValid() || m_late)
         return;
     const int first = topLeft.row();
     const int last = bottomRight.row();
@@ -183,8 +206,9 @@ static void lowestRow(const Hash &hash, const Key &key, int *best)
     }
 }
 
-int HistoryIndex::findDuplicate(const QString &brief, const QUuid &id, bool matchBrief) const
+int HistoryIndex::findDuplicate(const QString &brief, const QUuid &id, bool matchBrief)
 {
+    catchUp();
     int best = -1;
     lowestRow(m_byId, id, &best);
     if (matchBrief)
@@ -192,15 +216,17 @@ int HistoryIndex::findDuplicate(const QString &brief, const QUuid &id, bool matc
     return best;
 }
 
-int HistoryIndex::firstRowWithId(const QUuid &id) const
+int HistoryIndex::firstRowWithId(const QUuid &id)
 {
+    catchUp();
     int best = -1;
     lowestRow(m_byId, id, &best);
     return best;
 }
 
-int HistoryIndex::insertPosition(bool pinned, qint64 timeMsecs) const
+int HistoryIndex::insertPosition(bool pinned, qint64 timeMsecs)
 {
+    catchUp();
     const int rows = m_model->rowCount();
     if (m_disorder != 0) {
         for (int row = 0; row < rows; ++row) {

@@ -13,6 +13,7 @@ class QStandardItemModel;
 // rows by brief and by id, and whether the rows are in the model's usual order (pinned block
 // first, newest first inside each block), in which case the insert position is a binary search.
 // The rules read "scan the rows from 0"; these answer the same questions without the scan.
+// A block of many rows (a load) is indexed late: when the index is first asked, or at catchUp().
 class HistoryIndex : public QObject
 {
     Q_OBJECT
@@ -22,19 +23,21 @@ public:
 
     // The first row whose brief equals the item's (only when matchBrief) or whose id equals the
     // item's id; -1 when there is none.
-    int findDuplicate(const QString &brief, const QUuid &id, bool matchBrief) const;
+    int findDuplicate(const QString &brief, const QUuid &id, bool matchBrief);
     // The first row with this id, or -1.
-    int firstRowWithId(const QUuid &id) const;
+    int firstRowWithId(const QUuid &id);
     // The first row r where a new item (pinned, time) goes: (pinned and r is not) or (same pin
     // state and r is older). rowCount when there is none.
-    int insertPosition(bool pinned, qint64 timeMsecs) const;
+    int insertPosition(bool pinned, qint64 timeMsecs);
     // Whether a row (upper) above another (lower) breaks the usual order: pinned rows first, newer
     // before older within each block.
     static bool outOfOrder(bool upperPinned, qint64 upperTime, bool lowerPinned, qint64 lowerTime);
     // True when every pair of neighbouring rows is in the usual order.
-    bool isOrdered() const { return m_disorder == 0; }
+    bool isOrdered();
 
     void rebuild();
+    // Indexes the rows left for later, if any.
+    void catchUp();
 
 private:
     struct Keys
@@ -62,4 +65,6 @@ private:
     QMultiHash<QString, const QStandardItem *> m_byBrief;
     QMultiHash<QUuid, const QStandardItem *> m_byId;
     int m_disorder = 0;
+    // Rows were added that are not indexed yet; nothing is followed until the rebuild.
+    bool m_late = false;
 };

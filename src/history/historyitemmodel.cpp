@@ -227,3 +227,8 @@ bool HistoryItemModel::setItemData(const QModelIndex &index, const QMap<int, QVa
         clipping->setData(it.value(), it.key());
     return true;
 }
+
+void HistoryItemModel::catchUpIndex()
+{
+    m_index->catchUp();
+}

@@ -61,6 +61,9 @@ public:
     // The history file: the setting "HistoryFilePath", by default in the data folder.
     static QString filePath();
     void load();
+    // Builds the lookups of the add rules that a load left for later; the first capture would
+    // otherwise wait for them.
+    void catchUpIndex();
     // Writes *data, or serialize(), to the history file now, in place of any write still waiting;
     // then, when sync is set, asks the sync engine to synchronise. False when nothing was written.
     bool save(bool sync, QByteArray *data = nullptr);

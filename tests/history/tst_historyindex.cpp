@@ -353,6 +353,52 @@ private slots:
         QVERIFY(taken > 100);
     }
 
+    // A loaded block is indexed late; rows removed, edited and added meanwhile must not lead the
+    // rules astray once it is.
+    void testLoadedBlockIsIndexedLateAsIfAtOnce_data()
+    {
+        QTest::addColumn<bool>("catchUpFirst");
+        QTest::newRow("built at the first question") << false;
+        QTest::newRow("built before any change") << true;
+    }
+
+    void testLoadedBlockIsIndexedLateAsIfAtOnce()
+    {
+        QFETCH(bool, catchUpFirst);
+        HistoryTest::setSetting("KeepItems", 5000);
+        const QDateTime base(QDate(2024, 3, 5), QTime(12, 0));
+        QByteArray document;
+        {
+            HistoryItemModel generator(nullptr, nullptr);
+            for (int i = 0; i < 1500; ++i)
+                QVERIFY(generator.addItem(textItem(QString("clipping %1").arg(i), base.addSecs(i))));
+            document = generator.serialize();
+        }
+        HistoryItemModel model(nullptr, nullptr);
+        QCOMPARE(model.deserialize(document), 1500);
+
+        if (catchUpFirst)
+            model.catchUpIndex();
+        // Changes that the index follows, or that happen before it was built.
+        model.removeItem(0);
+        model.item(10)->setData("renamed", Qt::DisplayRole);
+
+        // The renamed row is found by its new brief, the removed one no more.
+        QVERIFY(model.addItem(textItem("renamed", base.addSecs(7000))));
+        QCOMPARE(model.rowCount(), 1499);
+        QCOMPARE(model.item(0)->data(Qt::DisplayRole).toString(), QString("renamed"));
+        QVERIFY(model.addItem(textItem("clipping 1499", base.addSecs(8000))));
+        QCOMPARE(model.rowCount(), 1500);
+        // A copy again of a loaded clipping moves it to the top instead of adding it twice.
+        const QString again = model.item(700)->data(TextRole).toString();
+        QVERIFY(model.addItem(textItem(again, base.addSecs(9000))));
+        QCOMPARE(model.rowCount(), 1500);
+        QCOMPARE(model.item(0)->data(TextRole).toString(), again);
+        // The oldest clipping of all goes to the end.
+        QVERIFY(model.addItem(textItem("oldest", base.addSecs(-10))));
+        QCOMPARE(model.item(model.rowCount() - 1)->data(TextRole).toString(), QString("oldest"));
+    }
+
     void testIndexFollowsChangesMadeFromOutside()
     {
         HistoryItemModel model(nullptr, nullptr);
