@@ -27,8 +27,8 @@ public:
         LoadedClippings clippings;
     };
 
-    // Reads and parses path and makes the clippings into items; the outcome waits for take(). Call only once no other copy of the
-    // program can still write the file.
+    // Reads and parses path and makes its clippings into items; the outcome waits for take(). Call
+    // only once no other copy of the program can still write the file.
     static void start(const QString &path);
     // The outcome of the reading of path, waiting for it when it is still under way; nothing when
     // no reading of path was started. A reading of another path is dropped.

@@ -15,7 +15,7 @@ const qsizetype ClippingsPerSlice = 1024;
 
 using Icons = QHash<QString, std::shared_ptr<const EncodedIcon>>;
 
-std::unique_ptr<ClippingItem> makeItem(ClippingRecord &record, const Icons &icons)
+std::unique_ptr<ClippingItem> makeItem(const ClippingRecord &record, const Icons &icons)
 {
     auto clipping = std::make_unique<ClippingItem>();
     // Most briefs equal their text; share the string instead of keeping two copies.
