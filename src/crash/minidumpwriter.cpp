@@ -1,6 +1,7 @@
 #include "crash/minidumpwriter.h"
 
 #include "crash/minidumpformat.h"
+#include "common/writefully.h"
 
 #include <elf.h>
 #include <fcntl.h>
@@ -69,21 +70,6 @@ uint16_t g_utf16[MaxStringUnits + 1];
 int g_processorCount = 1;
 
 // ---- Output: a small buffer in front of the file, counting the offset ----
-
-bool writeFully(int fd, const char *data, size_t size)
-{
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += written;
-        size -= size_t(written);
-    }
-    return true;
-}
 
 struct Output
 {

@@ -126,7 +126,6 @@ void HistoryIndex::onRowsInserted(const QModelIndex &parent, int first, int last
         m_late = true;
         return;
     }
-    reserveFor(m_keys.size() + (last - first + 1));
     for (int row = first; row <= last; ++row)
         addItem(itemAt(row));
     // The rows above and below the inserted block were neighbours until now.

@@ -1,5 +1,6 @@
 #include "logging/burstlogfile.h"
 
+#include "common/writefully.h"
 #include "logging/logburst.h"
 
 #include <QBasicMutex>
@@ -34,26 +35,12 @@ Held g_held[4];
 // Every write of a BurstLogFile, held or not, goes under it: one order for all outputs.
 QBasicMutex g_lock;
 
-bool writeFully(int fd, const char *data, qint64 size)
-{
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size_t(size));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        data += written;
-        size -= written;
-    }
-    return true;
-}
-
 // The rest run under g_lock.
 
 bool writeOut(Held &held)
 {
     const bool written = writeFully(held.fd.load(std::memory_order_relaxed), held.bytes,
-                                    held.size.load(std::memory_order_relaxed));
+                                    size_t(held.size.load(std::memory_order_relaxed)));
     held.size.store(0, std::memory_order_release);
     held.owner.store(nullptr, std::memory_order_release);
     return written;
@@ -172,7 +159,7 @@ void BurstLogFile::writeAllHeldOnCrash()
     for (Held &held : g_held) {
         if (!held.owner.load(std::memory_order_acquire))
             continue;
-        writeFully(held.fd.load(std::memory_order_relaxed), held.bytes, held.size.load(std::memory_order_acquire));
+        writeFully(held.fd.load(std::memory_order_relaxed), held.bytes, size_t(held.size.load(std::memory_order_acquire)));
     }
     errno = savedErrno;
 }
