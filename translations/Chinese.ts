@@ -781,6 +781,10 @@ Start the X server with the XTEST extension enabled to paste from Kestovan.</sou
         <source>Kestovan is already running!</source>
         <translation>Kestovan 已在运行！</translation>
     </message>
+    <message>
+        <source>The network library could not be loaded: %1</source>
+        <translation>无法加载网络库：%1</translation>
+    </message>
 </context>
 <context>
     <name>QPlatformTheme</name>
@@ -1396,6 +1400,10 @@ automatically replaced with the snippet.</source>
     <message>
         <source>Decryption failed.</source>
         <translation>解密失败。</translation>
+    </message>
+    <message>
+        <source>Google Drive sync is not available: %1</source>
+        <translation>Google 云端硬盘同步不可用：%1</translation>
     </message>
 </context>
 <context>

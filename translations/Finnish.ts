@@ -784,6 +784,10 @@ Käynnistä X-palvelin XTEST-laajennus käytössä, jotta voit liittää Kestova
         <source>Kestovan is already running!</source>
         <translation>Kestovan on jo käynnissä!</translation>
     </message>
+    <message>
+        <source>The network library could not be loaded: %1</source>
+        <translation>Verkkokirjastoa ei voitu ladata: %1</translation>
+    </message>
 </context>
 <context>
     <name>QPlatformTheme</name>
@@ -1399,6 +1403,10 @@ automaattisesti katkelmalla.</translation>
     <message>
         <source>Decryption failed.</source>
         <translation>Salauksen purku epäonnistui.</translation>
+    </message>
+    <message>
+        <source>Google Drive sync is not available: %1</source>
+        <translation>Google Drive -synkronointi ei ole käytettävissä: %1</translation>
     </message>
 </context>
 <context>

@@ -784,6 +784,10 @@ Démarrez le serveur X avec l&apos;extension XTEST activée pour coller depuis K
         <source>Kestovan is already running!</source>
         <translation>Kestovan est déjà en cours d&apos;exécution&#xa0;!</translation>
     </message>
+    <message>
+        <source>The network library could not be loaded: %1</source>
+        <translation>La bibliothèque réseau n&apos;a pas pu être chargée&#xa0;: %1</translation>
+    </message>
 </context>
 <context>
     <name>QPlatformTheme</name>
@@ -1399,6 +1403,10 @@ automatiquement remplacé par l&apos;extrait.</translation>
     <message>
         <source>Decryption failed.</source>
         <translation>Le déchiffrement a échoué.</translation>
+    </message>
+    <message>
+        <source>Google Drive sync is not available: %1</source>
+        <translation>La synchronisation avec Google Drive n&apos;est pas disponible&#xa0;: %1</translation>
     </message>
 </context>
 <context>

@@ -784,6 +784,10 @@ Starten Sie den X-Server mit aktivierter XTEST-Erweiterung, um aus Kestovan einz
         <translation>Die Aktion „%1“ konnte nicht ausgeführt werden.
 %2</translation>
     </message>
+    <message>
+        <source>The network library could not be loaded: %1</source>
+        <translation>Die Netzwerkbibliothek konnte nicht geladen werden: %1</translation>
+    </message>
 </context>
 <context>
     <name>QPlatformTheme</name>
@@ -1399,6 +1403,10 @@ durch den Textbaustein ersetzt wird.</translation>
     <message>
         <source>Decryption failed.</source>
         <translation>Entschlüsselung fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>Google Drive sync is not available: %1</source>
+        <translation>Die Synchronisierung mit Google Drive ist nicht verfügbar: %1</translation>
     </message>
 </context>
 <context>

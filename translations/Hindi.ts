@@ -784,6 +784,10 @@ Kestovan से चिपकाने के लिए X सर्वर को 
         <source>Kestovan is already running!</source>
         <translation>Kestovan पहले से चल रहा है!</translation>
     </message>
+    <message>
+        <source>The network library could not be loaded: %1</source>
+        <translation>नेटवर्क लाइब्रेरी लोड नहीं हो सकी: %1</translation>
+    </message>
 </context>
 <context>
     <name>QPlatformTheme</name>
@@ -1399,6 +1403,10 @@ automatically replaced with the snippet.</source>
     <message>
         <source>Decryption failed.</source>
         <translation>डिक्रिप्शन विफल रहा।</translation>
+    </message>
+    <message>
+        <source>Google Drive sync is not available: %1</source>
+        <translation>Google Drive सिंक उपलब्ध नहीं है: %1</translation>
     </message>
 </context>
 <context>

@@ -784,6 +784,10 @@ Inicie o servidor X com a extensão XTEST ativada para colar a partir do Kestova
         <source>Kestovan is already running!</source>
         <translation>O Kestovan já está em execução!</translation>
     </message>
+    <message>
+        <source>The network library could not be loaded: %1</source>
+        <translation>Não foi possível carregar a biblioteca de rede: %1</translation>
+    </message>
 </context>
 <context>
     <name>QPlatformTheme</name>
@@ -1399,6 +1403,10 @@ substituída automaticamente pelo trecho.</translation>
     <message>
         <source>Decryption failed.</source>
         <translation>Falha na descriptografia.</translation>
+    </message>
+    <message>
+        <source>Google Drive sync is not available: %1</source>
+        <translation>A sincronização com o Google Drive não está disponível: %1</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,7 @@
 #include "logging/qxtbasicfileloggerengine.h"
 #include "logging/qxtbasicstdloggerengine.h"
 #include "logging/qxtlogger.h"
+#include "network/networklibrary.h"
 #include "window/mainwindow.h"
 #include "window/monitor.h"
 #include "platform/desktopappearance.h"
@@ -27,7 +28,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSslSocket>
 #include <QThread>
 
 #include <fontconfig/fontconfig.h>
@@ -65,11 +65,10 @@ void logBanner()
     qInfo().noquote() << stars;
 }
 
-// Loads the TLS library: done once the window is up.
+// Loads the network and TLS libraries: done once the window is up.
 void logTlsLibrary()
 {
-    qDebug() << QSslSocket::sslLibraryBuildVersionString() << QSslSocket::sslLibraryVersionString()
-             << QSslSocket::supportsSsl();
+    NetworkLibrary::instance().logTlsLibrary();
 }
 
 void showTrayMenu(const TrayIcon &trayIcon, MainWindow &window)

@@ -3,6 +3,8 @@
 #include "crash/crashhandlerprivate.h"
 #include "crash/exceptionhandler.h"
 #include "common/utils.h"
+#include "network/networklibrary.h"
+#include "network/websocketclient.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -34,15 +36,17 @@ CrashHandler::CrashHandler()
 {
 }
 
-QWebSocket *CrashHandler::socket()
+WebSocketClient *CrashHandler::socket()
 {
     if (webSocket)
         return webSocket.get();
-    webSocket = std::make_unique<QWebSocket>(QString(), QWebSocketProtocol::Version13);
-    connect(webSocket.get(), &QWebSocket::connected, this, &CrashHandler::onConnected);
-    connect(webSocket.get(), &QWebSocket::disconnected, this, &CrashHandler::onDisconnected);
-    connect(webSocket.get(), &QWebSocket::textMessageReceived, this, &CrashHandler::onReceived);
-    connect(webSocket.get(), qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), this, &CrashHandler::onError);
+    webSocket = NetworkLibrary::instance().newWebSocket();
+    if (!webSocket)
+        return nullptr;
+    connect(webSocket.get(), &WebSocketClient::connected, this, &CrashHandler::onConnected);
+    connect(webSocket.get(), &WebSocketClient::disconnected, this, &CrashHandler::onDisconnected);
+    connect(webSocket.get(), &WebSocketClient::textMessageReceived, this, &CrashHandler::onReceived);
+    connect(webSocket.get(), &WebSocketClient::errorOccurred, this, &CrashHandler::onError);
     return webSocket.get();
 }
 
@@ -92,7 +96,14 @@ void CrashHandler::sendDump()
         } else {
             qDebug() << "CrashHandler: Uploading crash file:" << path;
             fileName = path;
-            socket()->open(serverUrl());
+            if (WebSocketClient *client = socket()) {
+                client->open(serverUrl());
+            } else {
+                // Kept for a later start, as after a failed connection.
+                qWarning().noquote() << "CrashHandler: The crash file cannot be sent:"
+                                     << NetworkLibrary::instance().loadFailure();
+                countFailedUpload();
+            }
         }
         // One dump per start; the others wait.
         break;
@@ -145,22 +156,29 @@ void CrashHandler::onReceived(QString message)
             send({{"operation", "crash-dump-end"}, {"file", file}, {"version", uploadVersion}});
         }
     } else if (answer == "done") {
-        socket()->close(QWebSocketProtocol::CloseCodeNormal);
+        if (webSocket)
+            webSocket->close();
         QFile::remove(fileName);
         Utils::settings().setValue("DumpUploadTries", 0);
     }
 }
 
-void CrashHandler::onError(QAbstractSocket::SocketError error)
+void CrashHandler::onError(int error)
 {
-    qDebug() << "CrashHandler: Error occured:" << error << socket()->errorString();
+    qDebug() << "CrashHandler: Error occured:" << error << (webSocket ? webSocket->errorString() : QString());
+    countFailedUpload();
+}
+
+void CrashHandler::countFailedUpload()
+{
     QSettings settings = Utils::settings();
     settings.setValue("DumpUploadTries", settings.value("DumpUploadTries", 0).toInt() + 1);
 }
 
 void CrashHandler::send(const QJsonObject &message)
 {
-    socket()->sendTextMessage(QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact)));
+    if (webSocket)
+        webSocket->sendTextMessage(QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact)));
 }
 
 } // namespace Breakpad

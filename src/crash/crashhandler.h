@@ -1,15 +1,14 @@
 #pragma once
 
-#include <QAbstractSocket>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
-#include <QWebSocket>
 
 #include <memory>
 
 class QJsonObject;
+class WebSocketClient;
 
 namespace Breakpad {
 
@@ -44,16 +43,18 @@ public slots:
     void onConnected();
     void onDisconnected();
     void onReceived(QString message);
-    void onError(QAbstractSocket::SocketError error);
+    // `error` is a QAbstractSocket::SocketError.
+    void onError(int error);
 
 private:
     void send(const QJsonObject &message);
 
-    QWebSocket *socket();
+    // Made when a dump is sent, from the network library, which loads then; null when it cannot.
+    WebSocketClient *socket();
+    void countFailedUpload();
 
     std::unique_ptr<CrashHandlerPrivate> d;
-    // Made when a dump is sent: a web socket reads the TLS configuration when it is made.
-    std::unique_ptr<QWebSocket> webSocket;
+    std::unique_ptr<WebSocketClient> webSocket;
     QString dumpPath;
     QString fileName;
     QStringList chunks;

@@ -7,6 +7,19 @@
 #include <QDataStream>
 #include <QIODevice>
 
+namespace {
+
+QVariantMap decodeExtraTokens(const QString &stored)
+{
+    const QByteArray bytes = QByteArray::fromBase64(stored.toLatin1());
+    QDataStream stream(bytes);
+    QVariantMap map;
+    stream >> map;
+    return stream.status() == QDataStream::Ok ? map : QVariantMap();
+}
+
+} // namespace
+
 O0BaseAuth::O0BaseAuth(QObject *parent)
     : QObject(parent)
     , m_store(new O0SettingsStore(QString::fromLatin1(O0CryptKey::c_storePassPhrase), this))
@@ -80,12 +93,14 @@ void O0BaseAuth::setTokenSecret(const QString &value)
 
 QVariantMap O0BaseAuth::extraTokens()
 {
-    const QByteArray bytes = QByteArray::fromBase64(storedValue("extratokens.%1").toLatin1());
-    QDataStream stream(bytes);
-    QVariantMap map;
-    stream >> map;
-    m_extraTokens = stream.status() == QDataStream::Ok ? map : QVariantMap();
+    m_extraTokens = decodeExtraTokens(storedValue("extratokens.%1"));
     return m_extraTokens;
+}
+
+QVariantMap O0BaseAuth::storedExtraTokens(const QString &clientId)
+{
+    O0SettingsStore store(QString::fromLatin1(O0CryptKey::c_storePassPhrase));
+    return decodeExtraTokens(store.value(QString::fromLatin1("extratokens.%1").arg(clientId)));
 }
 
 void O0BaseAuth::setExtraTokens(const QVariantMap &extraTokens)

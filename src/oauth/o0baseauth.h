@@ -36,6 +36,8 @@ public:
     void setTokenSecret(const QString &value);
     QVariantMap extraTokens();
     void setExtraTokens(const QVariantMap &extraTokens);
+    // The extra tokens stored for the client `clientId`, read without a client.
+    static QVariantMap storedExtraTokens(const QString &clientId);
 
     QString clientId() const { return m_clientId; }
     void setClientId(const QString &value);

@@ -29,6 +29,8 @@ public:
     virtual void upload(UploadFinishedCallback callback, SyncData data, QByteArray bytes) = 0;
     virtual void remove(SyncData data) = 0;
     virtual QString title() = 0;
+    // Forgets the stored sign-in of a back end that has one.
+    virtual void signOut() {}
 
 signals:
     void initialized(bool success);

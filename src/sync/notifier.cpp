@@ -2,7 +2,10 @@
 
 #include "common/utils.h"
 #include "history/historyitemmodel.h"
-#include "oauth/o2google.h"
+#include "network/networklibrary.h"
+#include "network/websocketclient.h"
+#include "oauth/googleservice.h"
+#include "oauth/o0baseauth.h"
 #include "snippets/snippetmodel.h"
 #include "sync/synclogdialog.h"
 #include "sync/synclogging.h"
@@ -10,9 +13,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
-#include <QHostInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSysInfo>
 #include <QTimer>
 
 #include <utility>
@@ -42,19 +45,20 @@ Notifier::~Notifier()
         m_socket->disconnect(this);
 }
 
-QWebSocket &Notifier::socket()
+WebSocketClient *Notifier::socket()
 {
     if (m_socket)
-        return *m_socket;
-    m_socket = std::make_unique<QWebSocket>(QString(), QWebSocketProtocol::Version13);
+        return m_socket.get();
+    m_socket = NetworkLibrary::instance().newWebSocket();
+    if (!m_socket)
+        return nullptr;
     // The service's messages are small; a longer one ends the connection before it fills memory.
-    m_socket->setMaxAllowedIncomingMessageSize(c_maxMessageSize);
-    m_socket->setMaxAllowedIncomingFrameSize(c_maxMessageSize);
-    connect(m_socket.get(), &QWebSocket::connected, this, &Notifier::onConnected);
-    connect(m_socket.get(), &QWebSocket::disconnected, this, &Notifier::onDisconnected);
-    connect(m_socket.get(), &QWebSocket::textMessageReceived, this, &Notifier::onReceived);
-    connect(m_socket.get(), qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), this, &Notifier::onError);
-    return *m_socket;
+    m_socket->setMaxIncomingSize(c_maxMessageSize);
+    connect(m_socket.get(), &WebSocketClient::connected, this, &Notifier::onConnected);
+    connect(m_socket.get(), &WebSocketClient::disconnected, this, &Notifier::onDisconnected);
+    connect(m_socket.get(), &WebSocketClient::textMessageReceived, this, &Notifier::onReceived);
+    connect(m_socket.get(), &WebSocketClient::errorOccurred, this, &Notifier::onError);
+    return m_socket.get();
 }
 
 QString Notifier::getType()
@@ -66,7 +70,7 @@ void Notifier::initialize(QString target)
 {
     // A connection that is being set up counts as well: opening it again would drop it.
     if (target == m_target && target == c_googleDrive
-        && (m_connected || socket().state() != QAbstractSocket::UnconnectedState))
+        && (m_connected || (m_socket && !m_socket->isUnconnected())))
         return;
     if (!m_target.isEmpty() && m_target != target)
         close();
@@ -80,9 +84,8 @@ void Notifier::initialize(QString target)
 
 void Notifier::updateID()
 {
-    O2Google o2;
-    o2.setClientId(O2Google::builtInClientId());
-    const QList<QByteArray> parts = o2.extraTokens().value("id_token").toString().toUtf8().split('.');
+    const QList<QByteArray> parts =
+        O0BaseAuth::storedExtraTokens(GoogleService::clientId()).value("id_token").toString().toUtf8().split('.');
     if (parts.size() != 3)
         return;
     const QByteArray::FromBase64Result claims = QByteArray::fromBase64Encoding(parts.at(1),
@@ -100,10 +103,18 @@ void Notifier::connectToServer()
         qCWarning(lcSync) << "Unable to connect to the websocket since the user id is not defined";
         return;
     }
+    WebSocketClient *client = socket();
+    if (!client) {
+        const QString failure = NetworkLibrary::instance().loadFailure();
+        qCWarning(lcSync).noquote() << "Notifier:" << failure;
+        SyncLogDialog::add("Notifier: " + failure);
+        emit status(ERROR);
+        return;
+    }
     const QUrl url = Utils::notifierUrl();
     emit status(CONNECTING);
     SyncLogDialog::add("Notifier: Connecting to " + url.toString());
-    socket().open(url);
+    client->open(url);
 }
 
 void Notifier::close()
@@ -111,10 +122,10 @@ void Notifier::close()
     if (!m_socket) {
         // Never connected: nothing to close.
     } else if (m_socket->isValid()) {
-        m_socket->close(QWebSocketProtocol::CloseCodeNormal, QString());
+        m_socket->close();
         emit status(DISCONNECTED);
         SyncLogDialog::add("Notifier: Closing connection");
-    } else if (m_socket->state() != QAbstractSocket::UnconnectedState) {
+    } else if (!m_socket->isUnconnected()) {
         // An attempt still under way must not register this computer after all.
         m_socket->abort();
     }
@@ -133,13 +144,13 @@ void Notifier::close()
 
 void Notifier::update()
 {
-    if (m_target == c_googleDrive && !m_userId.isEmpty() && socket().isValid())
+    if (m_target == c_googleDrive && !m_userId.isEmpty() && m_socket && m_socket->isValid())
         send({{"operation", "request-client-list"}});
 }
 
 void Notifier::notify(QString content)
 {
-    if (!m_userId.isEmpty() && socket().isValid())
+    if (!m_userId.isEmpty() && m_socket && m_socket->isValid())
         send({{"operation", "notify"}, {"content", content}});
     else
         qCWarning(lcSync) << "Notification not send because the connection is not established";
@@ -148,7 +159,8 @@ void Notifier::notify(QString content)
 void Notifier::send(const QJsonObject &message)
 {
     const QString text = QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact));
-    socket().sendTextMessage(text);
+    if (m_socket)
+        m_socket->sendTextMessage(text);
     SyncLogDialog::add("Notifier: Sending: " + text);
 }
 
@@ -162,14 +174,14 @@ void Notifier::onConnected()
     SyncLogDialog::add("Notifier: Connection established");
     emit status(CONNECTED);
     m_reconnectCount = 0;
-    send({{"operation", "register"}, {"user", m_userId}, {"name", QHostInfo::localHostName()}, {"type", getType()}});
+    send({{"operation", "register"}, {"user", m_userId}, {"name", QSysInfo::machineHostName()}, {"type", getType()}});
     m_connected = true;
 }
 
 void Notifier::onDisconnected()
 {
     SyncLogDialog::add("Notifier: Disconnected");
-    if (socket().closeCode() == QWebSocketProtocol::CloseCodeTooMuchData)
+    if (m_socket && m_socket->closedForTooMuchData())
         ignore("a message over " + QString::number(c_maxMessageSize) + " bytes, and the connection with it");
     emit status(DISCONNECTED);
     ++m_reconnectCount;
@@ -181,9 +193,9 @@ void Notifier::onDisconnected()
     });
 }
 
-void Notifier::onError(QAbstractSocket::SocketError error)
+void Notifier::onError(int error)
 {
-    SyncLogDialog::add(QString("Notifier: Error %1 %2").arg(int(error)).arg(socket().errorString()));
+    SyncLogDialog::add(QString("Notifier: Error %1 %2").arg(error).arg(m_socket ? m_socket->errorString() : QString()));
     emit status(ERROR);
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QAbstractSocket>
 #include <QDateTime>
 #include <QJsonObject>
 #include <QList>
@@ -8,11 +7,11 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QWebSocket>
 
 #include <memory>
 
 class QFileSystemWatcher;
+class WebSocketClient;
 
 // Tells the sync engine when another computer stored a new version of a document. With Google
 // Drive it keeps a web socket to the notification service: it registers this computer under the
@@ -82,7 +81,8 @@ signals:
 
 public slots:
     void notify(QString content);
-    void onError(QAbstractSocket::SocketError error);
+    // `error` is a QAbstractSocket::SocketError.
+    void onError(int error);
     void onConnected();
     void onDisconnected();
     void onReceived(QString message);
@@ -100,9 +100,9 @@ private:
 
     QPointer<QFileSystemWatcher> m_watcher;
     QString m_folder;
-    // Made when first needed: a web socket reads the TLS configuration when it is made.
-    QWebSocket &socket();
-    std::unique_ptr<QWebSocket> m_socket;
+    // Made when first needed, from the network library, which loads then; null when it cannot.
+    WebSocketClient *socket();
+    std::unique_ptr<WebSocketClient> m_socket;
     QString m_userId;
     bool m_connected = false;
     qint32 m_reconnectCount = 0;

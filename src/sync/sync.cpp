@@ -3,11 +3,11 @@
 
 #include "common/globals.h"
 #include "history/historyitemmodel.h"
-#include "oauth/o2google.h"
+#include "network/networklibrary.h"
+#include "oauth/googleservice.h"
 #include "snippets/snippetmodel.h"
 #include "sync/isyncmerge.h"
 #include "sync/notifier.h"
-#include "sync/syncgoogledrive.h"
 #include "sync/synclocalfolder.h"
 #include "sync/synclogdialog.h"
 #include "sync/synclogging.h"
@@ -27,14 +27,12 @@ Sync::Sync(QObject *parent)
     : ISync(parent)
     , m_queueTimer(new QTimer(this))
     , m_notifier(new Notifier(this))
-    , m_googleDrive(new SyncGoogleDrive(this))
     , m_localFolder(new SyncLocalFolder(this))
     , m_none(new SyncNone(this))
 {
     m_queueTimer->setSingleShot(true);
     connect(m_queueTimer, &QTimer::timeout, this, &Sync::handleQueue);
     connect(m_none, &SyncNone::initialized, this, &Sync::initialized);
-    connect(m_googleDrive, &SyncGoogleDrive::initialized, this, &Sync::syncInitialized);
     connect(m_localFolder, &SyncLocalFolder::initialized, this, &Sync::syncInitialized);
     connect(m_notifier, &Notifier::dataUpdated, this, &Sync::onDataUpdated);
     connect(this, &Sync::contentUploaded, m_notifier, &Notifier::notify);
@@ -59,11 +57,20 @@ void Sync::initialize(QString target, InitOptions options, QMap<QString, QVarian
     forgetFileList();
     // Another folder or passphrase may read what did not read before.
     m_damagedVersions.clear();
-    if (target == "GoogleDrive" && !SyncGoogleDrive::isConfigured()) {
+    if (target == "GoogleDrive" && !GoogleService::isConfigured()) {
         // Nobody can sign in without the client identity; say so instead of failing silently.
         SyncLogDialog::add("Sync: Google Drive needs a Google client id and secret, and this build has none");
         if (options != ReportState)
             emit syncStatus(Failed, tr("Google Drive sync is not available: this build has no Google client id and secret."));
+        syncInitialized(false);
+        return;
+    }
+    if (target == "GoogleDrive" && !googleDrive()) {
+        const QString failure = NetworkLibrary::instance().loadFailure();
+        qCWarning(lcSync).noquote() << failure;
+        SyncLogDialog::add("Sync: " + failure);
+        if (options != ReportState)
+            emit syncStatus(Failed, tr("Google Drive sync is not available: %1").arg(failure));
         syncInitialized(false);
         return;
     }
@@ -79,9 +86,22 @@ void Sync::syncInitialized(bool success)
     emit initialized(success);
 }
 
+ISyncTarget *Sync::googleDrive()
+{
+    if (!m_googleDrive) {
+        m_googleDrive = NetworkLibrary::instance().newGoogleDrive(this);
+        if (m_googleDrive)
+            connect(m_googleDrive, &ISyncTarget::initialized, this, &Sync::syncInitialized);
+    }
+    return m_googleDrive;
+}
+
 void Sync::revoke()
 {
-    m_googleDrive->o2()->unlink();
+    if (ISyncTarget *drive = googleDrive())
+        drive->signOut();
+    else
+        SyncLogDialog::add("Sync: The Google sign-in is kept: " + NetworkLibrary::instance().loadFailure());
     // The connection was made for the signed-out user.
     if (m_targetName == "GoogleDrive")
         m_notifier->close();
@@ -89,8 +109,9 @@ void Sync::revoke()
 
 ISyncTarget *Sync::getSync()
 {
+    // Without the network library nothing is valid, so nothing is sent to it.
     if (m_targetName == "GoogleDrive")
-        return m_googleDrive;
+        return googleDrive() ? m_googleDrive : m_none;
     if (m_targetName == "LocalFolder")
         return m_localFolder;
     return m_none;

@@ -20,7 +20,6 @@ class ISyncMerge;
 class ISyncTarget;
 class Notifier;
 class QTimer;
-class SyncGoogleDrive;
 class SyncLocalFolder;
 class SyncNone;
 
@@ -58,7 +57,9 @@ public:
     // Removes the Google sign-in, whatever target is active.
     void revoke();
     Notifier *notifier() const { return m_notifier; }
-    SyncGoogleDrive *googleDrive() const { return m_googleDrive; }
+    // The Google Drive target, made from the network library the first time it is asked for;
+    // null when that library cannot be loaded.
+    ISyncTarget *googleDrive();
 
     void sync(SyncFile file, ISyncMerge *merge, SyncDirection direction) override;
     void syncImages(QList<QString> images) override;
@@ -218,7 +219,7 @@ private:
     int m_queueDelay = c_queueDelay;
     QString m_targetName;
     Notifier *m_notifier;
-    SyncGoogleDrive *m_googleDrive;
+    ISyncTarget *m_googleDrive = nullptr;
     SyncLocalFolder *m_localFolder;
     SyncNone *m_none;
 };

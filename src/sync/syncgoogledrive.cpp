@@ -1,5 +1,6 @@
 #include "sync/syncgoogledrive.h"
 
+#include "oauth/googleservice.h"
 #include "oauth/o2google.h"
 #include "oauth/o2requestor.h"
 #include "sync/sync.h"
@@ -30,22 +31,22 @@ SyncGoogleDrive::SyncGoogleDrive(Sync *sync)
     , m_sync(sync)
     , m_o2(new O2Google(this))
 {
-    m_o2->setClientId(O2Google::builtInClientId());
-    m_o2->setClientSecret(O2Google::builtInClientSecret());
+    m_o2->setClientId(GoogleService::clientId());
+    m_o2->setClientSecret(GoogleService::clientSecret());
     m_o2->setScope(QString::fromLatin1(c_scope));
     connect(m_o2, &O2Google::linkingFailed, this, [this] { emit initialized(false); });
     connect(m_o2, &O2Google::linkingSucceeded, this, [this] { emit initialized(true); });
     connect(m_o2, &O2Google::openBrowser, this, &SyncGoogleDrive::browse, Qt::QueuedConnection);
 }
 
-bool SyncGoogleDrive::isConfigured()
-{
-    return !O2Google::builtInClientId().isEmpty() && !O2Google::builtInClientSecret().isEmpty();
-}
-
 QString SyncGoogleDrive::title()
 {
     return "Google Drive";
+}
+
+void SyncGoogleDrive::signOut()
+{
+    m_o2->unlink();
 }
 
 void SyncGoogleDrive::browse(QUrl url)
@@ -73,7 +74,7 @@ void SyncGoogleDrive::initialize(InitOptions options, QMap<QString, QVariant>)
 
 bool SyncGoogleDrive::isValid()
 {
-    return isConfigured() && m_o2->linked();
+    return GoogleService::isConfigured() && m_o2->linked();
 }
 
 O2Requestor *SyncGoogleDrive::newRequestor()
@@ -106,7 +107,7 @@ void SyncGoogleDrive::requestPage(OnlineFiles files, QString pageToken, int page
             qCDebug(lcSync) << id << "getFiles Finished" << error;
             pageFinished(files, pageToken, page, error, data);
         });
-    requestor->get(QNetworkRequest(O2Google::apiUrl(pathAndQuery)));
+    requestor->get(QNetworkRequest(GoogleService::apiUrl(pathAndQuery)));
 }
 
 void SyncGoogleDrive::pageFinished(OnlineFiles files, QString pageToken, int page, QNetworkReply::NetworkError error,
@@ -139,7 +140,7 @@ void SyncGoogleDrive::pageFinished(OnlineFiles files, QString pageToken, int pag
 
 O2Requestor *SyncGoogleDrive::downloadFile(QString id)
 {
-    const QUrl url = O2Google::apiUrl("/drive/v3/files/" + QString::fromLatin1(QUrl::toPercentEncoding(id)) + "?alt=media");
+    const QUrl url = GoogleService::apiUrl("/drive/v3/files/" + QString::fromLatin1(QUrl::toPercentEncoding(id)) + "?alt=media");
     qCDebug(lcSync) << "Download url" << url.toString();
     O2Requestor *requestor = newRequestor();
     requestor->get(QNetworkRequest(url));
@@ -197,7 +198,7 @@ O2Requestor *SyncGoogleDrive::uploadFile(QString name, QByteArray data)
     qCDebug(lcSync).noquote() << QJsonDocument(metadata).toJson(QJsonDocument::Compact);
 
     const QByteArray boundary = newBoundary(indented, data);
-    QNetworkRequest request(O2Google::apiUrl("/upload/drive/v3/files?uploadType=multipart"));
+    QNetworkRequest request(GoogleService::apiUrl("/upload/drive/v3/files?uploadType=multipart"));
     request.setHeader(QNetworkRequest::ContentTypeHeader, "multipart/related; boundary=" + boundary);
 
     O2Requestor *requestor = newRequestor();
@@ -235,7 +236,7 @@ void SyncGoogleDrive::upload(UploadFinishedCallback callback, SyncData data, QBy
 
 O2Requestor *SyncGoogleDrive::removeFile(QString id)
 {
-    const QUrl url = O2Google::apiUrl("/drive/v3/files/" + QString::fromLatin1(QUrl::toPercentEncoding(id)));
+    const QUrl url = GoogleService::apiUrl("/drive/v3/files/" + QString::fromLatin1(QUrl::toPercentEncoding(id)));
     qCDebug(lcSync) << "Removing" << url.toString();
     O2Requestor *requestor = newRequestor();
     requestor->deleteResource(QNetworkRequest(url));

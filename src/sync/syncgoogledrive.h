@@ -27,10 +27,6 @@ public:
 
     explicit SyncGoogleDrive(Sync *sync);
 
-    // Whether this build (or its environment) has a Google client identity; without one nobody
-    // can sign in.
-    static bool isConfigured();
-
     void initialize(InitOptions options, QMap<QString, QVariant> settings) override;
     bool isValid() override;
     void getFiles() override;
@@ -38,6 +34,7 @@ public:
     void upload(UploadFinishedCallback callback, SyncData data, QByteArray bytes) override;
     void remove(SyncData data) override;
     QString title() override;
+    void signOut() override;
 
     // Each sends one request and returns the requestor that carries it, for its finished signal.
     O2Requestor *downloadFile(QString id);
@@ -55,9 +52,6 @@ public:
 
     // The sign-in, also used by the engine's revoke.
     O2Google *o2() const { return m_o2; }
-
-signals:
-    void initialized(bool success);
 
 public slots:
     void browse(QUrl url);

@@ -1,9 +1,9 @@
 #include <QProcess>
 #include <QtTest>
 
-// The program must start without the dynamic loader reading the script engine, Qt Multimedia or
-// the audio libraries: they load on first use. An include or a link added to the core would bring
-// them back silently, slowing every start.
+// The program must start without the dynamic loader reading the script engine, Qt Multimedia, the
+// audio libraries, Qt Network, Qt WebSockets, Kerberos or the proxy library: they load on first
+// use. An include or a link added to the core would bring them back silently, slowing every start.
 class TestStartupLibraries : public QObject
 {
     Q_OBJECT
@@ -20,7 +20,7 @@ class TestStartupLibraries : public QObject
     }
 
 private slots:
-    void testProgramDoesNotLoadScriptOrSoundLibrariesAtStart_data()
+    void testProgramLoadsLibrariesOfLaterUseOnlyWhenUsed_data()
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("library");
@@ -32,13 +32,23 @@ private slots:
         QTest::newRow("program: PulseAudio") << program << "libpulse.so" << false;
         QTest::newRow("program: script engine") << program << "libkestovanscript.so" << false;
         QTest::newRow("program: sound player") << program << "libkestovansound.so" << false;
+        QTest::newRow("program: Qt Network") << program << "libQt6Network.so" << false;
+        QTest::newRow("program: Qt WebSockets") << program << "libQt6WebSockets.so" << false;
+        QTest::newRow("program: Kerberos") << program << "libgssapi_krb5.so" << false;
+        QTest::newRow("program: proxy library") << program << "libproxy.so" << false;
+        QTest::newRow("program: network library") << program << "libkestovannet.so" << false;
         // The same check sees the libraries where they belong.
         QTest::newRow("script engine: Qt Qml") << KESTOVAN_BINARY_DIR "/libkestovanscript.so" << "libQt6Qml.so" << true;
         QTest::newRow("sound player: Qt Multimedia")
             << KESTOVAN_BINARY_DIR "/libkestovansound.so" << "libQt6Multimedia.so" << true;
+        const QString network = KESTOVAN_BINARY_DIR "/libkestovannet.so";
+        QTest::newRow("network library: Qt Network") << network << "libQt6Network.so" << true;
+        QTest::newRow("network library: Qt WebSockets") << network << "libQt6WebSockets.so" << true;
+        QTest::newRow("network library: Kerberos") << network << "libgssapi_krb5.so" << true;
+        QTest::newRow("network library: proxy library") << network << "libproxy.so" << true;
     }
 
-    void testProgramDoesNotLoadScriptOrSoundLibrariesAtStart()
+    void testProgramLoadsLibrariesOfLaterUseOnlyWhenUsed()
     {
         QFETCH(QString, file);
         QFETCH(QString, library);

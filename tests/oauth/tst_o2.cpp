@@ -1,6 +1,7 @@
 #include "oauth/oauthtestsupport.h"
 
 #include "httpstandin.h"
+#include "oauth/googleservice.h"
 #include "oauth/o2google.h"
 #include "oauth/o2replylist.h"
 #include "oauth/o2replyserver.h"
@@ -422,7 +423,7 @@ private slots:
         QCOMPARE(google.tokenUrl(), tokenUrl);
         QCOMPARE(google.refreshTokenUrl(), tokenUrl);
         qputenv("KESTOVAN_GOOGLE_API_URL", api);
-        QCOMPARE(O2Google::apiUrl("/drive/v3/files?fields=files(id,name)").toString(), filesUrl);
+        QCOMPARE(GoogleService::apiUrl("/drive/v3/files?fields=files(id,name)").toString(), filesUrl);
         qunsetenv("KESTOVAN_GOOGLE_API_URL");
     }
 };

@@ -18,7 +18,7 @@
 #include "snippettestsupport.h"
 #include "snippets/snippetmodel.h"
 #include "sync/drivestandin.h"
-#include "sync/syncgoogledrive.h"
+#include "googledrivetestsupport.h"
 #include "websocketstandin.h"
 
 #include <QAbstractButton>
@@ -123,7 +123,7 @@ class TestSyncSettings : public QObject
 
     void signIn()
     {
-        O2Google *o2 = m_engine->googleDrive()->o2();
+        O2Google *o2 = googleDriveOf(*m_engine)->o2();
         o2->setToken("access-1");
         o2->setRefreshToken("refresh-1");
         o2->setExpires(QDateTime::currentSecsSinceEpoch() + 3600);
@@ -166,7 +166,7 @@ private slots:
         qputenv("KESTOVAN_NOTIFIER_URL", m_notifier->url().toUtf8());
         m_engine = std::make_unique<Sync>();
         m_engine->setQueueDelay(600000);
-        m_engine->googleDrive()->o2()->unlink();
+        googleDriveOf(*m_engine)->o2()->unlink();
         SnippetModel::instance()->clear();
         SnippetModel::instance()->removedItems.clear();
         SnippetModel::instance()->lastDownloadId.clear();
@@ -338,7 +338,7 @@ private slots:
     void testGoogleDriveSignInAndStop()
     {
         BrowserCatcher browser;
-        m_engine->googleDrive()->o2()->setLocalPort(0);
+        googleDriveOf(*m_engine)->o2()->setLocalPort(0);
         storeFolderTarget(QString());
         Utils::settings().setValue("SyncTarget", "");
         openPage();
@@ -379,7 +379,7 @@ private slots:
     void testAbandonedSignInWaitsUntilThePageIsShownAgain()
     {
         BrowserCatcher browser;
-        m_engine->googleDrive()->o2()->setLocalPort(0);
+        googleDriveOf(*m_engine)->o2()->setLocalPort(0);
         openPage();
         child<QAbstractButton>("googleSync")->click();
         QTRY_COMPARE_WITH_TIMEOUT(browser.opened.size(), 1, 10000);

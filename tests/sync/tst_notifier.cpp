@@ -2,6 +2,7 @@
 #include "sync/synctestsupport.h"
 
 #include "common/utils.h"
+#include "oauth/googleservice.h"
 #include "oauth/o2google.h"
 #include "sync/notifier.h"
 #include "websocketstandin.h"
@@ -31,7 +32,7 @@ QByteArray webToken(const QByteArray &claims)
 void storeIdentityToken(const QByteArray &token)
 {
     O2Google o2;
-    o2.setClientId(O2Google::builtInClientId());
+    o2.setClientId(GoogleService::clientId());
     o2.setExtraTokens(token.isEmpty() ? QVariantMap() : QVariantMap{{"id_token", QString::fromLatin1(token)}});
 }
 

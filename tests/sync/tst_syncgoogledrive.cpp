@@ -8,7 +8,7 @@
 #include "oauth/o2replylist.h"
 #include "oauth/oauthtestsupport.h"
 #include "sync/drivestandin.h"
-#include "sync/syncgoogledrive.h"
+#include "googledrivetestsupport.h"
 
 #include <QSet>
 
@@ -111,7 +111,7 @@ private slots:
         // An address nobody answers: these tests are about Drive.
         qputenv("KESTOVAN_NOTIFIER_URL", "ws://127.0.0.1:1/notifier");
         m_engine = std::make_unique<AnswerRecorder>();
-        m_engine->googleDrive()->o2()->unlink();
+        googleDriveOf(*m_engine)->o2()->unlink();
     }
 
     void cleanup()
@@ -432,8 +432,8 @@ private slots:
         BrowserCatcher browser;
         Sync engine;
         QList<bool> results;
-        connect(engine.googleDrive(), &SyncGoogleDrive::initialized, this, [&results](bool ok) { results.append(ok); });
-        SyncGoogleDrive *target = engine.googleDrive();
+        connect(googleDriveOf(engine), &SyncGoogleDrive::initialized, this, [&results](bool ok) { results.append(ok); });
+        SyncGoogleDrive *target = googleDriveOf(engine);
         target->o2()->setLocalPort(0);
         QCOMPARE(target->title(), QString("Google Drive"));
 
@@ -503,7 +503,7 @@ private slots:
         QFETCH(QString, close);
         BrowserCatcher browser;
         Sync engine;
-        SyncGoogleDrive *target = engine.googleDrive();
+        SyncGoogleDrive *target = googleDriveOf(engine);
         target->o2()->setLocalPort(0);
         Translation::selectLanguage(language);
         target->initialize(Interactive, {});

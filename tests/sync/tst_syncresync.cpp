@@ -4,7 +4,7 @@
 
 #include "oauth/o2google.h"
 #include "sync/drivestandin.h"
-#include "sync/syncgoogledrive.h"
+#include "googledrivetestsupport.h"
 
 #include <QUuid>
 
@@ -216,7 +216,7 @@ void TestSyncResync::testResyncOnDriveLeavesOneCopyOfEachFile()
     for (auto it = placed.cbegin(); it != placed.cend(); ++it)
         oldIds.append(drive.add(it.key(), it.value()).id);
 
-    O2Google *o2 = m_a.engine->googleDrive()->o2();
+    O2Google *o2 = googleDriveOf(*m_a.engine)->o2();
     o2->setToken(drive.accessToken);
     o2->setRefreshToken("refresh-1");
     o2->setLinked(true);

@@ -9,7 +9,7 @@
 #include "snippets/snippetmodel.h"
 #include "sync/drivestandin.h"
 #include "sync/notifier.h"
-#include "sync/syncgoogledrive.h"
+#include "googledrivetestsupport.h"
 #include "websocketstandin.h"
 
 #include <QDir>
@@ -355,7 +355,7 @@ void TestSyncTwoComputers::testDriveChangeReachesTheOtherComputerThroughANotice(
     qputenv("KESTOVAN_GOOGLE_API_URL", drive.base().toUtf8());
     qputenv("KESTOVAN_GOOGLE_ACCOUNTS_URL", drive.base().toUtf8());
     qputenv("KESTOVAN_NOTIFIER_URL", service.url().toUtf8());
-    O2Google *o2 = m_a.engine->googleDrive()->o2();
+    O2Google *o2 = googleDriveOf(*m_a.engine)->o2();
     o2->setToken(drive.accessToken);
     o2->setRefreshToken("refresh-1");
     o2->setExtraTokens({{"id_token", "e30.eyJzdWIiOiJzYW1lLXVzZXIifQ.c2ln"}});

@@ -10,7 +10,7 @@
 #include "oauth/o2google.h"
 #include "snippets/snippetmodel.h"
 #include "sync/sync.h"
-#include "sync/syncgoogledrive.h"
+#include "googledrivetestsupport.h"
 #include "common/utils.h"
 #include "screenshotsupport.h"
 #include "windowtestsupport.h"
@@ -152,8 +152,8 @@ private slots:
         QTemporaryDir shared;
         BrowserCatcher browser;
         Sync sync;
-        sync.googleDrive()->o2()->unlink();
-        sync.googleDrive()->o2()->setLocalPort(0);
+        googleDriveOf(sync)->o2()->unlink();
+        googleDriveOf(sync)->o2()->setLocalPort(0);
         QSettings settings = Utils::settings();
         settings.setValue("SyncTarget", "None");
         settings.setValue("EncryptData", true);
@@ -163,7 +163,7 @@ private slots:
             settings.setValue("SyncFolder", shared.path());
         } else if (state == "drive-signed-in") {
             settings.setValue("SyncTarget", "GoogleDrive");
-            O2Google *o2 = sync.googleDrive()->o2();
+            O2Google *o2 = googleDriveOf(sync)->o2();
             o2->setToken("token");
             o2->setExpires(QDateTime::currentSecsSinceEpoch() + 3600);
             o2->setLinked(true);

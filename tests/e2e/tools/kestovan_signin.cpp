@@ -4,6 +4,7 @@
 // The client id is the program's (KESTOVAN_GOOGLE_CLIENT_ID in these cases); USER_ID becomes the
 // "sub" of the identity token. The store is the one the program opens, under XDG_CONFIG_HOME.
 
+#include "oauth/googleservice.h"
 #include "oauth/o2google.h"
 
 #include <QCoreApplication>
@@ -28,7 +29,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName("Morva");
     QCoreApplication::setApplicationName("Kestovan");
     const QStringList arguments = app.arguments().mid(1);
-    if (arguments.size() != 2 || O2Google::builtInClientId().isEmpty()) {
+    if (arguments.size() != 2 || GoogleService::clientId().isEmpty()) {
         std::fputs("usage: KESTOVAN_GOOGLE_CLIENT_ID=... kestovan_signin ACCESS_TOKEN USER_ID\n", stderr);
         return 2;
     }
@@ -36,7 +37,7 @@ int main(int argc, char *argv[])
     const QByteArray claims = QJsonDocument(QJsonObject{{"sub", arguments.at(1)}}).toJson(QJsonDocument::Compact);
     const QByteArray identity = encoded(R"({"alg":"RS256","typ":"JWT"})") + '.' + encoded(claims) + '.' + encoded("e2e");
     O2Google o2;
-    o2.setClientId(O2Google::builtInClientId());
+    o2.setClientId(GoogleService::clientId());
     o2.setToken(arguments.at(0));
     o2.setRefreshToken("e2e-refresh");
     o2.setExpires(QDateTime::currentSecsSinceEpoch() + 3600);
