@@ -97,6 +97,13 @@ T *child(QWidget *window, const char *name)
     return window->findChild<T *>(QString::fromLatin1(name));
 }
 
+// The colour a widget paints at a point, as the user would see it.
+inline QColor paintedColour(QWidget *widget, QPoint at)
+{
+    widget->ensurePolished();
+    return widget->grab().toImage().pixelColor(at);
+}
+
 inline HistoryFilterModel *proxy()
 {
     return HistoryItemModel::proxyInstance();

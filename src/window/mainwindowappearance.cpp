@@ -32,6 +32,33 @@ QString menuStyle()
         + "; } QMenu::separator { height: 1px; background-color: " + rgb(COLOR_BORDER) + "; margin: 4px 8px; }";
 }
 
+// One sheet for the whole form: every sheet set on a widget restyles all of its children again,
+// and one per widget made a good part of the start.
+QString formStyle()
+{
+    const QString background = "background-color: " + rgb(COLOR_BACKGROUND) + ";";
+    const QStringList buttons{"closeLeft", "closeRight", "pinLeft", "pinRight", "settings", "search",
+                              "debug",     "clear",      "warning", "releaseNotes"};
+    const auto eachButton = [&buttons](const QString &state) {
+        QStringList selectors;
+        for (const QString &button : buttons)
+            selectors.append("QPushButton#" + button + state);
+        return selectors.join(", ");
+    };
+    return menuStyle() + " #historyView, #snippetsSubView, #searchView { " + background + " }"
+        + " #status { background-color: " + rgb(COLOR_PANEL) + "; border-top : 1px solid " + rgb(COLOR_BORDER) + "; }"
+        + " #statusText { color: " + rgb(COLOR_TEXT_SECONDARY) + "; }"
+        + " #title { color: " + rgb(COLOR_TEXT) + "; }"
+        + " #version { color: " + rgb(COLOR_TEXT_TERTIARY) + "; }"
+        + " " + eachButton("") + " { border: none; margin: 0px; padding: 0px; }"
+        + " " + eachButton(":hover:!pressed") + " { background-color: " + rgb(COLOR_BORDER) + "; }"
+        + " #headerWidget { " + gradient(COLOR_GRADIENT_TOP, COLOR_PANEL) + " }"
+        + " #searchArea { " + gradient(COLOR_PANEL, COLOR_GRADIENT_BOTTOM) + " border-bottom : 1px solid "
+        + rgb(COLOR_BORDER) + "; }"
+        + " #searchEdit { background-color: " + rgb(COLOR_BACKGROUND) + "; color: " + rgb(COLOR_TEXT)
+        + "; border: 1px solid " + rgb(COLOR_BORDER) + "; }";
+}
+
 } // namespace
 
 // The notice buttons are hidden at start and most sessions never show them: their pictures are
@@ -45,17 +72,7 @@ void MainWindow::showNotice(QPushButton *button, const QString &iconPath, bool v
 
 void MainWindow::updateTheme()
 {
-    const QString background = "background-color: " + rgb(COLOR_BACKGROUND) + ";";
-    ui->centralWidget->setStyleSheet(menuStyle());
-    ui->historyView->setStyleSheet("#historyView {" + background + "}");
-    ui->snippetsSubView->setStyleSheet("#snippetsSubView {" + background + "}");
-    ui->searchView->setStyleSheet("#searchView {" + background + "}");
-
-    ui->status->setStyleSheet("#status { background-color: " + rgb(COLOR_PANEL) + "; border-top : 1px solid "
-                              + rgb(COLOR_BORDER) + "; }");
-    ui->statusText->setStyleSheet("color: " + rgb(COLOR_TEXT_SECONDARY) + ";");
-    ui->title->setStyleSheet("color: " + rgb(COLOR_TEXT) + ";");
-    ui->version->setStyleSheet("color: " + rgb(COLOR_TEXT_TERTIARY) + ";");
+    ui->centralWidget->setStyleSheet(formStyle());
 
     ui->closeLeft->setIcon(Utils::svg2icon(":/icons/images/ic_close.svg", false));
     ui->closeRight->setIcon(Utils::svg2icon(":/icons/images/ic_close.svg", false));
@@ -67,19 +84,6 @@ void MainWindow::updateTheme()
     ui->search->setIcon(Utils::svg2icon(":/icons/images/ic_search.svg", false));
     ui->debug->setIcon(Utils::svg2icon(":/icons/images/ic_bug.svg", false));
     ui->clear->setIcon(Utils::svg2icon(":/icons/images/ic_remove.svg", false));
-
-    const QString buttonStyle = "QPushButton { border: none; margin: 0px; padding: 0px; } "
-                                "QPushButton:hover:!pressed { background-color: "
-        + rgb(COLOR_BORDER) + "; }";
-    for (QPushButton *button : {ui->closeLeft, ui->closeRight, ui->pinLeft, ui->pinRight, ui->settings, ui->search,
-                                ui->debug, ui->clear, ui->warning, ui->releaseNotes})
-        button->setStyleSheet(buttonStyle);
-
-    ui->headerWidget->setStyleSheet("#headerWidget { " + gradient(COLOR_GRADIENT_TOP, COLOR_PANEL) + " }");
-    ui->searchArea->setStyleSheet("#searchArea { " + gradient(COLOR_PANEL, COLOR_GRADIENT_BOTTOM)
-                                  + " border-bottom : 1px solid " + rgb(COLOR_BORDER) + "; }");
-    ui->searchEdit->setStyleSheet("#searchEdit { background-color: " + rgb(COLOR_BACKGROUND) + "; color: "
-                                  + rgb(COLOR_TEXT) + "; border: 1px solid " + rgb(COLOR_BORDER) + "; }");
 
     ui->header->update();
     ui->statusProgress->init(false);

@@ -155,30 +155,29 @@ private slots:
     void testThemeSwitchRecoloursEveryPart()
     {
         const auto window = freshWindow();
-        for (const THEME theme : {THEME_DARK, THEME_LIGHT}) {
+        window->show();
+        QWidget *status = child(window.get(), "status");
+        status->show();
+        QWidget *list = child(window.get(), "historyView");
+        QWidget *header = child(window.get(), "headerWidget");
+        QWidget *search = child(window.get(), "searchEdit");
+        for (const THEME theme : {THEME_DARK, THEME_LIGHT, THEME_DARK}) {
             setTheme(theme);
             window->updateTheme();
-            const QString border = "rgb(" + getColorString(COLOR_BORDER) + ")";
-            QCOMPARE(child(window.get(), "status")->styleSheet(),
-                     "#status { background-color: rgb(" + getColorString(COLOR_PANEL) + "); border-top : 1px solid "
-                         + border + "; }");
-            QCOMPARE(child(window.get(), "historyView")->styleSheet(),
-                     "#historyView {background-color: rgb(" + getColorString(COLOR_BACKGROUND) + ");}");
-            QCOMPARE(child(window.get(), "headerWidget")->styleSheet(),
-                     "#headerWidget { background-color: qlineargradient(spread:pad, x1:0, y1:0, x2:0, y2:1, stop:0 rgb("
-                         + getColorString(COLOR_GRADIENT_TOP) + "), stop:1 rgb(" + getColorString(COLOR_PANEL)
-                         + ")); }");
-            QCOMPARE(child(window.get(), "settings")->styleSheet(),
-                     "QPushButton { border: none; margin: 0px; padding: 0px; } QPushButton:hover:!pressed { "
-                     "background-color: "
-                         + border + "; }");
-            QCOMPARE(child(window.get(), "title")->styleSheet(), "color: rgb(" + getColorString(COLOR_TEXT) + ");");
+            QCOMPARE(paintedColour(list, list->rect().bottomRight() - QPoint(20, 20)), getColor(COLOR_BACKGROUND));
+            // Below the top border, left of the line's text.
+            QCOMPARE(paintedColour(status, QPoint(1, status->height() - 2)), getColor(COLOR_PANEL));
+            QCOMPARE(paintedColour(status, QPoint(status->width() / 2, 0)), getColor(COLOR_BORDER));
+            QCOMPARE(paintedColour(header, QPoint(header->width() / 2, 0)), getColor(COLOR_GRADIENT_TOP));
+            QCOMPARE(paintedColour(search, QPoint(0, search->height() / 2)), getColor(COLOR_BORDER));
+            QCOMPARE(paintedColour(search, QPoint(search->width() - 3, search->height() / 2)),
+                     getColor(COLOR_BACKGROUND));
         }
-        // The two themes really differ where the sheets were compared.
+        // The two themes really differ where the colours were compared.
         setTheme(THEME_DARK);
-        const QString dark = getColorString(COLOR_PANEL);
+        const QString dark = getColorString(COLOR_PANEL) + getColorString(COLOR_BACKGROUND);
         setTheme(THEME_LIGHT);
-        QVERIFY(dark != getColorString(COLOR_PANEL));
+        QVERIFY(dark != getColorString(COLOR_PANEL) + getColorString(COLOR_BACKGROUND));
     }
 
     void testThemeChangeKeepsThePinnedSymbol()
