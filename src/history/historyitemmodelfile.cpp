@@ -103,8 +103,10 @@ int HistoryItemModel::addClippings(LoadedClippings clippings)
     qDebug().noquote() << "Profile: Deserialize parsing took" << timer.elapsed() << "ms";
 
     // A filter proxy rebuilds its row mapping for every row added: an empty history takes the
-    // document with its proxy detached, which then maps all rows at once.
-    QSortFilterProxyModel *detached = rowCount() == 0 && m_proxy && m_proxy->sourceModel() == this ? m_proxy : nullptr;
+    // document with its proxy detached, which then maps all rows at once. Detaching resets the
+    // views, so an empty document leaves it attached.
+    QSortFilterProxyModel *detached =
+        !items.isEmpty() && rowCount() == 0 && m_proxy && m_proxy->sourceModel() == this ? m_proxy : nullptr;
     if (detached)
         detached->setSourceModel(nullptr);
     const AddRules rules = readRules();
