@@ -25,6 +25,7 @@
 #include <QDBusConnection>
 #include <QDate>
 #include <QDir>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -110,6 +111,10 @@ int main(int argc, char *argv[])
         if (DesktopAppearance::sessionBusKnown())
             QDBusConnection::sessionBus();
     });
+    // The first text laid out reads the font list and opens the font; the search field's would
+    // otherwise do it on the GUI thread while the window is built.
+    const WarmUpThread fontEngine(
+        [] { QFontMetrics(QApplication::font()).horizontalAdvance(QStringLiteral("Kestovan")); });
     registerIconResources();
     UnixSignalQuitter signalQuitter;
 
