@@ -55,8 +55,9 @@ bool X11KeyMonitor::open()
     // Raw events carry no modifier state: the server's own state comes with StateNotify.
     const unsigned long xkbEvents = XkbNewKeyboardNotifyMask | XkbMapNotifyMask | XkbStateNotifyMask;
     XkbSelectEvents(m_display, XkbUseCoreKbd, xkbEvents, xkbEvents);
+    // Read at the first key press: reading it takes several round trips and compiling it a while,
+    // and the monitor starts with the window.
     m_keymapStale = true;
-    rebuildKeymap();
 
     m_notifier = new QSocketNotifier(ConnectionNumber(m_display), QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this] { readEvents(true); });

@@ -87,6 +87,22 @@ private slots:
         QCOMPARE(textsOf(spy), QStringLiteral("G|r|\u00fc|\u00df|e| |w|\u00f6|r|l|d"));
     }
 
+    // The layout is read at the first key press, so a lock taken before the monitor started
+    // must come from the server, not from a fresh state.
+    void testLockTakenBeforeTheMonitorStartedCounts()
+    {
+        removeKeyListener();
+        QVERIFY(xdotool({"key", "Caps_Lock"}));
+        setupKeyListener();
+        QSignalSpy spy(KeyMonitor::instance(), &KeyMonitor::keyboardEvent);
+        const bool typed = xdotool({"key", "--delay", "20", "a", "b"});
+        const bool arrived = QTest::qWaitFor([&] { return spy.count() >= 2; }, 5000);
+        QVERIFY(xdotool({"key", "Caps_Lock"}));
+        QVERIFY(typed);
+        QVERIFY(arrived);
+        QCOMPARE(textsOf(spy), QStringLiteral("A|B"));
+    }
+
     void testControlChordAndClicksAreBreaks()
     {
         QSignalSpy spy(KeyMonitor::instance(), &KeyMonitor::keyboardEvent);
