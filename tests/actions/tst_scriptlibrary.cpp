@@ -1,5 +1,6 @@
 #include "actions/scriptlibrary.h"
 #include "common/ownlibrary.h"
+#include "unusablelibraryrows.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -20,21 +21,7 @@ class TestScriptLibrary : public QObject
 private slots:
     void testMissingEngineLibraryFailsEveryRunWithItsReason_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("reason");
-
-        QVERIFY(m_dir.isValid());
-        QTest::newRow("no such file") << m_dir.filePath("libkestovanscript.so") << "libkestovanscript.so";
-
-        const QString junk = m_dir.filePath("libjunk.so");
-        QFile file(junk);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("not a shared library");
-        file.close();
-        QTest::newRow("not a library") << junk << "libjunk.so";
-
-        // A real library without the engine's entry points.
-        QTest::newRow("no entry points") << OwnLibrary::path("kestovansound") << "kestovanScriptCheck";
+        addUnusableLibraryRows(m_dir, "libkestovanscript.so", "kestovanScriptCheck");
     }
 
     void testMissingEngineLibraryFailsEveryRunWithItsReason()

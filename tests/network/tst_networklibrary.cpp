@@ -11,6 +11,7 @@
 #include "oauth/googleservice.h"
 #include "oauth/o2google.h"
 #include "sync/notifier.h"
+#include "unusablelibraryrows.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,25 +51,7 @@ class TestNetworkLibrary : public QObject
 
     QTemporaryDir m_dir;
 
-    // The rows: a library file that cannot serve, and what its error names.
-    void libraryRows()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("reason");
-
-        QVERIFY(m_dir.isValid());
-        QTest::newRow("no such file") << m_dir.filePath("libkestovannet.so") << "libkestovannet.so";
-
-        const QString junk = m_dir.filePath("libjunk.so");
-        QFile file(junk);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("not a shared library");
-        file.close();
-        QTest::newRow("not a library") << junk << "libjunk.so";
-
-        // A real library without the network entry points.
-        QTest::newRow("no entry points") << OwnLibrary::path("kestovansound") << "kestovanNetworkGoogleDrive";
-    }
+    void libraryRows() { addUnusableLibraryRows(m_dir, "libkestovannet.so", "kestovanNetworkGoogleDrive"); }
 
 private slots:
     void initTestCase()
