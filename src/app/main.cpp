@@ -66,12 +66,6 @@ void logBanner()
     qInfo().noquote() << stars;
 }
 
-// Loads the network and TLS libraries: done once the window is up.
-void logTlsLibrary()
-{
-    NetworkLibrary::instance().logTlsLibrary();
-}
-
 void showTrayMenu(const TrayIcon &trayIcon, MainWindow &window)
 {
     QMenu menu;
@@ -186,7 +180,8 @@ int main(int argc, char *argv[])
                          });
     });
     new AfterFirstWindow(&window, StartupWorkDelay, [&app, &window] {
-        logTlsLibrary();
+        // Loads the network and TLS libraries: done once the window is up.
+        NetworkLibrary::instance().logTlsLibrary();
         if (!debugEnabled && !demoEnabled)
             Breakpad::CrashHandler::instance()->sendDump();
         window.startSync();
