@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -61,6 +62,9 @@ X11FrontWindow::X11FrontWindow(xcb_connection_t *connection, int screen, QObject
 
     m_notifier = new QSocketNotifier(xcb_get_file_descriptor(m_connection), QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &X11FrontWindow::readEvents);
+    // Asked one by one, each name would cost a round trip of its own while the program starts.
+    internAtoms({"_NET_ACTIVE_WINDOW", "_NET_SUPPORTING_WM_CHECK", "_NET_WM_PID", "_NET_WM_DESKTOP",
+                 "_NET_CLIENT_LIST_STACKING", "_NET_WM_ICON"});
     update();
 }
 
@@ -123,12 +127,13 @@ bool X11FrontWindow::ownWindowHasFocus()
 
 quint32 X11FrontWindow::activeWindow()
 {
+    // Both root properties in one round trip; the active one counts only under a window manager.
+    const xcb_get_property_cookie_t activeAsked = askProperty(m_root, atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, 1);
     m_hasWindowManager = hasWindowManager();
-    if (m_hasWindowManager) {
-        bool ok = false;
-        const quint32 active = cardinal(m_root, atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, &ok);
+    bool ok = false;
+    const quint32 active = cardinal(activeAsked, XCB_ATOM_WINDOW, &ok);
+    if (m_hasWindowManager)
         return ok ? active : 0;
-    }
     // Without a window manager the focus window is the active one; its top-level is a child of root.
     XcbReply<xcb_get_input_focus_reply_t> focus(
         xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
@@ -264,10 +269,15 @@ QList<quint32> X11FrontWindow::stackingOrder()
     return windows;
 }
 
+xcb_get_property_cookie_t X11FrontWindow::askProperty(quint32 window, quint32 atom, quint32 type, quint32 maxWords)
+{
+    return xcb_get_property(m_connection, 0, window, atom, type, 0, maxWords);
+}
+
 QByteArray X11FrontWindow::property(quint32 window, quint32 atom, quint32 type, quint32 maxWords)
 {
-    XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        m_connection, xcb_get_property(m_connection, 0, window, atom, type, 0, maxWords), nullptr));
+    XcbReply<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(m_connection, askProperty(window, atom, type, maxWords), nullptr));
     if (!reply || reply->type != type)
         return {};
     const int length = xcb_get_property_value_length(reply.get());
@@ -278,10 +288,28 @@ QByteArray X11FrontWindow::property(quint32 window, quint32 atom, quint32 type, 
 
 quint32 X11FrontWindow::cardinal(quint32 window, quint32 atom, quint32 type, bool *ok)
 {
-    XcbReply<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(m_connection, xcb_get_property(m_connection, 0, window, atom, type, 0, 1), nullptr));
+    return cardinal(askProperty(window, atom, type, 1), type, ok);
+}
+
+quint32 X11FrontWindow::cardinal(xcb_get_property_cookie_t asked, quint32 type, bool *ok)
+{
+    XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(m_connection, asked, nullptr));
     *ok = reply && reply->type == type && reply->format == 32 && xcb_get_property_value_length(reply.get()) >= 4;
     return *ok ? *static_cast<const quint32 *>(xcb_get_property_value(reply.get())) : 0;
+}
+
+void X11FrontWindow::internAtoms(std::initializer_list<const char *> names)
+{
+    std::vector<xcb_intern_atom_cookie_t> cookies;
+    cookies.reserve(names.size());
+    for (const char *name : names)
+        cookies.push_back(xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name));
+    auto cookie = cookies.cbegin();
+    for (const char *name : names) {
+        XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(m_connection, *cookie++, nullptr));
+        if (reply && reply->atom != XCB_ATOM_NONE)
+            m_atoms.insert(QByteArray(name), quint32(reply->atom));
+    }
 }
 
 quint32 X11FrontWindow::atom(const char *name)

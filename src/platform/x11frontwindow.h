@@ -7,8 +7,11 @@
 #include <QObject>
 #include <QString>
 
+#include <xcb/xproto.h>
+
+#include <initializer_list>
+
 class QSocketNotifier;
-struct xcb_connection_t;
 
 // Follows which top-level window is active on its own X connection and remembers the last one that
 // is not ours: the front application whose name and icon a clipping records and that a paste goes to.
@@ -42,8 +45,12 @@ private:
     bool windowExists(quint32 window);
     bool hasWindowManager();
     void requestActivation(quint32 window, quint32 time, quint32 currentlyActive);
+    xcb_get_property_cookie_t askProperty(quint32 window, quint32 atom, quint32 type, quint32 maxWords);
     QByteArray property(quint32 window, quint32 atom, quint32 type, quint32 maxWords);
     quint32 cardinal(quint32 window, quint32 atom, quint32 type, bool *ok);
+    // The reply to a property asked for earlier.
+    quint32 cardinal(xcb_get_property_cookie_t asked, quint32 type, bool *ok);
+    void internAtoms(std::initializer_list<const char *> names);
     quint32 atom(const char *name);
 
     xcb_connection_t *m_connection;
