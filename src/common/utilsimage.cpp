@@ -10,14 +10,42 @@
 #include <QGuiApplication>
 #include <QLayout>
 #include <QMainWindow>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QSvgRenderer>
 
 namespace {
 // The history window keeps a transparent margin around its visible frame for its shadow.
 const int ShadowMargin = 8;
+
+// Whether the character that ends at position (before it) would continue an attribute name, as a
+// word character or a hyphen: fill-opacity and stroke-opacity are other attributes.
+bool continuesName(const QString &text, qsizetype position)
+{
+    if (position <= 0)
+        return false;
+    const QChar last = text.at(position - 1);
+    if (last == QLatin1Char('_') || last == QLatin1Char('-'))
+        return true;
+    if (last.isLowSurrogate() && position >= 2 && text.at(position - 2).isHighSurrogate())
+        return QChar::isLetterOrNumber(QChar::surrogateToUcs4(text.at(position - 2), last));
+    return last.isLetterOrNumber();
 }
+
+// A plain search: a pattern compiled here was a good part of the first icons' cost at start.
+void replaceFullOpacity(QString &text, const QString &replacement)
+{
+    static const QString full = QStringLiteral("opacity=\"1.0\"");
+    for (qsizetype at = text.indexOf(full); at >= 0; at = text.indexOf(full, at)) {
+        if (continuesName(text, at)) {
+            at += full.size();
+            continue;
+        }
+        text.replace(at, full.size(), replacement);
+        at += replacement.size();
+    }
+}
+
+} // namespace
 
 namespace Utils {
 
@@ -36,9 +64,7 @@ QByteArray loadSvg(QString path, bool followSystem, double opacity)
     if (dark)
         text.replace("#000000", "#FFFFFF", Qt::CaseSensitive);
 
-    // Only the opacity attribute itself, not fill-opacity or stroke-opacity.
-    static const QRegularExpression fullOpacity(R"((?<![\w-])opacity="1\.0")");
-    text.replace(fullOpacity, QString("opacity=\"%1\"").arg(QString::number(opacity)));
+    replaceFullOpacity(text, QString("opacity=\"%1\"").arg(QString::number(opacity)));
 
     return text.toUtf8();
 }

@@ -111,11 +111,29 @@ private slots:
         QCOMPARE(Utils::loadSvg(path, false, opacity), expected);
     }
 
-    void testOtherOpacitiesAreLeftAlone()
+    // Only a whole attribute named opacity: a name that merely ends in it is another attribute.
+    void testOnlyTheOpacityAttributeItselfIsRewritten_data()
     {
-        const QString text = "<g opacity=\"0.8\" fill-opacity=\"1.0\" stroke-opacity=\"1.0\" x='opacity=\"1\"'/>";
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("others") << "<g opacity=\"0.8\" fill-opacity=\"1.0\" stroke-opacity=\"1.0\" x='opacity=\"1\"'/>"
+                                << "<g opacity=\"0.8\" fill-opacity=\"1.0\" stroke-opacity=\"1.0\" x='opacity=\"1\"'/>";
+        QTest::newRow("word characters") << "<g _opacity=\"1.0\" a2opacity=\"1.0\" \u00e9opacity=\"1.0\"/>"
+                                         << "<g _opacity=\"1.0\" a2opacity=\"1.0\" \u00e9opacity=\"1.0\"/>";
+        // A letter outside the basic plane is two UTF-16 units.
+        QTest::newRow("astral letter") << QString::fromUtf8("<g \U0001D400opacity=\"1.0\"/>")
+                                       << QString::fromUtf8("<g \U0001D400opacity=\"1.0\"/>");
+        QTest::newRow("after punctuation") << "opacity=\"1.0\";opacity=\"1.0\"\topacity=\"1.0\""
+                                           << "opacity=\"0.5\";opacity=\"0.5\"\topacity=\"0.5\"";
+        QTest::newRow("adjacent") << "opacity=\"1.0\"opacity=\"1.0\"" << "opacity=\"0.5\"opacity=\"0.5\"";
+    }
+
+    void testOnlyTheOpacityAttributeItselfIsRewritten()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
         const QString path = writeSvg("other-opacity.svg", text);
-        QCOMPARE(Utils::loadSvg(path, false, 0.5), text.toUtf8());
+        QCOMPARE(QString::fromUtf8(Utils::loadSvg(path, false, 0.5)), expected);
     }
 
     void testMissingSvgGivesEmptyBytesAndABlankIcon()
