@@ -50,7 +50,7 @@ public:
     // Tests lower the page limit.
     void setMaxPages(int pages) { m_maxPages = pages; }
 
-    // The sign-in, also used by the engine's revoke.
+    // The sign-in itself; the engine signs out through signOut().
     O2Google *o2() const { return m_o2; }
 
 public slots:
