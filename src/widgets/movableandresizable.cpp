@@ -211,11 +211,11 @@ void MovableAndResizable::mouseReleaseEvent(QMouseEvent *event)
     }
 }
 
-void MovableAndResizable::setShadowFrame(QWidget *central, QWidget *frame)
+void MovableAndResizable::setShadowFrame(QWidget *central, QWidget *frame, bool composited)
 {
     m_shadowCentral = central;
     m_shadowFrame = frame;
-    setComposited(compositingActive());
+    setComposited(composited);
 }
 
 void MovableAndResizable::setComposited(bool composited)

@@ -38,8 +38,8 @@ public:
 
 protected:
     // The central widget keeps the margin and the frame inside it carries the shadow; applied
-    // for the compositing found now.
-    void setShadowFrame(QWidget *central, QWidget *frame);
+    // for the compositing given.
+    void setShadowFrame(QWidget *central, QWidget *frame, bool composited);
 
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

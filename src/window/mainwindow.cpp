@@ -48,7 +48,10 @@ MainWindow::MainWindow()
     QSettings settings = Utils::settings();
 
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::NoDropShadowWindowHint);
-    setAttribute(Qt::WA_TranslucentBackground);
+    // Asked once: the window keeps the look it was built with. Without a compositing manager
+    // nothing shows through it, and the window manager maps an opaque window sooner.
+    const bool composited = compositingActive();
+    setAttribute(Qt::WA_TranslucentBackground, composited);
     setAttribute(Qt::WA_MacAlwaysShowToolWindow);
 
     ui->setupUi(this);
@@ -169,7 +172,7 @@ MainWindow::MainWindow()
     ui->debug->setVisible(debugEnabled);
 
     // The drop shadow needs a compositing manager; without one the margin would be a black frame.
-    setShadowFrame(ui->centralWidget, ui->widget);
+    setShadowFrame(ui->centralWidget, ui->widget, composited);
     ui->widget->setAutoFillBackground(true);
 
     restoreGeometry();

@@ -44,7 +44,7 @@ Monitor::Monitor()
     connect(ui->pinRight, &QPushButton::clicked, this, &Monitor::pinWindow);
 
     // Margins and shadow: the central widget keeps room for the shadow of "widget".
-    setShadowFrame(ui->centralWidget, ui->widget);
+    setShadowFrame(ui->centralWidget, ui->widget, compositingActive());
     ui->widget->setAutoFillBackground(true);
 
     const QSize stored = Utils::settings().value("MonitorWindowSize", DefaultSize).toSize();

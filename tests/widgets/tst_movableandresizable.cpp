@@ -26,7 +26,7 @@ public:
         central->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
 
-    void useShadowFrame() { setShadowFrame(central, frame); }
+    void useShadowFrame() { setShadowFrame(central, frame, compositingActive()); }
 
     QFrame *central;
     QWidget *frame;

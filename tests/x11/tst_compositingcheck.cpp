@@ -1,7 +1,10 @@
+#include "common/utils.h"
+#include "window/mainwindow.h"
 #include "window/monitor.h"
 #include "windowtestsupport.h"
 
 #include <QLayout>
+#include <QSettings>
 #include <QWidget>
 
 #include <X11/Xlib.h>
@@ -51,6 +54,33 @@ private slots:
         if (m_owner)
             XDestroyWindow(m_display, m_owner);
         XCloseDisplay(m_display);
+    }
+
+    int depth(QWidget *window) const
+    {
+        XWindowAttributes attributes;
+        if (!XGetWindowAttributes(m_display, window->winId(), &attributes))
+            return 0;
+        return attributes.depth;
+    }
+
+    void testHistoryWindowIsTranslucentOnlyUnderACompositor()
+    {
+        Utils::settings().setValue("SyncTarget", "None");
+        {
+            MainWindow window;
+            QVERIFY(!window.testAttribute(Qt::WA_TranslucentBackground));
+            QCOMPARE(depth(&window), DefaultDepth(m_display, DefaultScreen(m_display)));
+        }
+        // The shadow's margin must let the desktop show through.
+        claim();
+        {
+            MainWindow window;
+            QVERIFY(window.testAttribute(Qt::WA_TranslucentBackground));
+            QCOMPARE(depth(&window), 32);
+            QCOMPARE(window.centralWidget()->layout()->contentsMargins(), QMargins(8, 8, 8, 8));
+        }
+        release();
     }
 
     void testCompositingFollowsTheSelectionOwner()
