@@ -189,6 +189,8 @@ inline std::unique_ptr<MainWindow> freshWindow()
     platform()->reset();
     platform()->setFrontApplication("Editor");
     auto window = std::make_unique<MainWindow>();
+    // As the program does once its first window is up.
+    window->startSnippetsAndActions();
     hotkeys()->resetCounts();
     return window;
 }

@@ -168,6 +168,7 @@ int main(int argc, char *argv[])
         // The first capture would otherwise wait for the lookups a large history left for later.
         if (HistoryItemModel *history = HistoryItemModel::instance())
             history->catchUpIndex();
+        window.startSnippetsAndActions();
         monitor = std::make_unique<Monitor>();
         app.monitorWindow = monitor.get();
         auto *trayIcon = new TrayIcon(&window);

@@ -152,10 +152,6 @@ MainWindow::MainWindow()
     connect(pasteNextHotkey, &QHotkey::activated, this, [this] { whenHotkeyReleased([this] { pasteNext(); }); });
     setShortcuts();
     setActionShortcuts();
-    SnippetModel::instance()->updateHotkeysAndKeywords();
-    // The history menu and snippet placeholders find the actions in "Actions"; the settings
-    // dialog, made only when opened, rewrites it whenever its list changes.
-    ActionCatalogue::writeTitles(settings, ActionCatalogue::listedActions());
 
     connect(ui->settings, &QPushButton::clicked, this, [this] {
         SettingsDialog *dialog = this->settings();
@@ -211,6 +207,15 @@ MainWindow::~MainWindow()
     }
     actionHotkeys.clear();
     delete ui;
+}
+
+void MainWindow::startSnippetsAndActions()
+{
+    SnippetModel::instance()->updateHotkeysAndKeywords();
+    // The history menu and snippet placeholders find the actions in "Actions"; the settings
+    // dialog, made only when opened, rewrites it whenever its list changes.
+    QSettings settings = Utils::settings();
+    ActionCatalogue::writeTitles(settings, ActionCatalogue::listedActions());
 }
 
 void MainWindow::startSync()

@@ -59,6 +59,9 @@ public:
     void pasteText(QModelIndex index, PasteTextType type, bool typeIt);
     void typeText(QModelIndex index);
     void checkForUpdates(Application *app);
+    // The snippets' hotkeys and keywords, and the action titles the history menu lists: the first
+    // window needs none of them.
+    void startSnippetsAndActions();
     // Sets up the sync target and runs the first pass.
     void startSync();
     void updateNow();
