@@ -140,8 +140,6 @@ int main(int argc, char *argv[])
 
     // Builds the models, the sync engine and the hotkeys; writes the default settings first.
     MainWindow window;
-    // Whatever needs a connection of its own has taken it by now.
-    X11ConnectionsAhead::discardUnused();
     app.mainWindow = &window;
     // Hidden until the settings show it: built once the first window is up.
     std::unique_ptr<Monitor> monitor;
@@ -169,6 +167,9 @@ int main(int argc, char *argv[])
         if (HistoryItemModel *history = HistoryItemModel::instance())
             history->catchUpIndex();
         window.startSnippetsAndActions();
+        // The key monitor was the last to take a connection of its own; closing the rest must not
+        // hold up the first window either.
+        X11ConnectionsAhead::discardUnused();
         monitor = std::make_unique<Monitor>();
         app.monitorWindow = monitor.get();
         auto *trayIcon = new TrayIcon(&window);
