@@ -315,13 +315,7 @@ void X11FrontWindow::internAtoms(std::initializer_list<const char *> names)
 quint32 X11FrontWindow::atom(const char *name)
 {
     const QByteArray key(name);
-    auto it = m_atoms.constFind(key);
-    if (it != m_atoms.constEnd())
-        return *it;
-    XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        m_connection, xcb_intern_atom(m_connection, 0, uint16_t(key.size()), key.constData()), nullptr));
-    const quint32 value = reply ? quint32(reply->atom) : quint32(XCB_ATOM_NONE);
-    if (value != XCB_ATOM_NONE)
-        m_atoms.insert(key, value);
-    return value;
+    if (!m_atoms.contains(key))
+        internAtoms({name});
+    return m_atoms.value(key, XCB_ATOM_NONE);
 }
