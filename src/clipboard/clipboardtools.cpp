@@ -104,7 +104,7 @@ void ClipboardTools::setImageToClipboard(QModelIndex index, bool asFile)
 {
     const QString fileName = index.data(FileNameRole).toString();
     const QString path =
-        Utils::dataPath() + "/images/" + index.data(IdRole).toUuid().toString() + "/" + fileName;
+        Utils::imagesPath() + "/" + index.data(IdRole).toUuid().toString() + "/" + fileName;
     auto *data = new QMimeData;
     if (!Utils::isPlainFileName(fileName)) {
         // The name may come from a synced document: it must not reach outside the image cache.

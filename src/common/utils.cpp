@@ -32,4 +32,19 @@ QString dataPath()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
+QString imageFolderName()
+{
+    // Named after the history file of the mode, which the same flags choose.
+    if (perfTestEnabled)
+        return QStringLiteral("images-perftest");
+    if (demoEnabled)
+        return QStringLiteral("images-demo");
+    return QStringLiteral("images");
+}
+
+QString imagesPath()
+{
+    return dataPath() + "/" + imageFolderName();
+}
+
 } // namespace Utils

@@ -14,6 +14,10 @@ namespace Utils {
 QSettings settings();
 QString dataPath();
 QString programFolder();
+// The image cache's folder in the data folder, and its path. The demo and the performance test
+// keep their pictures in folders of their own, apart from the user's.
+QString imageFolderName();
+QString imagesPath();
 // The notification service's web-socket address; KESTOVAN_NOTIFIER_URL points it elsewhere
 // (a stand-in in tests).
 QUrl notifierUrl();

@@ -15,7 +15,7 @@ const int RecentFolderSeconds = 60;
 }
 
 CleanCache::CleanCache(const QStringList &ids)
-    : m_ids(ids), m_snapshotTime(QDateTime::currentDateTimeUtc())
+    : m_ids(ids), m_folder(Utils::imageFolderName()), m_snapshotTime(QDateTime::currentDateTimeUtc())
 {
 }
 
@@ -26,7 +26,7 @@ void CleanCache::run()
         qWarning() << "No data folder; the image cache is not cleaned";
         return;
     }
-    const QString path = dataPath + "/" + "images";
+    const QString path = dataPath + "/" + m_folder;
     qDebug() << "Cleaning image cache:" << path;
 
     const QSet<QString> live(m_ids.cbegin(), m_ids.cend());

@@ -18,6 +18,8 @@ public:
 
 private:
     QStringList m_ids;
+    // The image cache of the mode the list was taken in.
+    QString m_folder;
     // When the id list was taken: a folder written since may belong to a clipping the list misses.
     QDateTime m_snapshotTime;
 };

@@ -230,7 +230,7 @@ void HistoryItemModel::removeItem(int row)
         return;
     const int type = ClippingItem::typeOf(clipping);
     if (type == 1 || type == 2) {
-        const QString folder = Utils::dataPath() + "/images/" + ClippingItem::idOf(clipping).toString();
+        const QString folder = Utils::imagesPath() + "/" + ClippingItem::idOf(clipping).toString();
         // A link in the folder's place goes, not what it points to.
         if (!SafeFile::removeFolder(folder))
             qWarning() << "Unable to remove the image folder" << folder;
@@ -242,8 +242,9 @@ void HistoryItemModel::removeItem(int row)
 void HistoryItemModel::startImageJobs(const QImage &image, const QUrl &url, const QUuid &id, const QString &fileName)
 {
     // Both jobs belong to the pool once started; the thumbnail starts when the file exists.
-    CopyToCache *copy = image.isNull() ? new CopyToCache(url, id, fileName, "images")
-                                       : new CopyToCache(image, id, fileName, "images");
+    const QString folder = Utils::imageFolderName();
+    CopyToCache *copy = image.isNull() ? new CopyToCache(url, id, fileName, folder)
+                                       : new CopyToCache(image, id, fileName, folder);
     auto *thumbnail = new MakeThumbnail(fileName, id);
     connect(thumbnail, &MakeThumbnail::thumbnail, this, &HistoryItemModel::applyThumbnail, Qt::QueuedConnection);
     m_thumbnails->expect(id);

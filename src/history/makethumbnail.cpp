@@ -10,7 +10,10 @@ const int ThumbnailHeight = 120;
 const double AspectRatio = 4.0 / 3.0;
 }
 
-MakeThumbnail::MakeThumbnail(QString fileName, QUuid id) : m_id(id), m_fileName(fileName) {}
+MakeThumbnail::MakeThumbnail(QString fileName, QUuid id)
+    : m_id(id), m_fileName(fileName), m_folder(Utils::imagesPath())
+{
+}
 
 QRect MakeThumbnail::cropRect(const QSize &size)
 {
@@ -33,7 +36,7 @@ QImage MakeThumbnail::makeThumbnail(const QImage &image)
 
 void MakeThumbnail::run()
 {
-    const QString path = Utils::dataPath() + "/images/" + m_id.toString() + "/" + m_fileName;
+    const QString path = m_folder + "/" + m_id.toString() + "/" + m_fileName;
     // A name from a synchronised document must not reach outside the clipping's folder.
     if (!Utils::isPlainFileName(m_fileName)) {
         qWarning() << "Failed to load image" << path;

@@ -27,4 +27,6 @@ signals:
 private:
     QUuid m_id;
     QString m_fileName;
+    // The image cache of the mode the job was made in.
+    QString m_folder;
 };

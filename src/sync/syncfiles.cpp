@@ -20,7 +20,7 @@ const QString c_imagePrefix = QStringLiteral("image_");
 
 QString imagesFolder()
 {
-    return Utils::dataPath() + "/images/";
+    return Utils::imagesPath() + "/";
 }
 
 // A cache reference is "{id}/file name"; anything else would put a file outside the clipping's
@@ -203,7 +203,7 @@ void Sync::downloadImageFinished(SyncData data, QByteArray bytes, bool error)
     const QUuid id = QUuid::fromString(folder);
 
     // Both jobs belong to the pool once started; the thumbnail is made once the file is written.
-    auto *copy = new CopyToCache(bytes, id, fileName, "images");
+    auto *copy = new CopyToCache(bytes, id, fileName, Utils::imageFolderName());
     auto *thumbnail = new MakeThumbnail(fileName, id);
     connect(thumbnail, &MakeThumbnail::thumbnail, this, &ISync::thumbnail, Qt::QueuedConnection);
     connect(copy, &CopyToCache::done, [thumbnail] { QThreadPool::globalInstance()->start(thumbnail); });

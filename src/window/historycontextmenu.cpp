@@ -199,7 +199,7 @@ QString HistoryContextMenu::imagePath(const char *failure) const
         return QString();
     const QString fileName = m_index.data(FileNameRole).toString();
     const QString path =
-        Utils::dataPath() + "/images/" + m_index.data(IdRole).toUuid().toString() + "/" + fileName;
+        Utils::imagesPath() + "/" + m_index.data(IdRole).toUuid().toString() + "/" + fileName;
     // The name may come from a synced document: it must not reach outside the image cache.
     if (!Utils::isPlainFileName(fileName)) {
         qWarning().noquote() << failure << path;

@@ -617,15 +617,16 @@ private slots:
             }
             const QString name = index.data(FileNameRole).toString();
             QVERIFY2(name.endsWith(".jpg"), qPrintable(name));
-            pictures.append(Utils::dataPath() + "/images/" + index.data(IdRole).toUuid().toString() + "/" + name);
+            pictures.append(Utils::dataPath() + "/images-demo/" + index.data(IdRole).toUuid().toString() + "/" + name);
         }
         // All of them fit the history's default length.
         QCOMPARE(model.rowCount(), 20);
         QCOMPARE(pictures.size(), 3);
         QVERIFY(texts.contains("linnea.virtanen@example.org"));
-        // The pictures reach the image cache like copied ones.
+        // The pictures reach the demo's own image cache like copied ones; the user's stays untouched.
         for (const QString &picture : std::as_const(pictures))
             QTRY_COMPARE(QImage(picture).size(), QSize(640, 400));
+        QVERIFY(!QFileInfo::exists(Utils::dataPath() + "/images"));
     }
 
     void testFileNameFollowsTheModes()
