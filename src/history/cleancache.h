@@ -11,7 +11,7 @@ class CleanCache : public QObject, public QRunnable
     Q_OBJECT
 
 public:
-    // ids: the folder names still in use (clipping ids with braces, removed clippings included).
+    // ids: the folder names still in use (clipping ids with braces).
     explicit CleanCache(const QStringList &ids);
 
     void run() override;

@@ -465,3 +465,42 @@ bool ClippingItem::isRemovedItem(const QStandardItem *item)
         return clipping->m_removed;
     return item->data(RemovedRole).toBool();
 }
+
+bool ClippingItem::holdsContent(const QStandardItem *item)
+{
+    // Empty texts and icons are nothing: a tombstone read back from the file has those.
+    if (!item->data(Qt::ToolTipRole).toString().isEmpty())
+        return true;
+    if (const ClippingItem *clipping = asClipping(item))
+        return !clipping->m_brief.isEmpty() || !clipping->m_text.isEmpty() || !clipping->m_html.isEmpty()
+            || !clipping->m_application.isEmpty() || !clipping->m_fileName.isEmpty()
+            || (clipping->m_encodedIcon && !clipping->m_encodedIcon->text().isEmpty())
+            || !clipping->m_icon.value<QPixmap>().isNull();
+    for (int role : {int(Qt::DisplayRole), int(TextRole), int(HtmlRole), int(ApplicationRole), int(FileNameRole)}) {
+        if (!item->data(role).toString().isEmpty())
+            return true;
+    }
+    return !item->data(Qt::DecorationRole).value<QPixmap>().isNull();
+}
+
+void ClippingItem::eraseContent(QStandardItem *item)
+{
+    if (item->data(Qt::ToolTipRole).isValid())
+        item->setData(QVariant(), Qt::ToolTipRole);
+    auto *clipping = item->type() == Type ? static_cast<ClippingItem *>(item) : nullptr;
+    for (int role : {int(Qt::DisplayRole), int(TextRole), int(HtmlRole), int(ApplicationRole), int(FileNameRole)}) {
+        if (clipping)
+            clipping->setDataQuietly(QString(""), role);
+        else
+            item->setData(QString(""), role);
+    }
+    if (clipping)
+        clipping->setDataQuietly(QVariant(), Qt::DecorationRole);
+    else
+        item->setData(QVariant(), Qt::DecorationRole);
+}
+
+bool ClippingItem::matchesByBrief(const QStandardItem *item)
+{
+    return !(isRemovedItem(item) && briefOf(item).isEmpty());
+}

@@ -105,6 +105,16 @@ public:
     static bool isRemovedItem(const QStandardItem *item);
     static qint64 toMsecs(const QDateTime &time);
 
+    // A removed clipping keeps only what carries its removal to other computers: its id, time,
+    // type and marks. Whether it still holds anything else of the user's.
+    static bool holdsContent(const QStandardItem *item);
+    // Clears the brief, text, HTML, application, icon, file name and tooltip; a clipping's own
+    // fields quietly, so the caller reports the change.
+    static void eraseContent(QStandardItem *item);
+    // Whether the brief stands for the clipping in the duplicate rule: not once a removed
+    // clipping's content is erased, when only its id does.
+    static bool matchesByBrief(const QStandardItem *item);
+
 protected:
     ClippingItem(const ClippingItem &other) = default;
 

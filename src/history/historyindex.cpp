@@ -85,10 +85,12 @@ void HistoryIndex::addItem(const QStandardItem *item)
         return;
     Keys keys;
     keys.brief = ClippingItem::briefOf(item);
+    keys.byBrief = ClippingItem::matchesByBrief(item);
     keys.id = ClippingItem::idOf(item);
     keys.time = ClippingItem::timeMsecsOf(item);
     keys.pinned = ClippingItem::isPinnedItem(item);
-    m_byBrief.insert(keys.brief, item);
+    if (keys.byBrief)
+        m_byBrief.insert(keys.brief, item);
     m_byId.insert(keys.id, item);
     m_keys.insert(item, keys);
 }
@@ -98,7 +100,8 @@ void HistoryIndex::removeItem(const QStandardItem *item)
     const auto it = m_keys.constFind(item);
     if (it == m_keys.constEnd())
         return;
-    m_byBrief.remove(it->brief, item);
+    if (it->byBrief)
+        m_byBrief.remove(it->brief, item);
     m_byId.remove(it->id, item);
     m_keys.erase(it);
 }
@@ -176,10 +179,14 @@ void HistoryIndex::onDataChanged(const QModelIndex &topLeft, const QModelIndex &
         const QStandardItem *item = itemAt(row);
         Keys &keys = m_keys[item];
         const QString brief = ClippingItem::briefOf(item);
-        if (brief != keys.brief) {
-            m_byBrief.remove(keys.brief, item);
-            m_byBrief.insert(brief, item);
+        const bool byBrief = ClippingItem::matchesByBrief(item);
+        if (brief != keys.brief || byBrief != keys.byBrief) {
+            if (keys.byBrief)
+                m_byBrief.remove(keys.brief, item);
+            if (byBrief)
+                m_byBrief.insert(brief, item);
             keys.brief = brief;
+            keys.byBrief = byBrief;
         }
         const QUuid id = ClippingItem::idOf(item);
         if (id != keys.id) {

@@ -21,8 +21,8 @@ class HistoryIndex : public QObject
 public:
     explicit HistoryIndex(QStandardItemModel *model);
 
-    // The first row whose brief equals the item's (only when matchBrief) or whose id equals the
-    // item's id; -1 when there is none.
+    // The first row whose brief equals the item's (only when matchBrief, and only among rows found
+    // by their brief) or whose id equals the item's id; -1 when there is none.
     int findDuplicate(const QString &brief, const QUuid &id, bool matchBrief);
     // The first row with this id, or -1.
     int firstRowWithId(const QUuid &id);
@@ -43,6 +43,8 @@ private:
     struct Keys
     {
         QString brief;
+        // Whether the row is found by its brief (see ClippingItem::matchesByBrief).
+        bool byBrief = true;
         QUuid id;
         qint64 time = 0;
         bool pinned = false;

@@ -155,7 +155,9 @@ QList<QString> HistoryItemModel::imageIds()
     for (int row = 0; row < rows; ++row) {
         const QStandardItem *clipping = item(row);
         const int type = ClippingItem::typeOf(clipping);
-        if (type == 1 || type == 2)
+        // An erased tombstone has no folder to keep: one that a copy still under way wrote after the
+        // removal goes at the clean-up.
+        if ((type == 1 || type == 2) && !(ClippingItem::isRemovedItem(clipping) && !ClippingItem::holdsContent(clipping)))
             ids.append(ClippingItem::idOf(clipping).toString());
     }
     return ids;

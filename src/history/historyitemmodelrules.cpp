@@ -101,7 +101,8 @@ QString HistoryItemModel::refusal(const QStandardItem *item, const AddRules &rul
     if (type == 1 || type == 2) {
         if (!rules.includeImages)
             return QLatin1String("Adding images '") + shortName(item) + QLatin1String("' to history is disabled.");
-    } else if (type == 0) {
+    } else if (type == 0 && !ClippingItem::isRemovedItem(item)) {
+        // A removed clipping has no text left to measure, and must still arrive to carry its removal.
         const qsizetype length = ClippingItem::textOf(item).size();
         if (length < rules.ignoreLength)
             return QLatin1String("Text '") + shortName(item) + QLatin1String("' too small (") + QString::number(length)
@@ -124,7 +125,8 @@ bool HistoryItemModel::addItem(QStandardItem *item, const AddRules &rules)
 
         const int type = ClippingItem::typeOf(item);
         const qint64 time = ClippingItem::timeMsecsOf(item);
-        const int duplicate = m_index->findDuplicate(ClippingItem::briefOf(item), ClippingItem::idOf(item), type == 0);
+        const int duplicate = m_index->findDuplicate(ClippingItem::briefOf(item), ClippingItem::idOf(item),
+                                                     type == 0 && ClippingItem::matchesByBrief(item));
         if (duplicate < 0)
             break;
 
@@ -137,18 +139,21 @@ bool HistoryItemModel::addItem(QStandardItem *item, const AddRules &rules)
 
         logMerge(QLatin1String("The added item '") + shortName(item) + QLatin1String("' is newer so adding it again to the model (")
             + timeText(item) + QLatin1String(" vs ") + timeText(row) + QLatin1String(")"));
-        const auto *rowClipping = row->type() == ClippingItem::Type ? static_cast<const ClippingItem *>(row) : nullptr;
-        if (item->type() == ClippingItem::Type && rowClipping && rowClipping->encodedIcon()) {
-            // Share the loaded row's icon as it is, still undecoded.
-            static_cast<ClippingItem *>(item)->setEncodedIcon(rowClipping->encodedIcon());
-        } else {
-            item->setData(row->data(Qt::DecorationRole), Qt::DecorationRole);
+        // A removed row whose content is erased has no icon or application left to pass on.
+        if (ClippingItem::matchesByBrief(row)) {
+            const auto *rowClipping = row->type() == ClippingItem::Type ? static_cast<const ClippingItem *>(row) : nullptr;
+            if (item->type() == ClippingItem::Type && rowClipping && rowClipping->encodedIcon()) {
+                // Share the loaded row's icon as it is, still undecoded.
+                static_cast<ClippingItem *>(item)->setEncodedIcon(rowClipping->encodedIcon());
+            } else {
+                item->setData(row->data(Qt::DecorationRole), Qt::DecorationRole);
+            }
+            item->setData(row->data(ApplicationRole), ApplicationRole);
         }
         // The old HTML belongs to the old text: a clipping edited elsewhere, or another text with
         // the same brief, keeps its own.
         if (ClippingItem::textOf(item) == ClippingItem::textOf(row))
             item->setData(row->data(HtmlRole), HtmlRole);
-        item->setData(row->data(ApplicationRole), ApplicationRole);
         if (!ClippingItem::isPinnedItem(item))
             item->setData(ClippingItem::isPinnedItem(row), Qt::CheckStateRole);
         removeRow(duplicate);
@@ -157,6 +162,9 @@ bool HistoryItemModel::addItem(QStandardItem *item, const AddRules &rules)
     removeExtraItems(rules);
     const int position = m_index->insertPosition(ClippingItem::isPinnedItem(item), ClippingItem::timeMsecsOf(item));
     logAdded(item, position);
+    // A removal read from a file or another computer keeps nothing of the clipping either.
+    if (ClippingItem::isRemovedItem(item))
+        eraseRemovedContent(item);
     insertRow(position, item);
     return true;
 }
@@ -177,15 +185,22 @@ bool HistoryItemModel::addAllInOrder(const QList<ClippingItem *> &items, const A
             return false;
         const QUuid id = ClippingItem::idOf(item);
         const QString brief = ClippingItem::briefOf(item);
-        if (ids.contains(id) || (ClippingItem::typeOf(item) == 0 && briefs.contains(brief)))
+        if (ids.contains(id)
+            || (ClippingItem::typeOf(item) == 0 && ClippingItem::matchesByBrief(item) && briefs.contains(brief)))
             return false;
         if (previous
             && HistoryIndex::outOfOrder(ClippingItem::isPinnedItem(previous), ClippingItem::timeMsecsOf(previous),
                                         ClippingItem::isPinnedItem(item), ClippingItem::timeMsecsOf(item)))
             return false;
         ids.insert(id);
-        briefs.insert(brief);
+        // A removed clipping is erased as it goes in, and then found by its id only.
+        if (!ClippingItem::isRemovedItem(item))
+            briefs.insert(brief);
         previous = item;
+    }
+    for (ClippingItem *item : items) {
+        if (item->isRemoved())
+            eraseRemovedContent(item);
     }
 
     {
@@ -223,18 +238,32 @@ void HistoryItemModel::removeExtraItems(const AddRules &rules)
     }
 }
 
+void HistoryItemModel::removeImageFolder(const QStandardItem *clipping)
+{
+    const int type = ClippingItem::typeOf(clipping);
+    if (type != 1 && type != 2)
+        return;
+    const QString folder = Utils::imagesPath() + "/" + ClippingItem::idOf(clipping).toString();
+    // A link in the folder's place goes, not what it points to.
+    if (!SafeFile::removeFolder(folder))
+        qWarning() << "Unable to remove the image folder" << folder;
+}
+
+bool HistoryItemModel::eraseRemovedContent(QStandardItem *clipping)
+{
+    if (!ClippingItem::holdsContent(clipping))
+        return false;
+    removeImageFolder(clipping);
+    ClippingItem::eraseContent(clipping);
+    return true;
+}
+
 void HistoryItemModel::removeItem(int row)
 {
     const QStandardItem *clipping = item(row);
     if (!clipping)
         return;
-    const int type = ClippingItem::typeOf(clipping);
-    if (type == 1 || type == 2) {
-        const QString folder = Utils::imagesPath() + "/" + ClippingItem::idOf(clipping).toString();
-        // A link in the folder's place goes, not what it points to.
-        if (!SafeFile::removeFolder(folder))
-            qWarning() << "Unable to remove the image folder" << folder;
-    }
+    removeImageFolder(clipping);
     logMerge(QLatin1String("Removing '") + shortName(clipping) + QLatin1String("' from the history"));
     removeRow(row);
 }
@@ -467,6 +496,8 @@ void HistoryItemModel::markItemsAsRemoved(QList<QModelIndex> indices)
         clipping->setData(now, TimeRole);
         clipping->setData(false, LockedRole);
         clipping->setData(false, Qt::CheckStateRole);
+        if (eraseRemovedContent(clipping))
+            emit dataChanged(source, source);
     }
     resetNextIndexAfterRemoval();
     requestSave(true);
@@ -488,6 +519,7 @@ void HistoryItemModel::markAllAsRemoved()
             fast->setDataQuietly(true, RemovedRole);
             fast->setDataQuietly(now, TimeRole);
             fast->setDataQuietly(false, Qt::CheckStateRole);
+            eraseRemovedContent(fast);
             if (first < 0)
                 first = row;
             last = row;
@@ -495,6 +527,7 @@ void HistoryItemModel::markAllAsRemoved()
             clipping->setData(true, RemovedRole);
             clipping->setData(now, TimeRole);
             clipping->setData(false, Qt::CheckStateRole);
+            eraseRemovedContent(clipping);
         }
     }
     if (first >= 0)
@@ -513,6 +546,8 @@ void HistoryItemModel::updateExcludeList()
         QStandardItem *clipping = item(row);
         if (m_excludedApplications.contains(ClippingItem::applicationOf(clipping)) && !ClippingItem::isRemovedItem(clipping)) {
             clipping->setData(true, RemovedRole);
+            if (eraseRemovedContent(clipping))
+                emit dataChanged(index(row, 0), index(row, 0));
             marked = true;
         }
     }

@@ -82,6 +82,85 @@ private slots:
         QVERIFY(!QFile::exists(historyPath() + "-tmp"));
     }
 
+    // What the user removes is gone from the disk at the next save, whichever way it was removed;
+    // only the id, time, type and removed mark stay, to carry the removal to other computers.
+    void testRemovedClippingsLeaveNoContentOnDisk_data()
+    {
+        QTest::addColumn<QString>("removal");
+        for (const char *removal : {"remove", "remove all", "excluded application", "older file", "another computer"})
+            QTest::newRow(removal) << QString(removal);
+    }
+
+    void testRemovedClippingsLeaveNoContentOnDisk()
+    {
+        QFETCH(QString, removal);
+        HistoryItemModel model(nullptr, nullptr);
+        model.addText("password123", "<b>password123</b>", filled(Qt::red), "Vault");
+        QImage picture(6, 4, QImage::Format_RGB32);
+        picture.fill(Qt::green);
+        model.addImage(QUrl(), picture, filled(Qt::red), "Vault", QDateTime::currentDateTime());
+        model.addText("kept text", QString(), QPixmap(), "Editor");
+        QVERIFY(QThreadPool::globalInstance()->waitForDone(10000));
+        const auto rowWithText = [&model](const QString &text) {
+            for (int row = 0; row < model.rowCount(); ++row) {
+                if (model.item(row)->data(TextRole).toString() == text)
+                    return model.index(row, 0);
+            }
+            return QModelIndex();
+        };
+        const QString textId = rowWithText("password123").data(IdRole).toUuid().toString();
+        const QString imageId = rowWithText("6 x 4 (Vault)").data(IdRole).toUuid().toString();
+        const QString imageFolder = Utils::imagesPath() + "/" + imageId;
+        QVERIFY(QFileInfo::exists(imageFolder + "/Vault-6x4.png"));
+
+        // The two clippings removed as this program used to write them, a minute from now.
+        QJsonObject removedElsewhere = QJsonDocument::fromJson(model.serialize()).object();
+        QJsonArray clippings = removedElsewhere["clippings"].toArray();
+        for (qsizetype i = 0; i < clippings.size(); ++i) {
+            QJsonObject clipping = clippings[i].toObject();
+            if (clipping["application"] == "Vault") {
+                clipping["removed"] = true;
+                clipping["time"] = QDateTime::currentDateTime().addSecs(60).toString(Qt::ISODate);
+            }
+            clippings[i] = clipping;
+        }
+        removedElsewhere["clippings"] = clippings;
+        const QByteArray removedDocument = QJsonDocument(removedElsewhere).toJson(QJsonDocument::Compact);
+        QVERIFY(removedDocument.contains("password123"));
+        model.flushSaves();
+
+        if (removal == "remove") {
+            model.markItemsAsRemoved({rowWithText("password123"), rowWithText("6 x 4 (Vault)")});
+        } else if (removal == "remove all") {
+            model.lockItem(rowWithText("kept text"), true);
+            model.markAllAsRemoved();
+        } else if (removal == "excluded application") {
+            setSetting("ExcludedApplications", QStringList{"Vault"});
+            model.updateExcludeList();
+        } else if (removal == "older file") {
+            QVERIFY(writeFile(historyPath(), removedDocument));
+            HistoryItemModel reread(nullptr, nullptr);
+            reread.load();
+            QVERIFY(reread.save(false));
+        } else {
+            QByteArray result;
+            QVERIFY(model.merge(removedDocument, result, BothWays));
+        }
+        model.flushSaves();
+
+        const QByteArray saved = readFile(historyPath());
+        QVERIFY(!saved.contains("password123"));
+        QVERIFY(!saved.contains("Vault"));
+        QVERIFY(saved.contains("kept text"));
+        QMap<QString, int> tombstones;
+        for (const QJsonValue &clipping : QJsonDocument::fromJson(saved)["clippings"].toArray()) {
+            if (clipping["removed"].toBool())
+                tombstones.insert(clipping["id"].toString(), clipping["type"].toInt());
+        }
+        QCOMPARE(tombstones, (QMap<QString, int>{{textId, 0}, {imageId, 1}}));
+        QVERIFY(!QFileInfo::exists(imageFolder));
+    }
+
     void testWriterMatchesQtJsonForHostileTexts()
     {
         HistoryItemModel model(nullptr, nullptr);

@@ -45,6 +45,17 @@ class ReferenceHistory
 public:
     QList<Row> rows;
 
+    // A removed clipping keeps nothing but its id, time, type and marks; it is then found by its id only.
+    static bool erased(const Row &row) { return row.removed && row.brief.isEmpty(); }
+    static void erase(Row &row)
+    {
+        row.brief.clear();
+        row.text.clear();
+        row.html.clear();
+        row.application.clear();
+        row.icon = -1;
+    }
+
     bool add(Row item, const Rules &rules)
     {
         for (;;) {
@@ -53,13 +64,14 @@ public:
             if (item.type == 1 || item.type == 2) {
                 if (!rules.includeImages)
                     return false;
-            } else if (item.type == 0) {
+            } else if (item.type == 0 && !item.removed) {
                 if (item.text.size() < rules.ignoreLength || item.text.size() > rules.ignoreSize * 1024)
                     return false;
             }
             int found = -1;
             for (int r = 0; r < rows.size(); ++r) {
-                if ((item.type == 0 && rows[r].brief == item.brief) || rows[r].id == item.id) {
+                if ((item.type == 0 && !erased(item) && !erased(rows[r]) && rows[r].brief == item.brief)
+                    || rows[r].id == item.id) {
                     found = r;
                     break;
                 }
@@ -69,10 +81,12 @@ public:
             const Row &row = rows[found];
             if (!(row.time < item.time))
                 return false;
-            item.icon = row.icon;
+            if (!erased(row)) {
+                item.icon = row.icon;
+                item.application = row.application;
+            }
             if (item.text == row.text)
                 item.html = row.html;
-            item.application = row.application;
             if (!item.pinned)
                 item.pinned = row.pinned;
             rows.removeAt(found);
@@ -85,6 +99,8 @@ public:
                 break;
             }
         }
+        if (item.removed)
+            erase(item);
         rows.insert(position, item);
         return true;
     }
@@ -306,6 +322,7 @@ private slots:
                 row.locked = false;
                 row.pinned = false;
                 row.time = rowOf(model.item(r)).time;
+                ReferenceHistory::erase(row);
                 what = "remove";
             } else if (operation < 91) {
                 QList<int> chosen;
@@ -335,8 +352,10 @@ private slots:
                 applyRules(rules);
                 model.updateExcludeList();
                 for (Row &row : reference.rows) {
-                    if (rules.excluded.contains(row.application))
+                    if (rules.excluded.contains(row.application)) {
                         row.removed = true;
+                        ReferenceHistory::erase(row);
+                    }
                 }
                 what = "settings";
             }

@@ -482,7 +482,7 @@ private slots:
         QCOMPARE(model.item(0)->data(RemovedRole).toBool(), false);
     }
 
-    void testImageIdsIncludeTombstones()
+    void testImageIdsListTheFoldersToKeep()
     {
         HistoryItemModel model(nullptr, nullptr);
         ClippingItem *removed = imageItem("gone.png", at(0));
@@ -490,8 +490,9 @@ private slots:
         model.addItem(removed);
         model.addItem(imageItem("live.png", at(1)));
         model.addItem(textItem("text", at(2)));
-        QCOMPARE(model.imageIds(), (QList<QString>{model.item(1)->data(IdRole).toUuid().toString(),
-                                       model.item(2)->data(IdRole).toUuid().toString()}));
+        // A removed picture keeps no folder: it is erased as it comes in.
+        QCOMPARE(model.item(2)->data(FileNameRole).toString(), QString(""));
+        QCOMPARE(model.imageIds(), (QList<QString>{model.item(1)->data(IdRole).toUuid().toString()}));
     }
 
     void testGeneratedClippings()
