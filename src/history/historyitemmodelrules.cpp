@@ -17,6 +17,7 @@
 
 #include <QDebug>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSortFilterProxyModel>
 #include <QThreadPool>
@@ -52,6 +53,12 @@ QString timeText(const QStandardItem *item)
     if (item->type() == ClippingItem::Type)
         return static_cast<const ClippingItem *>(item)->timeText();
     return item->data(TimeRole).toDateTime().toString(Qt::ISODate);
+}
+
+// The brief of a picture that came without a file name.
+QString sizeBrief(const QSize &size, const QString &application)
+{
+    return QString("%1 x %2 (%3)").arg(size.width()).arg(size.height()).arg(application);
 }
 
 // A name for the image cache made from an application's name, which any program can choose.
@@ -318,7 +325,7 @@ void HistoryItemModel::addImage(const QUrl &url, const QImage &image, QPixmap ic
     }
     QString brief = fileName;
     if (fileName.isEmpty()) {
-        brief = QString("%1 x %2 (%3)").arg(image.width()).arg(image.height()).arg(application);
+        brief = sizeBrief(image.size(), application);
         fileName = generatedFileName(application, image.size());
     }
 
@@ -447,6 +454,15 @@ void HistoryItemModel::updateItem(QModelIndex index, QImage image)
     QStandardItem *clipping = itemFromIndex(index);
     clipping->setData(QDateTime::currentDateTime(), TimeRole);
     const QString fileName = clipping->data(FileNameRole).toString();
+    // A brief that gives the size follows the picture (a crop changes it); a file name stays.
+    static const QRegularExpression sized(QStringLiteral("^\\d+ x \\d+ \\((.*)\\)$"),
+                                          QRegularExpression::DotMatchesEverythingOption);
+    const QString brief = ClippingItem::briefOf(clipping);
+    if (const QRegularExpressionMatch match = sized.match(brief); match.hasMatch() && brief != fileName) {
+        const QString resized = sizeBrief(image.size(), match.captured(1));
+        clipping->setData(resized, Qt::DisplayRole);
+        clipping->setData(resized, TextRole);
+    }
     if (Utils::isPlainFileName(fileName))
         startImageJobs(image, QUrl(), ClippingItem::idOf(clipping), fileName);
     else

@@ -495,6 +495,35 @@ private slots:
         QCOMPARE(model.imageIds(), (QList<QString>{model.item(1)->data(IdRole).toUuid().toString()}));
     }
 
+    // The row's label follows the picture after a crop; a label that is the file name stays.
+    void testCroppedImageShowsItsNewSize_data()
+    {
+        QTest::addColumn<QUrl>("url");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("captured picture") << QUrl() << "640 x 400 (Viewer)" << "516 x 281 (Viewer)";
+        QTest::newRow("copied file") << QUrl::fromLocalFile("/nowhere/photo.png") << "photo.png" << "photo.png";
+    }
+
+    void testCroppedImageShowsItsNewSize()
+    {
+        QFETCH(QUrl, url);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        HistoryItemModel model(nullptr, nullptr);
+        QImage picture(640, 400, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        model.addImage(url, picture, QPixmap(), "Viewer", QDateTime::currentDateTime());
+        const QString fileName = model.item(0)->data(FileNameRole).toString();
+        QCOMPARE(model.item(0)->data(Qt::DisplayRole).toString(), before);
+
+        model.updateItem(model.index(0, 0), picture.copy(10, 20, 516, 281));
+        QCOMPARE(model.item(0)->data(Qt::DisplayRole).toString(), after);
+        QCOMPARE(model.item(0)->data(TextRole).toString(), after);
+        QCOMPARE(model.item(0)->data(FileNameRole).toString(), fileName);
+        QVERIFY(QThreadPool::globalInstance()->waitForDone(10000));
+    }
+
     void testGeneratedClippings()
     {
         HistoryTest::setSetting("KeepItems", "100");
