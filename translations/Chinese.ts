@@ -1144,6 +1144,18 @@ Start the X server with the XTEST extension enabled to paste from Kestovan.</sou
         <source>Kestovan could not be set to start at login: the file %1 could not be written.</source>
         <translation>无法将 Kestovan 设置为登录时启动：无法写入文件 %1。</translation>
     </message>
+    <message>
+        <source>The size limit must be at least 1 kB: a smaller one would ignore every text. The stored number is kept.</source>
+        <translation>大小上限至少为 1 kB：更小的上限会忽略所有文本。已保存的数值保持不变。</translation>
+    </message>
+    <message>
+        <source>Type a number of characters. The stored number is kept.</source>
+        <translation>请输入字符数。已保存的数值保持不变。</translation>
+    </message>
+    <message>
+        <source>Keep at least 1 item in the history: fewer would delete every clipping. The stored number is kept.</source>
+        <translation>历史记录至少保留 1 条：更少会删除所有剪贴项。已保存的数值保持不变。</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutDialog</name>

@@ -1147,6 +1147,18 @@ Käynnistä X-palvelin XTEST-laajennus käytössä, jotta voit liittää Kestova
         <source>Kestovan could not be set to start at login: the file %1 could not be written.</source>
         <translation>Kestovania ei voitu asettaa käynnistymään kirjauduttaessa: tiedostoa %1 ei voitu kirjoittaa.</translation>
     </message>
+    <message>
+        <source>The size limit must be at least 1 kB: a smaller one would ignore every text. The stored number is kept.</source>
+        <translation>Kokorajan on oltava vähintään 1 kt: pienempi raja ohittaisi kaikki tekstit. Tallennettu luku säilyy.</translation>
+    </message>
+    <message>
+        <source>Type a number of characters. The stored number is kept.</source>
+        <translation>Kirjoita merkkien määrä. Tallennettu luku säilyy.</translation>
+    </message>
+    <message>
+        <source>Keep at least 1 item in the history: fewer would delete every clipping. The stored number is kept.</source>
+        <translation>Historiassa on säilytettävä vähintään 1 kohde: pienempi määrä poistaisi kaikki leikkeet. Tallennettu luku säilyy.</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutDialog</name>

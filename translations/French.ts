@@ -1147,6 +1147,18 @@ Démarrez le serveur X avec l&apos;extension XTEST activée pour coller depuis K
         <source>Kestovan could not be set to start at login: the file %1 could not be written.</source>
         <translation>Impossible de configurer Kestovan pour qu&apos;il démarre à l&apos;ouverture de session&#xa0;: le fichier %1 n&apos;a pas pu être écrit.</translation>
     </message>
+    <message>
+        <source>The size limit must be at least 1 kB: a smaller one would ignore every text. The stored number is kept.</source>
+        <translation>La limite de taille doit être d&apos;au moins 1 Ko&#xa0;: une limite plus petite ignorerait tous les textes. Le nombre enregistré est conservé.</translation>
+    </message>
+    <message>
+        <source>Type a number of characters. The stored number is kept.</source>
+        <translation>Saisissez un nombre de caractères. Le nombre enregistré est conservé.</translation>
+    </message>
+    <message>
+        <source>Keep at least 1 item in the history: fewer would delete every clipping. The stored number is kept.</source>
+        <translation>Conservez au moins 1 élément dans l&apos;historique&#xa0;: moins effacerait tout l&apos;historique. Le nombre enregistré est conservé.</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutDialog</name>

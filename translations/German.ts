@@ -1147,6 +1147,18 @@ Starten Sie den X-Server mit aktivierter XTEST-Erweiterung, um aus Kestovan einz
         <source>Kestovan could not be set to start at login: the file %1 could not be written.</source>
         <translation>Kestovan konnte nicht für den Start bei der Anmeldung eingerichtet werden: Die Datei %1 konnte nicht geschrieben werden.</translation>
     </message>
+    <message>
+        <source>The size limit must be at least 1 kB: a smaller one would ignore every text. The stored number is kept.</source>
+        <translation>Die Größengrenze muss mindestens 1 kB betragen: Eine kleinere würde jeden Text ignorieren. Die gespeicherte Zahl bleibt erhalten.</translation>
+    </message>
+    <message>
+        <source>Type a number of characters. The stored number is kept.</source>
+        <translation>Geben Sie eine Anzahl von Zeichen ein. Die gespeicherte Zahl bleibt erhalten.</translation>
+    </message>
+    <message>
+        <source>Keep at least 1 item in the history: fewer would delete every clipping. The stored number is kept.</source>
+        <translation>Der Verlauf muss mindestens 1 Eintrag behalten: Weniger würde alle Einträge löschen. Die gespeicherte Zahl bleibt erhalten.</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutDialog</name>

@@ -1147,6 +1147,18 @@ Kestovan से चिपकाने के लिए X सर्वर को 
         <source>Kestovan could not be set to start at login: the file %1 could not be written.</source>
         <translation>Kestovan को लॉगिन पर शुरू होने के लिए सेट नहीं किया जा सका: फ़ाइल %1 लिखी नहीं जा सकी।</translation>
     </message>
+    <message>
+        <source>The size limit must be at least 1 kB: a smaller one would ignore every text. The stored number is kept.</source>
+        <translation>आकार सीमा कम से कम 1 kB होनी चाहिए: इससे छोटी सीमा हर टेक्स्ट को अनदेखा कर देगी। सहेजी गई संख्या बनी रहती है।</translation>
+    </message>
+    <message>
+        <source>Type a number of characters. The stored number is kept.</source>
+        <translation>वर्णों की संख्या लिखें। सहेजी गई संख्या बनी रहती है।</translation>
+    </message>
+    <message>
+        <source>Keep at least 1 item in the history: fewer would delete every clipping. The stored number is kept.</source>
+        <translation>इतिहास में कम से कम 1 आइटम रखें: इससे कम हर क्लिपिंग को हटा देगा। सहेजी गई संख्या बनी रहती है।</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutDialog</name>

@@ -1147,6 +1147,18 @@ Inicie o servidor X com a extensão XTEST ativada para colar a partir do Kestova
         <source>Kestovan could not be set to start at login: the file %1 could not be written.</source>
         <translation>Não foi possível configurar o Kestovan para iniciar com a sessão: o arquivo %1 não pôde ser gravado.</translation>
     </message>
+    <message>
+        <source>The size limit must be at least 1 kB: a smaller one would ignore every text. The stored number is kept.</source>
+        <translation>O limite de tamanho deve ser de pelo menos 1 kB: um limite menor ignoraria todos os textos. O número salvo é mantido.</translation>
+    </message>
+    <message>
+        <source>Type a number of characters. The stored number is kept.</source>
+        <translation>Digite um número de caracteres. O número salvo é mantido.</translation>
+    </message>
+    <message>
+        <source>Keep at least 1 item in the history: fewer would delete every clipping. The stored number is kept.</source>
+        <translation>Mantenha pelo menos 1 item no histórico: menos apagaria todos os itens. O número salvo é mantido.</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutDialog</name>

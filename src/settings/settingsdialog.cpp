@@ -25,10 +25,12 @@
 
 #include <QDateTime>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPalette>
 #include <QPushButton>
 #include <QSettings>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -47,17 +49,37 @@ const std::array<const char *, 3> InitialSelections{
 
 // Indexes of the stacked pages.
 const int GeneralPage = 0;
+const int HistoryPage = 1;
 const int SyncPage = 3;
 
-// A history limit typed by the user: a number below 1 becomes 1 (a limit of 0 would keep nothing
-// or match everything), and text that is no number keeps the stored value.
-std::optional<int> historyLimit(const QString &text)
+// A limit of the history page: its key, the smallest value that makes sense, and what the user is
+// told when the field holds less or no number.
+struct HistoryLimit
+{
+    const char *key;
+    int minimum;
+    const char *why;
+};
+
+// In the order of SettingsDialog::historyLimitEdits().
+const std::array<HistoryLimit, 3> HistoryLimits{{
+    {"IgnoreSize", 1,
+     QT_TRANSLATE_NOOP("SettingsDialog", "The size limit must be at least 1 kB: a smaller one would ignore every text. "
+                                         "The stored number is kept.")},
+    {"IgnoreLength", 0, QT_TRANSLATE_NOOP("SettingsDialog", "Type a number of characters. The stored number is kept.")},
+    {"KeepItems", 1,
+     QT_TRANSLATE_NOOP("SettingsDialog", "Keep at least 1 item in the history: fewer would delete every clipping. The "
+                                         "stored number is kept.")},
+}};
+
+// A history limit typed by the user, when it is one.
+std::optional<int> historyLimit(const QString &text, int minimum)
 {
     bool ok = false;
     const int value = text.trimmed().toInt(&ok);
-    if (!ok)
+    if (!ok || value < minimum)
         return std::nullopt;
-    return std::max(1, value);
+    return value;
 }
 
 QKeySequence storedShortcut(const QSettings &settings, const char *key)
@@ -194,6 +216,7 @@ void SettingsDialog::initialize()
     ui->ignoreSize->setText(settings.value("IgnoreSize").toString());
     ui->ignoreLength->setText(settings.value("IgnoreLength").toString());
     ui->keepItems->setText(settings.value("KeepItems").toString());
+    ui->historyLimitWarning->hide();
     ui->sendCrashDumps->setChecked(settings.value("SendDumps").toBool());
 
     const int theme = settings.value("Theme").toInt();
@@ -231,14 +254,10 @@ void SettingsDialog::saveOwnSettings(QSettings &settings)
     settings.setValue("ShortcutPlainText", ui->shortcutPlainText->keySequence().toString(QKeySequence::PortableText));
     settings.setValue("ShortcutPasteNext", ui->shortcutPasteNext->keySequence().toString(QKeySequence::PortableText));
 
-    const std::array<std::pair<const char *, QLineEdit *>, 3> limits{{
-        {"IgnoreSize", ui->ignoreSize},
-        {"IgnoreLength", ui->ignoreLength},
-        {"KeepItems", ui->keepItems},
-    }};
-    for (const auto &[key, edit] : limits) {
-        if (const std::optional<int> value = historyLimit(edit->text()))
-            settings.setValue(key, *value);
+    const std::array<QLineEdit *, 3> limits = historyLimitEdits();
+    for (size_t i = 0; i < limits.size(); ++i) {
+        if (const std::optional<int> value = historyLimit(limits[i]->text(), HistoryLimits[i].minimum))
+            settings.setValue(HistoryLimits[i].key, *value);
     }
 
     settings.setValue("SendDumps", ui->sendCrashDumps->isChecked());
@@ -256,6 +275,42 @@ void SettingsDialog::saveOwnSettings(QSettings &settings)
     else if (ui->automaticTheme->isChecked())
         settings.setValue("Theme", 2);
     settings.setValue("Language", ui->language->currentText());
+}
+
+std::array<QLineEdit *, 3> SettingsDialog::historyLimitEdits() const
+{
+    return {ui->ignoreSize, ui->ignoreLength, ui->keepItems};
+}
+
+void SettingsDialog::accept()
+{
+    // A limit that is not one is never stored (Keep 0 items would delete the whole history): the
+    // field shows the stored number again, the page says why, and the dialog stays open.
+    const QSettings settings = Utils::settings();
+    const std::array<QLineEdit *, 3> limits = historyLimitEdits();
+    QStringList reasons;
+    QLineEdit *first = nullptr;
+    for (size_t i = 0; i < limits.size(); ++i) {
+        QLineEdit *edit = limits[i];
+        const QString typed = edit->text();
+        if (historyLimit(typed, HistoryLimits[i].minimum))
+            continue;
+        edit->setText(settings.value(HistoryLimits[i].key).toString());
+        // A stored value that is not one either was not typed now: it stays as it is.
+        if (edit->text() == typed)
+            continue;
+        reasons.append(tr(HistoryLimits[i].why));
+        if (!first)
+            first = edit;
+    }
+    ui->historyLimitWarning->setText(reasons.join('\n'));
+    ui->historyLimitWarning->setVisible(first != nullptr);
+    if (first) {
+        showPage(ui->history, HistoryPage);
+        first->setFocus();
+        return;
+    }
+    QDialog::accept();
 }
 
 void SettingsDialog::onAccepted()

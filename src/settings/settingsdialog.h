@@ -3,10 +3,12 @@
 #include <QDialog>
 #include <QString>
 
+#include <array>
 #include <memory>
 
 class MainWindow;
 class QAbstractButton;
+class QLineEdit;
 class QSettings;
 class SnippetModel;
 class Sync;
@@ -45,6 +47,8 @@ public:
     static void revealFile(QString path);
 
     void setVisible(bool visible) override;
+    // Closes the dialog as OK does, unless a history limit typed is not one.
+    void accept() override;
 
 signals:
     void settingsChanged(bool encryptionChanged);
@@ -74,6 +78,7 @@ private:
     void addAction();
     void applyThemeToWindows();
     void saveOwnSettings(QSettings &settings);
+    std::array<QLineEdit *, 3> historyLimitEdits() const;
     void translateInitialSelection();
     void updateAbout();
     void updateTheme();

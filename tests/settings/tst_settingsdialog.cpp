@@ -285,34 +285,48 @@ private slots:
         QCOMPARE(controlValue(child(dialog.get(), "automaticTheme")), QVariant(true));
     }
 
-    void testHistoryLimitsAreNeverStoredBelowOne_data()
+    // A limit that is none (Keep 0 items would delete the whole history) is never stored: OK
+    // leaves the dialog open, the field shows the stored number again and the page says why.
+    void testHistoryLimitsThatAreNoLimitAreNeverStored_data()
     {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QVariant>("written");
-        QTest::newRow("empty keep keeps the old value") << "keepItems" << "KeepItems" << "" << QVariant(7);
-        QTest::newRow("zero items") << "keepItems" << "KeepItems" << "0" << QVariant(1);
-        QTest::newRow("zeros") << "keepItems" << "KeepItems" << "000" << QVariant(1);
-        QTest::newRow("zero size") << "ignoreSize" << "IgnoreSize" << "0" << QVariant(1);
-        QTest::newRow("empty size keeps the old value") << "ignoreSize" << "IgnoreSize" << "" << QVariant(7);
-        QTest::newRow("zero length") << "ignoreLength" << "IgnoreLength" << "0" << QVariant(1);
-        QTest::newRow("a number") << "ignoreLength" << "IgnoreLength" << "9" << QVariant(9);
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("empty keep keeps the old value") << "keepItems" << "KeepItems" << "" << QVariant(7) << true;
+        QTest::newRow("keep 0 items wipes the history") << "keepItems" << "KeepItems" << "0" << QVariant(7) << true;
+        QTest::newRow("zeros") << "keepItems" << "KeepItems" << "000" << QVariant(7) << true;
+        QTest::newRow("zero size") << "ignoreSize" << "IgnoreSize" << "0" << QVariant(7) << true;
+        QTest::newRow("empty size keeps the old value") << "ignoreSize" << "IgnoreSize" << "" << QVariant(7) << true;
+        QTest::newRow("zero length takes every text") << "ignoreLength" << "IgnoreLength" << "0" << QVariant(0) << false;
+        QTest::newRow("a number") << "ignoreLength" << "IgnoreLength" << "9" << QVariant(9) << false;
     }
 
-    void testHistoryLimitsAreNeverStoredBelowOne()
+    void testHistoryLimitsThatAreNoLimitAreNeverStored()
     {
         QFETCH(QString, control);
         QFETCH(QString, key);
         QFETCH(QString, typed);
         QFETCH(QVariant, written);
+        QFETCH(bool, refused);
         const auto dialog = freshDialog();
         setSetting(key, 7);
         auto *edit = child<QLineEdit>(dialog.get(), qPrintable(control));
+        auto *warning = child<QLabel>(dialog.get(), "historyLimitWarning");
         edit->clear();
         QTest::keyClicks(edit, typed);
         dialog->accept();
         QCOMPARE(setting(key), written);
+        QCOMPARE(dialog->result() == QDialog::Accepted, !refused);
+        QCOMPARE(warning->isVisibleTo(dialog.get()), refused);
+        if (!refused)
+            return;
+        QCOMPARE(edit->text(), QString("7"));
+        dialog->accept();
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+        QVERIFY(!warning->isVisibleTo(dialog.get()));
+        QCOMPARE(setting(key).toInt(), 7);
     }
 
     void testUpdateBoxFollowsTheChecks_data()
