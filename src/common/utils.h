@@ -82,6 +82,8 @@ namespace Utils {
 // the newest text. A placeholder that cannot be filled stays as it is.
 QString replaceKeywords(QString text, QString application, QList<QString> history);
 QString replaceHistoryKeyword(QString token, QList<QString> history);
+// The history position "{CLIP:argument}" stands for, or 0 when the argument is an expression.
+int clipPosition(const QString &argument);
 QString replaceActionKeyword(QString token, QString application, QList<QString> history);
 
 } // namespace Utils

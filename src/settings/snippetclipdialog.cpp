@@ -22,13 +22,14 @@ SnippetClipDialog::SnippetClipDialog(QWidget *parent)
 
 SnippetClipDialog::~SnippetClipDialog() = default;
 
-// A placeholder ends at its first "}", and an expression that does not compile matches nothing:
-// either would paste the placeholder's text instead of a clipping.
+// A placeholder ends at its first "}", an expression that does not compile matches nothing, and
+// one that reads as a number names a position instead: each would paste the placeholder's text
+// instead of the clipping that matches.
 void SnippetClipDialog::updateOkButton()
 {
     const QString text = ui->regexpLineEdit->text();
     const bool usable = !ui->regexp->isChecked() || text.isEmpty()
-        || (!text.contains('}') && QRegularExpression(text).isValid());
+        || (!text.contains('}') && Utils::clipPosition(text) == 0 && QRegularExpression(text).isValid());
     ui->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(usable);
 }
 

@@ -40,9 +40,7 @@ QString replaceHistoryKeyword(QString token, QList<QString> history)
     if (argument.isEmpty())
         return token;
 
-    bool isNumber = false;
-    const int position = argument.toInt(&isNumber, 10);
-    if (isNumber && position >= 1)
+    if (const int position = clipPosition(argument))
         return position <= history.size() ? history.at(position - 1) : token;
 
     const QRegularExpression expression(argument);
@@ -53,6 +51,13 @@ QString replaceHistoryKeyword(QString token, QList<QString> history)
             return text;
     }
     return token;
+}
+
+int clipPosition(const QString &argument)
+{
+    bool isNumber = false;
+    const int position = argument.toInt(&isNumber, 10);
+    return isNumber && position >= 1 ? position : 0;
 }
 
 QString replaceActionKeyword(QString token, QString application, QList<QString> history)

@@ -75,6 +75,7 @@ private slots:
         QTest::newRow("counted repeat") << "x{2}" << false;
         QTest::newRow("unbalanced") << "(abc" << false;
         QTest::newRow("nothing to repeat") << "*x" << false;
+        QTest::newRow("all digits names a position") << "2024" << false;
         QTest::newRow("plain") << "invoice \\d+" << true;
         QTest::newRow("empty") << "" << true;
     }
