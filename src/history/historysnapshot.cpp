@@ -57,10 +57,12 @@ QString HistorySnapshot::iconText(const QPixmap &icon)
 QByteArray HistorySnapshot::toJson() const
 {
     // The first row of an application gives its icon: walked from the last row, the first one
-    // is the last to be stored.
+    // is the last to be stored. A removed row keeps no application, so it gives none.
     QHash<QString, const QString *> icons;
-    for (auto it = rows.crbegin(); it != rows.crend(); ++it)
-        icons.insert((*it)->record.application, &(*it)->icon);
+    for (auto it = rows.crbegin(); it != rows.crend(); ++it) {
+        if (!(*it)->record.removed)
+            icons.insert((*it)->record.application, &(*it)->icon);
+    }
     QStringList applications = icons.keys();
     // QJsonObject orders its keys by UTF-16 code units, as QString's operator< does.
     std::sort(applications.begin(), applications.end());
