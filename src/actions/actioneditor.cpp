@@ -76,7 +76,6 @@ ActionEditor::ActionEditor(QWidget *parent, QListWidgetItem *item)
 
     QPushButton *save = ui->buttonBox->button(QDialogButtonBox::Save);
     connect(ui->editor, &QTextEdit::textChanged, this, &ActionEditor::evaluateTest);
-    connect(this, &QDialog::accepted, this, &ActionEditor::onAccepted);
     connect(ui->title, &QLineEdit::textChanged, save, [save](const QString &text) { save->setEnabled(!text.isEmpty()); });
     save->setEnabled(!ui->title->text().isEmpty());
 
@@ -208,7 +207,13 @@ QString ActionEditor::createFilePath()
     return ActionFile::claimNewFilePath(ActionFile::userFolder(), ui->title->text());
 }
 
-void ActionEditor::onAccepted()
+void ActionEditor::accept()
+{
+    if (onAccepted())
+        QDialog::accept();
+}
+
+bool ActionEditor::onAccepted()
 {
     // Typed just before Save: the test has not run yet, and "failed" must tell the truth.
     if (m_timer->isActive()) {
@@ -220,7 +225,7 @@ void ActionEditor::onAccepted()
     if (!QDir().mkpath(folder)) {
         qWarning().noquote() << "Failed to create" << folder;
         reportWriteFailure(m_filePath.isEmpty() ? ActionFile::newFilePath(folder, ui->title->text()) : m_filePath);
-        return;
+        return false;
     }
     const bool isNew = m_filePath.isEmpty();
     const QString path = isNew ? createFilePath() : m_filePath;
@@ -240,8 +245,6 @@ void ActionEditor::onAccepted()
         {QStringLiteral("created"), ActionFile::timeStamp()},
         {QStringLiteral("params"), params},
     };
-    ActionFile::storeParameterValues(path, values);
-
     QString error;
     if (!ActionFile::write(path, action, &error)) {
         qWarning().noquote() << error;
@@ -249,9 +252,12 @@ void ActionEditor::onAccepted()
         if (isNew && QFileInfo(path).size() == 0)
             QFile::remove(path);
         reportWriteFailure(path);
-        return;
+        return false;
     }
+    // Only now: a failed save changes nothing that the action runs with.
+    ActionFile::storeParameterValues(path, values);
     m_filePath = path;
+    return true;
 }
 
 void ActionEditor::reportWriteFailure(const QString &path)

@@ -28,7 +28,12 @@ public:
 public slots:
     // Starts the live test again once typing pauses.
     void evaluateTest();
-    void onAccepted();
+    // Writes the action file, then its parameter values; false, with the user told why, when the
+    // file could not be written.
+    bool onAccepted();
+    // Closes the dialog only once the action is saved: after a failure everything typed is still
+    // there, to try again or to copy out.
+    void accept() override;
 
 protected:
     void changeEvent(QEvent *event) override;

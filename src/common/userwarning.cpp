@@ -39,13 +39,18 @@ void showNext()
     if (warnings.box || warnings.waiting.isEmpty())
         return;
     // Not modal: a box that runs its own event loop lets the next failure open another box inside it.
-    auto *box = new QMessageBox(QMessageBox::Warning, "Kestovan", warnings.waiting.takeFirst(), QMessageBox::Ok);
+    // While a modal dialog is open, every other window is blocked: the box belongs to the dialog
+    // then, so that it stays above it and can be answered.
+    auto *box = new QMessageBox(QMessageBox::Warning, "Kestovan", warnings.waiting.takeFirst(), QMessageBox::Ok,
+                                QApplication::activeModalWidget());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     QObject::connect(box, &QMessageBox::finished, box, [] {
         state().box = nullptr;
         QTimer::singleShot(0, qApp, showNext);
     });
+    // Gone with its dialog, unanswered.
+    QObject::connect(box, &QObject::destroyed, qApp, [] { QTimer::singleShot(0, qApp, showNext); });
     warnings.box = box;
     box->show();
     box->raise();

@@ -8,6 +8,7 @@
 #include "common/utils.h"
 #include "history/itemrole.h"
 #include "messagerecorder.h"
+#include "warningboxes.h"
 #include "widgets/elidedlabel.h"
 #include "windowtestsupport.h"
 
@@ -424,7 +425,7 @@ private slots:
         QVERIFY(Utils::settings().allKeys().filter("Parameters").isEmpty());
     }
 
-    void testFailedSaveIsReportedAndChangesNothing_data()
+    void testFailedSaveKeepsTheEditorOpenWithEverythingTyped_data()
     {
         QTest::addColumn<bool>("existing");
         QTest::addColumn<QString>("expected");
@@ -434,7 +435,7 @@ private slots:
         QTest::newRow("file cannot be replaced") << true << "";
     }
 
-    void testFailedSaveIsReportedAndChangesNothing()
+    void testFailedSaveKeepsTheEditorOpenWithEverythingTyped()
     {
         QFETCH(bool, existing);
         QFETCH(QString, expected);
@@ -450,18 +451,39 @@ private slots:
         const QByteArray before = bytesOf(path);
 
         MessageRecorder recorder;
+        WarningBoxesShown boxes;
         ActionList list;
         ActionEditor editor(&list, existing ? rowOf(list, path) : nullptr);
+        // As the action list runs it: every other window is blocked.
+        editor.setWindowModality(Qt::ApplicationModal);
         editor.show();
+        const QString script = "((c, suffix) => c.plainText + suffix)";
+        setScript(editor, script);
         field(editor, "title")->setText("Saved");
-        editor.accept();
+        field(editor, "suffix")->setText("!");
+        button(editor, QDialogButtonBox::Save)->click();
         QCOMPARE(bytesOf(path), before);
         QVERIFY2(recorder.messages.contains("Writing the action file failed: " + path),
                  qPrintable(recorder.messages.join('\n')));
         if (!expected.isEmpty())
             QVERIFY(recorder.messages.contains(expected));
+
+        // The box can be answered, and behind it everything is as typed, to try again.
+        QVERIFY(UserWarning::currentBox());
+        QCOMPARE(UserWarning::currentBox()->parentWidget(), &editor);
+        QVERIFY(editor.isVisible());
+        QCOMPARE(editor.result(), int(QDialog::Rejected));
+        QCOMPARE(field(editor, "title")->text(), "Saved");
+        QCOMPARE(code(editor)->toPlainText(), script);
+        QCOMPARE(field(editor, "suffix")->text(), "!");
+        QVERIFY(Utils::settings().allKeys().filter("Parameters").isEmpty());
+
         QDir(SafeFile::temporaryPath(path)).removeRecursively();
         QFile::remove(ActionFile::userFolder());
+        button(editor, QDialogButtonBox::Save)->click();
+        QVERIFY(!editor.isVisible());
+        QCOMPARE(readAction(path)["script"].toString(), script);
+        QCOMPARE(Utils::settings().value("Parameters/Saved.json").toMap(), QVariantMap({{"suffix", "!"}}));
     }
 };
 
