@@ -270,6 +270,13 @@
     </message>
 </context>
 <context>
+    <name>CustomKeySequenceEdit</name>
+    <message>
+        <source>Hold Ctrl, Alt or Meta with the key; only F1 to F35 work alone.</source>
+        <translation>请同时按住 Ctrl、Alt 或 Meta 键；只有 F1 到 F35 可以单独使用。</translation>
+    </message>
+</context>
+<context>
     <name>DelayDialog</name>
     <message>
         <source>Set delay</source>

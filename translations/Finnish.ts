@@ -270,6 +270,13 @@
     </message>
 </context>
 <context>
+    <name>CustomKeySequenceEdit</name>
+    <message>
+        <source>Hold Ctrl, Alt or Meta with the key; only F1 to F35 work alone.</source>
+        <translation>Pidä Ctrl, Alt tai Meta painettuna näppäimen kanssa; vain F1–F35 toimivat yksinään.</translation>
+    </message>
+</context>
+<context>
     <name>DelayDialog</name>
     <message>
         <source>Set delay</source>

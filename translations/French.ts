@@ -270,6 +270,13 @@
     </message>
 </context>
 <context>
+    <name>CustomKeySequenceEdit</name>
+    <message>
+        <source>Hold Ctrl, Alt or Meta with the key; only F1 to F35 work alone.</source>
+        <translation>Maintenez Ctrl, Alt ou Méta avec la touche ; seules F1 à F35 fonctionnent seules.</translation>
+    </message>
+</context>
+<context>
     <name>DelayDialog</name>
     <message>
         <source>Set delay</source>

@@ -270,6 +270,13 @@
     </message>
 </context>
 <context>
+    <name>CustomKeySequenceEdit</name>
+    <message>
+        <source>Hold Ctrl, Alt or Meta with the key; only F1 to F35 work alone.</source>
+        <translation>Halten Sie Strg, Alt oder Meta zusammen mit der Taste; nur F1 bis F35 funktionieren allein.</translation>
+    </message>
+</context>
+<context>
     <name>DelayDialog</name>
     <message>
         <source>Set delay</source>

@@ -270,6 +270,13 @@
     </message>
 </context>
 <context>
+    <name>CustomKeySequenceEdit</name>
+    <message>
+        <source>Hold Ctrl, Alt or Meta with the key; only F1 to F35 work alone.</source>
+        <translation>कुंजी के साथ Ctrl, Alt या Meta दबाए रखें; केवल F1 से F35 अकेले काम करती हैं।</translation>
+    </message>
+</context>
+<context>
     <name>DelayDialog</name>
     <message>
         <source>Set delay</source>

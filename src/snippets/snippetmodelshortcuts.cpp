@@ -1,6 +1,7 @@
 // SnippetModel: shortcut letters, snippet hotkeys and the keyword table of the expander.
 #include "snippets/snippetmodel.h"
 
+#include "common/hotkeychord.h"
 #include "hotkey/qhotkey.h"
 #include "snippets/inputmanager.h"
 #include "history/itemrole.h"
@@ -98,8 +99,9 @@ void SnippetModel::updateHotkeysAndKeywords()
             if (!hotkeyText.isEmpty()) {
                 auto *hotkey = new QHotkey(this);
                 const QKeySequence sequence = parseHotkey(hotkeyText);
-                const bool parsed = !sequence.isEmpty() && sequence[0].key() != Qt::Key_unknown;
-                if (!parsed || !hotkey->setShortcut(sequence, true))
+                // A bare key, as older versions recorded, would be taken from every application.
+                const bool usable = !sequence.isEmpty() && isGlobalHotkeyChord(sequence[0]);
+                if (!usable || !hotkey->setShortcut(sequence, true))
                     qWarning() << "Unable to register hotkey" << hotkeyText << "for snippet" << title;
                 // By id, not by row: a merge or reload before the next registration moves rows.
                 const QUuid id = snippet->data(IdRole).toUuid();

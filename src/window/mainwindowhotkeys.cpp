@@ -4,6 +4,8 @@
 
 #include "actions/actionhelpers.h"
 #include "clipboard/clipboardlistener.h"
+#include "common/hotkeychord.h"
+#include "common/userwarning.h"
 #include "hotkey/qhotkey.h"
 #include "history/itemrole.h"
 #include "platform/pastetiming.h"
@@ -11,8 +13,10 @@
 #include "common/utils.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QMimeData>
@@ -34,15 +38,25 @@ QKeySequence parseShortcut(const QString &text)
 }
 
 // Sets and registers the hotkey. A text that names no key is a failure too: an empty sequence
-// would quietly leave the hotkey without a shortcut.
+// would quietly leave the hotkey without a shortcut. So is a bare key written by an older version
+// or by hand, which would be taken from every application.
 bool bind(QHotkey *hotkey, const QString &text)
 {
     const QKeySequence sequence = parseShortcut(text);
-    if (sequence.isEmpty() || sequence[0].key() == Qt::Key_unknown) {
+    if (sequence.isEmpty() || !isGlobalHotkeyChord(sequence[0])) {
         hotkey->setRegistered(false);
         return false;
     }
     return hotkey->setShortcut(sequence, true);
+}
+
+// The title the action menu shows; the file's name for an action the catalogue no longer lists.
+QString actionTitle(const QString &action)
+{
+    const QString title = Utils::settings().value("Actions").toMap().value(action).toString();
+    if (title.isEmpty())
+        return QFileInfo(action).completeBaseName();
+    return QCoreApplication::translate("ActionList", title.toUtf8().constData());
 }
 
 } // namespace
@@ -128,9 +142,12 @@ void MainWindow::runAction(const QString &action, const QString &shortcut)
 
     QString error;
     const QList<QString> results = ActionHelpers::execute(action, data->text(), QString(), error);
-    // A failed action has nothing to paste: the user's clipboard stays as it is.
+    // A failed action has nothing to paste: the user's clipboard stays as it is, and the user is
+    // told why, as when the action is run from the history menu.
     if (!error.isEmpty()) {
         qWarning().noquote() << "The action" << action << "failed:" << error;
+        showUserWarning(QCoreApplication::translate("HistoryContextMenu", "Failed to run action '%1'\n%2")
+                            .arg(actionTitle(action), error));
         return;
     }
     if (results.isEmpty()) {

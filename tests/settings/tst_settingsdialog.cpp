@@ -329,6 +329,43 @@ private slots:
         QCOMPARE(setting(key).toInt(), 7);
     }
 
+    void testHotkeyFieldTakesNoBareKeyAndCanBeEmptied_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("typed");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<QString>("written");
+        const auto row = [](const char *name, const char *control, const char *key, int typed,
+                            Qt::KeyboardModifiers modifiers, const char *written) {
+            QTest::newRow(name) << QString(control) << QString(key) << typed << modifiers << QString(written);
+        };
+        row("bare letter for Open Kestovan", "shortcut", "Shortcut", Qt::Key_A, Qt::NoModifier, "Ctrl+Shift+V");
+        row("bare letter for plain text", "shortcutPlainText", "ShortcutPlainText", Qt::Key_A, Qt::NoModifier, "Ctrl+Alt+N");
+        row("letter with Shift for paste next", "shortcutPasteNext", "ShortcutPasteNext", Qt::Key_B, Qt::ShiftModifier,
+            "Ctrl+Alt+N");
+        row("Open Kestovan emptied", "shortcut", "Shortcut", Qt::Key_Backspace, Qt::NoModifier, "");
+        row("plain text emptied", "shortcutPlainText", "ShortcutPlainText", Qt::Key_Delete, Qt::NoModifier, "");
+        row("paste next emptied", "shortcutPasteNext", "ShortcutPasteNext", Qt::Key_Backspace, Qt::NoModifier, "");
+        row("function key alone", "shortcutPlainText", "ShortcutPlainText", Qt::Key_F9, Qt::NoModifier, "F9");
+    }
+
+    void testHotkeyFieldTakesNoBareKeyAndCanBeEmptied()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, key);
+        QFETCH(int, typed);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(QString, written);
+        const auto dialog = freshDialog();
+        setSetting("ShortcutPlainText", "Ctrl+Alt+N");
+        setSetting("ShortcutPasteNext", "Ctrl+Alt+N");
+        dialog->initialize();
+        QTest::keyClick(child(dialog.get(), qPrintable(control)), Qt::Key(typed), modifiers);
+        dialog->accept();
+        QCOMPARE(setting(key).toString(), written);
+    }
+
     void testUpdateBoxFollowsTheChecks_data()
     {
         QTest::addColumn<QStringList>("steps");

@@ -134,6 +134,24 @@ private slots:
         emit edit->editingFinished();
         QCOMPARE(dialog.getShortcut(), QString("Alt+X"));
     }
+
+    void testShortcutTakesNoBareKeyAndCanBeEmptied()
+    {
+        ShortcutDialog dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto *edit = dialog.findChild<QKeySequenceEdit *>("keySequenceEdit");
+        QTest::keyClick(edit, Qt::Key_A);
+        QCOMPARE(dialog.getShortcut(), QString());
+        QTest::keyClick(edit, Qt::Key_A, Qt::AltModifier);
+        QCOMPARE(dialog.getShortcut(), QString("Alt+A"));
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QCOMPARE(dialog.getShortcut(), QString());
+        // Escape is no hotkey either: it cancels the dialog, as in every other.
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
 };
 
 KESTOVAN_WINDOW_TEST_MAIN(TestShortcutAndClipDialogs)

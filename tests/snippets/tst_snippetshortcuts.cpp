@@ -155,15 +155,25 @@ private slots:
         QCOMPARE(activated.at(1).first().value<QModelIndex>().data(IdRole).toUuid(), b);
     }
 
-    void testHotkeyThatDoesNotParseIsLoggedAndKept()
+    void testHotkeyThatCannotBeGrabbedIsLoggedAndKept_data()
     {
+        QTest::addColumn<QString>("hotkey");
+        QTest::newRow("does not parse") << "Ctrl+Nonsense+Key";
+        // As older versions recorded it: it would take the key from every application.
+        QTest::newRow("bare key is never grabbed") << "A";
+    }
+
+    void testHotkeyThatCannotBeGrabbedIsLoggedAndKept()
+    {
+        QFETCH(QString, hotkey);
         SnippetModel model(nullptr, nullptr);
-        model.addItems(group("G", QUuid::createUuid(), t1), {hotkeySnippet("Broken", "Ctrl+Nonsense+Key", QUuid::createUuid())});
+        model.addItems(group("G", QUuid::createUuid(), t1), {hotkeySnippet("Broken", hotkey, QUuid::createUuid())});
         MessageLog log;
         model.updateHotkeysAndKeywords();
-        QCOMPARE(log.count(QtWarningMsg, "Unable to register hotkey \"Ctrl+Nonsense+Key\" for snippet \"Broken\""), 1);
+        QCOMPARE(log.count(QtWarningMsg, "Unable to register hotkey \"" + hotkey + "\" for snippet \"Broken\""), 1);
         QCOMPARE(model.hotkeys.size(), 1);
-        QCOMPARE(model.item(0)->child(0)->data(HotkeyRole).toString(), QString("Ctrl+Nonsense+Key"));
+        QVERIFY(!model.hotkeys.first()->isRegistered());
+        QCOMPARE(model.item(0)->child(0)->data(HotkeyRole).toString(), hotkey);
     }
 };
 

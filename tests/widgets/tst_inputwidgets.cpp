@@ -44,6 +44,41 @@ private slots:
         QCOMPARE(edit.keySequence(), QKeySequence(Qt::Key_F5));
     }
 
+    void testShortcutEditorRecordsOnlyGlobalChords_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<QString>("held");
+        const auto row = [](const char *name, int key, Qt::KeyboardModifiers modifiers, const char *held) {
+            QTest::newRow(name) << key << modifiers << QString(held);
+        };
+        // A bare key would be taken from every application: the field keeps what it had.
+        row("bare letter", Qt::Key_A, Qt::NoModifier, "Ctrl+K");
+        row("letter with Shift", Qt::Key_A, Qt::ShiftModifier, "Ctrl+K");
+        row("bare space", Qt::Key_Space, Qt::NoModifier, "Ctrl+K");
+        row("modifier alone", Qt::Key_Control, Qt::ControlModifier, "Ctrl+K");
+        row("Backspace empties", Qt::Key_Backspace, Qt::NoModifier, "");
+        row("Delete empties", Qt::Key_Delete, Qt::ShiftModifier, "");
+        row("function key alone", Qt::Key_F8, Qt::NoModifier, "F8");
+        row("Ctrl", Qt::Key_J, Qt::ControlModifier, "Ctrl+J");
+        row("Alt and a digit", Qt::Key_3, Qt::AltModifier, "Alt+3");
+        row("Meta and Shift", Qt::Key_J, Qt::MetaModifier | Qt::ShiftModifier, "Meta+Shift+J");
+        row("Ctrl and Backspace", Qt::Key_Backspace, Qt::ControlModifier, "Ctrl+Backspace");
+    }
+
+    void testShortcutEditorRecordsOnlyGlobalChords()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(QString, held);
+        CustomKeySequenceEdit edit;
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        edit.setKeySequence(QKeySequence("Ctrl+K"));
+        QTest::keyClick(&edit, Qt::Key(key), modifiers);
+        QCOMPARE(edit.keySequence().toString(QKeySequence::PortableText), held);
+    }
+
     void testClearedShortcutEditorStaysEmpty()
     {
         CustomKeySequenceEdit edit;

@@ -5,6 +5,7 @@
 #include "snippets/inputmanager.h"
 #include "mainwindowtestsupport.h"
 #include "window/searchmodel.h"
+#include "warningboxes.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -295,22 +296,56 @@ private slots:
         QTRY_COMPARE(pasteCount(), 2);
     }
 
-    void testFailedActionLeavesTheClipboardAlone()
+    void testReturnInTheSearchFieldPastesTheCurrentOrFirstResult()
     {
-        setSetting("ActionShortcuts", QVariantMap{{ActionFile::userFolder() + "/missing.json", "Ctrl+Alt+U"}});
+        const auto window = freshWindow();
+        addClippings({"second wren", "first wren", "plain straw"});
+        auto *field = child<QLineEdit>(window.get(), "searchEdit");
+        SearchModel *results = window->searchResults();
+
+        // Typed and sent at once, before the results would be rebuilt.
+        window->showHistory();
+        child<QPushButton>(window.get(), "search")->click();
+        QTest::keyClicks(field, "wren");
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(clipboardText(), QString("first wren"));
+        QTRY_COMPARE(pasteCount(), 1);
+
+        window->showHistory();
+        child<QPushButton>(window.get(), "search")->click();
+        QSignalSpy rebuilt(results, &QAbstractItemModel::rowsInserted);
+        QTest::keyClicks(field, "wren");
+        QTRY_COMPARE(rebuilt.count(), 1);
+        QCOMPARE(results->rowCount(), 2);
+        child<QAbstractItemView>(window.get(), "searchView")->setCurrentIndex(results->index(1, 0));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(clipboardText(), QString("second wren"));
+        QTRY_COMPARE(pasteCount(), 2);
+    }
+
+    void testFailedActionHotkeyTellsWhyAndLeavesTheClipboardAlone_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("deleted action") << QString() << "Failed to run action 'missing'\nFailed to open";
+        QTest::newRow("script throws") << "(c => { throw 'broken'; })" << "Failed to run action 'throws.json'\nFailure: broken";
+    }
+
+    void testFailedActionHotkeyTellsWhyAndLeavesTheClipboardAlone()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, told);
+        const QString path =
+            script.isEmpty() ? ActionFile::userFolder() + "/missing.json" : writeAction("throws.json", script);
+        setSetting("ActionShortcuts", QVariantMap{{path, "Ctrl+Alt+U"}});
         const auto window = freshWindow();
         setClipboardText("keep me");
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("failed:.*Failed to open"));
-        pressHotkey(actionHotkey(window.get()));
-        QTest::qWait(100);
-        QCOMPARE(clipboardText(), QString("keep me"));
-        QCOMPARE(pasteCount(), 0);
-
-        const QString failing = writeAction("throws.json", "(c => { throw 'broken'; })");
-        setSetting("ActionShortcuts", QVariantMap{{failing, "Ctrl+Alt+U"}});
-        window->applySettings(false);
+        WarningBoxesShown boxes;
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("failed:"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Failed to run action"));
         pressHotkey(actionHotkey(window.get()));
+        QTRY_VERIFY(UserWarning::currentBox());
+        QVERIFY2(UserWarning::currentBox()->text().startsWith(told), qPrintable(UserWarning::currentBox()->text()));
         QTest::qWait(100);
         QCOMPARE(clipboardText(), QString("keep me"));
         QCOMPARE(pasteCount(), 0);
@@ -411,6 +446,42 @@ private slots:
         QVERIFY(!window->hotkeyForHistory()->isRegistered());
         QVERIFY(window->hotkeyForPasteNext()->isRegistered());
         QVERIFY(!window->hotkeyForPlainText()->isRegistered());
+    }
+
+    void testBareKeyIsNeverGrabbed_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("grabbed");
+        // Written by an older version or by hand: refused like a key typed into the field.
+        QTest::newRow("bare letter to open") << "Shortcut" << "A" << false;
+        QTest::newRow("bare letter for plain text") << "ShortcutPlainText" << "A" << false;
+        QTest::newRow("letter with Shift for paste next") << "ShortcutPasteNext" << "Shift+B" << false;
+        QTest::newRow("bare letter for an action") << "ActionShortcuts" << "A" << false;
+        QTest::newRow("function key alone") << "ShortcutPlainText" << "F9" << true;
+        QTest::newRow("letter with Meta for an action") << "ActionShortcuts" << "Meta+A" << true;
+    }
+
+    void testBareKeyIsNeverGrabbed()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, text);
+        QFETCH(bool, grabbed);
+        if (key == "ActionShortcuts")
+            setSetting(key, QVariantMap{{writeAction("shout.json", "(c => c.plainText.toUpperCase())"), text}});
+        else
+            setSetting(key, text);
+        if (!grabbed)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Unable to register hotkey \"" + QRegularExpression::escape(text) + "\""));
+        const auto window = freshWindow();
+        QHotkey *hotkey = key == "Shortcut"            ? window->hotkeyForHistory()
+                          : key == "ShortcutPlainText" ? window->hotkeyForPlainText()
+                          : key == "ShortcutPasteNext" ? window->hotkeyForPasteNext()
+                                                       : actionHotkey(window.get());
+        QVERIFY(hotkey);
+        QCOMPARE(hotkey->isRegistered(), grabbed);
+        QHotkey probe(QKeySequence(text), false);
+        QCOMPARE(hotkeys()->registered().contains(probe.currentNativeShortcut()), grabbed);
     }
 
     void testSelectionHotkeysWalkThePinnedList()
