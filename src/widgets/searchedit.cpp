@@ -13,3 +13,11 @@ void SearchEdit::keyPressEvent(QKeyEvent *event)
         emit leave();
     QLineEdit::keyPressEvent(event);
 }
+
+void SearchEdit::keyReleaseEvent(QKeyEvent *event)
+{
+    // X11 repeats a held key as release and press pairs: one physical press acts once.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat())
+        emit returnReleased();
+    QLineEdit::keyReleaseEvent(event);
+}

@@ -2,7 +2,8 @@
 
 #include <QLineEdit>
 
-// The history window's search field. Down and Escape hand the keyboard back to the result list.
+// The history window's search field. Down and Escape hand the keyboard back to the result list;
+// Return, on its release as in the lists, asks for the current result.
 class SearchEdit : public QLineEdit
 {
     Q_OBJECT
@@ -12,7 +13,9 @@ public:
 
 signals:
     void leave();
+    void returnReleased();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
 };

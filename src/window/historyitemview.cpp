@@ -48,12 +48,27 @@ void HistoryItemView::keyPressEvent(QKeyEvent *event)
         return;
     }
     // Rows are activated on release only. The list view would activate on a Return or Enter press
-    // and jump to rows by typed letters; the letters start the search instead, on release.
-    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter || isLetter(key)) {
+    // and jump to rows by typed characters; they start the search instead, on release.
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter || isLetter(key)
+        || !searchText(event).isEmpty()) {
         event->accept();
         return;
     }
     QListView::keyPressEvent(event);
+}
+
+QString HistoryItemView::searchText(const QKeyEvent *event)
+{
+    if (event->modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return QString();
+    const QString text = event->text();
+    if (text.trimmed().isEmpty())
+        return QString();
+    for (const char32_t character : text.toUcs4()) {
+        if (!QChar::isPrint(character))
+            return QString();
+    }
+    return text;
 }
 
 void HistoryItemView::keyReleaseEvent(QKeyEvent *event)

@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <QString>
 
+class QKeyEvent;
 class QMenu;
 class SnippetModel;
 
@@ -32,6 +33,10 @@ public:
     void createActionMenu(QMenu *menu, QModelIndex index);
     // Selects, after the delay, the row where a new unpinned clipping lands.
     void selectAddedItem(int delay);
+
+    // What the key types into the search begun on the list: its printable text when neither Ctrl,
+    // Alt nor Meta is held; empty for a blank and for every other key.
+    static QString searchText(const QKeyEvent *event);
 
 public slots:
     // The menu of the row's more button: 50 px left of and 10 px below the point.

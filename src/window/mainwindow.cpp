@@ -164,6 +164,7 @@ MainWindow::MainWindow()
     connect(ui->search, &QPushButton::clicked, this, &MainWindow::toggleSearchPage);
     connect(ui->clear, &QPushButton::clicked, this, &MainWindow::leaveSearchPage);
     connect(ui->searchEdit, &SearchEdit::leave, this, &MainWindow::focusSearchResults);
+    connect(ui->searchEdit, &SearchEdit::returnReleased, this, &MainWindow::activateSearchResult);
     connect(ui->debug, &QPushButton::clicked, this, &MainWindow::openDebugLog);
     ui->debug->setVisible(debugEnabled);
 

@@ -115,7 +115,8 @@ public slots:
 
 protected:
     void keyReleaseEvent(QKeyEvent *event) override;
-    // Space and Return typed on the history list while letters wait to become a search.
+    // Space and Return typed on the history list while letters wait to become a search, and text
+    // an input method composes there.
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -132,6 +133,10 @@ private:
     void toggleSearchPage();
     void leaveSearchPage();
     void focusSearchResults();
+    // Typed on the history list: the search page follows once typing pauses.
+    void appendToSearch(const QString &text);
+    // Return in the search field: the current result, or the first when none is picked.
+    void activateSearchResult();
     void rememberSnippet(const QModelIndex &snippet);
     void applyInitialSelection();
     void setTitleTexts();

@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QSettings>
 
@@ -125,6 +126,10 @@ void MainWindow::keyReleaseEvent(QKeyEvent *event)
     const int top = ui->stackedWidgetTop->currentIndex();
     const int inner = ui->stackedWidget->currentIndex();
     const bool letter = key >= Qt::Key_A && key <= Qt::Key_Z;
+    const bool digit = key >= Qt::Key_0 && key <= Qt::Key_9;
+    // Digits pick tabs; once a search is being typed they belong to it like any other character.
+    const QString typed = digit && !searchTimer->isActive() ? QString() : HistoryItemView::searchText(event);
+    const bool commandHeld = heldModifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
 
     if (key == Qt::Key_Escape && top == 1) {
         ui->stackedWidgetTop->setCurrentIndex(0);
@@ -136,9 +141,8 @@ void MainWindow::keyReleaseEvent(QKeyEvent *event)
         pinHistory();
     } else if (top == 1) {
         // The search page keeps its keys to itself.
-    } else if (inner == 0 && letter && heldModifiers() == Qt::NoModifier) {
-        ui->searchEdit->setText(ui->searchEdit->text() + QChar(key + 32));
-        searchTimer->start(SearchSwitchDelay);
+    } else if (inner == 0 && !typed.isEmpty() && !commandHeld) {
+        appendToSearch(typed);
     } else if (key == Qt::Key_Tab) {
         ui->header->next();
     } else if (key == Qt::Key_Backtab && top == 0) {
@@ -167,9 +171,34 @@ void MainWindow::keyReleaseEvent(QKeyEvent *event)
     event->accept();
 }
 
+void MainWindow::appendToSearch(const QString &text)
+{
+    ui->searchEdit->setText(ui->searchEdit->text() + text);
+    searchTimer->start(SearchSwitchDelay);
+}
+
+void MainWindow::activateSearchResult()
+{
+    // Typed a moment ago, the search may not have been run yet.
+    searchModel->updateIfPending();
+    QModelIndex result = ui->searchView->currentIndex();
+    if (!result.isValid())
+        result = searchModel->index(0, 0);
+    if (result.isValid())
+        searchResultActivated(result);
+}
+
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    // Characters composed by an input method, as Chinese is typed, search like typed letters.
+    if (watched == ui->historyView && type == QEvent::InputMethod && ui->stackedWidgetTop->currentIndex() == 0
+        && ui->stackedWidget->currentIndex() == 0) {
+        const QString text = static_cast<QInputMethodEvent *>(event)->commitString();
+        if (!text.trimmed().isEmpty())
+            appendToSearch(text);
+        return true;
+    }
     if (watched != ui->historyView || !searchTimer->isActive() || (type != QEvent::KeyPress && type != QEvent::KeyRelease))
         return MovableAndResizable::eventFilter(watched, event);
 

@@ -133,6 +133,12 @@ void SearchModel::setFilter(QString text)
     timer.start(RebuildDelay);
 }
 
+void SearchModel::updateIfPending()
+{
+    if (timer.isActive())
+        update();
+}
+
 void SearchModel::update()
 {
     timer.stop();

@@ -41,6 +41,9 @@ public:
     // The clipping or snippet a result stands for; invalid when it is gone.
     static QModelIndex sourceIndex(const QModelIndex &result);
 
+    // Rebuilds at once when a rebuild is waiting, so that the results match what was typed.
+    void updateIfPending();
+
 public slots:
     void setFilter(QString text);
     void update();

@@ -2,9 +2,11 @@
 #include "window/historyitemview.h"
 #include "mainwindowtestsupport.h"
 #include "window/monitor.h"
+#include "window/searchmodel.h"
 #include "window/snippetview.h"
 
 #include <QCursor>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QLineEdit>
@@ -18,14 +20,25 @@ class TestMainWindowKeys : public QObject
 {
     Q_OBJECT
 
-    // A key pressed and released on the target, as the keyboard delivers it; the window acts only
-    // on releases whose press reached it.
-    static void tap(QWidget *target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool autoRepeat = false)
+    // A key pressed and released on the target, as the keyboard delivers it, with the text it types
+    // (by default that of a letter, digit or blank); the window acts only on releases whose press
+    // reached it.
+    static void tap(QWidget *target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool autoRepeat = false,
+                    QString text = QString())
     {
-        QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(), autoRepeat);
+        if (text.isNull() && key < 0x7f)
+            text = QChar(key).toLower();
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, text, autoRepeat);
         QApplication::sendEvent(target, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, modifiers, QString(), autoRepeat);
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers, text, autoRepeat);
         QApplication::sendEvent(target, &release);
+    }
+
+    // One key per character; the keyboard reports a letter's key as its capital.
+    static void type(QWidget *target, const QString &text)
+    {
+        for (const QChar character : text)
+            tap(target, character.toUpper().unicode(), Qt::NoModifier, false, QString(character));
     }
 
     static int topPage(MainWindow *window)
@@ -148,17 +161,42 @@ private slots:
         QVERIFY(window->isVisible());
     }
 
+    void testTypedLettersOpenTheSearchPage_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("composed");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("a to z") << "abc" << false << "abc def";
+        QTest::newRow("letter beyond a to z") << "köln" << false << "Grüße aus Köln";
+        QTest::newRow("accented first letter") << "élan" << false << "Élan vital";
+        QTest::newRow("Cyrillic") << "жук" << false << "Жук в муравейнике";
+        QTest::newRow("Devanagari with its vowel signs") << "नमस्ते" << false << "नमस्ते दुनिया";
+        QTest::newRow("digits within a search") << "r2d2" << false << "the r2d2 droid";
+        QTest::newRow("Chinese through an input method") << "北京" << true << "北京的天气";
+    }
+
     void testTypedLettersOpenTheSearchPage()
     {
+        QFETCH(QString, typed);
+        QFETCH(bool, composed);
+        QFETCH(QString, found);
         const auto window = freshWindow();
-        addClippings({"alpha text", "beta text"});
+        addClippings({found, "alpha text"});
         window->showHistory();
-        for (const int key : {Qt::Key_A, Qt::Key_B, Qt::Key_C})
-            tap(historyView(window.get()), key);
-        QCOMPARE(searchEdit(window.get())->text(), QString("abc"));
+        if (composed) {
+            QInputMethodEvent commit;
+            commit.setCommitString(typed);
+            QApplication::sendEvent(historyView(window.get()), &commit);
+        } else {
+            type(historyView(window.get()), typed);
+        }
+        QCOMPARE(searchEdit(window.get())->text(), typed);
         QCOMPARE(topPage(window.get()), 0);
         QTRY_COMPARE(topPage(window.get()), 1);
         QTRY_VERIFY(searchEdit(window.get())->hasFocus());
+        SearchModel *results = window->searchResults();
+        QTRY_COMPARE(results->rowCount(), 1);
+        QCOMPARE(results->index(0, 0).data().toString(), found);
     }
 
     void testBlankOrReturnTypedBeforeTheSearchOpensDoesNotPaste()
