@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Letters typed on the history list open the search page with them; the field keeps taking the
-# typing; Down goes to the results and Return pastes the match into the client in front.
+# typing; Down goes to the results and Return pastes the match into the client in front. Letters
+# beyond a to z search too, and Return in the field pastes the first match.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh" || exit 1
 e2e_case_begin
@@ -35,6 +36,19 @@ open_history
 xdotool key Return
 e2e_poll 5 eval '[[ $(probe_last_text) == "zebrafish in the pondanother sparrow" ]]' \
     || fail "the list was not shown again after the search (probe has '$(probe_last_text)')"
+
+# Beyond a to z, and Return straight from the field: "köln" typed on the list finds its clipping,
+# and Return pastes the first result without a Down first.
+copy_text 'Grüße aus Köln'
+wait_for_clipping 'Grüße aus Köln' 10 || fail "'Grüße aus Köln' was not recorded"
+# A German layout has the ö on a key of its own, as the user's keyboard would.
+setxkbmap de || fail "the German keyboard layout could not be set"
+xdotool sleep 0.5
+clear_probe
+open_history
+xdotool type --delay 60 'köln'
+xdotool sleep 0.6 key Return
+e2e_poll 5 probe_shows 'Grüße aus Köln' || fail "Return after 'köln' did not paste the match (probe has '$(probe_last_text)')"
 
 rc=0
 stop_pid "$KESTOVAN_PID" TERM 15 || rc=$?
