@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages listed in tools/packages.txt that are missing, then configures and
 # builds the tree with CMake and Ninja.
-#   tools/setup.sh [BUILD_DIR]        install + build (BUILD_DIR defaults to $BUILD_DIR, else "build")
-#   tools/setup.sh --install-only     install only
+#   tools/setup.sh [BUILD_DIR [TARGET...]]  install + build everything, or only the given targets
+#                                           (BUILD_DIR defaults to $BUILD_DIR, else "build")
+#   tools/setup.sh --install-only           install only
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -14,6 +15,7 @@ if [[ ${1:-} == --install-only ]]; then
     shift
 fi
 build_dir=${1:-${BUILD_DIR:-build}}
+targets=("${@:2}")
 
 missing_packages() {
     local pkg status
@@ -41,5 +43,11 @@ fi
 $install_only && exit 0
 
 export CCACHE_DIR="${CCACHE_DIR:-$ROOT/.ccache}"
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
-cmake --build "$build_dir" -j"$(nproc)"
+echo "setup: configuring the build in $build_dir"
+mkdir -p "$build_dir"
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >"$build_dir/configure.log" 2>&1 \
+    || { cat "$build_dir/configure.log" >&2; exit 1; }
+target_args=()
+((${#targets[@]} == 0)) || target_args=(--target "${targets[@]}")
+echo "setup: building ${targets[*]:-everything} in $build_dir, $(nproc) steps at a time ([done/total] below)"
+cmake --build "$build_dir" -j"$(nproc)" "${target_args[@]}"
