@@ -208,8 +208,8 @@ void HistoryItemModel::load()
     HistoryFileReading::Outcome reading = taken ? std::move(*taken) : HistoryFileReading::readNow(path);
     switch (reading.read) {
     case SafeFile::ReadResult::Missing:
-        // The first run starts here, with an empty history.
-        qWarning().noquote() << path + " cannot be opened for reading.";
+        // The first run starts here, with an empty history: nothing is wrong.
+        qDebug().noquote() << "No history file yet at " + path + "; the history starts empty.";
         return;
     case SafeFile::ReadResult::Unreadable:
         qWarning().noquote() << path + " cannot be opened for reading." << reading.readError;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # "kestovan --debug" writes the start-up banner into its debug log, stores every default setting,
-# and quits cleanly (exit code 0) on SIGTERM.
+# warns of nothing on a first start, and quits cleanly (exit code 0) on SIGTERM.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh" || exit 1
 e2e_case_begin
@@ -87,4 +87,8 @@ grep -Eq '^\[[0-9:.]{12}\] \[Debug\] Quitting the application$' "$debug_log" \
     || fail "no 'Quitting the application' line after SIGTERM"
 # The store is complete on disk after a clean exit, too.
 missing_keys || fail "after exit, settings store $settings lacks: ${missing[*]}"
+# Nothing is amiss on a first start: no history or snippet file yet is no warning. With no sync
+# target chosen the sync engine says so.
+warnings=$(grep -F '[Warning]' "$debug_log" | grep -vF 'No valid sync available')
+[[ -z $warnings ]] || fail "a first start logged warnings: $warnings"
 echo "startup banner, default settings and SIGTERM exit are right"
