@@ -8,6 +8,7 @@
 #include "logging/qxtbasicfileloggerengine.h"
 #include "logging/qxtbasicstdloggerengine.h"
 #include "logging/qxtlogger.h"
+#include "logging/shownwindowlog.h"
 #include "network/networklibrary.h"
 #include "window/mainwindow.h"
 #include "window/monitor.h"
@@ -123,6 +124,8 @@ int main(int argc, char *argv[])
 
     setUpLogging();
     logBanner();
+    if (debugEnabled)
+        new ShownWindowLog(&app);
 
     RunGuard guard("KestovanRunGuard");
     if (!guard.takeOver(10, 1000)) {

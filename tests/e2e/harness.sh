@@ -87,6 +87,39 @@ wait_for_file() {
 }
 
 # ---------------------------------------------------------------------------------------------
+# What the program reports on the screen
+
+# With --debug the program logs each of its windows and menus once the server has put it on the
+# screen, so keys sent after that reach it:
+#   Shown window "TITLE" (CLASS)            a message box adds ": ITS TEXT"
+#   Shown menu "TITLE": "ENTRY" | "ENTRY"   a context menu's title is empty
+# shown_mark [LOG]: later waits look only past the lines LOG has now (default: the debug log).
+E2E_SHOWN_LOG=
+E2E_SHOWN_MARK=0
+shown_mark() {
+    E2E_SHOWN_LOG=${1:-$TMPDIR/Kestovan-debug-log.txt}
+    E2E_SHOWN_MARK=$(wc -l <"$E2E_SHOWN_LOG" 2>/dev/null) || E2E_SHOWN_MARK=0
+}
+
+_e2e_shown_at=
+_e2e_find_shown() {
+    _e2e_shown_at=$(tail -n +"$((E2E_SHOWN_MARK + 1))" "$E2E_SHOWN_LOG" 2>/dev/null | grep -n -m1 -E -- "Shown $1")
+    [[ -n $_e2e_shown_at ]]
+}
+
+# wait_for_shown PATTERN [TIMEOUT_S]: a line past the mark matches "Shown PATTERN" (an extended
+# regex, e.g. 'menu "Run action": .*"Shouter"$'); the mark then moves past that line.
+wait_for_shown() {
+    [[ -n $E2E_SHOWN_LOG ]] || E2E_SHOWN_LOG=$TMPDIR/Kestovan-debug-log.txt
+    if e2e_poll "${2:-20}" _e2e_find_shown "$1"; then
+        E2E_SHOWN_MARK=$((E2E_SHOWN_MARK + ${_e2e_shown_at%%:*}))
+        return 0
+    fi
+    echo "harness: the program reported no \"Shown $1\" in $E2E_SHOWN_LOG (limit ${2:-20} s)" >&2
+    return 1
+}
+
+# ---------------------------------------------------------------------------------------------
 # Processes
 
 _e2e_forget() {

@@ -51,10 +51,11 @@ click_text() {
 # open_settings_from_tray: the tray menu's second entry, "Settings"; the dialog shown and active.
 open_settings_from_tray() {
     wait_for_tray_icon
+    shown_mark
     click_icon 3
-    e2e_poll 10 eval '(($(visible_windows | wc -l) > 1))' || fail "a right click on the tray icon showed no menu"
+    wait_for_shown 'menu "": "Show" \| "Settings" \| "Quit"$' || fail "a right click on the tray icon showed no menu"
     xdotool key Down Down Return
-    e2e_poll 10 eval '[[ -n $(settings_dialog) ]]' || fail "the tray's \"Settings\" did not open the settings dialog"
+    wait_for_shown 'window "Kestovan v' || fail "the tray's \"Settings\" did not open the settings dialog"
+    e2e_poll 10 eval '[[ -n $(settings_dialog) ]]' || fail "the settings dialog is not among the program's windows"
     xdotool windowactivate --sync "$(settings_dialog)" >/dev/null 2>&1 || true
-    sleep 0.5
 }

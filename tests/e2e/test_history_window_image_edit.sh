@@ -45,16 +45,20 @@ clips_before=$(clipping_count)
 
 open_history
 # The second row is current; Up goes to the picture. The menu's fourth entry is "Edit...".
+shown_mark
 xdotool key Up Menu
-xdotool sleep 0.4 key Down Down Down Down Return
+wait_for_shown 'menu "Context menu": ("[^"]*" \| ){3}"Edit\.\.\."' || fail "the Menu key showed no context menu with \"Edit...\" fourth"
+xdotool key Down Down Down Down Return
 e2e_poll 10 eval '[[ -n $(editor_window) ]]' || fail "the image editor did not open"
 editor=$(editor_window)
 eval "$(xdotool getwindowgeometry --shell "$editor")"
 EDITOR_X=$X EDITOR_Y=$Y EDITOR_WIDTH=$WIDTH EDITOR_HEIGHT=$HEIGHT
-xdotool sleep 0.5
-shot=$(screenshot editor-opened) || fail "no screenshot"
-place=$(picture_in_editor "$shot")
-[[ $place =~ ^300x200\+([0-9]+)\+([0-9]+)$ ]] || fail "the picture is not shown whole at 100 % (found '$place')"
+# Where the picture lies in the editor only the screen shows.
+place=
+picture_shown_whole() {
+    shot=$(screenshot editor-opened) && place=$(picture_in_editor "$shot") && [[ $place =~ ^300x200\+([0-9]+)\+([0-9]+)$ ]]
+}
+e2e_poll 10 picture_shown_whole || fail "the picture is not shown whole at 100 % (found '$place')"
 px=$((EDITOR_X + BASH_REMATCH[1])) py=$((EDITOR_Y + BASH_REMATCH[2]))
 keep_screenshot image-editor-arrow-tool
 

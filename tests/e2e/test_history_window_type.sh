@@ -19,8 +19,10 @@ wait_for_clipping "$text" 10 || fail "the emoji copy was not recorded"
 
 open_history
 # The second row is current; Up goes to the emoji clipping. The menu's third entry is "Type Text".
+shown_mark
 xdotool key Up Menu
-xdotool sleep 0.4 key Down Down Down Return
+wait_for_shown 'menu "Context menu": "[^"]*" \| "[^"]*" \| "Type Text"' || fail "the Menu key showed no context menu with \"Type Text\" third"
+xdotool key Down Down Down Return
 e2e_poll 10 probe_shows "$text" || fail "the probe did not get the typed text (it has '$(probe_last_text)')"
 grep -q '^KEY:Ctrl+V$' "$HW_PROBE_LOG" && fail "the text was pasted, not typed"
 # Typed one character after the other: 17 code points.

@@ -12,8 +12,8 @@ export KESTOVAN_NOTIFIER_URL=ws://127.0.0.1:9/notifier
 launched='Launched new instance successfully'
 waiting='Another instance is running\. Waiting for it to quit\.\.\.'
 
-start_copy() { # NAME: a copy of the program with its own output log; its PID in COPY_PID.
-    e2e_spawn "$E2E_RUN_DIR/logs/$1.log" "$E2E_BUILD_DIR/kestovan"
+start_copy() { # NAME [ARGS...]: a copy of the program with its own output log; its PID in COPY_PID.
+    e2e_spawn "$E2E_RUN_DIR/logs/$1.log" "$E2E_BUILD_DIR/kestovan" "${@:2}"
     COPY_PID=$E2E_LAST_PID
 }
 log_of() { echo "$E2E_RUN_DIR/logs/$1.log"; }
@@ -46,7 +46,8 @@ wait_for_log "$(log_of third)" "$launched" 15 || fail "a start after SIGKILL of 
 # A running copy that does not answer (stopped): after ten tries the new copy says so and exits
 # with 0, without opening its window.
 kill -STOP "$third"
-start_copy fourth
+# With --debug it reports its box, text and all.
+start_copy fourth --debug
 fourth=$COPY_PID
 box=
 find_box() {
@@ -58,11 +59,9 @@ tries=$(grep -Ec "$waiting" "$(log_of fourth)")
 ((tries == 10)) || { kill -CONT "$third"; fail "the fourth copy tried $tries times instead of 10"; }
 grep -q "$launched" "$(log_of fourth)" && fail "the fourth copy started although the third still runs"
 
-shot=$E2E_RUN_DIR/shots
-import -window "$box" "$shot/window.png" || fail "no screenshot of the box"
-convert "$shot/window.png" -resize 200% -bordercolor '#eeeeee' -border 20 "$shot/box.png" || fail "could not enlarge the box"
-text=$(tesseract "$shot/box.png" - --psm 6 2>/dev/null)
-grep -q 'already running' <<<"$text" || fail "the box does not say \"Kestovan is already running!\" (read: $text)"
+E2E_SHOWN_LOG=$(log_of fourth) E2E_SHOWN_MARK=0
+wait_for_shown 'window "Kestovan" \(QMessageBox\): Kestovan is already running!$' 5 \
+    || fail "the box does not say \"Kestovan is already running!\""
 
 xdotool windowactivate --sync "$box" key Return 2>/dev/null || xdotool key Return
 e2e_poll 10 gone "$fourth" || fail "the fourth copy did not end after its box was closed"

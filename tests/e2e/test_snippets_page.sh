@@ -27,9 +27,9 @@ wait_for_log "$debug_log" 'Snippet hotkeys: [0-9]+ keywords: [1-9]' 20 || fail "
 open_settings_from_tray
 dialog=$(settings_dialog)
 
-click_text "$dialog" Snippets || fail "no Snippets page button"
+e2e_poll 20 click_text "$dialog" Snippets || fail "no Snippets page button"
 # The first group's snippets are listed; from the list, Tab reaches the add button below it.
-e2e_poll 10 click_text "$dialog" Clipboard || fail "the Snippets page did not list the sample snippets"
+e2e_poll 20 click_text "$dialog" Clipboard || fail "the Snippets page did not list the sample snippets"
 xdotool key Tab space
 sleep 0.5
 # The new snippet's name is open for typing.
@@ -38,9 +38,10 @@ xdotool type --delay 30 'Sign off'
 xdotool key Return
 screenshot snippets-page-named >/dev/null
 
-click_text "$dialog" Options || fail "no Options button"
-sleep 0.3
+shown_mark
+e2e_poll 20 click_text "$dialog" Options || fail "no Options button"
 # The third entry: "Set expand keyword".
+wait_for_shown 'menu "[^"]*": "[^"]*" \| "[^"]*" \| "Set expand keyword' || fail "\"Options\" showed no menu with \"Set expand keyword\" third"
 xdotool key Down Down Down Return
 keyword_dialog() { program_window '^Set keyword$' 'Set keyword'; }
 e2e_poll 10 eval '[[ -n $(keyword_dialog) ]]' ||
@@ -52,7 +53,7 @@ e2e_poll 10 eval '[[ -z $(keyword_dialog) ]]' ||
 
 # The editor lies below its label "Snippet Text".
 xdotool windowactivate --sync "$dialog" >/dev/null 2>&1 || true
-place=$(find_text "$dialog" Text) || fail "no snippet text editor"
+place=$(e2e_poll 20 find_text "$dialog" Text) || fail "no snippet text editor"
 read -r px py <<<"$place"
 xdotool mousemove --window "$dialog" "$px" "$((py + 60))" click 1
 xdotool type --delay 30 "$text"
@@ -60,7 +61,7 @@ screenshot snippets-page-filled >/dev/null
 
 lines_before=$(keyword_lines)
 # Return in the editor is a line break; in the snippet list it presses the default button, OK.
-click_text "$dialog" Clipboard || fail "the snippet list went away"
+e2e_poll 20 click_text "$dialog" Clipboard || fail "the snippet list went away"
 xdotool key Return
 e2e_poll 10 eval '[[ -z $(settings_dialog) ]]' || fail "OK did not close the dialog"
 e2e_poll 10 snippet_saved || fail "Snippets.json does not hold the new snippet: $(cat "$snippets_file")"

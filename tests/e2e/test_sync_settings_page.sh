@@ -34,14 +34,15 @@ start_capturing
 open_settings_from_tray
 dialog=$(settings_dialog)
 
-click_text "$dialog" Sync || fail "no Sync page button"
-e2e_poll 10 find_text "$dialog" Folder >/dev/null || fail "the Sync page does not offer a local folder"
+e2e_poll 20 click_text "$dialog" Sync || fail "no Sync page button"
+e2e_poll 20 find_text "$dialog" Folder >/dev/null || fail "the Sync page does not offer a local folder"
 screenshot sync-page-choice >/dev/null
-click_text "$dialog" Folder || fail "could not press \"Sync with Local Folder\""
+shown_mark
+e2e_poll 20 click_text "$dialog" Folder || fail "could not press \"Sync with Local Folder\""
 
 # The default folder does not exist, so the folder dialog asks for one.
-e2e_poll 10 eval 'chooser=$(active_window_other_than "$dialog")' || fail "no folder dialog came"
-sleep 0.5
+wait_for_shown 'window .*\(QFileDialog\)' || fail "no folder dialog came"
+e2e_poll 10 eval 'chooser=$(active_window_other_than "$dialog")' || fail "the folder dialog did not become active"
 xdotool type --delay 10 "$shared"
 # A completion list may take the first Return.
 for _ in 1 2 3; do
@@ -52,7 +53,7 @@ done
     screenshot folder-dialog-stuck >/dev/null
     fail "the folder dialog did not close"
 }
-e2e_poll 10 find_text "$dialog" Browse >/dev/null || fail "the page did not show the folder settings"
+e2e_poll 20 find_text "$dialog" Browse >/dev/null || fail "the page did not show the folder settings"
 screenshot sync-page-folder >/dev/null
 [[ $("$E2E_BUILD_DIR/tests/kestovan_settings" --get SyncTarget) == None ]] || fail "the target was stored before OK"
 
@@ -71,14 +72,14 @@ e2e_poll 30 history_version_has 'reaches the shared folder' \
 # "Show log" on the page opens the sync log with the merge line of that copy.
 open_settings_from_tray
 dialog=$(settings_dialog)
-click_text "$dialog" Sync || fail "no Sync page button the second time"
-e2e_poll 10 find_text "$dialog" Show >/dev/null || fail "the Sync page shows no \"Show log\" link"
-click_text "$dialog" Show || fail "could not follow \"Show log\""
+e2e_poll 20 click_text "$dialog" Sync || fail "no Sync page button the second time"
+e2e_poll 20 find_text "$dialog" Show >/dev/null || fail "the Sync page shows no \"Show log\" link"
+e2e_poll 20 click_text "$dialog" Show || fail "could not follow \"Show log\""
 e2e_poll 10 eval 'synclog=$(active_window_other_than "$dialog")' || fail "\"Show log\" opened no window"
 # Its OK button has the focus; the filter takes the text.
-e2e_poll 10 click_text "$synclog" Filter || fail "the sync log shows no filter field"
+e2e_poll 20 click_text "$synclog" Filter || fail "the sync log shows no filter field"
 xdotool type --delay 10 'reaches the shared'
-e2e_poll 10 find_text "$synclog" Merge >/dev/null || {
+e2e_poll 20 find_text "$synclog" Merge >/dev/null || {
     screenshot sync-log-without-merge >/dev/null
     fail "the sync log shows no \"Merge clippings: \" line of the copy"
 }
