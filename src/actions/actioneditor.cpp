@@ -137,6 +137,7 @@ void ActionEditor::executeTest()
                                                            QString(), arguments, error,
                                                            ActionHelpers::LiveTestTimeLimit);
     ui->status->setText(tr("Status: ") + (error.isEmpty() ? tr("Success") : error));
+    qDebug().noquote() << "Action live test:" << (error.isEmpty() ? QStringLiteral("success") : error);
     ui->output->setPlainText(results.join(QLatin1Char('\n')));
     ui->status->repaint();
     m_failed = !error.isEmpty();

@@ -5,6 +5,7 @@
 #include "history/itemrole.h"
 #include "snippets/snippetmodel.h"
 
+#include <QDebug>
 #include <QSet>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
@@ -187,6 +188,7 @@ void SearchModel::update()
         }
     }
 
+    qDebug().noquote() << QStringLiteral("Search for \"%1\": %2 results").arg(filter).arg(results.size());
     if (results.empty())
         return;
     beginInsertRows(QModelIndex(), 0, int(results.size()) - 1);

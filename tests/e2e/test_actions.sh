@@ -35,8 +35,8 @@ wait_for_window_built
 # Actions page, "Add...": the editor opens with the title focused; two tabs lead into the script.
 open_settings_from_tray
 dialog=$(settings_dialog)
-click_text "$dialog" Actions || fail "no Actions page button"
-e2e_poll 5 click_text "$dialog" 'Add...' || fail "the Actions page did not show \"Add...\""
+e2e_poll 20 click_text "$dialog" Actions || fail "no Actions page button"
+e2e_poll 20 click_text "$dialog" 'Add...' || fail "the Actions page did not show \"Add...\""
 e2e_poll 10 eval '[[ -n $(action_editor) ]]' || fail "\"Add...\" did not open the action editor"
 editor=$(action_editor)
 xdotool windowactivate --sync "$editor" >/dev/null 2>&1 || true
@@ -44,9 +44,10 @@ xdotool type --delay 40 'Shouter'
 xdotool key Tab Tab ctrl+a
 xdotool type --delay 40 "$script"
 # Each typed key is highlighted and may open the completer; a loaded machine needs long for forty.
-e2e_poll 45 eval 'find_text "$editor" Success >/dev/null' || fail "the live test did not succeed on the typed script"
+wait_for_log "$TMPDIR/Kestovan-debug-log.txt" 'Action live test: success$' 60 \
+    || fail "the live test did not succeed on the typed script"
 keep_screenshot actions-editor
-click_text "$editor" Save || fail "no Save button"
+e2e_poll 20 click_text "$editor" Save || fail "no Save button"
 e2e_poll 10 eval '[[ -z $(action_editor) ]]' || fail "Save did not close the editor"
 wait_for_file "$action" 5 || fail "Save wrote no $action"
 [[ $(jq -r .title "$action") == Shouter ]] || fail "the saved title is $(jq -r .title "$action")"
@@ -56,12 +57,13 @@ wait_for_file "$action" 5 || fail "Save wrote no $action"
 # The new row comes last: scroll there and open its menu; "Set shortcut" is its second entry.
 xdotool windowactivate --sync "$dialog" >/dev/null 2>&1 || true
 xdotool mousemove --window "$dialog" 350 300 click --repeat 15 --delay 30 5
-place=$(e2e_poll 5 find_text "$dialog" Shouter | tail -n1) || fail "the list shows no row for the new action"
+place=$(e2e_poll 20 find_text "$dialog" Shouter | tail -n1) || fail "the list shows no row for the new action"
 read -r _ row_y <<<"$place"
 menu_x=$(row_menu_x "$dialog" "$row_y")
 [[ -n $menu_x ]] || fail "no menu button on the new action's row"
+shown_mark
 xdotool mousemove --window "$dialog" "$menu_x" "$((row_y + 5))" click 1
-sleep 0.5
+wait_for_shown 'menu "": .*"Set shortcut' || fail "the row's menu button showed no menu"
 xdotool key Down Down Return
 e2e_poll 10 eval '[[ -n $(shortcut_dialog) ]]' || fail "\"Set shortcut\" did not open the shortcut dialog"
 shortcut=$(shortcut_dialog)
@@ -69,10 +71,10 @@ xdotool windowactivate --sync "$shortcut" >/dev/null 2>&1 || true
 xdotool key ctrl+alt+y
 sleep 1.5
 keep_screenshot actions-shortcut
-click_text "$shortcut" OK || fail "no OK in the shortcut dialog"
+e2e_poll 20 click_text "$shortcut" OK || fail "no OK in the shortcut dialog"
 e2e_poll 10 eval '[[ -z $(shortcut_dialog) ]]' || fail "OK did not close the shortcut dialog"
 keep_screenshot actions-list
-click_text "$dialog" OK || fail "no OK in the settings dialog"
+e2e_poll 20 click_text "$dialog" OK || fail "no OK in the settings dialog"
 e2e_poll 10 eval '[[ -z $(settings_dialog) ]]' || fail "OK did not close the settings dialog"
 "$HW_SETTINGS" --get ActionShortcuts | grep -qxF "$action=Ctrl+Alt+Y" \
     || fail "OK stored the shortcuts $("$HW_SETTINGS" --get ActionShortcuts | grep -v '=$')"
@@ -89,9 +91,11 @@ e2e_poll 5 probe_shows 'MAKE ME LOUD!' || fail "the action hotkey did not paste 
 copy_text 'run on me'
 wait_for_clipping 'run on me' 10 || fail "the copy was not recorded"
 open_history
+shown_mark
 xdotool key Up Menu
-xdotool sleep 0.4 key Up Up Up Right
-e2e_poll 20 eval 'find_text root Shouter >/dev/null' || fail "\"Run action\" does not list the new action"
+wait_for_shown 'menu "Context menu": .*"Run action"' || fail "the Menu key showed no context menu"
+xdotool key Up Up Up Right
+wait_for_shown 'menu "Run action": .*"Shouter"$' || fail "\"Run action\" does not list the new action last"
 keep_screenshot actions-run-action
 xdotool key Up Return
 wait_for_clipping 'RUN ON ME!' 10 || fail "running the action from the menu did not change the clipping"

@@ -24,7 +24,7 @@ xdotool type --delay 60 'ze'
 # Then the field has the focus: capitals and all, the search ignores case.
 xdotool sleep 0.6 type --delay 60 'BRA'
 # The results follow 200 ms after the last change.
-xdotool sleep 0.6
+wait_for_log "$TMPDIR/Kestovan-debug-log.txt" 'Search for "zebra": 1 results' 10 || fail "the search for \"zebra\" found no single match"
 keep_screenshot history-window-e2e-search
 xdotool key Down Return
 e2e_poll 5 probe_shows 'zebrafish in the pond' || fail "the probe did not get the match (it has '$(probe_last_text)')"

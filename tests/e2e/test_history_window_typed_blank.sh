@@ -31,6 +31,7 @@ history_window_shown || fail "typing on the list hid the history window"
 keep_screenshot history-window-e2e-typed-blank
 
 # The blank is part of the search: the one match is the clipping with "sec ond" in it.
+wait_for_log "$TMPDIR/Kestovan-debug-log.txt" 'Search for "sec ond": 1 results' 10 || fail "the search for \"sec ond\" found no single match"
 xdotool key Down Return
 e2e_poll 5 probe_shows 'take a sec ond look' || fail "the match was not pasted (the probe has '$(probe_last_text)')"
 

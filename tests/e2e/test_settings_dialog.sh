@@ -19,8 +19,8 @@ wait_for_tray_icon
 open_settings_from_tray
 dialog=$(settings_dialog)
 
-click_text "$dialog" History || fail "no History page button"
-e2e_poll 5 click_text "$dialog" images || fail "the History page did not show \"Add images to history\""
+e2e_poll 20 click_text "$dialog" History || fail "no History page button"
+e2e_poll 20 click_text "$dialog" images || fail "the History page did not show \"Add images to history\""
 screenshot settings-history >/dev/null
 # Return presses the default button, OK.
 xdotool windowactivate --sync "$dialog" key Return
