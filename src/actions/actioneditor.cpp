@@ -137,7 +137,10 @@ void ActionEditor::executeTest()
                                                            QString(), arguments, error,
                                                            ActionHelpers::LiveTestTimeLimit);
     ui->status->setText(tr("Status: ") + (error.isEmpty() ? tr("Success") : error));
-    qDebug().noquote() << "Action live test:" << (error.isEmpty() ? QStringLiteral("success") : error);
+    // The length tells which text was tested, in a log read while it is being typed.
+    qDebug().noquote() << QStringLiteral("Action live test of %1 characters: %2")
+                              .arg(ui->editor->toPlainText().size())
+                              .arg(error.isEmpty() ? QStringLiteral("success") : error);
     ui->output->setPlainText(results.join(QLatin1Char('\n')));
     ui->status->repaint();
     m_failed = !error.isEmpty();

@@ -87,36 +87,41 @@ wait_for_file() {
 }
 
 # ---------------------------------------------------------------------------------------------
-# What the program reports on the screen
+# Lines the program logs from now on
+
+# log_mark [LOG]: later waits look only past the lines LOG has now (default: the debug log).
+E2E_LOG=
+E2E_LOG_MARK=0
+log_mark() {
+    E2E_LOG=${1:-$TMPDIR/Kestovan-debug-log.txt}
+    E2E_LOG_MARK=$(wc -l <"$E2E_LOG" 2>/dev/null) || E2E_LOG_MARK=0
+}
+
+_e2e_logged_at=
+_e2e_find_logged() {
+    _e2e_logged_at=$(tail -n +"$((E2E_LOG_MARK + 1))" "$E2E_LOG" 2>/dev/null | grep -n -m1 -E -- "$1")
+    [[ -n $_e2e_logged_at ]]
+}
+
+# wait_for_logged PATTERN [TIMEOUT_S]: a line past the mark matches PATTERN (an extended regex);
+# the mark then moves past that line.
+wait_for_logged() {
+    [[ -n $E2E_LOG ]] || E2E_LOG=$TMPDIR/Kestovan-debug-log.txt
+    if e2e_poll "${2:-20}" _e2e_find_logged "$1"; then
+        E2E_LOG_MARK=$((E2E_LOG_MARK + ${_e2e_logged_at%%:*}))
+        return 0
+    fi
+    echo "harness: no line matching /$1/ in $E2E_LOG past line $E2E_LOG_MARK (limit ${2:-20} s)" >&2
+    return 1
+}
 
 # With --debug the program logs each of its windows and menus once the server has put it on the
 # screen, so keys sent after that reach it:
 #   Shown window "TITLE" (CLASS)            a message box adds ": ITS TEXT"
-#   Shown menu "TITLE": "ENTRY" | "ENTRY"   a context menu's title is empty
-# shown_mark [LOG]: later waits look only past the lines LOG has now (default: the debug log).
-E2E_SHOWN_LOG=
-E2E_SHOWN_MARK=0
-shown_mark() {
-    E2E_SHOWN_LOG=${1:-$TMPDIR/Kestovan-debug-log.txt}
-    E2E_SHOWN_MARK=$(wc -l <"$E2E_SHOWN_LOG" 2>/dev/null) || E2E_SHOWN_MARK=0
-}
-
-_e2e_shown_at=
-_e2e_find_shown() {
-    _e2e_shown_at=$(tail -n +"$((E2E_SHOWN_MARK + 1))" "$E2E_SHOWN_LOG" 2>/dev/null | grep -n -m1 -E -- "Shown $1")
-    [[ -n $_e2e_shown_at ]]
-}
-
-# wait_for_shown PATTERN [TIMEOUT_S]: a line past the mark matches "Shown PATTERN" (an extended
-# regex, e.g. 'menu "Run action": .*"Shouter"$'); the mark then moves past that line.
+#   Shown menu "TITLE": "ENTRY" | "ENTRY"   a menu without a title has ""
+# wait_for_shown PATTERN [TIMEOUT_S]: such a line past the mark, e.g. 'menu "Run action": .*"Shouter"$'.
 wait_for_shown() {
-    [[ -n $E2E_SHOWN_LOG ]] || E2E_SHOWN_LOG=$TMPDIR/Kestovan-debug-log.txt
-    if e2e_poll "${2:-20}" _e2e_find_shown "$1"; then
-        E2E_SHOWN_MARK=$((E2E_SHOWN_MARK + ${_e2e_shown_at%%:*}))
-        return 0
-    fi
-    echo "harness: the program reported no \"Shown $1\" in $E2E_SHOWN_LOG (limit ${2:-20} s)" >&2
-    return 1
+    wait_for_logged "Shown $1" "${2:-20}"
 }
 
 # ---------------------------------------------------------------------------------------------

@@ -51,7 +51,7 @@ click_text() {
 # open_settings_from_tray: the tray menu's second entry, "Settings"; the dialog shown and active.
 open_settings_from_tray() {
     wait_for_tray_icon
-    shown_mark
+    log_mark
     click_icon 3
     wait_for_shown 'menu "": "Show" \| "Settings" \| "Quit"$' || fail "a right click on the tray icon showed no menu"
     xdotool key Down Down Return

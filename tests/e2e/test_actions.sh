@@ -44,7 +44,7 @@ xdotool type --delay 40 'Shouter'
 xdotool key Tab Tab ctrl+a
 xdotool type --delay 40 "$script"
 # Each typed key is highlighted and may open the completer; a loaded machine needs long for forty.
-wait_for_log "$TMPDIR/Kestovan-debug-log.txt" 'Action live test: success$' 60 \
+wait_for_log "$TMPDIR/Kestovan-debug-log.txt" "Action live test of ${#script} characters: success\$" 60 \
     || fail "the live test did not succeed on the typed script"
 keep_screenshot actions-editor
 e2e_poll 20 click_text "$editor" Save || fail "no Save button"
@@ -61,7 +61,7 @@ place=$(e2e_poll 20 find_text "$dialog" Shouter | tail -n1) || fail "the list sh
 read -r _ row_y <<<"$place"
 menu_x=$(row_menu_x "$dialog" "$row_y")
 [[ -n $menu_x ]] || fail "no menu button on the new action's row"
-shown_mark
+log_mark
 xdotool mousemove --window "$dialog" "$menu_x" "$((row_y + 5))" click 1
 wait_for_shown 'menu "": .*"Set shortcut' || fail "the row's menu button showed no menu"
 xdotool key Down Down Return
@@ -91,7 +91,7 @@ e2e_poll 5 probe_shows 'MAKE ME LOUD!' || fail "the action hotkey did not paste 
 copy_text 'run on me'
 wait_for_clipping 'run on me' 10 || fail "the copy was not recorded"
 open_history
-shown_mark
+log_mark
 xdotool key Up Menu
 wait_for_shown 'menu "Context menu": .*"Run action"' || fail "the Menu key showed no context menu"
 xdotool key Up Up Up Right

@@ -45,7 +45,7 @@ clips_before=$(clipping_count)
 
 open_history
 # The second row is current; Up goes to the picture. The menu's fourth entry is "Edit...".
-shown_mark
+log_mark
 xdotool key Up Menu
 wait_for_shown 'menu "Context menu": ("[^"]*" \| ){3}"Edit\.\.\."' || fail "the Menu key showed no context menu with \"Edit...\" fourth"
 xdotool key Down Down Down Down Return

@@ -19,7 +19,7 @@ wait_for_clipping "$text" 10 || fail "the emoji copy was not recorded"
 
 open_history
 # The second row is current; Up goes to the emoji clipping. The menu's third entry is "Type Text".
-shown_mark
+log_mark
 xdotool key Up Menu
 wait_for_shown 'menu "Context menu": "[^"]*" \| "[^"]*" \| "Type Text"' || fail "the Menu key showed no context menu with \"Type Text\" third"
 xdotool key Down Down Down Return

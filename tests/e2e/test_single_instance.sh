@@ -59,7 +59,7 @@ tries=$(grep -Ec "$waiting" "$(log_of fourth)")
 ((tries == 10)) || { kill -CONT "$third"; fail "the fourth copy tried $tries times instead of 10"; }
 grep -q "$launched" "$(log_of fourth)" && fail "the fourth copy started although the third still runs"
 
-E2E_SHOWN_LOG=$(log_of fourth) E2E_SHOWN_MARK=0
+E2E_LOG=$(log_of fourth) E2E_LOG_MARK=0
 wait_for_shown 'window "Kestovan" \(QMessageBox\): Kestovan is already running!$' 5 \
     || fail "the box does not say \"Kestovan is already running!\""
 

@@ -38,7 +38,7 @@ xdotool type --delay 30 'Sign off'
 xdotool key Return
 screenshot snippets-page-named >/dev/null
 
-shown_mark
+log_mark
 e2e_poll 20 click_text "$dialog" Options || fail "no Options button"
 # The third entry: "Set expand keyword".
 wait_for_shown 'menu "[^"]*": "[^"]*" \| "[^"]*" \| "Set expand keyword' || fail "\"Options\" showed no menu with \"Set expand keyword\" third"

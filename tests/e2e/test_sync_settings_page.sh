@@ -37,7 +37,7 @@ dialog=$(settings_dialog)
 e2e_poll 20 click_text "$dialog" Sync || fail "no Sync page button"
 e2e_poll 20 find_text "$dialog" Folder >/dev/null || fail "the Sync page does not offer a local folder"
 screenshot sync-page-choice >/dev/null
-shown_mark
+log_mark
 e2e_poll 20 click_text "$dialog" Folder || fail "could not press \"Sync with Local Folder\""
 
 # The default folder does not exist, so the folder dialog asks for one.

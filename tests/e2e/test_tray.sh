@@ -47,7 +47,7 @@ click_icon 1
 e2e_poll 10 history_hidden || fail "a second click on the tray icon did not hide the history window"
 
 # The context menu, with its three entries.
-shown_mark
+log_mark
 click_icon 3
 wait_for_shown "$tray_menu" || fail "a right click on the tray icon showed no menu with Show, Settings and Quit"
 history_hidden || fail "the menu opened the history window"
@@ -61,7 +61,7 @@ start_probe
 ! e2e_poll 1.5 history_hidden || fail "the window opened by \"Show\" was not pinned"
 
 # "Quit" ends the program through its orderly shutdown.
-shown_mark
+log_mark
 click_icon 3
 wait_for_shown "$tray_menu" || fail "the menu did not open a second time"
 xdotool key Up Return
