@@ -65,7 +65,11 @@ e2e_poll 5 eval '[[ $(settings --get WindowPos) == "$shown_at" ]]' \
 # Shift and a click on the close button end the program in order.
 open_history
 eval "$(xdotool getwindowgeometry --shell "$(history_window)")"
-xdotool mousemove $((X + 8 + 16)) $((Y + 8 + 16)) keydown shift click 1 keyup shift
+# The program asks the keyboard whether Shift is held when it handles the click: Shift stays down
+# until the window has gone.
+xdotool mousemove $((X + 8 + 16)) $((Y + 8 + 16)) keydown shift click 1
+e2e_poll 10 history_window_hidden
+xdotool keyup shift
 e2e_poll 10 eval "! _e2e_running $KESTOVAN_PID" || fail "Shift and the close button did not end the program"
 rc=0
 stop_pid "$KESTOVAN_PID" TERM 5 || rc=$?
