@@ -30,6 +30,9 @@ activate_probe
 copy_text 'before the takeover'
 wait_for_clipping 'before the takeover' 10 || fail "the first copy did not record the copy"
 [[ $(removed_of 'before the takeover') == false ]] || fail "the new clipping is marked removed"
+# The clipboard is emptied: the copy that takes over would record what it still held as a new copy.
+stop_pid "$XCLIP_PID" >/dev/null 2>&1
+e2e_poll 5 eval '[[ -z $(targets) ]]' || fail "the clipboard still has an owner after xclip exited"
 
 start_copy second
 e2e_poll 10 gone "$first" || fail "the first copy did not quit when a second one started"
