@@ -38,7 +38,8 @@ size=$(stat -c %s "$dump")
 port_file=$E2E_RUN_DIR/dumpserver.port
 messages=$E2E_RUN_DIR/logs/dumpserver-messages.log
 e2e_spawn "$E2E_RUN_DIR/logs/dumpserver.log" python3 "$E2E_ROOT/tests/e2e/tools/dumpserver.py" "$port_file" "$messages"
-wait_for_file "$port_file" 10 || fail "the dump server stand-in did not start"
+# Python starts slowly on a loaded machine.
+wait_for_file "$port_file" 40 || fail "the dump server stand-in did not start"
 export KESTOVAN_NOTIFIER_URL=ws://127.0.0.1:$(cat "$port_file")/notifier
 KESTOVAN_LOG=$E2E_RUN_DIR/logs/kestovan-second.log
 start_kestovan

@@ -14,7 +14,8 @@ second_display_start
 port_file=$E2E_RUN_DIR/drive.port
 drive_log=$E2E_RUN_DIR/logs/drive-requests.log
 e2e_spawn "$E2E_RUN_DIR/logs/drive.log" python3 "$E2E_ROOT/tests/e2e/tools/drivestandin.py" "$port_file" "$drive_log"
-wait_for_file "$port_file" 10 || fail "the Drive stand-in did not start"
+# Python starts slowly on a loaded machine.
+wait_for_file "$port_file" 40 || fail "the Drive stand-in did not start"
 base=http://127.0.0.1:$(cat "$port_file")
 export KESTOVAN_GOOGLE_API_URL=$base KESTOVAN_GOOGLE_ACCOUNTS_URL=$base
 export KESTOVAN_NOTIFIER_URL=ws://127.0.0.1:$(cat "$port_file")/notifier
