@@ -44,7 +44,12 @@ find_text() {
 click_text() {
     local place
     place=$(find_text "$1" "$2") || return 1
-    read -r px py <<<"$place"
+    click_place "$1" "$place"
+}
+
+# click_place WINDOW "X Y": clicks there, e.g. where find_text found a word.
+click_place() {
+    read -r px py <<<"$2"
     xdotool mousemove --window "$1" "$px" "$py" click 1
 }
 
