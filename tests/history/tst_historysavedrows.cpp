@@ -48,7 +48,7 @@ QByteArray fileFromScratch(const HistoryItemModel &model)
             object.insert("filename", fileName);
         clippings.append(object);
         const QString application = item->data(ApplicationRole).toString();
-        if (!icons.contains(application))
+        if (!item->data(RemovedRole).toBool() && !icons.contains(application))
             icons.insert(application, iconText(item));
     }
     return QJsonDocument(QJsonObject{{"clippings", clippings}, {"icons", icons}, {"magic", -18022398}, {"version", 8}})
