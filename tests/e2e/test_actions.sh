@@ -76,7 +76,9 @@ e2e_poll 10 eval '[[ -z $(shortcut_dialog) ]]' || fail "OK did not close the sho
 keep_screenshot actions-list
 e2e_poll 20 click_text "$dialog" OK || fail "no OK in the settings dialog"
 e2e_poll 10 eval '[[ -z $(settings_dialog) ]]' || fail "OK did not close the settings dialog"
-"$HW_SETTINGS" --get ActionShortcuts | grep -qxF "$action=Ctrl+Alt+Y" \
+# The dialog is hidden before its OK writes the settings: wait for the file.
+stored_shortcut() { "$HW_SETTINGS" --get ActionShortcuts | grep -qxF "$action=Ctrl+Alt+Y"; }
+e2e_poll 10 stored_shortcut \
     || fail "OK stored the shortcuts $("$HW_SETTINGS" --get ActionShortcuts | grep -v '=$')"
 
 # The hotkey pastes the result into the application in front.
