@@ -207,6 +207,7 @@ void O2::startAuthorizationCode()
     }
     m_redirectUri = m_localhostPolicy.arg(m_replyServer->serverPort());
     m_state = randomState();
+    m_replyServer->setExpectedState(m_state);
 
     const QList<O0RequestParameter> parameters = {
         {"response_type", "code"},

@@ -3,6 +3,7 @@
 #include "oauth/oauthlogging.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -58,10 +59,19 @@ O2ReplyServer::O2ReplyServer(QObject *parent)
 void O2ReplyServer::onIncomingConnection()
 {
     while (QTcpSocket *socket = nextPendingConnection()) {
+        // Each holds a descriptor; a flood of them must not hold hundreds.
+        if (m_arrivals.size() >= c_maxConnections)
+            drop(m_arrivals.first());
         m_received.insert(socket, QByteArray());
+        m_arrivals.append(socket);
         connect(socket, &QTcpSocket::readyRead, this, &O2ReplyServer::onBytesReady, Qt::UniqueConnection);
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QObject::destroyed, this, [this, socket] { m_received.remove(socket); });
+        connect(socket, &QObject::destroyed, this, [this, socket] { forget(socket); });
+        // Answered or not, no connection stays longer.
+        QTimer::singleShot(m_idleTimeOut, socket, [this, socket] {
+            qCDebug(lcOAuth) << "O2ReplyServer: closed an idle connection";
+            drop(socket);
+        });
     }
 }
 
@@ -99,6 +109,12 @@ void O2ReplyServer::onBytesReady()
         refuse(socket, "400 Bad Request");
         return;
     }
+    // Any local process can send a code or an error; only the browser knows the state.
+    if (!m_expectedState.isEmpty() && parameters.value("state") != m_expectedState) {
+        qCWarning(lcOAuth) << "O2ReplyServer: refused a redirect that does not carry the state of this sign-in";
+        refuse(socket, "400 Bad Request");
+        return;
+    }
 
     answer(socket, "200 OK ", m_replyContent);
     close();
@@ -125,7 +141,7 @@ QMap<QString, QString> O2ReplyServer::parseQueryParams(QByteArray *data)
 
 void O2ReplyServer::answer(QTcpSocket *socket, const QByteArray &status, const QByteArray &body)
 {
-    m_received.remove(socket);
+    forget(socket);
     disconnect(socket, &QTcpSocket::readyRead, this, &O2ReplyServer::onBytesReady);
     connect(socket, &QTcpSocket::readyRead, socket, [socket] { socket->readAll(); });
     socket->write("HTTP/1.0 " + status + "\r\n"
@@ -142,13 +158,23 @@ void O2ReplyServer::refuse(QTcpSocket *socket, const QByteArray &status)
 
 void O2ReplyServer::closeOtherConnections(QTcpSocket *kept)
 {
-    const QList<QTcpSocket *> sockets = m_received.keys();
+    const QList<QTcpSocket *> sockets = m_arrivals;
     for (QTcpSocket *socket : sockets) {
-        if (socket == kept)
-            continue;
-        m_received.remove(socket);
-        socket->disconnect(this);
-        socket->abort();
-        socket->deleteLater();
+        if (socket != kept)
+            drop(socket);
     }
+}
+
+void O2ReplyServer::forget(QTcpSocket *socket)
+{
+    m_received.remove(socket);
+    m_arrivals.removeOne(socket);
+}
+
+void O2ReplyServer::drop(QTcpSocket *socket)
+{
+    forget(socket);
+    socket->disconnect(this);
+    socket->abort();
+    socket->deleteLater();
 }
