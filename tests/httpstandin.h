@@ -36,6 +36,9 @@ struct StandInAnswer
     QByteArray contentType = "application/json";
     // Milliseconds before the answer goes out; negative: held until releaseHeld().
     int delay = 0;
+    // Bytes sent after the body, as fast as the client takes them; negative: without end, and
+    // without a length, until the client closes the connection.
+    qint64 stream = 0;
 };
 
 // A scripted HTTP/1.1 server on 127.0.0.1 standing in for an outside web service: it records every
@@ -80,6 +83,8 @@ public:
     QList<StandInRequest> requests;
     // Connections the client closed after its request but before the answer went out.
     int dropped = 0;
+    // Bytes of streamed answers sent so far.
+    qint64 streamed = 0;
 
 private:
     struct Connection
@@ -104,12 +109,15 @@ private:
             requests.append(request);
             const StandInAnswer reply = answer ? answer(request) : StandInAnswer{404, "not found"};
             QPointer<QTcpSocket> guarded(socket);
-            const auto send = [guarded, connection, reply] {
+            const auto send = [this, guarded, connection, reply] {
                 if (!guarded || guarded->state() != QAbstractSocket::ConnectedState)
                     return;
                 connection->answered = true;
                 guarded->write(response(reply));
-                guarded->disconnectFromHost();
+                if (reply.stream == 0)
+                    guarded->disconnectFromHost();
+                else
+                    stream(guarded, reply.stream);
             };
             if (reply.delay < 0)
                 m_held.append(send);
@@ -121,6 +129,27 @@ private:
                 ++dropped;
             socket->deleteLater();
         });
+    }
+
+    // Keeps the client's receive side full until `bytes` are sent, or for ever when negative.
+    void stream(QTcpSocket *socket, qint64 bytes)
+    {
+        static const QByteArray chunk(64 * 1024, 'x');
+        auto remaining = std::make_shared<qint64>(bytes);
+        const auto fill = [this, socket, remaining] {
+            while (*remaining != 0 && socket->state() == QAbstractSocket::ConnectedState
+                   && socket->bytesToWrite() < 4 * chunk.size()) {
+                const qint64 size = *remaining < 0 ? chunk.size() : qMin<qint64>(*remaining, chunk.size());
+                socket->write(chunk.constData(), size);
+                streamed += size;
+                if (*remaining > 0)
+                    *remaining -= size;
+            }
+            if (*remaining == 0 && socket->state() == QAbstractSocket::ConnectedState)
+                socket->disconnectFromHost();
+        };
+        connect(socket, &QTcpSocket::bytesWritten, socket, fill);
+        fill();
     }
 
     static bool parse(const QByteArray &received, StandInRequest &request)
@@ -148,9 +177,11 @@ private:
     {
         static const QMap<int, QByteArray> reasons = {{200, "OK"}, {400, "Bad Request"}, {401, "Unauthorized"},
                                                       {404, "Not Found"}, {500, "Internal Server Error"}};
+        const QByteArray length = reply.stream < 0
+            ? QByteArray()
+            : "\r\nContent-Length: " + QByteArray::number(reply.body.size() + reply.stream);
         return "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reasons.value(reply.status, "Status")
-               + "\r\nContent-Type: " + reply.contentType + "\r\nContent-Length: "
-               + QByteArray::number(reply.body.size()) + "\r\nConnection: close\r\n\r\n" + reply.body;
+               + "\r\nContent-Type: " + reply.contentType + length + "\r\nConnection: close\r\n\r\n" + reply.body;
     }
 
     QTcpServer m_server;

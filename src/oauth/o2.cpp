@@ -268,8 +268,23 @@ void O2::postToTokenEndpoint(const QUrl &url, const QByteArray &body)
     request.setHeader(QNetworkRequest::ContentTypeHeader, "application/x-www-form-urlencoded");
     QNetworkReply *reply = m_manager->post(request, body);
     m_timedReplies.add(reply);
+    limitReplySize(reply);
     connect(reply, &QNetworkReply::finished, this, &O2::onTokenReplyFinished, Qt::QueuedConnection);
     connect(reply, &QNetworkReply::errorOccurred, this, &O2::onTokenReplyError, Qt::QueuedConnection);
+}
+
+void O2::limitReplySize(QNetworkReply *reply)
+{
+    // The abort reports OperationCanceledError through the reply's error handler, like any failure.
+    const auto check = [this, reply](qint64 announced) {
+        if (!m_timedReplies.find(reply) || qMax(announced, reply->bytesAvailable()) <= c_maxTokenReplySize)
+            return;
+        qCWarning(lcOAuth) << "O2: the token endpoint's reply is larger than" << c_maxTokenReplySize
+                           << "bytes; it is dropped";
+        reply->abort();
+    };
+    connect(reply, &QNetworkReply::readyRead, this, [check] { check(-1); });
+    connect(reply, &QNetworkReply::downloadProgress, this, [check](qint64, qint64 total) { check(total); });
 }
 
 QNetworkReply *O2::pendingSender() const
@@ -354,6 +369,7 @@ void O2::refresh()
     };
     QNetworkReply *reply = m_manager->post(request, buildRequestBody(parameters));
     m_timedReplies.add(reply);
+    limitReplySize(reply);
     connect(reply, &QNetworkReply::finished, this, &O2::onRefreshFinished, Qt::QueuedConnection);
     connect(reply, &QNetworkReply::errorOccurred, this, &O2::onRefreshError, Qt::QueuedConnection);
 }

@@ -39,6 +39,9 @@ public:
     };
     Q_ENUM(GrantFlow)
 
+    // A token answer is a small JSON object; a longer one is dropped and the request fails.
+    static constexpr qint64 c_maxTokenReplySize = 4 * 1024 * 1024;
+
     explicit O2(QObject *parent = nullptr);
 
     GrantFlow grantFlow() const { return m_grantFlow; }
@@ -100,6 +103,8 @@ private:
     void startAuthorizationCode();
     // Every token request has a time-out, the password grant's too.
     void postToTokenEndpoint(const QUrl &url, const QByteArray &body);
+    // Aborts the reply as soon as it passes c_maxTokenReplySize, announced or received.
+    void limitReplySize(QNetworkReply *reply);
     // The reply that sent the current signal while it is still pending, else null: a reply that
     // timed out or failed before is never acted on again.
     QNetworkReply *pendingSender() const;

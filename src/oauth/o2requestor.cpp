@@ -78,6 +78,7 @@ int O2Requestor::setup(const QNetworkRequest &req, QNetworkAccessManager::Operat
     m_error = QNetworkReply::NoError;
     m_refreshPending = false;
     m_finishScheduled = false;
+    m_replyTooLarge = false;
     return m_id;
 }
 
@@ -108,10 +109,29 @@ void O2Requestor::send()
         break;
     }
     m_timedReplies.add(m_reply);
+    // Direct: each piece is looked at as it arrives, before the next one is taken in.
+    QNetworkReply *reply = m_reply;
+    connect(reply, &QNetworkReply::readyRead, this, [this, reply] { checkReplySize(reply, -1); });
+    connect(reply, &QNetworkReply::downloadProgress, this,
+        [this, reply](qint64, qint64 total) { checkReplySize(reply, total); });
     connect(m_reply, &QNetworkReply::errorOccurred, this, &O2Requestor::onRequestError, Qt::QueuedConnection);
     connect(m_reply, &QNetworkReply::finished, this, &O2Requestor::onRequestFinished, Qt::QueuedConnection);
     if (m_operation != QNetworkAccessManager::GetOperation && m_operation != QNetworkAccessManager::DeleteOperation)
         connect(m_reply, &QNetworkReply::uploadProgress, this, &O2Requestor::onUploadProgress, Qt::DirectConnection);
+}
+
+void O2Requestor::checkReplySize(QNetworkReply *reply, qint64 announced)
+{
+    if (reply != m_reply || m_finishScheduled
+        || qMax(announced, m_reply->bytesAvailable()) <= m_maxReplySize)
+        return;
+    qCWarning(lcOAuth) << "O2Requestor: the reply is larger than" << m_maxReplySize << "bytes; it is dropped";
+    m_replyTooLarge = true;
+    m_error = QNetworkReply::ProtocolFailure;
+    m_refreshPending = false;
+    m_timedReplies.remove(m_reply);
+    scheduleFinish();
+    m_reply->abort();
 }
 
 void O2Requestor::onRequestFinished()
@@ -202,7 +222,7 @@ void O2Requestor::finish()
         qCWarning(lcOAuth) << "O2Requestor::finish: No pending request";
         return;
     }
-    const QByteArray data = m_reply->readAll();
+    const QByteArray data = m_replyTooLarge ? QByteArray() : m_reply->readAll();
     m_status = RequestIdle;
     m_timedReplies.remove(m_reply);
     m_reply->disconnect(this);

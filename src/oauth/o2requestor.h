@@ -19,8 +19,18 @@ class O2Requestor : public QObject
     Q_OBJECT
 
 public:
+    // A longer reply is dropped: JSON answers are small, and what a server sends must not fill the
+    // memory.
+    static constexpr qint64 c_defaultMaxReplySize = 4 * 1024 * 1024;
+
     O2Requestor(QNetworkAccessManager *manager, O2 *authenticator, QObject *parent = nullptr);
     ~O2Requestor() override;
+
+    // The longest reply body taken for the requests sent from now on.
+    void setMaxReplySize(qint64 bytes) { m_maxReplySize = bytes; }
+    // Whether the last request ended because its reply passed that size; it ends with
+    // QNetworkReply::ProtocolFailure and no data.
+    bool replyTooLarge() const { return m_replyTooLarge; }
 
 signals:
     void finished(int id, QNetworkReply::NetworkError error, QByteArray data);
@@ -42,6 +52,8 @@ public slots:
     void onUploadProgress(qint64 uploaded, qint64 total);
 
 private:
+    // Stops reading as soon as the reply passes its size, announced or received.
+    void checkReplySize(QNetworkReply *reply, qint64 announced);
     enum Status {
         RequestIdle = 0,
         RequestSent = 1,
@@ -71,4 +83,6 @@ private:
     // Set once the current request is bound to end, so that late signals of its reply cannot end
     // it twice.
     bool m_finishScheduled = false;
+    qint64 m_maxReplySize = c_defaultMaxReplySize;
+    bool m_replyTooLarge = false;
 };

@@ -4,6 +4,7 @@
 
 #include "actions/actionfile.h"
 #include "actions/actionhelpers.h"
+#include "common/folderlisting.h"
 #include "history/copytocache.h"
 #include "sync/isynctarget.h"
 #include "sync/synclogdialog.h"
@@ -11,6 +12,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 
 namespace {
@@ -48,6 +50,16 @@ QString Sync::remoteActionName(const QJsonObject &action, const QString &fileNam
 
 void Sync::createActionSyncOperations(SyncDirection direction)
 {
+    // Without a readable folder every local action would look missing, and an Upload would delete
+    // the stored ones. A folder not made yet holds no actions.
+    QStringList names;
+    QString error;
+    const QString folder = ActionFile::userFolder();
+    if (QFileInfo::exists(folder) && !FolderListing::names(folder, &names, &error)) {
+        fileOperationFailed("Sync: The actions folder cannot be read (" + error + "); the actions are left as they are");
+        return;
+    }
+
     QMap<QString, QList<RemoteVersion>> remote;
     const QMap<QString, QString> online = buildOnlineFileMap(c_actionPrefix);
     for (auto it = online.cbegin(); it != online.cend(); ++it) {

@@ -1,9 +1,11 @@
 #include "sync/syncgoogledrive.h"
 
+#include "common/safefile.h"
 #include "oauth/googleservice.h"
 #include "oauth/o2google.h"
 #include "oauth/o2requestor.h"
 #include "sync/sync.h"
+#include "sync/synclogdialog.h"
 #include "sync/synclogging.h"
 #include "sync/syncreplypage.h"
 
@@ -22,6 +24,52 @@ const char *const c_scope = "https://www.googleapis.com/auth/drive.appdata profi
 QJsonObject parseObject(const QByteArray &body)
 {
     return QJsonDocument::fromJson(body).object();
+}
+
+// One page of the listing into `files`; false, with the reason, when the page is not a valid and
+// complete one. A page that does not read is never an empty store: the engine would take every file
+// for deleted.
+bool readListPage(const QByteArray &body, OnlineFiles *files, QString *nextPageToken, QString *problem)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(body, &error);
+    if (error.error != QJsonParseError::NoError) {
+        *problem = "the answer is not JSON (" + error.errorString() + ")";
+        return false;
+    }
+    const QJsonObject object = document.object();
+    if (object.contains("error")) {
+        *problem = "Google Drive answered with an error: " + object.value("error").toObject().value("message").toString();
+        return false;
+    }
+    if (!document.isObject() || !object.value("files").isArray()) {
+        *problem = "the answer holds no list of files";
+        return false;
+    }
+    const QJsonValue token = object.value("nextPageToken");
+    if (!token.isUndefined() && !token.isString()) {
+        *problem = "the page token is not a text";
+        return false;
+    }
+    for (const QJsonValue &value : object.value("files").toArray()) {
+        const QJsonObject file = value.toObject();
+        const QString id = file.value("id").toString();
+        const QString name = file.value("name").toString();
+        const QString created = file.value("createdTime").toString();
+        if (id.isEmpty() || name.isEmpty() || created.isEmpty()) {
+            *problem = "a listed file has no id, name or creation time";
+            return false;
+        }
+        files->insert(id, {name, created});
+    }
+    *nextPageToken = token.toString();
+    return true;
+}
+
+void reportTooLarge(const O2Requestor *requestor, const QString &what)
+{
+    if (requestor->replyTooLarge())
+        SyncLogDialog::add("Sync: Google Drive sent too much for " + what + "; the request fails");
 }
 
 } // namespace
@@ -103,8 +151,9 @@ void SyncGoogleDrive::requestPage(OnlineFiles files, QString pageToken, int page
         pathAndQuery += "&pageToken=" + QString::fromLatin1(QUrl::toPercentEncoding(pageToken));
     O2Requestor *requestor = newRequestor();
     connect(requestor, &O2Requestor::finished, this,
-        [this, files, pageToken, page](int id, QNetworkReply::NetworkError error, QByteArray data) {
+        [this, requestor, files, pageToken, page](int id, QNetworkReply::NetworkError error, QByteArray data) {
             qCDebug(lcSync) << id << "getFiles Finished" << error;
+            reportTooLarge(requestor, "the file list");
             pageFinished(files, pageToken, page, error, data);
         });
     requestor->get(QNetworkRequest(GoogleService::apiUrl(pathAndQuery)));
@@ -117,12 +166,14 @@ void SyncGoogleDrive::pageFinished(OnlineFiles files, QString pageToken, int pag
         m_sync->getFilesFinished(OnlineFiles(), true);
         return;
     }
-    const QJsonObject object = parseObject(body);
-    for (const QJsonValue &value : object.value("files").toArray()) {
-        const QJsonObject file = value.toObject();
-        files.insert(file.value("id").toString(), {file.value("name").toString(), file.value("createdTime").toString()});
+    QString nextPageToken;
+    QString problem;
+    if (!readListPage(body, &files, &nextPageToken, &problem)) {
+        qCWarning(lcSync).noquote() << "The Google Drive file list cannot be used:" << problem;
+        SyncLogDialog::add("Sync: The Google Drive file list cannot be used: " + problem);
+        m_sync->getFilesFinished(OnlineFiles(), true);
+        return;
     }
-    const QString nextPageToken = object.value("nextPageToken").toString();
     if (!nextPageToken.isEmpty()) {
         if (nextPageToken == pageToken || page >= m_maxPages) {
             qCWarning(lcSync) << "The Google Drive file list does not end";
@@ -143,6 +194,8 @@ O2Requestor *SyncGoogleDrive::downloadFile(QString id)
     const QUrl url = GoogleService::apiUrl("/drive/v3/files/" + QString::fromLatin1(QUrl::toPercentEncoding(id)) + "?alt=media");
     qCDebug(lcSync) << "Download url" << url.toString();
     O2Requestor *requestor = newRequestor();
+    // A file is never larger than the largest document this program reads.
+    requestor->setMaxReplySize(SafeFile::MaxDocumentSize);
     requestor->get(QNetworkRequest(url));
     return requestor;
 }
@@ -150,9 +203,11 @@ O2Requestor *SyncGoogleDrive::downloadFile(QString id)
 void SyncGoogleDrive::download(DownloadFinishedCallback callback, SyncData data)
 {
     qCDebug(lcSync) << "Downloading" << data.file << data.second << "from Google Drive";
-    connect(downloadFile(data.second), &O2Requestor::finished, this,
-        [sync = m_sync, callback, data](int id, QNetworkReply::NetworkError error, QByteArray bytes) {
+    O2Requestor *requestor = downloadFile(data.second);
+    connect(requestor, &O2Requestor::finished, this,
+        [sync = m_sync, requestor, callback, data](int id, QNetworkReply::NetworkError error, QByteArray bytes) {
             qCDebug(lcSync) << id << "download Finished" << data.file << error;
+            reportTooLarge(requestor, data.file);
             sync->downloadFinished(callback, data, bytes, error != QNetworkReply::NoError);
         });
 }
@@ -212,9 +267,11 @@ O2Requestor *SyncGoogleDrive::uploadFile(QString name, QByteArray data)
 void SyncGoogleDrive::upload(UploadFinishedCallback callback, SyncData data, QByteArray bytes)
 {
     qCDebug(lcSync) << "Uploading" << data.file << "to Google Drive";
-    connect(uploadFile(data.file, bytes), &O2Requestor::finished, this,
-        [sync = m_sync, callback, data](int id, QNetworkReply::NetworkError error, QByteArray body) mutable {
+    O2Requestor *requestor = uploadFile(data.file, bytes);
+    connect(requestor, &O2Requestor::finished, this,
+        [sync = m_sync, requestor, callback, data](int id, QNetworkReply::NetworkError error, QByteArray body) mutable {
             qCDebug(lcSync) << id << "upload Finished" << data.file << error;
+            reportTooLarge(requestor, "the upload of " + data.file);
             bool failed = error != QNetworkReply::NoError;
             if (!failed) {
                 const QJsonObject reply = parseObject(body);
@@ -246,9 +303,11 @@ O2Requestor *SyncGoogleDrive::removeFile(QString id)
 void SyncGoogleDrive::remove(SyncData data)
 {
     qCDebug(lcSync) << "Removing" << data.second << "from Google Drive";
-    connect(removeFile(data.second), &O2Requestor::finished, this,
-        [sync = m_sync, data](int id, QNetworkReply::NetworkError error, QByteArray) {
+    O2Requestor *requestor = removeFile(data.second);
+    connect(requestor, &O2Requestor::finished, this,
+        [sync = m_sync, requestor, data](int id, QNetworkReply::NetworkError error, QByteArray) {
             qCDebug(lcSync) << id << "delete finished" << data.second << error;
+            reportTooLarge(requestor, "the removal of " + data.file);
             sync->deleteFinished(data, error != QNetworkReply::NoError);
         });
 }

@@ -1,5 +1,6 @@
 #include "sync/synclocalfolder.h"
 
+#include "common/folderlisting.h"
 #include "common/safefile.h"
 #include "sync/sync.h"
 #include "sync/synclogdialog.h"
@@ -84,14 +85,25 @@ void SyncLocalFolder::getFiles()
         m_sync->getFilesFinished(OnlineFiles(), true);
         return;
     }
+    // A folder that cannot be read is no empty store: the engine would take every file for deleted.
+    QStringList names;
+    QString error;
+    if (!FolderListing::names(m_folder, &names, &error)) {
+        qCWarning(lcSync) << "Unable to read the folder" << m_folder << error;
+        SyncLogDialog::add("Sync: The sync folder " + m_folder + " cannot be read: " + error);
+        m_sync->getFilesFinished(OnlineFiles(), true);
+        return;
+    }
 
     OnlineFiles files;
-    const QFileInfoList entries = QDir(m_folder).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo &entry : entries) {
+    for (const QString &name : std::as_const(names)) {
+        const QFileInfo entry(pathOf(name));
+        // Plain files only; hidden ones are parts of uploads under way.
+        if (name.startsWith('.') || !entry.isFile())
+            continue;
         // UTC with milliseconds: local times without a zone mis-order versions across a clock
         // change or between zones, and whole seconds make ties.
-        const QString time = entry.lastModified().toUTC().toString(Qt::ISODateWithMs);
-        files.insert(entry.fileName(), {entry.fileName(), time});
+        files.insert(name, {name, entry.lastModified().toUTC().toString(Qt::ISODateWithMs)});
     }
     files.insert(QString(), {QString(), QString()});
 

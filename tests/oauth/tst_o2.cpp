@@ -248,6 +248,7 @@ private slots:
         QTest::newRow("no access token") << StandInAnswer{200, "{\"refresh_token\":\"1//R9\"}"};
         QTest::newRow("not JSON") << StandInAnswer{200, "<html>"};
         QTest::newRow("refused") << StandInAnswer{400, "{\"error\":\"invalid_grant\"}"};
+        QTest::newRow("endless body") << StandInAnswer{200, "{\"access_token\":\"", "application/json", 0, -1};
     }
 
     void testTokenReplyFailures()
@@ -329,6 +330,8 @@ private slots:
             << true << StandInAnswer{200, "{\"access_token\":\"late\"}", "application/json", 1200}
             << QNetworkReply::TimeoutError << 200;
         QTest::newRow("no refresh token") << false << StandInAnswer{} << QNetworkReply::AuthenticationRequiredError << 60000;
+        QTest::newRow("endless body") << true << StandInAnswer{200, "{", "application/json", 0, -1}
+                                      << QNetworkReply::OperationCanceledError << 60000;
     }
 
     void testFailedRefreshUnlinks()

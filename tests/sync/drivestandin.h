@@ -101,6 +101,8 @@ public:
     // Answers the listing with this status and body instead, when set.
     int listStatus = 200;
     QByteArray listBody;
+    // Bytes streamed after that body; negative: without end.
+    qint64 listStream = 0;
     // Answers uploads with this body instead of the new file, when set.
     QByteArray uploadBody;
     int refreshes = 0;
@@ -141,7 +143,7 @@ private:
     StandInAnswer list(const QUrlQuery &query)
     {
         if (listStatus != 200 || !listBody.isNull())
-            return {listStatus, listBody};
+            return {listStatus, listBody, "application/json", 0, listStream};
         // Drive's own default page is 100 files.
         const int asked = query.hasQueryItem("pageSize") ? query.queryItemValue("pageSize").toInt() : 100;
         const int pageSize = qMin(asked, pageLimit);

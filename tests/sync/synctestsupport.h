@@ -23,6 +23,9 @@
 
 #include <functional>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 // Sync tests run with a home, settings and data folder of their own, so they never touch user data,
 // and in a time zone with clock changes.
 #define KESTOVAN_SYNC_TEST_MAIN(TestClass)                                                         \
@@ -282,6 +285,27 @@ public:
     using Sync::Sync;
     ISyncTarget *getSync() override { return target ? target : Sync::getSync(); }
     ISyncTarget *target = nullptr;
+};
+
+// Leaves no descriptor to open, so a folder cannot be read, even by root, for as long as it lives.
+class NoDescriptorLeft
+{
+public:
+    NoDescriptorLeft()
+    {
+        getrlimit(RLIMIT_NOFILE, &m_saved);
+        const int lowestFree = ::dup(0);
+        ::close(lowestFree);
+        rlimit limit = m_saved;
+        limit.rlim_cur = rlim_t(lowestFree);
+        setrlimit(RLIMIT_NOFILE, &limit);
+    }
+    ~NoDescriptorLeft() { setrlimit(RLIMIT_NOFILE, &m_saved); }
+    NoDescriptorLeft(const NoDescriptorLeft &) = delete;
+    NoDescriptorLeft &operator=(const NoDescriptorLeft &) = delete;
+
+private:
+    rlimit m_saved{};
 };
 
 // Runs one pass of the queue to its end; the status it ended with, or Busy when it did not end.

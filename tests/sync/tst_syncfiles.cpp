@@ -48,6 +48,7 @@ private slots:
     void testFilesThatDoNotDecipherAreNeverWritten_data();
     void testFilesThatDoNotDecipherAreNeverWritten();
     void testRemoteNamesNeverLeadOutOfTheirFolder();
+    void testUnreadableActionsFolderIsNoEmptyOne();
     void testImagesTravelWithTheirThumbnails();
 };
 
@@ -297,6 +298,27 @@ void TestSyncFiles::testRemoteNamesNeverLeadOutOfTheirFolder()
     while (everything.hasNext())
         QVERIFY2(!everything.next().contains("evil"), qPrintable(everything.filePath()));
     QVERIFY(!QFileInfo::exists(m_root->filePath("evil.json")));
+    m_a.engine->target = nullptr;
+}
+
+// Read as empty, an actions folder that cannot be read made an Upload delete every stored action.
+void TestSyncFiles::testUnreadableActionsFolderIsNoEmptyOne()
+{
+    use(m_a);
+    ScriptedTarget target(m_a.engine.get());
+    m_a.engine->target = &target;
+    const QString stored = "action_20230504T102030_a.json";
+    target.put(stored, actionBytes(action("Stored", "2023-05-04T10:20:30")));
+    QVERIFY(writeAction("a.json", action("Local", "2023-05-04T10:20:30")));
+    m_a.engine->syncActions(ToServer);
+    {
+        NoDescriptorLeft limit;
+        QCOMPARE(runPass(*m_a.engine), Failed);
+    }
+    QVERIFY(target.requestsStartingWith("remove:").isEmpty());
+    QVERIFY(target.requestsStartingWith("upload:").isEmpty());
+    QVERIFY(target.store.contains(stored));
+    QCOMPARE(logTexts().filter("Sync: The actions folder cannot be read (").size(), 1);
     m_a.engine->target = nullptr;
 }
 

@@ -5,7 +5,9 @@
 #include "browsercatcher.h"
 #include "common/translation.h"
 #include "oauth/o2google.h"
+#include "common/safefile.h"
 #include "oauth/o2replylist.h"
+#include "oauth/o2requestor.h"
 #include "oauth/oauthtestsupport.h"
 #include "sync/drivestandin.h"
 #include "googledrivetestsupport.h"
@@ -173,21 +175,33 @@ private slots:
     {
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<qint64>("stream");
         QTest::addColumn<bool>("error");
-        QTest::newRow("server error") << 500 << QByteArray("{}") << true;
-        QTest::newRow("unreadable body") << 200 << QByteArray("<html>busy</html>") << false;
-        QTest::newRow("empty body") << 200 << QByteArray("") << false;
-        QTest::newRow("files not an array") << 200 << QByteArray(R"({"files":{"id":"x"}})") << false;
-        QTest::newRow("the same page again") << 200 << QByteArray(R"({"files":[],"nextPageToken":"again"})") << true;
+        QTest::newRow("server error") << 500 << QByteArray("{}") << qint64(0) << true;
+        // A list that does not read is no empty store: the engine would take every file for deleted.
+        QTest::newRow("captive portal page") << 200 << QByteArray("<html>busy</html>") << qint64(0) << true;
+        QTest::newRow("empty body") << 200 << QByteArray("") << qint64(0) << true;
+        QTest::newRow("files not an array") << 200 << QByteArray(R"({"files":{"id":"x"}})") << qint64(0) << true;
+        QTest::newRow("error object") << 200 << QByteArray("{\"error\":{\"code\":403,\"message\":\"Rate Limit Exceeded\"}}")
+                                      << qint64(0) << true;
+        QTest::newRow("cut body") << 200 << QByteArray("{\"files\":[{\"id\":\"a\",\"name\":\"History#1.json\",\"createdTime\":\"2024-")
+                                  << qint64(0) << true;
+        QTest::newRow("file without an id") << 200 << QByteArray("{\"files\":[{\"name\":\"History#1.json\",\"createdTime\":\"2024\"}]}")
+                                            << qint64(0) << true;
+        QTest::newRow("the same page again") << 200 << QByteArray(R"({"files":[],"nextPageToken":"again"})") << qint64(0) << true;
+        // Read whole, an endless answer filled the memory until the time-out.
+        QTest::newRow("endless body") << 200 << QByteArray("{\"files\":[") << qint64(-1) << true;
     }
 
     void testListingFailures()
     {
         QFETCH(int, status);
         QFETCH(QByteArray, body);
+        QFETCH(qint64, stream);
         QFETCH(bool, error);
         m_drive->listStatus = status;
         m_drive->listBody = body;
+        m_drive->listStream = stream;
         std::unique_ptr<SyncGoogleDrive> target(signedInTarget());
         const bool endless = QByteArray(QTest::currentDataTag()) == "the same page again";
         if (endless)
@@ -199,6 +213,7 @@ private slots:
         const OnlineFiles onlyTheMark{{QString(), {QString(), QString()}}};
         QCOMPARE(answer->files, error ? OnlineFiles() : onlyTheMark);
         QCOMPARE(m_drive->http.requests.size(), endless ? 2 : 1);
+        QVERIFY(m_drive->http.streamed < 64 * O2Requestor::c_defaultMaxReplySize);
     }
 
     void testListingOfEndlessPagesStops()
@@ -268,6 +283,37 @@ private slots:
         QVERIFY(answer);
         QVERIFY(answer->error);
         QCOMPARE(answer->callback, int(JsonDownloaded));
+    }
+
+    // Replies were read whole, however long: an endless one filled the memory until the time-out.
+    void testRepliesOverTheirLimitFail_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<qint64>("stream");
+        QTest::newRow("download announced over the document limit") << "download" << SafeFile::MaxDocumentSize;
+        QTest::newRow("upload answered without end") << "upload" << qint64(-1);
+        QTest::newRow("removal answered without end") << "delete" << qint64(-1);
+    }
+
+    void testRepliesOverTheirLimitFail()
+    {
+        QFETCH(QString, operation);
+        QFETCH(qint64, stream);
+        m_drive->http.answer = [stream](const StandInRequest &) { return StandInAnswer{200, "{", "application/json", 0, stream}; };
+        std::unique_ptr<SyncGoogleDrive> target(signedInTarget());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^O2Requestor: the reply is larger than"));
+        if (operation == "download")
+            target->download(JsonDownloaded, fileData("History#1.json", "id-1"));
+        else if (operation == "upload")
+            target->upload(PlainUpload, fileData("action_a.json"), "payload");
+        else
+            target->remove(fileData("History#1.json", "id-1"));
+        const AnswerRecorder::Answer *answer = m_engine->single();
+        QVERIFY(answer);
+        QVERIFY(answer->error);
+        QVERIFY(answer->bytes.isEmpty());
+        QCOMPARE(logCount("Sync: Google Drive sent too much for "), 1);
+        QVERIFY(m_drive->http.streamed < 64 * O2Requestor::c_defaultMaxReplySize);
     }
 
     void testUploadSendsOneMultipartRequest_data()

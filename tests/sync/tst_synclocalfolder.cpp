@@ -204,6 +204,17 @@ void TestSyncLocalFolder::testFailureIsAnsweredOnceBeforeTheRequestReturns()
     QVERIFY(engine.answeredDuring([&] { target.remove(named("missing.json")); }));
     QVERIFY(engine.answers.last().error);
 
+    // A folder that cannot be read is no empty one: the engine would take every file for deleted.
+    QVERIFY(writeFile(folder.filePath("History#1.json"), "h"));
+    const QRegularExpression unreadable("^Unable to read the folder");
+    QTest::ignoreMessage(QtWarningMsg, unreadable);
+    {
+        NoDescriptorLeft limit;
+        QVERIFY(engine.answeredDuring([&] { target.getFiles(); }));
+    }
+    QVERIFY(engine.answers.last().error);
+    QVERIFY(engine.answers.last().files.isEmpty());
+
     QTemporaryDir gone;
     const QString goneFolder = gone.path();
     target.initialize(ReportState, settingsMap(goneFolder));
@@ -214,7 +225,7 @@ void TestSyncLocalFolder::testFailureIsAnsweredOnceBeforeTheRequestReturns()
     QVERIFY(engine.answers.last().error);
 
     QCoreApplication::processEvents();
-    QCOMPARE(engine.answers.size(), 3);
+    QCOMPARE(engine.answers.size(), 4);
 }
 
 void TestSyncLocalFolder::testUploadReplacesTheFileWithoutLeavingTemporaryFiles()
