@@ -36,6 +36,8 @@ QString versionPrefix(QString documentName)
 Notifier::Notifier(QObject *parent)
     : QObject(parent)
 {
+    m_handshakeTimer.setSingleShot(true);
+    connect(&m_handshakeTimer, &QTimer::timeout, this, &Notifier::handshakeTimedOut);
 }
 
 Notifier::~Notifier()
@@ -114,11 +116,27 @@ void Notifier::connectToServer()
     const QUrl url = Utils::notifierUrl();
     emit status(CONNECTING);
     SyncLogDialog::add("Notifier: Connecting to " + url.toString());
+    m_attemptOpen = true;
+    m_handshakeTimer.start(m_handshakeTimeOut);
     client->open(url);
+}
+
+void Notifier::handshakeTimedOut()
+{
+    if (!m_socket || m_socket->isValid() || m_socket->isUnconnected())
+        return;
+    SyncLogDialog::add(QString("Notifier: The notification server did not answer within %1 seconds")
+                           .arg(m_handshakeTimeOut / 1000.0));
+    m_socket->abort();
+    // A connection still being made ends without a disconnected signal; it is retried all the same.
+    if (m_attemptOpen)
+        onDisconnected();
 }
 
 void Notifier::close()
 {
+    m_handshakeTimer.stop();
+    m_attemptOpen = false;
     if (!m_socket) {
         // Never connected: nothing to close.
     } else if (m_socket->isValid()) {
@@ -171,6 +189,8 @@ int Notifier::reconnectDelayAfter(int disconnections, int unit)
 
 void Notifier::onConnected()
 {
+    m_handshakeTimer.stop();
+    m_attemptOpen = false;
     SyncLogDialog::add("Notifier: Connection established");
     emit status(CONNECTED);
     m_reconnectCount = 0;
@@ -180,6 +200,8 @@ void Notifier::onConnected()
 
 void Notifier::onDisconnected()
 {
+    m_handshakeTimer.stop();
+    m_attemptOpen = false;
     SyncLogDialog::add("Notifier: Disconnected");
     if (m_socket && m_socket->closedForTooMuchData())
         ignore("a message over " + QString::number(c_maxMessageSize) + " bytes, and the connection with it");

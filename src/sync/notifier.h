@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 #include <memory>
 
@@ -42,6 +43,9 @@ public:
     // File times can lag the clock (a coarse kernel clock; file systems that keep whole or even
     // two seconds), so a check also reports files this much older than the one before.
     static constexpr int c_fileTimeMargin = 2000;
+    // A server that takes the connection but does not finish the opening handshake within this
+    // time is left, and tried again later like a lost connection.
+    static constexpr int c_handshakeTimeOut = 30000;
 
     explicit Notifier(QObject *parent = nullptr);
     ~Notifier() override;
@@ -70,6 +74,7 @@ public:
     // Tests shorten the reconnection unit and the folder check delay.
     void setReconnectUnit(int milliseconds) { m_reconnectUnit = milliseconds; }
     void setFolderCheckDelay(int milliseconds) { m_folderCheckDelay = milliseconds; }
+    void setHandshakeTimeOut(int milliseconds) { m_handshakeTimeOut = milliseconds; }
     // The folder being watched; empty outside folder mode.
     QString watchedFolder() const;
 
@@ -90,6 +95,7 @@ public slots:
 
 private:
     void connectToServer();
+    void handshakeTimedOut();
     void watchFolder(const QString &folder);
     void checkFolder(const QString &path);
     // A lost watch (the folder was removed or unmounted) is set up again once the folder is back;
@@ -114,4 +120,8 @@ private:
     bool m_missedChange = false;
     int m_reconnectUnit = c_reconnectUnit;
     int m_folderCheckDelay = c_folderCheckDelay;
+    int m_handshakeTimeOut = c_handshakeTimeOut;
+    QTimer m_handshakeTimer;
+    // Set from the start of a connection attempt until it connected or was seen to end.
+    bool m_attemptOpen = false;
 };

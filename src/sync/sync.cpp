@@ -79,7 +79,9 @@ void Sync::initialize(QString target, InitOptions options, QMap<QString, QVarian
 
 void Sync::syncInitialized(bool success)
 {
-    if (success)
+    // Drive settles a sign-out as a success too, also the one after a failed token refresh; the
+    // notifier must not stay registered for a user who is gone.
+    if (success && isValid())
         m_notifier->initialize(m_targetName);
     else
         m_notifier->close();

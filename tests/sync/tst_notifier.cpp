@@ -4,13 +4,16 @@
 #include "common/utils.h"
 #include "oauth/googleservice.h"
 #include "oauth/o2google.h"
+#include "httpstandin.h"
 #include "sync/notifier.h"
+#include "googledrivetestsupport.h"
 #include "websocketstandin.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileSystemWatcher>
 #include <QHostInfo>
+#include <QTcpServer>
 
 using namespace SyncTest;
 
@@ -343,6 +346,54 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(notifier->isConnected(), 10000);
         QCOMPARE(notifier->reconnectCount(), 0);
         QCOMPARE(recorder.statuses.last(), Notifier::CONNECTED);
+    }
+
+    // A server that took the connection and never answered kept the notifier "connecting" for good.
+    void testSilentServerIsLeftAndRetried()
+    {
+        QTcpServer silent;
+        QVERIFY(silent.listen(QHostAddress::LocalHost, 0));
+        int connections = 0;
+        connect(&silent, &QTcpServer::newConnection, this, [&silent, &connections] {
+            while (silent.nextPendingConnection())
+                ++connections;
+        });
+        qputenv("KESTOVAN_NOTIFIER_URL", QString("ws://127.0.0.1:%1/notifier").arg(silent.serverPort()).toUtf8());
+        Notifier notifier;
+        notifier.setHandshakeTimeOut(300);
+        notifier.setReconnectUnit(200);
+        Recorder recorder(&notifier);
+        notifier.initialize("GoogleDrive");
+        QTRY_VERIFY_WITH_TIMEOUT(connections >= 2, 10000);
+        QCOMPARE(recorder.statuses.mid(0, 3),
+            (QList<Notifier::CONNECTION_STATUS>{Notifier::CONNECTING, Notifier::DISCONNECTED, Notifier::CONNECTING}));
+        QVERIFY(notifier.reconnectCount() >= 1);
+        QVERIFY(logHas("Notifier: The notification server did not answer within 0.3 seconds"));
+        notifier.close();
+    }
+
+    // A failed token refresh signs the user out; the connection made for that user must end with it.
+    void testSignOutByAFailedRefreshEndsTheConnection()
+    {
+        HttpStandIn accounts;
+        accounts.answer = [](const StandInRequest &) { return StandInAnswer{400, R"({"error":"invalid_grant"})"}; };
+        qputenv("KESTOVAN_GOOGLE_ACCOUNTS_URL", accounts.url("").toString().toUtf8());
+        Sync engine;
+        O2Google *o2 = googleDriveOf(engine)->o2();
+        o2->setToken("access-1");
+        o2->setRefreshToken("refresh-1");
+        o2->setLinked(true);
+        engine.notifier()->setReconnectUnit(100);
+        engine.initialize("GoogleDrive", ReportState, settingsMap());
+        QTRY_VERIFY_WITH_TIMEOUT(engine.notifier()->isConnected(), 10000);
+
+        o2->refresh();
+        QTRY_VERIFY_WITH_TIMEOUT(m_server->disconnected, 10000);
+        QVERIFY(!o2->linked());
+        QVERIFY(!engine.notifier()->isConnected());
+        QVERIFY(engine.notifier()->userId().isEmpty());
+        QTest::qWait(500);
+        QCOMPARE(m_server->connections, 1);
     }
 
     void testCloseEndsRetriesAndAttempts()
