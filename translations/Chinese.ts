@@ -1417,12 +1417,20 @@ automatically replaced with the snippet.</source>
         <translation>同步成功。</translation>
     </message>
     <message>
-        <source>Decryption failed.</source>
-        <translation>解密失败。</translation>
-    </message>
-    <message>
         <source>Google Drive sync is not available: %1</source>
         <translation>Google 云端硬盘同步不可用：%1</translation>
+    </message>
+    <message>
+        <source>Decryption failed for %1: the passphrases of your computers may differ.</source>
+        <translation>无法解密 %1：您的各台计算机上的密码短语可能不同。</translation>
+    </message>
+    <message>
+        <source>Synchronization refused what is not encrypted while encryption is on: %1</source>
+        <translation>加密已开启，同步拒绝了未加密的内容：%1</translation>
+    </message>
+    <message>
+        <source>Synchronization is not working: the sync folder %1 cannot be found.</source>
+        <translation>同步无法进行：找不到同步文件夹 %1。</translation>
     </message>
 </context>
 <context>

@@ -1420,12 +1420,20 @@ automaattisesti katkelmalla.</translation>
         <translation>Synkronointi onnistui.</translation>
     </message>
     <message>
-        <source>Decryption failed.</source>
-        <translation>Salauksen purku epäonnistui.</translation>
-    </message>
-    <message>
         <source>Google Drive sync is not available: %1</source>
         <translation>Google Drive -synkronointi ei ole käytettävissä: %1</translation>
+    </message>
+    <message>
+        <source>Decryption failed for %1: the passphrases of your computers may differ.</source>
+        <translation>Salauksen purku epäonnistui: %1. Tietokoneidesi salalauseet voivat olla erilaiset.</translation>
+    </message>
+    <message>
+        <source>Synchronization refused what is not encrypted while encryption is on: %1</source>
+        <translation>Salaus on käytössä, joten synkronointi hylkäsi salaamattoman sisällön: %1</translation>
+    </message>
+    <message>
+        <source>Synchronization is not working: the sync folder %1 cannot be found.</source>
+        <translation>Synkronointi ei toimi: synkronointikansiota %1 ei löydy.</translation>
     </message>
 </context>
 <context>

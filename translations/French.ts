@@ -1420,12 +1420,20 @@ automatiquement remplacé par l&apos;extrait.</translation>
         <translation>Synchronisation réussie.</translation>
     </message>
     <message>
-        <source>Decryption failed.</source>
-        <translation>Le déchiffrement a échoué.</translation>
-    </message>
-    <message>
         <source>Google Drive sync is not available: %1</source>
         <translation>La synchronisation avec Google Drive n&apos;est pas disponible&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Decryption failed for %1: the passphrases of your computers may differ.</source>
+        <translation>Le déchiffrement de %1 a échoué&#xa0;: les phrases secrètes de vos ordinateurs sont peut-être différentes.</translation>
+    </message>
+    <message>
+        <source>Synchronization refused what is not encrypted while encryption is on: %1</source>
+        <translation>Le chiffrement étant activé, la synchronisation a refusé ce qui n’est pas chiffré&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Synchronization is not working: the sync folder %1 cannot be found.</source>
+        <translation>La synchronisation ne fonctionne pas&#xa0;: le dossier de synchronisation %1 est introuvable.</translation>
     </message>
 </context>
 <context>

@@ -1420,12 +1420,20 @@ durch den Textbaustein ersetzt wird.</translation>
         <translation>Synchronisierung erfolgreich.</translation>
     </message>
     <message>
-        <source>Decryption failed.</source>
-        <translation>Entschlüsselung fehlgeschlagen.</translation>
-    </message>
-    <message>
         <source>Google Drive sync is not available: %1</source>
         <translation>Die Synchronisierung mit Google Drive ist nicht verfügbar: %1</translation>
+    </message>
+    <message>
+        <source>Decryption failed for %1: the passphrases of your computers may differ.</source>
+        <translation>Entschlüsselung von %1 fehlgeschlagen: Die Passphrasen Ihrer Computer unterscheiden sich möglicherweise.</translation>
+    </message>
+    <message>
+        <source>Synchronization refused what is not encrypted while encryption is on: %1</source>
+        <translation>Da die Verschlüsselung eingeschaltet ist, hat die Synchronisierung Unverschlüsseltes abgelehnt: %1</translation>
+    </message>
+    <message>
+        <source>Synchronization is not working: the sync folder %1 cannot be found.</source>
+        <translation>Die Synchronisierung funktioniert nicht: Der Synchronisierungsordner %1 wurde nicht gefunden.</translation>
     </message>
 </context>
 <context>

@@ -1420,12 +1420,20 @@ automatically replaced with the snippet.</source>
         <translation>सिंक सफल रहा।</translation>
     </message>
     <message>
-        <source>Decryption failed.</source>
-        <translation>डिक्रिप्शन विफल रहा।</translation>
-    </message>
-    <message>
         <source>Google Drive sync is not available: %1</source>
         <translation>Google Drive सिंक उपलब्ध नहीं है: %1</translation>
+    </message>
+    <message>
+        <source>Decryption failed for %1: the passphrases of your computers may differ.</source>
+        <translation>%1 को डिक्रिप्ट करना विफल रहा: आपके कंप्यूटरों के पासफ़्रेज़ अलग हो सकते हैं।</translation>
+    </message>
+    <message>
+        <source>Synchronization refused what is not encrypted while encryption is on: %1</source>
+        <translation>एन्क्रिप्शन चालू होने के कारण सिंक ने बिना एन्क्रिप्ट की गई सामग्री अस्वीकार कर दी: %1</translation>
+    </message>
+    <message>
+        <source>Synchronization is not working: the sync folder %1 cannot be found.</source>
+        <translation>सिंक काम नहीं कर रहा है: सिंक फ़ोल्डर %1 नहीं मिला।</translation>
     </message>
 </context>
 <context>

@@ -1420,12 +1420,20 @@ substituída automaticamente pelo trecho.</translation>
         <translation>Sincronização concluída.</translation>
     </message>
     <message>
-        <source>Decryption failed.</source>
-        <translation>Falha na descriptografia.</translation>
-    </message>
-    <message>
         <source>Google Drive sync is not available: %1</source>
         <translation>A sincronização com o Google Drive não está disponível: %1</translation>
+    </message>
+    <message>
+        <source>Decryption failed for %1: the passphrases of your computers may differ.</source>
+        <translation>Falha ao desencriptar %1: as frases secretas dos seus computadores podem ser diferentes.</translation>
+    </message>
+    <message>
+        <source>Synchronization refused what is not encrypted while encryption is on: %1</source>
+        <translation>Com a encriptação ativada, a sincronização recusou o que não está encriptado: %1</translation>
+    </message>
+    <message>
+        <source>Synchronization is not working: the sync folder %1 cannot be found.</source>
+        <translation>A sincronização não está funcionando: a pasta de sincronização %1 não foi encontrada.</translation>
     </message>
 </context>
 <context>

@@ -26,12 +26,14 @@ const QByteArray Sync::c_encryptedPrefix("|ENCRYPTED|");
 Sync::Sync(QObject *parent)
     : ISync(parent)
     , m_queueTimer(new QTimer(this))
+    , m_folderTimer(new QTimer(this))
     , m_notifier(new Notifier(this))
     , m_localFolder(new SyncLocalFolder(this))
     , m_none(new SyncNone(this))
 {
     m_queueTimer->setSingleShot(true);
     connect(m_queueTimer, &QTimer::timeout, this, &Sync::handleQueue);
+    connect(m_folderTimer, &QTimer::timeout, this, &Sync::checkMissingFolder);
     connect(m_none, &SyncNone::initialized, this, &Sync::initialized);
     connect(m_localFolder, &SyncLocalFolder::initialized, this, &Sync::syncInitialized);
     connect(m_notifier, &Notifier::dataUpdated, this, &Sync::onDataUpdated);
@@ -55,8 +57,10 @@ void Sync::initialize(QString target, InitOptions options, QMap<QString, QVarian
     m_settings = settings;
     m_targetName = target;
     forgetFileList();
+    m_folderTimer->stop();
     // Another folder or passphrase may read what did not read before.
-    m_damagedVersions.clear();
+    m_problems.clear();
+    m_plainVersionChecks.clear();
     if (target == "GoogleDrive" && !GoogleService::isConfigured()) {
         // Nobody can sign in without the client identity; say so instead of failing silently.
         SyncLogDialog::add("Sync: Google Drive needs a Google client id and secret, and this build has none");
@@ -222,7 +226,8 @@ void Sync::handleQueue()
 
     if (!isValid()) {
         qCWarning(lcSync) << "No valid sync available";
-        m_queue.clear();
+        if (!waitForMissingFolder())
+            m_queue.clear();
         return;
     }
 
@@ -249,8 +254,6 @@ void Sync::dispatch(SyncData data)
 {
     switch (data.operation) {
     case MergeDocument:
-        m_versionSkipped = false;
-        m_versionUndeciphered = false;
         mergeDocument(data);
         break;
     case DeleteFile:
@@ -312,7 +315,7 @@ void Sync::continueQueue()
 void Sync::haltQueue(const QString &statusText)
 {
     m_operationInFlight = false;
-    m_damagedThisPass.clear();
+    m_problems.clearPass();
     m_passIncomplete = false;
     // The rest of the queue may wait long; by then other computers have stored and pruned versions.
     forgetFileList();
@@ -325,20 +328,68 @@ void Sync::queueDrained()
 {
     const bool complete = !m_passIncomplete;
     m_passIncomplete = false;
-    const QStringList damaged = m_damagedThisPass;
-    m_damagedThisPass.clear();
+    const SyncProblems::Report report = m_problems.takeReport(m_listRead ? &m_online : nullptr);
     // What it was started for has run; firing later it would report this pass again, as a success.
     m_queueTimer->stop();
-    QTimer::singleShot(0, this, [this, complete, damaged] {
+    QTimer::singleShot(0, this, [this, complete, report] {
+        QStringList texts = problemTexts(report);
         if (!complete)
-            emit syncStatus(Failed, tr("Synchronization failed."));
-        else if (!damaged.isEmpty())
-            emit syncStatus(Failed, tr("Synchronization skipped a damaged file: %1").arg(damaged.join(", ")));
-        else
+            texts.prepend(tr("Synchronization failed."));
+        if (texts.isEmpty())
             emit syncStatus(Success, tr("Synchronization successful."));
+        else
+            emit syncStatus(Failed, texts.join(' '));
     });
     forgetFileList();
     listenAgainLater();
+}
+
+QStringList Sync::problemTexts(const SyncProblems::Report &report) const
+{
+    QStringList texts;
+    for (auto it = report.cbegin(); it != report.cend(); ++it) {
+        const QString names = it->join(", ");
+        switch (it.key()) {
+        case SyncProblems::Kind::Undeciphered:
+            texts.append(tr("Decryption failed for %1: the passphrases of your computers may differ.").arg(names));
+            break;
+        case SyncProblems::Kind::NotEnciphered:
+            texts.append(tr("Synchronization refused what is not encrypted while encryption is on: %1").arg(names));
+            break;
+        case SyncProblems::Kind::Damaged:
+            texts.append(tr("Synchronization skipped a damaged file: %1").arg(names));
+            break;
+        }
+    }
+    return texts;
+}
+
+bool Sync::waitForMissingFolder()
+{
+    const QString folder = m_localFolder->folder();
+    if (m_targetName != "LocalFolder" || folder.isEmpty())
+        return false;
+    SyncLogDialog::add("Sync: The sync folder " + folder + " cannot be found; synchronization waits until it is back");
+    emit syncStatus(Failed, tr("Synchronization is not working: the sync folder %1 cannot be found.").arg(folder));
+    if (!m_folderTimer->isActive())
+        m_folderTimer->start(m_queueDelay);
+    return true;
+}
+
+void Sync::checkMissingFolder()
+{
+    if (m_targetName != "LocalFolder") {
+        m_folderTimer->stop();
+        return;
+    }
+    if (!isValid())
+        return;
+    m_folderTimer->stop();
+    SyncLogDialog::add("Sync: The sync folder " + m_localFolder->folder() + " is back");
+    // Missing at start, the folder was never watched.
+    if (m_notifier->target() != m_targetName)
+        m_notifier->initialize(m_targetName);
+    handleQueue();
 }
 
 void Sync::forgetFileList()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sync/isync.h"
+#include "sync/syncproblems.h"
 #include "sync/synctypes.h"
 
 #include <QByteArray>
@@ -76,7 +77,7 @@ public:
     void handleQueue();
 
     // The time between the last request and the start of a pass (c_queueDelay unless a test
-    // shortens it).
+    // shortens it); a missing sync folder is looked for as often.
     void setQueueDelay(int milliseconds) { m_queueDelay = milliseconds; }
     int queueDelay() const { return m_queueDelay; }
     const QTimer *queueTimer() const { return m_queueTimer; }
@@ -119,7 +120,7 @@ public:
     static QString onlineHash(const QString &remoteName);
     // Matches exactly the plain document name and its versions.
     static QRegularExpression versionPattern(const QString &base, const QString &extension);
-    // The id of the newest known version of a document that was not found damaged in this run;
+    // The id of the newest known version of a document that was not found unreadable in this run;
     // among equal times the smallest id.
     QString getLatestId(QString fileName);
 
@@ -154,6 +155,12 @@ private:
     // The operation in flight failed; the rest of the queue waits for the next request.
     void haltQueue(const QString &statusText);
     void queueDrained();
+    // The status line's words for what could not be used.
+    QStringList problemTexts(const SyncProblems::Report &report) const;
+    // A configured sync folder that is missing (unmounted, removed) may come back: what is queued
+    // waits for it, and the status line says why nothing is synchronised. False for other targets.
+    bool waitForMissingFolder();
+    void checkMissingFolder();
     void forgetFileList();
     void listenAgainLater();
     void deleteFile(SyncData data);
@@ -169,8 +176,9 @@ private:
     void cleanupCheck(QString fileName);
     bool isDocumentOf(const QByteArray &plain, const QString &fileName) const;
     // Remembers the version being merged as unreadable, reports it and merges the newest other one.
-    void skipDamagedVersion(SyncData data, const QString &reason);
-    QString damageKey(const QString &id) const;
+    void skipUnreadableVersion(SyncData data, SyncProblems::Kind kind, const QString &reason);
+    // Notes that the local document holds what the version holds.
+    void markRead(const SyncData &data, const QString &id);
     QString idOfRemoteName(const QString &remoteName) const;
     // The plain document name of a notice ("History.json" or one of its versions), or empty.
     static QString documentOfNotice(const QString &content, const QString &documentName);
@@ -190,7 +198,7 @@ private:
     // A failure that leaves the rest of the pass to run, but not to be reported as a success.
     void fileOperationFailed(const QString &logText);
     // A remote file that cannot be used; named in the status line when the pass ends.
-    void fileDamaged(const QString &remoteName, const QString &logText);
+    void fileUnreadable(SyncProblems::Kind kind, const QString &remoteName, const QString &logText);
 
     // Resync (syncresync.cpp).
     void createResyncOperations();
@@ -206,16 +214,14 @@ private:
     bool m_operationInFlight = false;
     // Set when an operation of the pass failed without stopping the queue.
     bool m_passIncomplete = false;
-    // Versions (id and time) that did not read in this run; never chosen again while unchanged.
-    QSet<QString> m_damagedVersions;
-    // Names of the versions found damaged in this pass, for the status line.
-    QStringList m_damagedThisPass;
-    // Within one document merge: a version was skipped, or did not decrypt.
-    bool m_versionSkipped = false;
-    bool m_versionUndeciphered = false;
+    SyncProblems m_problems;
     // The online id of the file a resync is rewriting, which its upload may supersede.
     QString m_resyncSourceId;
+    // Older document versions a resync that enciphers looks at: plain ones are removed.
+    QSet<QString> m_plainVersionChecks;
     QTimer *m_queueTimer;
+    // Looks for a missing sync folder while something waits for it.
+    QTimer *m_folderTimer;
     int m_queueDelay = c_queueDelay;
     QString m_targetName;
     Notifier *m_notifier;

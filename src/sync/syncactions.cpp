@@ -171,14 +171,14 @@ void Sync::downloadActionFinished(SyncData data, QByteArray bytes, bool error)
     }
     const QString key = splitOnlineImageName(data.file).second;
     if (!ActionFile::isPlainFileName(key)) {
-        fileDamaged(data.file, "Sync: Incorrect filename format for " + data.file);
+        fileUnreadable(SyncProblems::Kind::Damaged, data.file, "Sync: Incorrect filename format for " + data.file);
         continueQueue();
         return;
     }
     // A damaged copy must not replace a working action.
     QJsonParseError parseError;
     if (!QJsonDocument::fromJson(bytes, &parseError).isObject()) {
-        fileDamaged(data.file, "Sync: " + data.file + " is not an action file");
+        fileUnreadable(SyncProblems::Kind::Damaged, data.file, "Sync: " + data.file + " is not an action file");
         continueQueue();
         return;
     }

@@ -71,11 +71,10 @@ void Sync::fileOperationFailed(const QString &logText)
     m_passIncomplete = true;
 }
 
-void Sync::fileDamaged(const QString &remoteName, const QString &logText)
+void Sync::fileUnreadable(SyncProblems::Kind kind, const QString &remoteName, const QString &logText)
 {
     SyncLogDialog::add(logText);
-    if (!m_damagedThisPass.contains(remoteName))
-        m_damagedThisPass.append(remoteName);
+    m_problems.addFile(kind, remoteName);
 }
 
 void Sync::uploadLocalFile(SyncData data, const QString &path)
@@ -114,15 +113,21 @@ bool Sync::receivedFile(const SyncData &data, QByteArray *bytes, bool error)
     SyncLogDialog::add("Sync: Download finished for " + data.file);
     // The target hands over a file too large to read as an empty one.
     if (bytes->isEmpty()) {
-        fileDamaged(data.file, "Sync: " + data.file + " is empty");
+        fileUnreadable(SyncProblems::Kind::Damaged, data.file, "Sync: " + data.file + " is empty");
         return false;
     }
-    if (!isEncrypted(*bytes))
-        return true;
+    if (!isEncrypted(*bytes)) {
+        // Anybody who can write to the store can put a plain file there.
+        if (!m_settings.value("EncryptData").toBool())
+            return true;
+        fileUnreadable(SyncProblems::Kind::NotEnciphered, data.file,
+            "Sync: " + data.file + " is not encrypted, and encryption is on; it is refused");
+        return false;
+    }
     *bytes = decrypt(*bytes);
     // An empty result must never be written over the local file.
     if (bytes->isEmpty()) {
-        fileDamaged(data.file, "Sync: Decrypt failed for " + data.file);
+        fileUnreadable(SyncProblems::Kind::Undeciphered, data.file, "Sync: Decrypt failed for " + data.file);
         return false;
     }
     return true;
@@ -196,7 +201,7 @@ void Sync::downloadImageFinished(SyncData data, QByteArray bytes, bool error)
     }
     const auto [folder, fileName] = splitOnlineImageName(data.file);
     if (!isImageReference(folder, fileName)) {
-        fileDamaged(data.file, "Sync: Incorrect filename format for " + data.file);
+        fileUnreadable(SyncProblems::Kind::Damaged, data.file, "Sync: Incorrect filename format for " + data.file);
         continueQueue();
         return;
     }

@@ -86,9 +86,9 @@ QString Sync::getLatestId(QString fileName)
         const QString &time = it.value().second;
         if (!pattern.match(name).hasMatch())
             continue;
-        // A damaged version may carry any time; newer ones that read come first anyway.
-        if (m_damagedVersions.contains(damageKey(it.key()))) {
-            qCDebug(lcSync) << "Skipping the damaged version" << name << time;
+        // An unreadable version may carry any time; it is reported when the pass ends.
+        if (m_problems.isUnreadable(it.key(), time)) {
+            qCDebug(lcSync) << "Skipping the unreadable version" << name << time;
             continue;
         }
         qCDebug(lcSync) << "Found match" << name << time << "when looking for" << fileName;
@@ -101,20 +101,19 @@ QString Sync::getLatestId(QString fileName)
     return selectedId;
 }
 
-QString Sync::damageKey(const QString &id) const
+void Sync::skipUnreadableVersion(SyncData data, SyncProblems::Kind kind, const QString &reason)
 {
-    // With its time: a file another program was still writing reads again once it is rewritten.
-    return id + QLatin1Char('\n') + m_online.value(id).second;
-}
-
-void Sync::skipDamagedVersion(SyncData data, const QString &reason)
-{
-    const QString name = m_online.value(data.second).first;
-    fileDamaged(name, "Sync: " + name + " cannot be read (" + reason + "); the newest version that reads is used instead");
-    m_damagedVersions.insert(damageKey(data.second));
-    m_versionSkipped = true;
+    const auto [name, time] = m_online.value(data.second);
+    SyncLogDialog::add("Sync: " + name + " cannot be read (" + reason + "); the newest version that reads is used instead");
+    // A damaged version is named itself; one that is sound but not for this computer by its document.
+    m_problems.addVersion(kind, data.second, time, data.file, kind == SyncProblems::Kind::Damaged ? name : data.file);
     data.second.clear();
     mergeDocument(data);
+}
+
+void Sync::markRead(const SyncData &data, const QString &id)
+{
+    m_problems.markRead(data.file, id, m_online.value(id).second);
 }
 
 QString Sync::idOfRemoteName(const QString &remoteName) const
@@ -139,14 +138,14 @@ bool Sync::isDocumentOf(const QByteArray &plain, const QString &fileName) const
 void Sync::mergeDocument(SyncData data)
 {
     const QString id = getLatestId(data.file);
-    if (id.isEmpty() && m_versionUndeciphered) {
+    if (id.isEmpty() && m_problems.hasListed(m_online, data.file, SyncProblems::Kind::Undeciphered)) {
         // No version read: more likely a wrong passphrase here than damage everywhere, and storing
         // the local copy would hide the others' content.
         SyncLogDialog::add("Sync: Decrypt failed");
-        haltQueue(tr("Decryption failed."));
+        haltQueue(problemTexts({{SyncProblems::Kind::Undeciphered, {data.file}}}).join(' '));
         return;
     }
-    if (id.isEmpty() && m_versionSkipped && data.direction == FromServer) {
+    if (id.isEmpty() && data.direction == FromServer && m_problems.hasListed(m_online, data.file)) {
         SyncLogDialog::add("Sync: No version of " + data.file + " can be read");
         haltQueue(tr("Synchronization failed."));
         return;
@@ -161,6 +160,7 @@ void Sync::mergeDocument(SyncData data)
     if (data.direction != FromServer && remoteHash == localHash) {
         SyncLogDialog::add("Sync: " + data.file + ": Online and local hash are equal (" + localHash
             + "). No need to do anything");
+        markRead(data, id);
         continueQueue();
         return;
     }
@@ -169,6 +169,7 @@ void Sync::mergeDocument(SyncData data)
                     << data.merge->lastDownloadId;
     if (data.merge->lastDownloadId == id) {
         SyncLogDialog::add("Sync: The online file " + data.file + " is the same as local so no need to download it again.");
+        markRead(data, id);
         handleMerge(data, QByteArray());
         return;
     }
@@ -187,7 +188,8 @@ void Sync::downloadJsonFinished(SyncData data, QByteArray bytes, bool error)
     SyncLogDialog::add("Sync: Download finished for " + data.file);
     // Checked before anything is taken for it: a huge file would cost its size again and more.
     if (bytes.size() > SafeFile::MaxDocumentSize) {
-        skipDamagedVersion(data, QString("%1 bytes, more than %2").arg(bytes.size()).arg(SafeFile::MaxDocumentSize));
+        skipUnreadableVersion(data, SyncProblems::Kind::Damaged,
+            QString("%1 bytes, more than %2").arg(bytes.size()).arg(SafeFile::MaxDocumentSize));
         return;
     }
 
@@ -197,17 +199,21 @@ void Sync::downloadJsonFinished(SyncData data, QByteArray bytes, bool error)
         const QByteArray compressed = decrypt(bytes);
         if (compressed.isEmpty()) {
             SyncLogDialog::add("Sync: Decrypt failed");
-            m_versionUndeciphered = true;
-            skipDamagedVersion(data, "it does not decrypt");
+            skipUnreadableVersion(data, SyncProblems::Kind::Undeciphered, "it does not decrypt");
             return;
         }
         plain = Compression::uncompress(compressed, SafeFile::MaxDocumentSize, &problem);
         if (plain.isEmpty()) {
             SyncLogDialog::add("Sync: Uncompress after decrypt failed");
-            skipDamagedVersion(data, problem);
+            skipUnreadableVersion(data, SyncProblems::Kind::Damaged, problem);
             return;
         }
         SyncLogDialog::add("Sync: Downloaded data is compressed and encrypted");
+    } else if (m_settings.value("EncryptData").toBool()) {
+        // Anybody who can write to the store can put a plain version there; with encryption on,
+        // only what was enciphered with the passphrase is taken.
+        skipUnreadableVersion(data, SyncProblems::Kind::NotEnciphered, "it is not encrypted, and encryption is on");
+        return;
     } else if (isPlainJson(bytes)) {
         SyncLogDialog::add("Sync: Downloaded data is plain text");
         plain = bytes;
@@ -219,7 +225,8 @@ void Sync::downloadJsonFinished(SyncData data, QByteArray bytes, bool error)
     // A damaged version, or another document under this name, must never reach the merge: a
     // download that replaces the local content would lose it.
     if (!isDocumentOf(plain, data.file)) {
-        skipDamagedVersion(data, problem.isEmpty() ? QString("not a document of this kind") : problem);
+        skipUnreadableVersion(data, SyncProblems::Kind::Damaged,
+            problem.isEmpty() ? QString("not a document of this kind") : problem);
         return;
     }
     handleMerge(data, plain);
@@ -232,7 +239,7 @@ void Sync::handleMerge(SyncData data, QByteArray online)
     const bool changed = data.merge->merge(online, result, data.direction);
     if (result.isEmpty() && !online.isEmpty()) {
         // The partner found the document unreadable and kept its own rows as they were.
-        skipDamagedVersion(data, "its content is not readable");
+        skipUnreadableVersion(data, SyncProblems::Kind::Damaged, "its content is not readable");
         return;
     }
     if (result.isEmpty()) {
@@ -241,8 +248,10 @@ void Sync::handleMerge(SyncData data, QByteArray online)
         return;
     }
     SyncLogDialog::add("Sync: Merge succeeded for " + data.file);
-    if (!online.isEmpty())
+    if (!online.isEmpty()) {
         data.merge->lastDownloadId = data.second;
+        markRead(data, data.second);
+    }
 
     if (data.direction == FromServer || (!changed && !online.isEmpty())) {
         continueQueue();
@@ -279,6 +288,7 @@ void Sync::handleMergeFinished(SyncData data, bool error)
     }
     SyncLogDialog::add("Sync: Upload finished for " + data.file);
     data.merge->lastDownloadId = data.second;
+    m_problems.addOwn(data.second);
     emit contentUploaded(data.file);
     cleanupCheck(data.file);
     continueQueue();

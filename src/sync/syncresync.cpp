@@ -20,11 +20,25 @@ void Sync::createResyncOperations()
         data.second = id;
         operations.append(data);
     };
+    // Encryption on: older versions stored in the plain must not stay readable in the store. Each
+    // is looked at, and a plain one removed; the newest is enciphered in its place.
+    const bool enciphering = m_settings.value("EncryptData").toBool()
+        && !decipherPassphrase(m_settings.value("Passphrase")).isEmpty();
     const auto addNewestVersion = [&](const QString &documentName) {
         const QString id = getLatestId(documentName);
         // Nothing stored yet: nothing to encode again.
-        if (!id.isEmpty())
-            add(m_online.value(id).first, id);
+        if (id.isEmpty())
+            return;
+        add(m_online.value(id).first, id);
+        if (!enciphering)
+            return;
+        const QRegularExpression pattern = versionPattern(documentName.section('.', 0, 0), documentName.section('.', 1));
+        for (auto it = m_online.cbegin(); it != m_online.cend(); ++it) {
+            if (it.key() != id && pattern.match(it.value().first).hasMatch()) {
+                m_plainVersionChecks.insert(it.key());
+                add(it.value().first, it.key());
+            }
+        }
     };
     const auto addAll = [&](const QString &prefix) {
         const QMap<QString, QString> files = buildOnlineFileMap(prefix);
@@ -48,6 +62,7 @@ void Sync::createResyncOperations()
 
 void Sync::resyncFileDownloadFinished(SyncData data, QByteArray bytes, bool error)
 {
+    const bool plainVersionCheck = m_plainVersionChecks.remove(data.second);
     if (error) {
         fileOperationFailed("Sync: Download failed for " + data.file);
         continueQueue();
@@ -55,12 +70,25 @@ void Sync::resyncFileDownloadFinished(SyncData data, QByteArray bytes, bool erro
     }
     SyncLogDialog::add("Sync: Resync download finished for " + data.file);
 
+    if (plainVersionCheck) {
+        if (!isEncrypted(bytes)) {
+            SyncLogDialog::add("Sync: Removing the plain older version " + data.file);
+            SyncData removal;
+            removal.operation = DeleteFile;
+            removal.file = data.file;
+            removal.second = data.second;
+            m_queue.prepend(removal);
+        }
+        continueQueue();
+        return;
+    }
+
     const QByteArray stored = bytes;
     if (isEncrypted(bytes)) {
         bytes = decrypt(bytes);
         // Neither passphrase fits: the remote content stays as it is rather than be lost.
         if (bytes.isEmpty()) {
-            fileDamaged(data.file, "Sync: Resync decrypt failed for " + data.file);
+            fileUnreadable(SyncProblems::Kind::Undeciphered, data.file, "Sync: Resync decrypt failed for " + data.file);
             continueQueue();
             return;
         }
@@ -89,6 +117,7 @@ void Sync::resyncFileUploadFinished(SyncData data, bool error)
         return;
     }
     SyncLogDialog::add("Sync: Resync upload finished for " + data.file);
+    m_problems.addOwn(data.second);
 
     // The new copy is what the rest of the pass reads.
     const QString replacedId = m_resyncSourceId;

@@ -244,7 +244,7 @@ void TestSyncMerge::testPreviousPassphraseReadsAndWrongPassphraseHalts()
     QList<std::pair<SyncStatus, QString>> statuses;
     connect(stranger.get(), &Sync::syncStatus, this, [&statuses](SyncStatus s, QString t) { statuses.append({s, t}); });
     QCOMPARE(merge(*stranger, outsider, BothWays), Failed);
-    QCOMPARE(statuses.last().second, QString("Decryption failed."));
+    QCOMPARE(statuses.last().second, QString("Decryption failed for History.json: the passphrases of your computers may differ."));
     QVERIFY(logHas("Sync: Decrypt failed"));
     QVERIFY(outsider.lastDownloadId.isEmpty());
     QVERIFY(outsider.mergedInputs.isEmpty());
@@ -258,16 +258,22 @@ void TestSyncMerge::testDocumentWithWrongMagicNeverReachesTheMerge_data()
 {
     QTest::addColumn<QByteArray>("stored");
     QTest::addColumn<int>("direction");
+    QTest::addColumn<bool>("encrypt");
 
     const QByteArray snippets = documentBytes({"snippet"}, c_snippetsMagic);
     for (int direction : {int(BothWays), int(FromServer)}) {
         const char *suffix = direction == BothWays ? " both ways" : " download";
-        QTest::newRow(QByteArray("snippet document") + suffix) << qCompress(snippets) << direction;
-        QTest::newRow(QByteArray("plain snippet document") + suffix) << snippets << direction;
-        QTest::newRow(QByteArray("no magic") + suffix) << qCompress(QByteArray("{\"items\":[\"x\"]}")) << direction;
-        QTest::newRow(QByteArray("garbage") + suffix) << QByteArray("\x00\x00\x00\x10garbage!", 12) << direction;
-        QTest::newRow(QByteArray("empty file") + suffix) << QByteArray() << direction;
-        QTest::newRow(QByteArray("truncated") + suffix) << qCompress(documentBytes({"cut"})).left(12) << direction;
+        QTest::newRow(QByteArray("snippet document") + suffix) << qCompress(snippets) << direction << false;
+        QTest::newRow(QByteArray("plain snippet document") + suffix) << snippets << direction << false;
+        QTest::newRow(QByteArray("no magic") + suffix) << qCompress(QByteArray("{\"items\":[\"x\"]}")) << direction << false;
+        QTest::newRow(QByteArray("garbage") + suffix) << QByteArray("\x00\x00\x00\x10garbage!", 12) << direction << false;
+        QTest::newRow(QByteArray("empty file") + suffix) << QByteArray() << direction << false;
+        QTest::newRow(QByteArray("truncated") + suffix) << qCompress(documentBytes({"cut"})).left(12) << direction << false;
+        // Anybody who can write to the store could plant a history; with encryption on it is refused.
+        QTest::newRow(QByteArray("plain history while encrypting") + suffix)
+            << qCompress(documentBytes({"planted"})) << direction << true;
+        QTest::newRow(QByteArray("uncompressed history while encrypting") + suffix)
+            << documentBytes({"planted"}) << direction << true;
     }
 }
 
@@ -277,10 +283,11 @@ void TestSyncMerge::testDocumentWithWrongMagicNeverReachesTheMerge()
 {
     QFETCH(QByteArray, stored);
     QFETCH(int, direction);
+    QFETCH(bool, encrypt);
 
     const QString bad = "History#" + QString(64, 'b') + ".json";
     QVERIFY(writeFile(sharedFile(bad), stored, versionTime(1)));
-    auto a = engine();
+    auto a = encrypt ? engine(true, "secret") : engine();
     FakeDocument local;
     local.items = {"precious"};
     const SyncStatus status = merge(*a, local, SyncDirection(direction));
@@ -463,7 +470,11 @@ void TestSyncMerge::testDamagedVersionNeverBlocksLaterPasses()
     // damaged one is not fetched again.
     placeVersion({"from the other computer"}, 60);
     SyncLogDialog::c_log.clear();
-    QCOMPARE(merge(*a, local, BothWays), Success);
+    QList<std::pair<SyncStatus, QString>> statuses;
+    connect(a.get(), &Sync::syncStatus, this, [&statuses](SyncStatus s, QString t) { statuses.append({s, t}); });
+    // While it is the newest, every pass says so.
+    QCOMPARE(merge(*a, local, BothWays), Failed);
+    QCOMPARE(statuses.last().second, "Synchronization skipped a damaged file: " + bad);
     QCOMPARE(local.items, (QStringList{"first", "from the other computer"}));
     QCOMPARE(logCount("Sync: Download finished for "), 1);
     QCOMPARE(logCount("Sync: " + bad), 0);

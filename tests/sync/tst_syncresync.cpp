@@ -92,28 +92,25 @@ void TestSyncResync::cleanup()
 void TestSyncResync::testEveryRemoteFileIsEncipheredAgainAndStaysReadable()
 {
     placeStore();
-    const QStringList names = QDir(m_shared).entryList(QDir::Files, QDir::Name);
+    QStringList names = QDir(m_shared).entryList(QDir::Files, QDir::Name);
     const QString olderHistory = newestFirst().last();
 
+    // Once encryption is on, no plain copy of the data stays in the store: the older history version
+    // goes, and everything else is enciphered.
     QCOMPARE(resync(filesSettings(m_shared, true, "first")), Success);
+    QVERIFY(logHas("Sync: Removing the plain older version " + olderHistory));
+    names.removeOne(olderHistory);
     QCOMPARE(QDir(m_shared).entryList(QDir::Files, QDir::Name), names);
     for (const QString &name : names) {
         const QByteArray stored = readFile(sharedPath(name));
-        // Older versions keep their encoding until they are pruned.
-        if (name == olderHistory) {
-            QCOMPARE(stored, m_placed.value(name));
-            continue;
-        }
         QVERIFY2(stored.startsWith("|ENCRYPTED|"), qPrintable(name));
         QCOMPARE(deciphered(stored, "first"), m_placed.value(name));
     }
 
     // After a passphrase change every file is readable with the new one alone.
     QCOMPARE(resync(filesSettings(m_shared, true, "second", "first")), Success);
-    for (const QString &name : names) {
-        if (name != olderHistory)
-            QCOMPARE(deciphered(readFile(sharedPath(name)), "second"), m_placed.value(name));
-    }
+    for (const QString &name : names)
+        QCOMPARE(deciphered(readFile(sharedPath(name)), "second"), m_placed.value(name));
 
     // Another computer that knows only the new passphrase reads everything.
     Computer b = makeComputer(m_root->filePath("b"), filesSettings(m_shared, true, "second"));
@@ -164,14 +161,18 @@ void TestSyncResync::testResyncNeverLosesRemoteContent()
         return files;
     }();
 
+    const QString olderHistory = newestFirst().last();
     QCOMPARE(int(resync(filesSettings(m_shared, true, passphrase, "first"))), status);
     QVERIFY2(!logTexts().filter(logText).isEmpty(), qPrintable(logTexts().join('\n')));
-    QCOMPARE(QDir(m_shared).entryList(QDir::Files).size(), before.size());
+    // Only a plain older version goes, and only when the rest could be enciphered.
+    const bool enciphered = !passphrase.isEmpty();
+    QCOMPARE(QDir(m_shared).entryList(QDir::Files).size(), before.size() - (enciphered ? 1 : 0));
+    QCOMPARE(QFile::exists(sharedPath(olderHistory)), !enciphered);
     for (auto it = before.cbegin(); it != before.cend(); ++it) {
         const QByteArray stored = readFile(sharedPath(it.key()));
-        if (passphrase.isEmpty() || it.key() == unreadable)
+        if (!enciphered || it.key() == unreadable)
             QCOMPARE(stored, it.value());
-        else if (it.key() != newestFirst().last())
+        else if (it.key() != olderHistory)
             QCOMPARE(deciphered(stored, passphrase), m_placed.value(it.key()));
     }
 }

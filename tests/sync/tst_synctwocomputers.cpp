@@ -29,6 +29,7 @@ struct Computer
     int keepItems = 20;
     int passesEnded = 0;
     int uploads = 0;
+    QString lastStatus;
 };
 
 QStandardItem *snippetGroup(const QString &title)
@@ -167,9 +168,10 @@ private slots:
         qputenv("KESTOVAN_GOOGLE_CLIENT_SECRET", "two-computers-secret");
         for (Computer *computer : {&m_a, &m_b}) {
             computer->engine = new Sync(&m_owner);
-            connect(computer->engine, &Sync::syncStatus, this, [computer](SyncStatus status, QString) {
+            connect(computer->engine, &Sync::syncStatus, this, [computer](SyncStatus status, QString text) {
                 if (status != Busy)
                     ++computer->passesEnded;
+                computer->lastStatus = text;
             });
             connect(computer->engine, &Sync::contentUploaded, this, [computer] { ++computer->uploads; });
         }
@@ -204,6 +206,8 @@ private slots:
     void testSharedFolderChangeReachesTheOtherComputerByItself();
     void testDriveChangeReachesTheOtherComputerThroughANotice();
     void testDifferentKeepItemsSettle();
+    void testDifferentPassphrasesAreReportedOnEveryPass();
+    void testMissingFolderIsReportedAndSyncResumesByItself();
 };
 
 void TestSyncTwoComputers::testChangesReachTheOtherComputerBothWays()
@@ -402,6 +406,53 @@ void TestSyncTwoComputers::testDifferentKeepItemsSettle()
     QCOMPARE(m_a.history->rowCount(), 30);
     use(m_b);
     QVERIFY(m_b.history->rowCount() <= 20);
+}
+
+// A reads none of B's versions and merges its own older one instead. That used to be said once;
+// later passes skipped B's versions in silence and said "successful" while the histories drifted.
+void TestSyncTwoComputers::testDifferentPassphrasesAreReportedOnEveryPass()
+{
+    setUp(m_a, "a", true, "old secret");
+    setUp(m_b, "b", true, "new secret");
+    // B was given the new passphrase and still reads the old one; A was not.
+    m_b.engine->initialize("LocalFolder", ReportState, settingsMap(m_shared, true, "new secret", "old secret"));
+    use(m_a);
+    m_a.history->addItem(HistoryTest::textItem("from A", QDateTime::currentDateTime().addSecs(-60)));
+    QVERIFY(saveAndSync(m_a));
+    use(m_b);
+    m_b.history->addItem(HistoryTest::textItem("from B", QDateTime::currentDateTime()));
+    QVERIFY(saveAndSync(m_b));
+    QCOMPARE(HistoryTest::texts(*m_b.history), (QStringList{"from B", "from A"}));
+
+    for (int pass = 0; pass < 3; ++pass) {
+        QVERIFY(mergeBoth(m_a));
+        QVERIFY2(m_a.lastStatus.startsWith("Decryption failed for History.json")
+                && m_a.lastStatus.contains("the passphrases of your computers may differ."),
+            qPrintable(m_a.lastStatus));
+    }
+    // The newest version A can read stays in use: nothing is blocked or lost.
+    use(m_a);
+    QCOMPARE(HistoryTest::texts(*m_a.history), QStringList{"from A"});
+    QVERIFY(logHas("Sync: Decrypt failed"));
+}
+
+// A folder that went away (unmounted, removed) left each change logging only "No valid sync
+// available" while the window still said "Synchronization successful.".
+void TestSyncTwoComputers::testMissingFolderIsReportedAndSyncResumesByItself()
+{
+    const QString away = m_shared + "-away";
+    QVERIFY(QDir().rename(m_shared, away));
+    use(m_b);
+    m_b.history->addItem(HistoryTest::textItem("copied while away", QDateTime::currentDateTime()));
+    m_b.history->save(true);
+    QTRY_COMPARE_WITH_TIMEOUT(m_b.lastStatus,
+        "Synchronization is not working: the sync folder " + m_shared + " cannot be found.", 10000);
+    QVERIFY(!m_b.engine->queue().isEmpty());
+
+    QVERIFY(QDir().rename(away, m_shared));
+    QTRY_COMPARE_WITH_TIMEOUT(sharedFiles("History").size(), 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_b.lastStatus, QString("Synchronization successful."), 10000);
+    QVERIFY(newestVersion("History").contains("copied while away"));
 }
 
 KESTOVAN_SYNC_TEST_MAIN(TestSyncTwoComputers)
