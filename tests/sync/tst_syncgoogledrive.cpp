@@ -68,6 +68,20 @@ SyncData fileData(const QString &name, const QString &id = QString())
     return data;
 }
 
+// One request of the kind a row names ("list", "download", "upload", "delete"); the download and
+// removal are of the file with the id "id-1".
+void sendRequest(SyncGoogleDrive &target, const QString &operation, const QString &name)
+{
+    if (operation == "list")
+        target.getFiles();
+    else if (operation == "download")
+        target.download(JsonDownloaded, fileData(name, "id-1"));
+    else if (operation == "upload")
+        target.upload(PlainUpload, fileData("action_a.json"), "payload");
+    else
+        target.remove(fileData(name, "id-1"));
+}
+
 QByteArray binary()
 {
     QByteArray bytes;
@@ -302,12 +316,7 @@ private slots:
         m_drive->http.answer = [stream](const StandInRequest &) { return StandInAnswer{200, "{", "application/json", 0, stream}; };
         std::unique_ptr<SyncGoogleDrive> target(signedInTarget());
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^O2Requestor: the reply is larger than"));
-        if (operation == "download")
-            target->download(JsonDownloaded, fileData("History#1.json", "id-1"));
-        else if (operation == "upload")
-            target->upload(PlainUpload, fileData("action_a.json"), "payload");
-        else
-            target->remove(fileData("History#1.json", "id-1"));
+        sendRequest(*target, operation, "History#1.json");
         const AnswerRecorder::Answer *answer = m_engine->single();
         QVERIFY(answer);
         QVERIFY(answer->error);
@@ -444,14 +453,7 @@ private slots:
         QFETCH(QByteArray, path);
         m_drive->add("History#abc.json", "stored");
         std::unique_ptr<SyncGoogleDrive> target(signedInTarget("stale"));
-        if (operation == "list")
-            target->getFiles();
-        else if (operation == "download")
-            target->download(JsonDownloaded, fileData("History#abc.json", "id-1"));
-        else if (operation == "upload")
-            target->upload(PlainUpload, fileData("action_a.json"), "payload");
-        else
-            target->remove(fileData("History#abc.json", "id-1"));
+        sendRequest(*target, operation, "History#abc.json");
         const AnswerRecorder::Answer *answer = m_engine->single();
         QVERIFY(answer);
         QCOMPARE(answer->call, operation);
