@@ -90,12 +90,7 @@ private slots:
         QTest::newRow("no version") << QList<QByteArray>{"GET /?code=1\r\n"} << QByteArray("HTTP/1.0 400 Bad Request");
         QTest::newRow("endless line") << QList<QByteArray>{"GET /?code=", huge, huge} << QByteArray("HTTP/1.0 400 Bad Request");
         QTest::newRow("long line") << QList<QByteArray>{"GET /?code=" + huge + " HTTP/1.1\r\n\r\n"} << QByteArray("HTTP/1.0 400 Bad Request");
-        // Any local process could otherwise end a sign-in, with a code of its own choosing.
-        QTest::newRow("code with a wrong state") << QList<QByteArray>{redirectRequest("code=4/forged&state=s2")}
-                                                 << QByteArray("HTTP/1.0 400 Bad Request");
-        QTest::newRow("error without the state") << QList<QByteArray>{redirectRequest("error=access_denied")}
-                                                 << QByteArray("HTTP/1.0 400 Bad Request");
-        QTest::newRow("idle connection") << QList<QByteArray>{} << QByteArray();
+        // Held open, such connections once kept hundreds of descriptors.
         QTest::newRow("half a line, then idle") << QList<QByteArray>{"GET /?code=1&st"} << QByteArray();
     }
 
@@ -104,7 +99,6 @@ private slots:
         QFETCH(QList<QByteArray>, pieces);
         QFETCH(QByteArray, status);
         O2ReplyServer server;
-        server.setExpectedState("s1");
         server.setIdleTimeOut(300);
         QVERIFY(server.listen(QHostAddress::LocalHost, 0));
         QSignalSpy received(&server, &O2ReplyServer::verificationReceived);
@@ -118,10 +112,9 @@ private slots:
         }
         QVERIFY(server.isListening());
         QCOMPARE(received.count(), 0);
-        QTRY_COMPARE(server.openConnections(), 0);
 
         BrowserStandIn browser(server.serverPort());
-        browser.send(redirectRequest("code=real&state=s1"));
+        browser.send(redirectRequest("code=real"));
         QTRY_COMPARE(received.count(), 1);
         QCOMPARE(received.first().first().value<Parameters>().value("code"), QString("real"));
     }
@@ -175,29 +168,20 @@ private slots:
         QCOMPARE(received.first().first().value<Parameters>().value("code"), QString("first"));
     }
 
-    // Hundreds of connections that never send a request once held as many descriptors.
-    void testConnectionsAreFewAndShort()
+    // 900 half-sent connections held 929 descriptors.
+    void testOpenConnectionsAreCapped()
     {
         O2ReplyServer server;
-        server.setIdleTimeOut(1000);
+        server.setIdleTimeOut(60000);
         QVERIFY(server.listen(QHostAddress::LocalHost, 0));
-        QSignalSpy received(&server, &O2ReplyServer::verificationReceived);
         std::vector<std::unique_ptr<BrowserStandIn>> flood;
-        for (int i = 0; i < 3 * O2ReplyServer::c_maxConnections; ++i) {
+        for (int i = 0; i < 2 * O2ReplyServer::c_maxConnections; ++i) {
             flood.push_back(std::make_unique<BrowserStandIn>(server.serverPort()));
             flood.back()->send("GET /?code=");
         }
-        const auto closed = [&flood] {
-            return int(std::count_if(flood.cbegin(), flood.cend(), [](const auto &client) { return client->closed; }));
-        };
-        QTRY_COMPARE(closed(), 2 * O2ReplyServer::c_maxConnections);
+        QTRY_COMPARE(std::count_if(flood.cbegin(), flood.cend(), [](const auto &client) { return client->closed; }),
+            std::ptrdiff_t(O2ReplyServer::c_maxConnections));
         QCOMPARE(server.openConnections(), O2ReplyServer::c_maxConnections);
-        QTRY_COMPARE(closed(), 3 * O2ReplyServer::c_maxConnections);
-        QCOMPARE(server.openConnections(), 0);
-
-        BrowserStandIn browser(server.serverPort());
-        browser.send(redirectRequest("code=real"));
-        QTRY_COMPARE(received.count(), 1);
     }
 
     void testTimeOutReportsThroughTheReply()

@@ -352,22 +352,16 @@ private slots:
     void testSilentServerIsLeftAndRetried()
     {
         QTcpServer silent;
+        // Takes connections and never answers.
         QVERIFY(silent.listen(QHostAddress::LocalHost, 0));
-        int connections = 0;
-        connect(&silent, &QTcpServer::newConnection, this, [&silent, &connections] {
-            while (silent.nextPendingConnection())
-                ++connections;
-        });
         qputenv("KESTOVAN_NOTIFIER_URL", QString("ws://127.0.0.1:%1/notifier").arg(silent.serverPort()).toUtf8());
         Notifier notifier;
         notifier.setHandshakeTimeOut(300);
         notifier.setReconnectUnit(200);
         Recorder recorder(&notifier);
         notifier.initialize("GoogleDrive");
-        QTRY_VERIFY_WITH_TIMEOUT(connections >= 2, 10000);
-        QCOMPARE(recorder.statuses.mid(0, 3),
-            (QList<Notifier::CONNECTION_STATUS>{Notifier::CONNECTING, Notifier::DISCONNECTED, Notifier::CONNECTING}));
-        QVERIFY(notifier.reconnectCount() >= 1);
+        QTRY_COMPARE_WITH_TIMEOUT(recorder.statuses.mid(0, 3),
+            (QList<Notifier::CONNECTION_STATUS>{Notifier::CONNECTING, Notifier::DISCONNECTED, Notifier::CONNECTING}), 10000);
         QVERIFY(logHas("Notifier: The notification server did not answer within 0.3 seconds"));
         notifier.close();
     }
