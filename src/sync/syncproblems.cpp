@@ -26,16 +26,10 @@ bool SyncProblems::isUnreadable(const QString &id, const QString &time) const
     return m_versions.contains(key(id, time));
 }
 
-bool SyncProblems::hasListed(const OnlineFiles &online, const QString &document) const
-{
-    return std::any_of(m_versions.cbegin(), m_versions.cend(),
-        [&](const Version &version) { return version.document == document && version.isListedIn(online); });
-}
-
-bool SyncProblems::hasListed(const OnlineFiles &online, const QString &document, Kind kind) const
+bool SyncProblems::hasListed(const OnlineFiles &online, const QString &document, std::optional<Kind> kind) const
 {
     return std::any_of(m_versions.cbegin(), m_versions.cend(), [&](const Version &version) {
-        return version.document == document && version.kind == kind && version.isListedIn(online);
+        return version.document == document && (!kind || version.kind == *kind) && version.isListedIn(online);
     });
 }
 

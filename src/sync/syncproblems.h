@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // What of the remote store could not be used: the files of the pass under way, and the document
 // versions that stay unread from pass to pass. A version that does not read is reported on every
 // pass while it is listed and no newer version from another computer has been read: a newer
@@ -33,8 +35,7 @@ public:
     void addVersion(Kind kind, const QString &id, const QString &time, const QString &document, const QString &name);
     bool isUnreadable(const QString &id, const QString &time) const;
     // Whether a version of the document that does not read is listed, of the kind or of any.
-    bool hasListed(const OnlineFiles &online, const QString &document) const;
-    bool hasListed(const OnlineFiles &online, const QString &document, Kind kind) const;
+    bool hasListed(const OnlineFiles &online, const QString &document, std::optional<Kind> kind = {}) const;
 
     // A version this computer stored.
     void addOwn(const QString &id);

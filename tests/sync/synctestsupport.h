@@ -23,6 +23,7 @@
 
 #include <functional>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -294,7 +295,8 @@ public:
     NoDescriptorLeft()
     {
         getrlimit(RLIMIT_NOFILE, &m_saved);
-        const int lowestFree = ::dup(0);
+        // The lowest free descriptor; every one below it is taken. Not dup(0): stdin may be closed.
+        const int lowestFree = ::open("/dev/null", O_RDONLY);
         ::close(lowestFree);
         rlimit limit = m_saved;
         limit.rlim_cur = rlim_t(lowestFree);

@@ -2,11 +2,11 @@
 #include "sync/synctestsupport.h"
 
 #include "common/utils.h"
+#include "googledrivetestsupport.h"
+#include "httpstandin.h"
 #include "oauth/googleservice.h"
 #include "oauth/o2google.h"
-#include "httpstandin.h"
 #include "sync/notifier.h"
-#include "googledrivetestsupport.h"
 #include "websocketstandin.h"
 
 #include <QDir>

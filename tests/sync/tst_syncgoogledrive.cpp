@@ -3,9 +3,9 @@
 #include "sync/synctestsupport.h"
 
 #include "browsercatcher.h"
+#include "common/safefile.h"
 #include "common/translation.h"
 #include "oauth/o2google.h"
-#include "common/safefile.h"
 #include "oauth/o2replylist.h"
 #include "oauth/o2requestor.h"
 #include "oauth/oauthtestsupport.h"
