@@ -240,8 +240,6 @@ void TestSyncFiles::testFilesThatDoNotDecipherAreNeverWritten_data()
                                                   << "Sync: Decrypt failed for " << undeciphered;
     // Anybody who can write to the store could plant an action that, by its time, wins for good.
     QTest::newRow("plain action while encrypting") << false << newer << "is not encrypted, and encryption is on" << plain;
-    QTest::newRow("plain image while encrypting") << true << pngBytes(Qt::blue) << "is not encrypted, and encryption is on"
-                                                  << plain;
 }
 
 void TestSyncFiles::testFilesThatDoNotDecipherAreNeverWritten()

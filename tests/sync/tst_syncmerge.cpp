@@ -272,8 +272,6 @@ void TestSyncMerge::testDocumentWithWrongMagicNeverReachesTheMerge_data()
         // Anybody who can write to the store could plant a history; with encryption on it is refused.
         QTest::newRow(QByteArray("plain history while encrypting") + suffix)
             << qCompress(documentBytes({"planted"})) << direction << true;
-        QTest::newRow(QByteArray("uncompressed history while encrypting") + suffix)
-            << documentBytes({"planted"}) << direction << true;
     }
 }
 
