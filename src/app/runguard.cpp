@@ -61,6 +61,10 @@ bool RunGuard::tryToRun()
 {
     m_memLock.acquire();
     const bool created = m_sharedMem.create(8, QSharedMemory::ReadWrite);
+    // Cleared here, while no other copy can reach the segment: a copy that starts between now and
+    // the watch asks for the take-over, and that request must still be there when the watch begins.
+    if (created)
+        writeFirstWord(m_sharedMem, 0);
     m_memLock.release();
     return created;
 }
@@ -143,7 +147,6 @@ int RunGuard::sharedValue()
 
 void RunGuard::startTimer()
 {
-    setSharedValue(0);
     connect(&m_timer, &QTimer::timeout, this, &RunGuard::checkForQuitRequest, Qt::UniqueConnection);
     m_timer.start(1000);
 }

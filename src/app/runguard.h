@@ -26,7 +26,8 @@ public:
     void setSharedValue(int value);
     // 0 when the value cannot be read.
     int sharedValue();
-    // Clears the request and watches for a newer copy once a second; quits the application when one asks.
+    // Watches for a newer copy once a second; quits the application when one asks, also when it
+    // asked before the watch began.
     void startTimer();
 
     QString memLockKey() const { return m_memLockKey; }

@@ -144,6 +144,23 @@ private slots:
         QCOMPARE(holder->exitCode(), 0);
     }
 
+    void testNewerCopyStartedAtTheSameInstantTakesOver()
+    {
+        // Two starts at once: the newer asks for the take-over after the older took the guard
+        // and before its watch began. The request must still be there for the watch.
+        const QString key = uniqueKey("same instant");
+        RunGuard older(key);
+        RunGuard newer(key);
+        QVERIFY(older.tryToRun());
+        QVERIFY(!newer.tryToRun());
+        newer.setSharedValue(1);
+        older.startTimer();
+        QCOMPARE(newer.sharedValue(), 1);
+        QTest::ignoreMessage(QtDebugMsg, "Another instance launched");
+        // The older copy's watch takes the request and quits.
+        QTRY_COMPARE_WITH_TIMEOUT(newer.sharedValue(), 0, 5000);
+    }
+
     void testCopyThatGivesUpLeavesASlowHolderRunning()
     {
         // The holder reaches its event loop only after the newer copy gave up: it must not then
