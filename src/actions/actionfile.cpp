@@ -51,7 +51,8 @@ ActionFile::ReadStatus ActionFile::read(const QString &path, QJsonObject &action
     if (isBuiltInKey(path))
         registerActionResources();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // A built-in action is a resource, which only QFile opens.
+    if (isBuiltInKey(path) ? !file.open(QIODevice::ReadOnly) : !SafeFile::openForReading(&file))
         return ReadStatus::OpenFailed;
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parseError);

@@ -7,6 +7,7 @@
 #include "platform/keysynthesis.h"
 #include "platform/pastetiming.h"
 #include "platform/platformbackend.h"
+#include "common/safefile.h"
 #include "common/utils.h"
 
 #include <QClipboard>
@@ -112,7 +113,7 @@ void ClipboardTools::setImageToClipboard(QModelIndex index, bool asFile)
     } else if (asFile) {
         data->setUrls({QUrl::fromLocalFile(path)});
     } else {
-        const QImage image(path);
+        const QImage image = SafeFile::readImage(path);
         if (image.isNull())
             qWarning().noquote() << "Unable to add file as image to clipboard" << path;
         else

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
 
 #include <cerrno>
 #include <cstdio>
@@ -123,6 +125,16 @@ bool commit(int descriptor, const QString &tmpPath, const QString &target, QStri
     return true;
 }
 
+// The size of a regular file (a link followed), or -1 for anything else: a pipe or a device is
+// never opened to be copied.
+qint64 regularFileSize(const QString &path)
+{
+    struct stat status;
+    if (::stat(native(path).constData(), &status) != 0 || !S_ISREG(status.st_mode))
+        return -1;
+    return qint64(status.st_size);
+}
+
 bool abandon(int descriptor, const QString &tmpPath, QString *error, const QString &text)
 {
     ::close(descriptor);
@@ -167,13 +179,24 @@ bool write(const QString &path, const QByteArray &bytes, QString *error, bool *o
     return commit(descriptor, tmpPath, target, error);
 }
 
+bool writeDocument(const QString &path, const QByteArray &bytes, QString *error, bool *openFailed, Links links)
+{
+    if (qint64(bytes.size()) > MaxDocumentSize) {
+        if (openFailed)
+            *openFailed = false;
+        return fail(error, Reason::tr("%1 would have %2 bytes, more than the %3 a data file may have")
+                               .arg(path, QString::number(bytes.size()), QString::number(MaxDocumentSize)));
+    }
+    return write(path, bytes, error, openFailed, links);
+}
+
 bool copy(const QString &source, const QString &target, QString *error)
 {
     if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
         return fail(error, Reason::tr("%1 already exists").arg(target));
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return fail(error, Reason::tr("%1 cannot be opened for reading: %2").arg(source, in.errorString()));
+    if (!openForReading(&in, error))
+        return false;
 
     const QString tmpPath = temporaryPath(target);
     const int descriptor = openTemporary(tmpPath, error);
@@ -195,10 +218,63 @@ bool copy(const QString &source, const QString &target, QString *error)
     return commit(descriptor, tmpPath, target, error);
 }
 
+bool openForReading(QFile *file, QString *error)
+{
+    const QString path = file->fileName();
+    // Without O_NONBLOCK, open() of a pipe waits for a writer, for ever.
+    const int descriptor = ::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return fail(error, Reason::tr("%1 cannot be opened for reading: %2").arg(path, systemError()));
+    // A device or pipe in the file's place could be read for ever.
+    struct stat status;
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(descriptor);
+        return fail(error, Reason::tr("%1 is not a regular file").arg(path));
+    }
+    // Reading a regular file never waits; the flag was for the open alone.
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+    if (!file->open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        return fail(error, Reason::tr("%1 cannot be opened for reading: %2").arg(path, file->errorString()));
+    }
+    return true;
+}
+
+QImage readImage(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!openForReading(&file, error))
+        return QImage();
+    QImageReader reader(&file);
+    const QImage image = reader.read();
+    if (image.isNull())
+        fail(error, reader.errorString());
+    return image;
+}
+
+bool sameContent(const QString &path, const QString &otherPath)
+{
+    // Files of other sizes, the most of them, are told apart without being opened.
+    const qint64 size = regularFileSize(path);
+    if (size < 0 || size != regularFileSize(otherPath))
+        return false;
+    QFile one(path);
+    QFile other(otherPath);
+    if (!openForReading(&one) || !openForReading(&other))
+        return false;
+    for (;;) {
+        const QByteArray chunk = one.read(CopyChunk);
+        if (chunk != other.read(CopyChunk))
+            return false;
+        if (chunk.isEmpty())
+            return one.error() == QFileDevice::NoError && other.error() == QFileDevice::NoError;
+    }
+}
+
 namespace {
 
 // Opens path for reading a whole data file; size is its size when Read.
-ReadResult openForReading(QFile *file, qint64 *size, QString *error, qint64 limit)
+ReadResult openDocument(QFile *file, qint64 *size, QString *error, qint64 limit)
 {
     const QString path = file->fileName();
     // A link whose target is missing is a missing file too: the first save writes through it.
@@ -206,22 +282,15 @@ ReadResult openForReading(QFile *file, qint64 *size, QString *error, qint64 limi
         fail(error, Reason::tr("%1 does not exist").arg(path));
         return ReadResult::Missing;
     }
-    if (!file->open(QIODevice::ReadOnly)) {
-        fail(error, Reason::tr("%1 cannot be opened for reading: %2").arg(path, file->errorString()));
+    if (!openForReading(file, error))
         return ReadResult::Unreadable;
-    }
-    // A device or pipe in the file's place could be read for ever.
-    struct stat status;
-    if (::fstat(file->handle(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        fail(error, Reason::tr("%1 is not a regular file").arg(path));
-        return ReadResult::Unreadable;
-    }
-    if (qint64(status.st_size) > limit) {
+    const qint64 fileSize = file->size();
+    if (fileSize > limit) {
         fail(error, Reason::tr("%1 has %2 bytes, more than the %3 a data file may have")
-                        .arg(path, QString::number(qint64(status.st_size)), QString::number(limit)));
+                        .arg(path, QString::number(fileSize), QString::number(limit)));
         return ReadResult::TooLarge;
     }
-    *size = qint64(status.st_size);
+    *size = fileSize;
     return ReadResult::Read;
 }
 
@@ -243,7 +312,7 @@ ReadResult read(const QString &path, QByteArray *bytes, QString *error, qint64 l
     bytes->clear();
     QFile file(path);
     qint64 size = 0;
-    const ReadResult opened = openForReading(&file, &size, error, limit);
+    const ReadResult opened = openDocument(&file, &size, error, limit);
     if (opened != ReadResult::Read)
         return opened;
     return readOpened(&file, bytes, error, limit);
@@ -254,7 +323,7 @@ ReadResult readInPlace(const QString &path, const std::function<void(const QByte
 {
     QFile file(path);
     qint64 size = 0;
-    const ReadResult opened = openForReading(&file, &size, error, limit);
+    const ReadResult opened = openDocument(&file, &size, error, limit);
     if (opened != ReadResult::Read)
         return opened;
     // A copy costs a fault for every fresh page of its buffer; the mapping shares the pages the
@@ -280,8 +349,8 @@ QString keepAside(const QString &path)
 
     // A copy leaves the file in place until a save replaces it; an unreadable file, or one too
     // large to copy sensibly, can only be renamed.
-    const QFileInfo info(path);
-    const bool copyable = info.isFile() && info.size() <= MaxDocumentSize;
+    const qint64 size = regularFileSize(path);
+    const bool copyable = size >= 0 && size <= MaxDocumentSize;
     if ((copyable && QFile::copy(path, aside)) || QFile::rename(path, aside))
         return aside;
     return QString();

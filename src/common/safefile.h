@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
+class QFile;
+class QImage;
+
 #include <functional>
 
 // Checked, atomic replacement of a data file: the bytes go to path + "-tmp", every byte is checked,
@@ -11,7 +14,7 @@
 namespace SafeFile {
 
 // No data document is read or written beyond this size; a larger one is refused before any memory
-// is taken for it.
+// is taken for it, and one that would be larger is never written, so what is written reads back.
 constexpr qint64 MaxDocumentSize = qint64(256) * 1024 * 1024;
 
 // What write() does when the path is a symbolic link: replace the link by the new file (for files
@@ -25,12 +28,27 @@ enum class Links { Replace, WriteThrough };
 bool write(const QString &path, const QByteArray &bytes, QString *error = nullptr, bool *openFailed = nullptr,
            Links links = Links::Replace);
 
-// Copies a file by the same checked steps; fails when target already exists.
+// write() for a data document: refuses bytes a load would refuse as too large.
+bool writeDocument(const QString &path, const QByteArray &bytes, QString *error = nullptr, bool *openFailed = nullptr,
+                   Links links = Links::Replace);
+
+// Copies a file by the same checked steps; fails when target already exists. Only a regular file
+// is copied: a pipe or device in its place is refused without waiting on it.
 bool copy(const QString &source, const QString &target, QString *error = nullptr);
 
 // Writes every byte to an open descriptor, syncs it and, for a regular file, checks that the file
 // holds exactly that many bytes. The checked step under write() and copy().
 bool writeAll(int descriptor, const QByteArray &bytes, QString *error = nullptr);
+
+// Opens an existing regular file for reading, without waiting: a pipe in its place would block
+// open() until a writer came, and a device could be read for ever. A link is followed.
+bool openForReading(QFile *file, QString *error = nullptr);
+
+// Reads a picture from a regular file only (see openForReading); null when it cannot be read.
+QImage readImage(const QString &path, QString *error = nullptr);
+
+// Whether two regular files hold the same bytes.
+bool sameContent(const QString &path, const QString &otherPath);
 
 // The name of the temporary file write() goes through.
 QString temporaryPath(const QString &path);

@@ -2,6 +2,7 @@
 
 #include "crash/crashhandlerprivate.h"
 #include "crash/exceptionhandler.h"
+#include "common/safefile.h"
 #include "common/utils.h"
 #include "network/networklibrary.h"
 #include "network/websocketclient.h"
@@ -130,7 +131,7 @@ void CrashHandler::onConnected()
     qDebug() << "CrashHandler: Connection established";
     chunks.clear();
     QFile file(fileName);
-    if (file.open(QIODevice::ReadOnly)) {
+    if (SafeFile::openForReading(&file)) {
         for (QByteArray block = file.read(chunkSize); !block.isEmpty(); block = file.read(chunkSize))
             chunks.append(QString::fromLatin1(block.toBase64()));
         file.close();

@@ -1,5 +1,6 @@
 #include "history/makethumbnail.h"
 
+#include "common/safefile.h"
 #include "common/utils.h"
 
 #include <QDebug>
@@ -42,7 +43,7 @@ void MakeThumbnail::run()
         qWarning() << "Failed to load image" << path;
         return;
     }
-    const QImage image(path);
+    const QImage image = SafeFile::readImage(path);
     if (image.isNull()) {
         qWarning() << "Failed to load image" << path;
         return;

@@ -548,8 +548,9 @@ void SnippetsPage::importSnippets()
     };
 
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        failed(file.errorString());
+    QString error;
+    if (!SafeFile::openForReading(&file, &error)) {
+        failed(error);
         return;
     }
     const QByteArray data = file.readAll();

@@ -1,6 +1,7 @@
 // Sync: action and image files, stored one remote file each, named after what they hold.
 #include "sync/sync.h"
 
+#include "common/safefile.h"
 #include "common/utils.h"
 #include "history/copytocache.h"
 #include "history/makethumbnail.h"
@@ -80,7 +81,7 @@ void Sync::fileUnreadable(SyncProblems::Kind kind, const QString &remoteName, co
 void Sync::uploadLocalFile(SyncData data, const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!SafeFile::openForReading(&file)) {
         qCWarning(lcSync) << "Unable to open file" << path;
         SyncLogDialog::add("Sync: Unable to open file " + path);
         continueQueue();

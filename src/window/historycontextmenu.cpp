@@ -11,6 +11,7 @@
 #include "platform/keycodes.h"
 #include "platform/platformbackend.h"
 #include "snippets/snippetmodel.h"
+#include "common/safefile.h"
 #include "common/utils.h"
 
 #include <QDateTime>
@@ -214,7 +215,7 @@ void HistoryContextMenu::editImage()
     const QString path = imagePath(failure);
     if (path.isEmpty())
         return;
-    const QImage image(path);
+    const QImage image = SafeFile::readImage(path);
     if (image.isNull()) {
         qWarning().noquote() << failure << path;
         return;

@@ -1,8 +1,10 @@
 #include "common/safefile.h"
+#include "pipeinplace.h"
 #include "smalldisk.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -245,6 +247,49 @@ private slots:
         QCOMPARE(calls, result == SafeFile::ReadResult::Read ? 1 : 0);
         QCOMPARE(seen, copied);
         QCOMPARE(seen, result == SafeFile::ReadResult::Read ? content : QByteArray());
+    }
+
+    void testPipeInPlaceOfAFileIsNeverWaitedFor_data()
+    {
+        QTest::addColumn<QString>("use");
+        QTest::newRow("read") << "read";
+        QTest::newRow("read through a link") << "link";
+        QTest::newRow("read in place") << "in place";
+        QTest::newRow("copied") << "copy";
+        QTest::newRow("read as a picture") << "image";
+        QTest::newRow("compared") << "compare";
+        QTest::newRow("kept aside") << "aside";
+    }
+
+    void testPipeInPlaceOfAFileIsNeverWaitedFor()
+    {
+        QFETCH(QString, use);
+        const QString pipe = path("pipe " + use);
+        PipeInPlace inPlace(pipe);
+        QVERIFY(inPlace.made());
+        QByteArray bytes;
+        QString error;
+        if (use == "read") {
+            QCOMPARE(SafeFile::read(pipe, &bytes, &error), SafeFile::ReadResult::Unreadable);
+            QVERIFY2(error.contains("is not a regular file"), qPrintable(error));
+        } else if (use == "link") {
+            QVERIFY(QFile::link(pipe, pipe + ".link"));
+            QCOMPARE(SafeFile::read(pipe + ".link", &bytes, &error), SafeFile::ReadResult::Unreadable);
+        } else if (use == "in place") {
+            QCOMPARE(SafeFile::readInPlace(pipe, [](const QByteArray &) {}), SafeFile::ReadResult::Unreadable);
+        } else if (use == "copy") {
+            QVERIFY(!SafeFile::copy(pipe, pipe + ".png", &error));
+            QVERIFY(!QFileInfo::exists(pipe + ".png"));
+        } else if (use == "image") {
+            QVERIFY(SafeFile::readImage(pipe).isNull());
+        } else if (use == "compare") {
+            QVERIFY(!SafeFile::sameContent(pipe, pipe));
+        } else {
+            const QString aside = SafeFile::keepAside(pipe);
+            QVERIFY(!aside.isEmpty());
+            QFile::remove(aside);
+        }
+        QVERIFY2(!inPlace.released(), "a read waited on the pipe");
     }
 
     void testOversizedFileIsKeptAsideByRenaming()
