@@ -5,6 +5,7 @@
 #include "history/historyitemmodel.h"
 #include "common/globals.h"
 #include "common/iconresources.h"
+#include "common/imagelimits.h"
 #include "logging/qxtbasicfileloggerengine.h"
 #include "logging/qxtbasicstdloggerengine.h"
 #include "logging/qxtlogger.h"
@@ -111,6 +112,7 @@ int main(int argc, char *argv[])
     const WarmUpThread fontEngine(
         [] { QFontMetrics(QApplication::font()).horizontalAdvance(QStringLiteral("Kestovan")); });
     registerIconResources();
+    ImageLimits::apply();
     UnixSignalQuitter signalQuitter;
 
     portable = StartupOptions::portableMarkerExists(QDir::currentPath());

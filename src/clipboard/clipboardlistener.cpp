@@ -301,6 +301,11 @@ void ClipboardListener::readFinished(QMimeData *data, int outcome, quint32 owner
         m_lastContentSeen = lastContent;
         return;
     }
+    // Told once per content read, and as it is read, whatever else the content held.
+    if (const QSize refused = m_reader->refusedImage(); refused.isValid())
+        emit notRecorded(tr("The copied picture (%1 x %2) was not recorded: it is larger than Kestovan can hold.")
+                             .arg(refused.width())
+                             .arg(refused.height()));
     QMimeData *read = snapshot.release();
     capture(read, read);
 }

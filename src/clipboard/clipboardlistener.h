@@ -50,6 +50,8 @@ public:
 signals:
     // The receiver owns data.
     void changed(QMimeData *data, QPixmap icon, QString application);
+    // Content that is not recorded as it was copied, and why.
+    void notRecorded(QString reason);
 
 public slots:
     // The capture step, on the clipboard whatever mode changed; where the clipboard reports its own

@@ -2,6 +2,7 @@
 
 #include "clipboard/clipboardlistener.h"
 #include "clipboard/privatedisplay.h"
+#include "common/imagelimits.h"
 
 #include <QDebug>
 #include <QImage>
@@ -54,13 +55,16 @@ QString decodeHtml(const QByteArray &bytes)
     return QString::fromUtf8(bytes);
 }
 
-void setImage(QMimeData *data, const QString &format, const QByteArray &bytes)
+// The size of a picture too large to decode, or an invalid size.
+QSize setImage(QMimeData *data, const QString &format, const QByteArray &bytes)
 {
     const QImage image = QImage::fromData(bytes);
-    if (image.isNull())
-        qDebug().noquote() << "The clipboard's" << format << "does not decode";
-    else
+    if (!image.isNull()) {
         data->setImageData(image);
+        return QSize();
+    }
+    qDebug().noquote() << "The clipboard's" << format << "does not decode";
+    return ImageLimits::refusedSize(bytes);
 }
 
 QList<QUrl> decodeUriList(const QByteArray &bytes)
@@ -370,13 +374,14 @@ void X11ClipboardReader::finish(Outcome outcome)
     m_busy = false;
     m_pending.clear();
     m_incremental = false;
+    m_refusedImage = QSize();
     QMimeData *data = outcome == Read ? content() : new QMimeData;
     m_parts.clear();
     m_buffer.clear();
     emit finished(data, outcome, m_owner);
 }
 
-QMimeData *X11ClipboardReader::content() const
+QMimeData *X11ClipboardReader::content()
 {
     auto *data = new QMimeData;
     for (auto it = m_parts.cbegin(); it != m_parts.cend(); ++it) {
@@ -391,7 +396,7 @@ QMimeData *X11ClipboardReader::content() const
         else if (name == QLatin1String(UriListTarget))
             data->setUrls(decodeUriList(bytes));
         else if (name.startsWith(QLatin1String("image/")))
-            setImage(data, name, bytes);
+            m_refusedImage = setImage(data, name, bytes);
         else
             data->setText(QString::fromUtf8(bytes));
     }

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QSize>
 #include <QString>
 
 class QMimeData;
@@ -50,6 +51,9 @@ public:
     bool stalled() const;
     // The window that owns the clipboard now, 0 for none; asks the server, never the owner.
     quint32 owner();
+    // The size of the picture in the content last read when it was too large to decode, so that
+    // the content came without it; invalid otherwise.
+    QSize refusedImage() const { return m_refusedImage; }
 
 signals:
     // The receiver owns data, which is empty unless outcome is Read. owner is the window read from.
@@ -74,7 +78,7 @@ private:
     void partDone(const QByteArray &bytes, bool received);
     void chooseFormats(const QByteArray &targets);
     void finish(Outcome outcome);
-    QMimeData *content() const;
+    QMimeData *content();
 
     Display *m_display;
     // The requestor window of the current read, and the property the owner answers in.
@@ -100,4 +104,5 @@ private:
     QList<Request> m_pending;
     // Transferred formats by target name.
     QHash<QString, QByteArray> m_parts;
+    QSize m_refusedImage;
 };

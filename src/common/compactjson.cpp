@@ -78,4 +78,29 @@ void appendString(QByteArray &out, QStringView text)
     out.append('"');
 }
 
+qsizetype encodedSize(QStringView text)
+{
+    qsizetype size = 2;
+    const char16_t *it = text.utf16();
+    const char16_t *const end = it + text.size();
+    while (it != end) {
+        const char16_t unit = *it++;
+        if (unit >= 0x20 && unit < 0x80) {
+            size += unit == '"' || unit == '\\' ? 2 : 1;
+        } else if (unit < 0x20) {
+            size += unit == '\b' || unit == '\f' || unit == '\n' || unit == '\r' || unit == '\t' ? 2 : 6;
+        } else if (unit < 0x800) {
+            size += 2;
+        } else if (unit < 0xd800 || unit > 0xdfff) {
+            size += 3;
+        } else if (unit <= 0xdbff && it != end && *it >= 0xdc00 && *it <= 0xdfff) {
+            ++it;
+            size += 4;
+        } else {
+            size += 6;
+        }
+    }
+    return size;
+}
+
 } // namespace CompactJson

@@ -24,7 +24,8 @@ CopyToCache::CopyToCache(const QUrl &url, QUuid id, QString fileName, QString fo
 
 void CopyToCache::run()
 {
-    if (!copy())
+    m_written = copy();
+    if (!m_written)
         emit failed(m_error);
     emit done();
 }
@@ -58,7 +59,19 @@ bool CopyToCache::copy()
             QDir(dataPath + "/" + m_folder).mkdir(idFolder);
     }
     const QString target = base + "/" + m_fileName;
+    if (!write(target))
+        return false;
+    for (const auto &[id, file] : std::as_const(m_earlier)) {
+        if (SafeFile::sameContent(target, file)) {
+            m_sameAs = id;
+            break;
+        }
+    }
+    return true;
+}
 
+bool CopyToCache::write(const QString &target)
+{
     QString error;
     if (!m_url.isEmpty()) {
         const QString source = m_url.toLocalFile();

@@ -23,6 +23,7 @@ HistoryFileReading::Outcome HistoryFileReading::readNow(const QString &path)
     // The program replaces the file only by renaming a new one over it, so a mapping keeps the
     // whole old file for as long as the parse takes.
     outcome.read = SafeFile::readInPlace(path, [&outcome](const QByteArray &bytes) {
+        outcome.size = bytes.size();
         outcome.parsed = HistoryDocumentReader::read(bytes, &outcome.document, &outcome.parseError);
     }, &outcome.readError);
     if (outcome.parsed)

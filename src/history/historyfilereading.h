@@ -20,6 +20,7 @@ public:
         QString path;
         SafeFile::ReadResult read = SafeFile::ReadResult::Missing;
         QString readError;
+        qint64 size = 0;
         bool parsed = false;
         QString parseError;
         // Without its clippings, which are made into items.

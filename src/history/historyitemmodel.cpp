@@ -44,6 +44,7 @@ HistoryItemModel::HistoryItemModel(QObject *parent, ISync *sync)
 
     clipboardListener = new ClipboardListener(this);
     connect(clipboardListener, &ClipboardListener::changed, this, &HistoryItemModel::clipboardChanged);
+    connect(clipboardListener, &ClipboardListener::notRecorded, this, &HistoryItemModel::clippingNotRecorded);
 
     const QVariantMap applications = Utils::settings().value("Applications").toMap();
     for (auto it = applications.constBegin(); it != applications.constEnd(); ++it)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/historysaver.h"
+#include "history/pendingpictures.h"
 #include "sync/isyncmerge.h"
 
 #include <QByteArray>
@@ -70,7 +71,8 @@ public:
     // The same write off the GUI thread, started at once or, while one is under way, right after
     // it; a failure is reported as by save().
     void requestSave(bool sync);
-    // Finishes every write asked for; before the program quits.
+    // Finishes every write asked for, and tries once more to write the pictures the disk refused;
+    // before the program quits.
     void flushSaves();
     QByteArray serialize();
     HistorySnapshot snapshot();
@@ -129,6 +131,8 @@ public slots:
 
 signals:
     void clippingAdded();
+    // A copy was not recorded, for the reason given (a sentence for the status line).
+    void clippingNotRecorded(QString reason);
 
 private:
     // The settings the add rules read, taken once per operation.
@@ -157,6 +161,25 @@ private:
     // anything. A clipping's own fields change quietly: the caller reports the change.
     bool eraseRemovedContent(QStandardItem *clipping);
 
+    // Writes a picture into the image cache and then makes its thumbnail. outcome is a pending
+    // picture's; the written file is compared with the files given.
+    void startImageJobs(const QImage &image, const QUrl &url, const QUuid &id, const QString &fileName,
+                        std::shared_ptr<PendingPictures::Outcome> outcome = nullptr,
+                        QList<std::pair<QUuid, QString>> compareWith = {});
+    void pictureWritten(const QUuid &id, const PendingPictures::Outcome &outcome);
+    // An equal picture copied again: one clipping, the earlier, moved to the top. False when the
+    // earlier one is gone.
+    bool keepEarlierPicture(const QUuid &id, const QUuid &earlierId);
+    // The cache files of the pictures in the history, by clipping id.
+    QList<std::pair<QUuid, QString>> cachedPictures() const;
+    void retryPictures();
+    // Writes the pictures the disk refused, in this thread; whether any was written.
+    bool writePicturesNow();
+    // Gives a new id to each clipping whose id an earlier one has; whether there was one.
+    bool renewDuplicateIds(const QList<ClippingItem *> &items);
+    // An upper bound of the history file's size with the clippings added since it was last built.
+    qint64 documentSizeEstimate() const { return m_documentBase + m_addedBytes - m_documentBaseAdded; }
+
     bool prepareSave(HistorySaver::Job &job, bool takeSnapshot);
     void finishSave(const HistorySaver::Job &job);
 
@@ -165,7 +188,9 @@ private:
     // The version and magic checks of a read document, with their log lines.
     bool acceptDocument(bool read, const QString &error, const HistoryDocument &document);
     int addDocument(HistoryDocument &document);
-    int addClippings(LoadedClippings clippings);
+    // Adds loaded clippings; with renewedIds, first gives new ids to repeated ones and says
+    // whether there were any.
+    int addClippings(LoadedClippings clippings, bool *renewedIds = nullptr);
     void keepAside(const QString &path, LoadProblem problem);
 
     QModelIndex toSourceIndex(const QModelIndex &index) const;
@@ -185,6 +210,12 @@ private:
     QString m_keptAsidePath;
     bool m_warnedKeepItems = false;
     bool m_warnedIgnoreSize = false;
+    PendingPictures m_pictures;
+    // The stored sizes of the texts added so far, and the file's size when last built with the
+    // total as it was then.
+    qint64 m_addedBytes = 0;
+    qint64 m_documentBase = 0;
+    qint64 m_documentBaseAdded = 0;
 
     static HistoryItemModel *s_instance;
     static HistoryFilterModel *s_proxyInstance;

@@ -19,8 +19,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSettings>
 #include <QSortFilterProxyModel>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -48,8 +50,13 @@ HistorySnapshot HistoryItemModel::snapshot()
     const int rows = rowCount();
     HistorySnapshot snapshot;
     snapshot.rows.reserve(rows);
-    for (int row = 0; row < rows; ++row)
-        snapshot.rows.push_back(HistorySnapshot::rowOf(item(row)));
+    for (int row = 0; row < rows; ++row) {
+        const QStandardItem *clipping = item(row);
+        // A picture not in the image cache yet: the file never holds a clipping that points at nothing.
+        if (!m_pictures.isEmpty() && !m_pictures.maySave(ClippingItem::idOf(clipping)))
+            continue;
+        snapshot.rows.push_back(HistorySnapshot::rowOf(clipping));
+    }
     return snapshot;
 }
 
@@ -91,7 +98,7 @@ int HistoryItemModel::addDocument(HistoryDocument &document)
     return addClippings(LoadedClippings(document));
 }
 
-int HistoryItemModel::addClippings(LoadedClippings clippings)
+int HistoryItemModel::addClippings(LoadedClippings clippings, bool *renewedIds)
 {
     QElapsedTimer timer;
     timer.start();
@@ -99,6 +106,9 @@ int HistoryItemModel::addClippings(LoadedClippings clippings)
     for (const auto &[name, id] : clippings.unsafeFileNames())
         qWarning() << "Ignoring the unsafe image file name" << name << "of clipping" << id;
     const QList<ClippingItem *> items = clippings.take();
+    // Taken as two copies of one clipping, the older would be dropped at the next save.
+    if (renewedIds)
+        *renewedIds = renewDuplicateIds(items);
     const int count = int(items.size());
     qDebug().noquote() << "Profile: Deserialize parsing took" << timer.elapsed() << "ms";
 
@@ -125,6 +135,33 @@ int HistoryItemModel::addClippings(LoadedClippings clippings)
     return count;
 }
 
+bool HistoryItemModel::renewDuplicateIds(const QList<ClippingItem *> &items)
+{
+    QSet<QUuid> ids;
+    ids.reserve(items.size());
+    bool renewedAny = false;
+    for (ClippingItem *clipping : items) {
+        const QUuid id = clipping->id();
+        if (!ids.contains(id)) {
+            ids.insert(id);
+            continue;
+        }
+        const QUuid renewed = QUuid::createUuid();
+        qWarning() << "The history file holds the clipping id" << id << "more than once; a later clipping now has the id" << renewed;
+        clipping->setData(renewed, IdRole);
+        ids.insert(renewed);
+        renewedAny = true;
+        // Its picture is in the folder of the id it had.
+        const int type = clipping->clippingType();
+        const QString fileName = clipping->fileName();
+        if ((type == 1 || type == 2) && !fileName.isEmpty()) {
+            const QString file = Utils::dataPath() + "/images/" + id.toString() + "/" + fileName;
+            startImageJobs(QImage(), QUrl::fromLocalFile(file), renewed, fileName);
+        }
+    }
+    return renewedAny;
+}
+
 int HistoryItemModel::deserialize(QByteArray data)
 {
     HistoryDocument document;
@@ -148,11 +185,16 @@ bool HistoryItemModel::prepareSave(HistorySaver::Job &job, bool takeSnapshot)
     }
     if (takeSnapshot)
         job.snapshot = snapshot();
+    job.addedBefore = m_addedBytes;
     return true;
 }
 
 void HistoryItemModel::finishSave(const HistorySaver::Job &job)
 {
+    if (job.size >= 0) {
+        m_documentBase = job.size;
+        m_documentBaseAdded = job.addedBefore;
+    }
     if (!job.written) {
         if (job.openFailed)
             qWarning().noquote() << job.path + " cannot be opened for writing." << job.error;
@@ -172,17 +214,21 @@ void HistoryItemModel::finishSave(const HistorySaver::Job &job)
 
 void HistoryItemModel::requestSave(bool sync)
 {
+    retryPictures();
     m_saver->request(sync);
 }
 
 void HistoryItemModel::flushSaves()
 {
+    if (writePicturesNow())
+        m_saver->request(true);
     m_saver->flush();
 }
 
 bool HistoryItemModel::save(bool sync, QByteArray *data)
 {
     // This write supersedes one still waiting; a sync that one asked for is kept.
+    retryPictures();
     HistorySaver::Job job;
     job.sync = m_saver->settle() || sync;
     if (!prepareSave(job, !data))
@@ -225,14 +271,20 @@ void HistoryItemModel::load()
     clear();
 
     HistoryDocument &document = reading.document;
+    m_documentBase = reading.size;
+    m_documentBaseAdded = m_addedBytes;
+    bool renewedIds = false;
     const int count = acceptDocument(reading.parsed, reading.parseError, document)
-        ? addClippings(std::move(reading.clippings))
+        ? addClippings(std::move(reading.clippings), &renewedIds)
         : -1;
     qDebug().noquote() << "Read " << count << " history items from " << path;
     if (count == -1)
         keepAside(path, LoadProblem::Unparseable);
     else if (document.version > HistorySnapshot::Version)
         keepAside(path, LoadProblem::NewerVersion);
+    // Written at once, or every start would make new ids and new copies of their pictures.
+    else if (renewedIds)
+        requestSave(false);
 }
 
 void HistoryItemModel::keepAside(const QString &path, LoadProblem problem)

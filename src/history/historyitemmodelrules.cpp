@@ -3,14 +3,11 @@
 
 #include "clipboard/clipboardlistener.h"
 #include "history/clippingitem.h"
-#include "history/copytocache.h"
 #include "history/historyindex.h"
 #include "snippets/inputmanager.h"
 #include "history/itemrole.h"
-#include "history/makethumbnail.h"
-#include "history/thumbnailcache.h"
+#include "common/compactjson.h"
 #include "common/safefile.h"
-#include "common/userwarning.h"
 #include "logging/logburst.h"
 #include "sync/synclogdialog.h"
 #include "common/utils.h"
@@ -20,15 +17,14 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSortFilterProxyModel>
-#include <QThreadPool>
 
 #include <algorithm>
-#include <memory>
 
 namespace {
 
 const int DefaultIgnoreSize = 4;
-const QString ImageWarning = QStringLiteral("image-save");
+// A text clipping's members besides its texts, and the icon of an application first seen with it.
+const qint64 StoredRowMargin = 64 * 1024;
 
 void logMerge(const QString &text)
 {
@@ -250,6 +246,8 @@ void HistoryItemModel::removeImageFolder(const QStandardItem *clipping)
     const int type = ClippingItem::typeOf(clipping);
     if (type != 1 && type != 2)
         return;
+    // A picture the disk refused is not written again for a clipping that is gone.
+    m_pictures.remove(ClippingItem::idOf(clipping));
     const QString folder = Utils::imagesPath() + "/" + ClippingItem::idOf(clipping).toString();
     // A link in the folder's place goes, not what it points to.
     if (!SafeFile::removeFolder(folder))
@@ -275,33 +273,23 @@ void HistoryItemModel::removeItem(int row)
     removeRow(row);
 }
 
-void HistoryItemModel::startImageJobs(const QImage &image, const QUrl &url, const QUuid &id, const QString &fileName)
-{
-    // Both jobs belong to the pool once started; the thumbnail starts when the file exists.
-    const QString folder = Utils::imageFolderName();
-    CopyToCache *copy = image.isNull() ? new CopyToCache(url, id, fileName, folder)
-                                       : new CopyToCache(image, id, fileName, folder);
-    auto *thumbnail = new MakeThumbnail(fileName, id);
-    connect(thumbnail, &MakeThumbnail::thumbnail, this, &HistoryItemModel::applyThumbnail, Qt::QueuedConnection);
-    m_thumbnails->expect(id);
-    connect(copy, &CopyToCache::done, [thumbnail] { QThreadPool::globalInstance()->start(thumbnail); });
-    // A full or read-only disk fails every image alike: told once, until an image is saved again.
-    auto failed = std::make_shared<bool>(false);
-    connect(copy, &CopyToCache::failed, this, [failed](const QString &reason) {
-        *failed = true;
-        showUserWarningOnce(ImageWarning, tr("An image clipping cannot be saved:") + "\n" + reason);
-    }, Qt::QueuedConnection);
-    connect(copy, &CopyToCache::done, this, [failed] {
-        if (!*failed)
-            clearUserWarning(ImageWarning);
-    }, Qt::QueuedConnection);
-    QThreadPool::globalInstance()->start(copy);
-}
-
 void HistoryItemModel::addText(const QString &text, const QString &html, QPixmap icon, QString application)
 {
+    const QString brief = Utils::makeOneLiner(text);
+    // What a load would refuse is never written: a text that would take the history file past that
+    // is not recorded. Its brief is stored beside it.
+    const qint64 stored = CompactJson::encodedSize(text) + CompactJson::encodedSize(brief) + CompactJson::encodedSize(html)
+        + CompactJson::encodedSize(application) + StoredRowMargin;
+    if (!m_excludedApplications.contains(application) && documentSizeEstimate() + stored > SafeFile::MaxDocumentSize) {
+        logMerge(QLatin1String("Text '") + brief.left(50) + QLatin1String("' too large for the history file (")
+            + QString::number(stored) + QLatin1String(" bytes). Ignored."));
+        emit clippingNotRecorded(tr("The copied text was not recorded: it would make the clippings file larger than "
+                                    "the %1 MB Kestovan can read.").arg(SafeFile::MaxDocumentSize / (1024 * 1024)));
+        return;
+    }
+
     auto *clipping = new ClippingItem;
-    clipping->setData(Utils::makeOneLiner(text), Qt::DisplayRole);
+    clipping->setData(brief, Qt::DisplayRole);
     clipping->setData(0, TypeRole);
     clipping->setData(html, HtmlRole);
     clipping->setData(text, TextRole);
@@ -311,7 +299,9 @@ void HistoryItemModel::addText(const QString &text, const QString &html, QPixmap
     clipping->setData(icon, Qt::DecorationRole);
     clipping->setData(false, RemovedRole);
     clipping->setData(application, ApplicationRole);
-    if (!addItem(clipping))
+    if (addItem(clipping))
+        m_addedBytes += stored;
+    else
         delete clipping;
 }
 
@@ -341,7 +331,10 @@ void HistoryItemModel::addImage(const QUrl &url, const QImage &image, QPixmap ic
     clipping->setData(application, ApplicationRole);
     clipping->setData(fileName, FileNameRole);
 
-    startImageJobs(image, url, id, fileName);
+    // Its clipping goes into the history file once the picture is in the cache, as the only copy
+    // of it there.
+    const auto outcome = m_pictures.add({id, image, url, fileName});
+    startImageJobs(image, url, id, fileName, outcome, cachedPictures());
     if (!addItem(clipping))
         delete clipping;
 }

@@ -24,8 +24,9 @@ void HistorySaver::write(Job &job)
     if (job.bytes.isNull())
         job.bytes = job.snapshot.toJson();
     job.snapshot = HistorySnapshot();
+    job.size = job.bytes.size();
     // A history file linked elsewhere on purpose stays linked.
-    job.written = SafeFile::write(job.path, job.bytes, &job.error, &job.openFailed, SafeFile::Links::WriteThrough);
+    job.written = SafeFile::writeDocument(job.path, job.bytes, &job.error, &job.openFailed, SafeFile::Links::WriteThrough);
     job.bytes.clear();
 }
 

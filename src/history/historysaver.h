@@ -27,7 +27,11 @@ public:
         // Written instead of the snapshot when set.
         QByteArray bytes;
         bool sync = false;
+        // The owner's count of bytes added when the job was taken.
+        qint64 addedBefore = 0;
 
+        // The size of the document written, or -1 when none was built.
+        qint64 size = -1;
         bool written = false;
         bool openFailed = false;
         QString error;

@@ -27,6 +27,8 @@ public:
     // A thumbnail is on its way already (its image file is still being written): none is made
     // for a row that asks meanwhile.
     void expect(const QUuid &id);
+    // The thumbnail expected will not come: the next row that asks has one made.
+    void drop(const QUuid &id) { m_pending.remove(id); }
     void insert(const QImage &image, const QUuid &id);
     bool contains(const QUuid &id) const { return m_images.contains(id); }
     int count() const { return int(m_images.count()); }

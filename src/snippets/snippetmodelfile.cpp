@@ -299,7 +299,7 @@ bool SnippetModel::save(bool sync, QByteArray *data)
     QString error;
     bool openFailed = false;
     // A snippet file linked elsewhere on purpose stays linked.
-    if (!SafeFile::write(path, bytes, &error, &openFailed, SafeFile::Links::WriteThrough)) {
+    if (!SafeFile::writeDocument(path, bytes, &error, &openFailed, SafeFile::Links::WriteThrough)) {
         if (openFailed)
             qWarning().noquote() << path + " cannot be opened for writing." << error;
         else

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Copies made in another client land in History.json under the name of the application in front:
 # text, an image and a copied image file, each image with its cached file; the same text twice is
-# one clipping, and an owner that exits adds nothing.
+# one clipping, and an owner that exits adds nothing. An 8K screenshot is recorded; a picture too
+# large to hold is not, and the status line says so.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh" || exit 1
 e2e_case_begin
@@ -57,7 +58,26 @@ IFS=$t read -r _ _ id file _ _ <<<"$line"
 wait_for_file "$CAPTURE_IMAGES/$id/blue.png" 5 || fail "the copied image file was not cached"
 cmp -s "$image" "$CAPTURE_IMAGES/$id/blue.png" || fail "the cached file differs from the copied one"
 
+# An 8K screenshot, past the image decoder's own limit, is recorded like any picture.
+screenshot=$E2E_RUN_DIR/tmp/screenshot.png
+convert -size 7680x4320 'xc:#204060' PNG24:"$screenshot" || fail "could not make an 8K image"
+copy_file "$screenshot" image/png
+wait_for_clipping "KestovanProbe-7680x4320.png" 30 || fail "the 8K screenshot was not recorded"
+
+# A picture that claims more pixels than the program holds is not recorded, and the status line says so.
+bomb=$E2E_RUN_DIR/tmp/bomb.png
+python3 - "$bomb" <<'EOF' || fail "could not make a picture header"
+import struct, sys, zlib
+def chunk(kind, data):
+    return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+header = struct.pack('>IIBBBBB', 40000, 40000, 8, 2, 0, 0, 0)
+open(sys.argv[1], 'wb').write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) + chunk(b'IEND', b''))
+EOF
+copy_file "$bomb" image/png
+wait_for_log "$TMPDIR/Kestovan-debug-log.txt" 'Status: The copied picture \(40000 x 40000\) was not recorded' 10 ||
+    fail "the picture too large to record was not told"
+
 rc=0
 stop_pid "$KESTOVAN_PID" TERM 15 || rc=$?
 ((rc == 0)) || fail "kestovan exited with code $rc"
-echo "text, repeated text, owner exit, image and file copies are recorded as they should be"
+echo "text, repeated text, owner exit, image, file and large picture copies are recorded as they should be"

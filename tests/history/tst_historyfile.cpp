@@ -1,4 +1,5 @@
 #include "historytestsupport.h"
+#include "pipeinplace.h"
 #include "smalldisk.h"
 #include "warningboxes.h"
 
@@ -6,6 +7,7 @@
 #include "common/safefile.h"
 #include "common/translation.h"
 #include "history/historyfilereading.h"
+#include "history/makethumbnail.h"
 #include "sync/synclogdialog.h"
 
 #include <QJsonArray>
@@ -394,6 +396,44 @@ private slots:
         QCOMPARE(QJsonDocument::fromJson(readFile(historyPath())).object().value("clippings").toArray().size(), 1);
     }
 
+    void testPipeInPlaceOfADataFileIsNeverWaitedFor_data()
+    {
+        QTest::addColumn<QString>("pipe");
+        QTest::addColumn<QString>("link");
+        const QString picture = Utils::imagesPath() + "/{55555555-5555-5555-5555-555555555555}/picture.png";
+        QTest::newRow("history file") << historyPath() << QString();
+        QTest::newRow("link to a pipe") << Utils::dataPath() + "/elsewhere" << historyPath();
+        QTest::newRow("cached picture") << picture << QString();
+    }
+
+    void testPipeInPlaceOfADataFileIsNeverWaitedFor()
+    {
+        QFETCH(QString, pipe);
+        QFETCH(QString, link);
+        QVERIFY(QDir().mkpath(QFileInfo(pipe).absolutePath()));
+        PipeInPlace inPlace(pipe);
+        QVERIFY(inPlace.made());
+        if (!link.isEmpty())
+            QVERIFY(QFile::link(pipe, link));
+
+        if (pipe.endsWith("picture.png")) {
+            // A thumbnail job on it would keep the program from quitting.
+            MakeThumbnail job("picture.png", QUuid::fromString(QFileInfo(pipe).dir().dirName()));
+            QSignalSpy made(&job, &MakeThumbnail::thumbnail);
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Failed to load image"));
+            job.run();
+            QCOMPARE(made.size(), 0);
+        } else {
+            HistoryItemModel model(nullptr, nullptr);
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("is not a regular file"));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Failed to read the clippings file: "));
+            model.load();
+            QVERIFY(model.loadFailed());
+            QVERIFY(!model.keptAsidePath().isEmpty());
+        }
+        QVERIFY2(!inPlace.released(), "a read waited on the pipe");
+    }
+
     void testMissingFileStartsEmptyWithoutAWarningOrKeepingAnythingAside()
     {
         // The first start has no history file yet.
@@ -498,8 +538,6 @@ private slots:
         image.fill(Qt::blue);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Failed to save the file"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Failed to save the file"));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Failed to load image"));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Failed to load image"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^An image clipping cannot be saved:"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^An image clipping cannot be saved:"));
         model.addImage(QUrl(), image, QPixmap(), "Viewer", QDateTime::currentDateTime());
@@ -509,6 +547,84 @@ private slots:
         QVERIFY(openWarningBoxes().first()->text().contains("No space left on device"));
         answerWarningBox();
         QVERIFY(openWarningBoxes().isEmpty());
+    }
+
+    void testPictureCopiedOnAFullDiskIsWrittenWhenSpaceReturns_data()
+    {
+        QTest::addColumn<bool>("quitting");
+        QTest::newRow("at the next save") << false;
+        QTest::newRow("at quit") << true;
+    }
+
+    void testPictureCopiedOnAFullDiskIsWrittenWhenSpaceReturns()
+    {
+        QFETCH(bool, quitting);
+        KESTOVAN_SMALL_DISK_OR_SKIP(disk, 256 * 1024, Utils::dataPath());
+        WarningBoxesShown shown;
+        HistoryItemModel model(nullptr, nullptr);
+        // A picture saved first: an earlier test's failure is not told again until one was.
+        QImage image(30, 20, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        model.addImage(QUrl(), image, QPixmap(), "Viewer", QDateTime::currentDateTime());
+        QVERIFY(QThreadPool::globalInstance()->waitForDone(10000));
+        QTRY_VERIFY(model.save(false) && readFile(historyPath()).contains("Viewer-30x20.png"));
+        QVERIFY(disk.fill());
+
+        image.fill(Qt::blue);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Failed to save the file"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^An image clipping cannot be saved:"));
+        model.addImage(QUrl(), image, QPixmap(), "Viewer", QDateTime::currentDateTime());
+        const QUuid id = model.item(0)->data(IdRole).toUuid();
+        QTRY_COMPARE(openWarningBoxes().size(), 1);
+        answerWarningBox();
+        // Listed, but never in the file while it has no picture.
+        QCOMPARE(model.rowCount(), 2);
+        QCOMPARE(model.item(0)->data(IdRole).toUuid(), id);
+        QVERIFY(!model.serialize().contains(id.toString().toLatin1()));
+
+        QVERIFY(disk.empty());
+        const QString file = Utils::dataPath() + "/images/" + id.toString() + "/Viewer-30x20.png";
+        if (quitting) {
+            model.flushSaves();
+        } else {
+            QVERIFY(model.save(false));
+            QTRY_VERIFY(readFile(historyPath()).contains(id.toString().toLatin1()));
+        }
+        QCOMPARE(QImage(file).pixelColor(1, 1), QColor(Qt::blue));
+        QVERIFY(readFile(historyPath()).contains(id.toString().toLatin1()));
+    }
+
+    void testTextTooLargeForTheHistoryFileIsNotRecorded_data()
+    {
+        QTest::addColumn<qsizetype>("length");
+        QTest::addColumn<bool>("recorded");
+        // Each character takes six bytes in the file, which holds the text twice: as text and brief.
+        const qsizetype pastTheLimit = SafeFile::MaxDocumentSize / 12 + 1;
+        QTest::newRow("within the limit") << qsizetype(1000 * 1000) << true;
+        QTest::newRow("past what a load reads") << pastTheLimit << false;
+    }
+
+    void testTextTooLargeForTheHistoryFileIsNotRecorded()
+    {
+        QFETCH(qsizetype, length);
+        QFETCH(bool, recorded);
+        HistoryTest::setSetting("IgnoreSize", SafeFile::MaxDocumentSize / 1024);
+        HistoryItemModel model(nullptr, nullptr);
+        model.addText("saved before", QString(), QPixmap(), "Editor");
+        QVERIFY(model.save(false));
+        QSignalSpy told(&model, &HistoryItemModel::clippingNotRecorded);
+        model.addText(QString(length, QChar(1)), QString(), QPixmap(), "Editor");
+        QCOMPARE(model.rowCount(), recorded ? 2 : 1);
+        QCOMPARE(told.size(), recorded ? 0 : 1);
+        if (!recorded)
+            QVERIFY(told.first().first().toString().contains("256 MB"));
+
+        // What was written reads back whole.
+        QVERIFY(model.save(false));
+        HistoryItemModel reloaded(nullptr, nullptr);
+        reloaded.load();
+        QVERIFY(!reloaded.loadFailed());
+        QCOMPARE(reloaded.rowCount(), model.rowCount());
     }
 
     void testReadOnlyDataFolderTellsTheUserOnce()
@@ -615,15 +731,33 @@ private slots:
         QVERIFY(readFile(historyPath()).contains("copied text"));
     }
 
-    void testSameIdTwiceKeepsTheNewerCopy()
+    void testDuplicateIdInTheFileKeepsEveryClipping()
     {
         const QString id = "{44444444-4444-4444-4444-444444444444}";
+        QJsonObject picture = clippingObject("picture.png", "2024-03-05T09:00:00", id, 1);
+        picture["filename"] = "picture.png";
+        QVERIFY(QDir().mkpath(Utils::dataPath() + "/images/" + id));
+        QVERIFY(writeFile(Utils::dataPath() + "/images/" + id + "/picture.png", "the picture's bytes"));
         QVERIFY(writeFile(historyPath(), document({clippingObject("older copy", "2024-03-05T10:00:00", id),
                                               clippingObject("newer copy", "2024-03-05T11:00:00", id),
-                                              clippingObject("same time copy", "2024-03-05T11:00:00", id)})));
+                                              clippingObject("same time copy", "2024-03-05T11:00:00", id), picture})));
         HistoryItemModel model(nullptr, nullptr);
+        for (int renewed = 0; renewed < 3; ++renewed)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^The history file holds the clipping id"));
         model.load();
-        QCOMPARE(texts(model), QStringList{"newer copy"});
+        QCOMPARE(texts(model), (QStringList{"newer copy", "same time copy", "older copy", "picture.png"}));
+
+        // Each has an id of its own at once, in the file too; the picture has a folder of its own.
+        model.flushSaves();
+        QVERIFY(QThreadPool::globalInstance()->waitForDone(10000));
+        HistoryItemModel reloaded(nullptr, nullptr);
+        reloaded.load();
+        QSet<QUuid> ids;
+        for (int row = 0; row < reloaded.rowCount(); ++row)
+            ids.insert(reloaded.item(row)->data(IdRole).toUuid());
+        QCOMPARE(ids.size(), 4);
+        const QString pictureId = reloaded.item(3)->data(IdRole).toUuid().toString();
+        QCOMPARE(readFile(Utils::dataPath() + "/images/" + pictureId + "/picture.png"), QByteArray("the picture's bytes"));
     }
 
     void testLoadTrimsToKeepItemsButKeepsLockedRows()

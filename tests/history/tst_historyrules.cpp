@@ -191,6 +191,38 @@ private slots:
         QVERIFY(mergeLines().contains("Merge clippings: The item 'first' is already in the history (pos 0)"));
     }
 
+    void testEqualPictureCopiedAgainIsOneClippingMovedToTheTop()
+    {
+        QImage red(20, 10, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QImage green(20, 10, QImage::Format_RGB32);
+        green.fill(Qt::green);
+        const auto copy = [](HistoryItemModel &model, const QImage &image, const QDateTime &time, int rows) {
+            model.addImage(QUrl(), image, QPixmap(), "Viewer", time);
+            QTRY_COMPARE(model.rowCount(), rows);
+            QVERIFY(QThreadPool::globalInstance()->waitForDone(10000));
+            QCoreApplication::processEvents();
+        };
+        QUuid redId;
+        {
+            HistoryItemModel model(nullptr, nullptr);
+            copy(model, red, at(0), 1);
+            redId = model.item(0)->data(IdRole).toUuid();
+            copy(model, green, at(1), 2);
+            copy(model, red, at(2), 2);
+            QCOMPARE(model.item(0)->data(IdRole).toUuid(), redId);
+            QCOMPARE(model.item(0)->data(TimeRole).toDateTime(), at(2));
+            QCOMPARE(QDir(Utils::dataPath() + "/images").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
+            model.flushSaves();
+        }
+        // The picture still on the clipboard at the next start is no new clipping either.
+        HistoryItemModel model(nullptr, nullptr);
+        model.load();
+        copy(model, red, at(3), 2);
+        QCOMPARE(model.item(0)->data(IdRole).toUuid(), redId);
+        QCOMPARE(model.item(0)->data(TimeRole).toDateTime(), at(3));
+    }
+
     void testOlderOrEqualCopyIsIgnored()
     {
         HistoryItemModel model(nullptr, nullptr);
