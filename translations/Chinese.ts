@@ -251,6 +251,13 @@
     </message>
 </context>
 <context>
+    <name>ClipboardListener</name>
+    <message>
+        <source>The copied picture (%1 x %2) was not recorded: it is larger than Kestovan can hold.</source>
+        <translation>复制的图片（%1 x %2）未被记录：它超出了 Kestovan 能容纳的大小。</translation>
+    </message>
+</context>
+<context>
     <name>CopyToCache</name>
     <message>
         <source>Unsafe file name %1/%2</source>
@@ -454,6 +461,10 @@
     <message>
         <source>An image clipping cannot be saved:</source>
         <translation>无法保存图片剪贴项：</translation>
+    </message>
+    <message>
+        <source>The copied text was not recorded: it would make the clippings file larger than the %1 MB Kestovan can read.</source>
+        <translation>复制的文本未被记录：它会使剪贴项文件超过 Kestovan 能读取的 %1 MB。</translation>
     </message>
 </context>
 <context>
@@ -931,6 +942,10 @@ Start the X server with the XTEST extension enabled to paste from Kestovan.</sou
     <message>
         <source>%1 has %2 bytes, more than the %3 a data file may have</source>
         <translation>%1 有 %2 字节，超过了数据文件允许的 %3 字节</translation>
+    </message>
+    <message>
+        <source>%1 would have %2 bytes, more than the %3 a data file may have</source>
+        <translation>%1 将有 %2 字节，超过了数据文件允许的 %3 字节</translation>
     </message>
 </context>
 <context>

@@ -251,6 +251,13 @@
     </message>
 </context>
 <context>
+    <name>ClipboardListener</name>
+    <message>
+        <source>The copied picture (%1 x %2) was not recorded: it is larger than Kestovan can hold.</source>
+        <translation>Kopioitua kuvaa (%1 x %2) ei tallennettu: se on suurempi kuin Kestovan pystyy käsittelemään.</translation>
+    </message>
+</context>
+<context>
     <name>CopyToCache</name>
     <message>
         <source>Unsafe file name %1/%2</source>
@@ -454,6 +461,10 @@
     <message>
         <source>An image clipping cannot be saved:</source>
         <translation>Kuvaleikettä ei voi tallentaa:</translation>
+    </message>
+    <message>
+        <source>The copied text was not recorded: it would make the clippings file larger than the %1 MB Kestovan can read.</source>
+        <translation>Kopioitua tekstiä ei tallennettu: leiketiedostosta tulisi suurempi kuin %1 Mt, jonka Kestovan pystyy lukemaan.</translation>
     </message>
 </context>
 <context>
@@ -934,6 +945,10 @@ Käynnistä X-palvelin XTEST-laajennus käytössä, jotta voit liittää Kestova
     <message>
         <source>%1 has %2 bytes, more than the %3 a data file may have</source>
         <translation>Tiedostossa %1 on %2 tavua, enemmän kuin datatiedostossa saa olla (%3)</translation>
+    </message>
+    <message>
+        <source>%1 would have %2 bytes, more than the %3 a data file may have</source>
+        <translation>Tiedostoon %1 tulisi %2 tavua, enemmän kuin datatiedostossa saa olla (%3)</translation>
     </message>
 </context>
 <context>

@@ -251,6 +251,13 @@
     </message>
 </context>
 <context>
+    <name>ClipboardListener</name>
+    <message>
+        <source>The copied picture (%1 x %2) was not recorded: it is larger than Kestovan can hold.</source>
+        <translation>L&apos;image copiée (%1 x %2) n&apos;a pas été enregistrée&#xa0;: elle est plus grande que ce que Kestovan peut contenir.</translation>
+    </message>
+</context>
+<context>
     <name>CopyToCache</name>
     <message>
         <source>Unsafe file name %1/%2</source>
@@ -454,6 +461,10 @@
     <message>
         <source>An image clipping cannot be saved:</source>
         <translation>Un élément image ne peut pas être enregistré&#xa0;:</translation>
+    </message>
+    <message>
+        <source>The copied text was not recorded: it would make the clippings file larger than the %1 MB Kestovan can read.</source>
+        <translation>Le texte copié n&apos;a pas été enregistré&#xa0;: il rendrait le fichier de l&apos;historique plus grand que les %1 Mo que Kestovan peut lire.</translation>
     </message>
 </context>
 <context>
@@ -934,6 +945,10 @@ Démarrez le serveur X avec l&apos;extension XTEST activée pour coller depuis K
     <message>
         <source>%1 has %2 bytes, more than the %3 a data file may have</source>
         <translation>%1 fait %2 octets, plus que les %3 permis pour un fichier de données</translation>
+    </message>
+    <message>
+        <source>%1 would have %2 bytes, more than the %3 a data file may have</source>
+        <translation>%1 ferait %2 octets, plus que les %3 permis pour un fichier de données</translation>
     </message>
 </context>
 <context>

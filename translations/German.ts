@@ -251,6 +251,13 @@
     </message>
 </context>
 <context>
+    <name>ClipboardListener</name>
+    <message>
+        <source>The copied picture (%1 x %2) was not recorded: it is larger than Kestovan can hold.</source>
+        <translation>Das kopierte Bild (%1 x %2) wurde nicht aufgenommen: Es ist größer, als Kestovan verarbeiten kann.</translation>
+    </message>
+</context>
+<context>
     <name>CopyToCache</name>
     <message>
         <source>Unsafe file name %1/%2</source>
@@ -454,6 +461,10 @@
     <message>
         <source>An image clipping cannot be saved:</source>
         <translation>Ein Bildeintrag kann nicht gespeichert werden:</translation>
+    </message>
+    <message>
+        <source>The copied text was not recorded: it would make the clippings file larger than the %1 MB Kestovan can read.</source>
+        <translation>Der kopierte Text wurde nicht aufgenommen: Die Verlaufsdatei würde damit größer als die %1 MB, die Kestovan lesen kann.</translation>
     </message>
 </context>
 <context>
@@ -934,6 +945,10 @@ Starten Sie den X-Server mit aktivierter XTEST-Erweiterung, um aus Kestovan einz
     <message>
         <source>%1 has %2 bytes, more than the %3 a data file may have</source>
         <translation>%1 hat %2 Bytes, mehr als die %3, die eine Datendatei haben darf</translation>
+    </message>
+    <message>
+        <source>%1 would have %2 bytes, more than the %3 a data file may have</source>
+        <translation>%1 hätte %2 Bytes, mehr als die %3, die eine Datendatei haben darf</translation>
     </message>
 </context>
 <context>

@@ -251,6 +251,13 @@
     </message>
 </context>
 <context>
+    <name>ClipboardListener</name>
+    <message>
+        <source>The copied picture (%1 x %2) was not recorded: it is larger than Kestovan can hold.</source>
+        <translation>कॉपी की गई छवि (%1 x %2) दर्ज नहीं की गई: यह उससे बड़ी है जितनी Kestovan संभाल सकता है।</translation>
+    </message>
+</context>
+<context>
     <name>CopyToCache</name>
     <message>
         <source>Unsafe file name %1/%2</source>
@@ -454,6 +461,10 @@
     <message>
         <source>An image clipping cannot be saved:</source>
         <translation>छवि क्लिपिंग सहेजी नहीं जा सकती:</translation>
+    </message>
+    <message>
+        <source>The copied text was not recorded: it would make the clippings file larger than the %1 MB Kestovan can read.</source>
+        <translation>कॉपी किया गया टेक्स्ट दर्ज नहीं किया गया: इससे क्लिपिंग फ़ाइल उस %1 MB से बड़ी हो जाती जिसे Kestovan पढ़ सकता है।</translation>
     </message>
 </context>
 <context>
@@ -934,6 +945,10 @@ Kestovan से चिपकाने के लिए X सर्वर को 
     <message>
         <source>%1 has %2 bytes, more than the %3 a data file may have</source>
         <translation>%1 में %2 बाइट हैं, जो डेटा फ़ाइल की सीमा %3 से अधिक है</translation>
+    </message>
+    <message>
+        <source>%1 would have %2 bytes, more than the %3 a data file may have</source>
+        <translation>%1 में %2 बाइट होते, जो डेटा फ़ाइल की सीमा %3 से अधिक है</translation>
     </message>
 </context>
 <context>

@@ -251,6 +251,13 @@
     </message>
 </context>
 <context>
+    <name>ClipboardListener</name>
+    <message>
+        <source>The copied picture (%1 x %2) was not recorded: it is larger than Kestovan can hold.</source>
+        <translation>A imagem copiada (%1 x %2) não foi registrada: ela é maior do que o Kestovan consegue guardar.</translation>
+    </message>
+</context>
+<context>
     <name>CopyToCache</name>
     <message>
         <source>Unsafe file name %1/%2</source>
@@ -454,6 +461,10 @@
     <message>
         <source>An image clipping cannot be saved:</source>
         <translation>Não é possível salvar um item de imagem:</translation>
+    </message>
+    <message>
+        <source>The copied text was not recorded: it would make the clippings file larger than the %1 MB Kestovan can read.</source>
+        <translation>O texto copiado não foi registrado: ele deixaria o arquivo do histórico maior do que os %1 MB que o Kestovan consegue ler.</translation>
     </message>
 </context>
 <context>
@@ -934,6 +945,10 @@ Inicie o servidor X com a extensão XTEST ativada para colar a partir do Kestova
     <message>
         <source>%1 has %2 bytes, more than the %3 a data file may have</source>
         <translation>%1 tem %2 bytes, mais do que os %3 permitidos para um arquivo de dados</translation>
+    </message>
+    <message>
+        <source>%1 would have %2 bytes, more than the %3 a data file may have</source>
+        <translation>%1 teria %2 bytes, mais do que os %3 permitidos para um arquivo de dados</translation>
     </message>
 </context>
 <context>
