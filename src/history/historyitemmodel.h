@@ -170,8 +170,8 @@ private:
     // An equal picture copied again: one clipping, the earlier, moved to the top. False when the
     // earlier one is gone.
     bool keepEarlierPicture(const QUuid &id, const QUuid &earlierId);
-    // The cache files of the pictures in the history, by clipping id.
-    QList<std::pair<QUuid, QString>> cachedPictures() const;
+    // The cache files of the pictures in the history but that of except, by clipping id.
+    QList<std::pair<QUuid, QString>> cachedPictures(const QUuid &except = QUuid()) const;
     void retryPictures();
     // Writes the pictures the disk refused, in this thread; whether any was written.
     bool writePicturesNow();

@@ -88,7 +88,7 @@ bool HistoryItemModel::keepEarlierPicture(const QUuid &id, const QUuid &earlierI
     return true;
 }
 
-QList<std::pair<QUuid, QString>> HistoryItemModel::cachedPictures() const
+QList<std::pair<QUuid, QString>> HistoryItemModel::cachedPictures(const QUuid &except) const
 {
     QList<std::pair<QUuid, QString>> files;
     const int rows = rowCount();
@@ -98,10 +98,9 @@ QList<std::pair<QUuid, QString>> HistoryItemModel::cachedPictures() const
         if ((type != 1 && type != 2) || ClippingItem::isRemovedItem(clipping))
             continue;
         const QString fileName = clipping->data(FileNameRole).toString();
-        if (Utils::isPlainFileName(fileName)) {
-            const QUuid id = ClippingItem::idOf(clipping);
+        const QUuid id = ClippingItem::idOf(clipping);
+        if (id != except && Utils::isPlainFileName(fileName))
             files.append({id, cacheFile(id, fileName)});
-        }
     }
     return files;
 }
@@ -112,7 +111,7 @@ void HistoryItemModel::retryPictures()
         return;
     const auto again = m_pictures.retry([this](const QUuid &id) { return m_index->firstRowWithId(id) >= 0; });
     for (const auto &[picture, outcome] : again)
-        startImageJobs(picture.image, picture.url, picture.id, picture.fileName, outcome, cachedPictures());
+        startImageJobs(picture.image, picture.url, picture.id, picture.fileName, outcome, cachedPictures(picture.id));
 }
 
 bool HistoryItemModel::writePicturesNow()

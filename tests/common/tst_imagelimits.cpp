@@ -40,7 +40,9 @@ class TestImageLimits : public QObject
         // Eight bits per sample, true colour.
         out << quint32(size.width()) << quint32(size.height()) << quint8(8) << quint8(2) << quint8(0) << quint8(0)
             << quint8(0);
-        return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IEND", QByteArray());
+        // The header is read up to the first pixel data.
+        return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", QByteArray(8, '\0'))
+            + chunk("IEND", QByteArray());
     }
 
 private slots:

@@ -71,7 +71,7 @@ import struct, sys, zlib
 def chunk(kind, data):
     return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
 header = struct.pack('>IIBBBBB', 40000, 40000, 8, 2, 0, 0, 0)
-open(sys.argv[1], 'wb').write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) + chunk(b'IEND', b''))
+open(sys.argv[1], 'wb').write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) + chunk(b'IDAT', bytes(8)) + chunk(b'IEND', b''))
 EOF
 copy_file "$bomb" image/png
 wait_for_log "$TMPDIR/Kestovan-debug-log.txt" 'Status: The copied picture \(40000 x 40000\) was not recorded' 10 ||
