@@ -155,7 +155,6 @@ private:
     // exactly as adding each by addItem() would; false, with nothing changed, otherwise.
     bool addAllInOrder(const QList<ClippingItem *> &items, const AddRules &rules);
     void removeExtraItems(const AddRules &rules);
-    void startImageJobs(const QImage &image, const QUrl &url, const QUuid &id, const QString &fileName);
     void removeImageFolder(const QStandardItem *clipping);
     // Erases what a removed clipping held of the user's, its pictures included; true when it held
     // anything. A clipping's own fields change quietly: the caller reports the change.

@@ -155,7 +155,7 @@ bool HistoryItemModel::renewDuplicateIds(const QList<ClippingItem *> &items)
         const int type = clipping->clippingType();
         const QString fileName = clipping->fileName();
         if ((type == 1 || type == 2) && !fileName.isEmpty()) {
-            const QString file = Utils::dataPath() + "/images/" + id.toString() + "/" + fileName;
+            const QString file = Utils::imagesPath() + "/" + id.toString() + "/" + fileName;
             startImageJobs(QImage(), QUrl::fromLocalFile(file), renewed, fileName);
         }
     }

@@ -18,7 +18,7 @@ const QString ImageWarning = QStringLiteral("image-save");
 
 QString cacheFile(const QUuid &id, const QString &fileName)
 {
-    return Utils::dataPath() + "/images/" + id.toString() + "/" + fileName;
+    return Utils::imagesPath() + "/" + id.toString() + "/" + fileName;
 }
 
 } // namespace
