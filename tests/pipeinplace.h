@@ -9,8 +9,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 
 #include <fcntl.h>
@@ -30,11 +28,7 @@ public:
 
     ~PipeInPlace()
     {
-        {
-            const std::lock_guard<std::mutex> lock(m_mutex);
-            m_done = true;
-        }
-        m_wake.notify_all();
+        m_done = true;
         if (m_watch.joinable())
             m_watch.join();
     }
@@ -49,12 +43,13 @@ public:
 private:
     void watch(std::chrono::milliseconds timeout)
     {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        if (m_wake.wait_for(lock, timeout, [this] { return m_done; }))
-            return;
-        // Past the time-out: let every waiting reader go, until the test is over.
-        while (!m_wake.wait_for(lock, std::chrono::milliseconds(50), [this] { return m_done; })) {
-            // Succeeds only while a reader waits; never waits itself.
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (!m_done) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            if (std::chrono::steady_clock::now() < deadline)
+                continue;
+            // Past the time-out, every waiting reader is let go until the test is over. This open
+            // succeeds only while a reader waits, and never waits itself.
             const int writer = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
             if (writer >= 0) {
                 m_released = true;
@@ -66,8 +61,6 @@ private:
     QByteArray m_path;
     bool m_made = false;
     std::atomic<bool> m_released = false;
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    bool m_done = false;
+    std::atomic<bool> m_done = false;
     std::thread m_watch;
 };

@@ -156,6 +156,7 @@ private:
     bool addAllInOrder(const QList<ClippingItem *> &items, const AddRules &rules);
     void removeExtraItems(const AddRules &rules);
     void removeImageFolder(const QStandardItem *clipping);
+    void removeImageFolder(const QUuid &id);
     // Erases what a removed clipping held of the user's, its pictures included; true when it held
     // anything. A clipping's own fields change quietly: the caller reports the change.
     bool eraseRemovedContent(QStandardItem *clipping);
@@ -165,7 +166,11 @@ private:
     void startImageJobs(const QImage &image, const QUrl &url, const QUuid &id, const QString &fileName,
                         std::shared_ptr<PendingPictures::Outcome> outcome = nullptr,
                         QList<std::pair<QUuid, QString>> compareWith = {});
-    void pictureWritten(const QUuid &id, const PendingPictures::Outcome &outcome);
+    // In this thread once a picture's job is done: makes its thumbnail, lets its clipping into the
+    // history file, or takes the file away again when the clipping is gone.
+    void pictureWritten(const QUuid &id, const QString &fileName, const PendingPictures::Outcome &outcome);
+    // Whether id has a row that is not removed.
+    bool holdsLivePicture(const QUuid &id) const;
     // An equal picture copied again: one clipping, the earlier, moved to the top. False when the
     // earlier one is gone.
     bool keepEarlierPicture(const QUuid &id, const QUuid &earlierId);

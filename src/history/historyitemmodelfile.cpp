@@ -22,6 +22,7 @@
 #include <QSet>
 #include <QSettings>
 #include <QSortFilterProxyModel>
+#include <QThreadPool>
 #include <QUrl>
 
 #include <algorithm>
@@ -141,6 +142,9 @@ bool HistoryItemModel::renewDuplicateIds(const QList<ClippingItem *> &items)
     ids.reserve(items.size());
     bool renewedAny = false;
     for (ClippingItem *clipping : items) {
+        // A removal is merged with a clipping of its id as any removal is: the newer wins.
+        if (clipping->isRemoved())
+            continue;
         const QUuid id = clipping->id();
         if (!ids.contains(id)) {
             ids.insert(id);
@@ -220,6 +224,9 @@ void HistoryItemModel::requestSave(bool sync)
 
 void HistoryItemModel::flushSaves()
 {
+    // A picture being written goes into the file with its clipping, or is written again here.
+    if (!m_pictures.isEmpty())
+        QThreadPool::globalInstance()->waitForDone();
     if (writePicturesNow())
         m_saver->request(true);
     m_saver->flush();

@@ -21,6 +21,12 @@ QString cacheFile(const QUuid &id, const QString &fileName)
     return Utils::imagesPath() + "/" + id.toString() + "/" + fileName;
 }
 
+CopyToCache *newCopy(const QImage &image, const QUrl &url, const QUuid &id, const QString &fileName)
+{
+    return image.isNull() ? new CopyToCache(url, id, fileName, Utils::imageFolderName())
+                          : new CopyToCache(image, id, fileName, Utils::imageFolderName());
+}
+
 } // namespace
 
 void HistoryItemModel::startImageJobs(const QImage &image, const QUrl &url, const QUuid &id, const QString &fileName,
@@ -29,37 +35,28 @@ void HistoryItemModel::startImageJobs(const QImage &image, const QUrl &url, cons
 {
     if (!outcome)
         outcome = std::make_shared<PendingPictures::Outcome>();
-    // Both jobs belong to the pool once started; the thumbnail is made once the file is written.
-    CopyToCache *copy = image.isNull() ? new CopyToCache(url, id, fileName, Utils::imageFolderName())
-                                       : new CopyToCache(image, id, fileName, Utils::imageFolderName());
+    // The pool owns the job: what it did is read in its own thread, before the pool deletes it.
+    CopyToCache *copy = newCopy(image, url, id, fileName);
     copy->compareWith(std::move(compareWith));
-    auto *thumbnail = new MakeThumbnail(fileName, id);
-    connect(thumbnail, &MakeThumbnail::thumbnail, this, &HistoryItemModel::applyThumbnail, Qt::QueuedConnection);
     m_thumbnails->expect(id);
-    connect(copy, &CopyToCache::done, [copy, thumbnail, outcome] {
+    connect(copy, &CopyToCache::done, [copy, outcome] {
         outcome->error = copy->error();
         outcome->sameAs = copy->sameAs();
-        const bool kept = copy->written() && copy->sameAs().isNull();
         outcome->state.store(copy->written() ? PendingPictures::Written : PendingPictures::Failed, std::memory_order_release);
-        if (kept)
-            QThreadPool::globalInstance()->start(thumbnail);
-        else
-            delete thumbnail;
     });
-    connect(copy, &CopyToCache::done, this, [this, id, fileName, outcome] {
-        if (outcome->state.load(std::memory_order_acquire) == PendingPictures::Written && !outcome->sameAs.isNull()
-            && !keepEarlierPicture(id, outcome->sameAs)) {
-            // Its thumbnail was not made for a copy that was to go.
-            m_thumbnails->drop(id);
-            m_thumbnails->thumbnail(id, fileName);
-        }
-        pictureWritten(id, *outcome);
-    }, Qt::QueuedConnection);
+    connect(copy, &CopyToCache::done, this, [this, id, fileName, outcome] { pictureWritten(id, fileName, *outcome); },
+            Qt::QueuedConnection);
     QThreadPool::globalInstance()->start(copy);
 }
 
-void HistoryItemModel::pictureWritten(const QUuid &id, const PendingPictures::Outcome &outcome)
+void HistoryItemModel::pictureWritten(const QUuid &id, const QString &fileName, const PendingPictures::Outcome &outcome)
 {
+    if (!holdsLivePicture(id)) {
+        // Removed, trimmed or refused while it was written: nothing of it stays in the cache.
+        m_thumbnails->drop(id);
+        removeImageFolder(id);
+        return;
+    }
     if (outcome.state.load(std::memory_order_acquire) != PendingPictures::Written) {
         // A full or read-only disk fails every image alike: told once, until an image is saved
         // again. The picture waits for the next save.
@@ -68,8 +65,22 @@ void HistoryItemModel::pictureWritten(const QUuid &id, const PendingPictures::Ou
     }
     clearUserWarning(ImageWarning);
     // Its clipping may go into the history file now, or the earlier copy moved.
-    if (m_pictures.remove(id))
+    const bool pending = m_pictures.remove(id);
+    if (!outcome.sameAs.isNull() && keepEarlierPicture(id, outcome.sameAs)) {
         requestSave(true);
+        return;
+    }
+    auto *thumbnail = new MakeThumbnail(fileName, id);
+    connect(thumbnail, &MakeThumbnail::thumbnail, this, &HistoryItemModel::applyThumbnail, Qt::QueuedConnection);
+    QThreadPool::globalInstance()->start(thumbnail);
+    if (pending)
+        requestSave(true);
+}
+
+bool HistoryItemModel::holdsLivePicture(const QUuid &id) const
+{
+    const int row = m_index->firstRowWithId(id);
+    return row >= 0 && !ClippingItem::isRemovedItem(item(row));
 }
 
 bool HistoryItemModel::keepEarlierPicture(const QUuid &id, const QUuid &earlierId)
@@ -109,7 +120,7 @@ void HistoryItemModel::retryPictures()
 {
     if (m_pictures.isEmpty())
         return;
-    const auto again = m_pictures.retry([this](const QUuid &id) { return m_index->firstRowWithId(id) >= 0; });
+    const auto again = m_pictures.retry([this](const QUuid &id) { return holdsLivePicture(id); });
     for (const auto &[picture, outcome] : again)
         startImageJobs(picture.image, picture.url, picture.id, picture.fileName, outcome, cachedPictures(picture.id));
 }
@@ -119,11 +130,9 @@ bool HistoryItemModel::writePicturesNow()
     if (m_pictures.isEmpty())
         return false;
     bool written = false;
-    const auto again = m_pictures.retry([this](const QUuid &id) { return m_index->firstRowWithId(id) >= 0; });
+    const auto again = m_pictures.retry([this](const QUuid &id) { return holdsLivePicture(id); });
     for (const auto &[picture, outcome] : again) {
-        std::unique_ptr<CopyToCache> copy(picture.image.isNull()
-                                              ? new CopyToCache(picture.url, picture.id, picture.fileName, Utils::imageFolderName())
-                                              : new CopyToCache(picture.image, picture.id, picture.fileName, Utils::imageFolderName()));
+        const std::unique_ptr<CopyToCache> copy(newCopy(picture.image, picture.url, picture.id, picture.fileName));
         copy->setAutoDelete(false);
         copy->run();
         if (copy->written()) {

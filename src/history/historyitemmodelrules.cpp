@@ -244,11 +244,15 @@ void HistoryItemModel::removeExtraItems(const AddRules &rules)
 void HistoryItemModel::removeImageFolder(const QStandardItem *clipping)
 {
     const int type = ClippingItem::typeOf(clipping);
-    if (type != 1 && type != 2)
-        return;
+    if (type == 1 || type == 2)
+        removeImageFolder(ClippingItem::idOf(clipping));
+}
+
+void HistoryItemModel::removeImageFolder(const QUuid &id)
+{
     // A picture the disk refused is not written again for a clipping that is gone.
-    m_pictures.remove(ClippingItem::idOf(clipping));
-    const QString folder = Utils::imagesPath() + "/" + ClippingItem::idOf(clipping).toString();
+    m_pictures.remove(id);
+    const QString folder = Utils::imagesPath() + "/" + id.toString();
     // A link in the folder's place goes, not what it points to.
     if (!SafeFile::removeFolder(folder))
         qWarning() << "Unable to remove the image folder" << folder;

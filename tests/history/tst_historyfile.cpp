@@ -583,7 +583,7 @@ private slots:
         QVERIFY(!model.serialize().contains(id.toString().toLatin1()));
 
         QVERIFY(disk.empty());
-        const QString file = Utils::dataPath() + "/images/" + id.toString() + "/Viewer-30x20.png";
+        const QString file = Utils::imagesPath() + "/" + id.toString() + "/Viewer-30x20.png";
         if (quitting) {
             model.flushSaves();
         } else {
@@ -736,16 +736,21 @@ private slots:
         const QString id = "{44444444-4444-4444-4444-444444444444}";
         QJsonObject picture = clippingObject("picture.png", "2024-03-05T09:00:00", id, 1);
         picture["filename"] = "picture.png";
-        QVERIFY(QDir().mkpath(Utils::dataPath() + "/images/" + id));
-        QVERIFY(writeFile(Utils::dataPath() + "/images/" + id + "/picture.png", "the picture's bytes"));
+        QVERIFY(QDir().mkpath(Utils::imagesPath() + "/" + id));
+        QVERIFY(writeFile(Utils::imagesPath() + "/" + id + "/picture.png", "the picture's bytes"));
+        // A removal is no clipping to keep: the newer of it and the clipping it removes wins.
+        const QString removedId = "{66666666-6666-6666-6666-666666666666}";
+        QJsonObject removal = clippingObject("", "2024-03-05T12:00:00", removedId);
+        removal["removed"] = true;
         QVERIFY(writeFile(historyPath(), document({clippingObject("older copy", "2024-03-05T10:00:00", id),
                                               clippingObject("newer copy", "2024-03-05T11:00:00", id),
-                                              clippingObject("same time copy", "2024-03-05T11:00:00", id), picture})));
+                                              clippingObject("same time copy", "2024-03-05T11:00:00", id), picture,
+                                              clippingObject("removed later", "2024-03-05T08:00:00", removedId), removal})));
         HistoryItemModel model(nullptr, nullptr);
         for (int renewed = 0; renewed < 3; ++renewed)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^The history file holds the clipping id"));
         model.load();
-        QCOMPARE(texts(model), (QStringList{"newer copy", "same time copy", "older copy", "picture.png"}));
+        QCOMPARE(texts(model), (QStringList{"", "newer copy", "same time copy", "older copy", "picture.png"}));
 
         // Each has an id of its own at once, in the file too; the picture has a folder of its own.
         model.flushSaves();
@@ -755,9 +760,9 @@ private slots:
         QSet<QUuid> ids;
         for (int row = 0; row < reloaded.rowCount(); ++row)
             ids.insert(reloaded.item(row)->data(IdRole).toUuid());
-        QCOMPARE(ids.size(), 4);
-        const QString pictureId = reloaded.item(3)->data(IdRole).toUuid().toString();
-        QCOMPARE(readFile(Utils::dataPath() + "/images/" + pictureId + "/picture.png"), QByteArray("the picture's bytes"));
+        QCOMPARE(ids.size(), 5);
+        const QString pictureId = reloaded.item(4)->data(IdRole).toUuid().toString();
+        QCOMPARE(readFile(Utils::imagesPath() + "/" + pictureId + "/picture.png"), QByteArray("the picture's bytes"));
     }
 
     void testLoadTrimsToKeepItemsButKeepsLockedRows()

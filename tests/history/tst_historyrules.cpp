@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMimeData>
+#include <QSemaphore>
 #include <QSignalSpy>
 
 using namespace HistoryTest;
@@ -212,12 +213,13 @@ private slots:
             copy(model, red, at(2), 2);
             QCOMPARE(model.item(0)->data(IdRole).toUuid(), redId);
             QCOMPARE(model.item(0)->data(TimeRole).toDateTime(), at(2));
-            QCOMPARE(QDir(Utils::dataPath() + "/images").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
+            QCOMPARE(QDir(Utils::imagesPath()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
             model.flushSaves();
         }
-        // The picture still on the clipboard at the next start is no new clipping either.
+        // The move is saved; the picture still on the clipboard at the next start is no new clipping either.
         HistoryItemModel model(nullptr, nullptr);
         model.load();
+        QCOMPARE(model.item(0)->data(IdRole).toUuid(), redId);
         copy(model, red, at(3), 2);
         QCOMPARE(model.item(0)->data(IdRole).toUuid(), redId);
         QCOMPARE(model.item(0)->data(TimeRole).toDateTime(), at(3));
@@ -302,6 +304,39 @@ private slots:
         HistoryTest::setSetting("KeepItems", "2");
         model.addItem(textItem("newest", at(2)));
         QCOMPARE(texts(model), (QStringList{"newest", "newer"}));
+        QVERIFY(!QFileInfo::exists(folder));
+    }
+
+    void testPictureWrittenAfterItsClippingWentLeavesNoFolder_data()
+    {
+        QTest::addColumn<bool>("trimmed");
+        QTest::newRow("removed") << false;
+        QTest::newRow("trimmed") << true;
+    }
+
+    void testPictureWrittenAfterItsClippingWentLeavesNoFolder()
+    {
+        QFETCH(bool, trimmed);
+        HistoryTest::setSetting("KeepItems", "1");
+        HistoryItemModel model(nullptr, nullptr);
+        // The picture's job waits behind this one until its clipping is gone.
+        QThreadPool *pool = QThreadPool::globalInstance();
+        const int threads = pool->maxThreadCount();
+        pool->setMaxThreadCount(1);
+        QSemaphore gate;
+        pool->start([&gate] { gate.acquire(); });
+        QImage image(6, 4, QImage::Format_RGB32);
+        image.fill(Qt::green);
+        model.addImage(QUrl(), image, QPixmap(), "Viewer", at(0));
+        const QString folder = Utils::imagesPath() + "/" + model.item(0)->data(IdRole).toUuid().toString();
+        if (trimmed)
+            model.addItem(textItem("newer", at(1)));
+        else
+            model.markItemAsRemoved(model.index(0, 0));
+        gate.release();
+        QVERIFY(pool->waitForDone(10000));
+        pool->setMaxThreadCount(threads);
+        QCoreApplication::processEvents();
         QVERIFY(!QFileInfo::exists(folder));
     }
 
