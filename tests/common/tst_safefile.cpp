@@ -1,5 +1,4 @@
 #include "common/safefile.h"
-#include "pipeinplace.h"
 #include "smalldisk.h"
 
 #include <QDir>
@@ -246,34 +245,6 @@ private slots:
         QCOMPARE(calls, result == SafeFile::ReadResult::Read ? 1 : 0);
         QCOMPARE(seen, copied);
         QCOMPARE(seen, result == SafeFile::ReadResult::Read ? content : QByteArray());
-    }
-
-    // The history file, a link to it, a thumbnail and a file kept aside are in tst_historyfile.
-    void testPipeInPlaceOfAFileIsNeverWaitedFor_data()
-    {
-        QTest::addColumn<QString>("use");
-        for (const char *use : {"read", "copied", "compared"})
-            QTest::newRow(use) << QString(use);
-    }
-
-    void testPipeInPlaceOfAFileIsNeverWaitedFor()
-    {
-        QFETCH(QString, use);
-        const QString pipe = path("pipe " + use);
-        PipeInPlace inPlace(pipe);
-        QVERIFY(inPlace.made());
-        QByteArray bytes;
-        QString error;
-        if (use == "read") {
-            QCOMPARE(SafeFile::read(pipe, &bytes, &error), SafeFile::ReadResult::Unreadable);
-            QVERIFY2(error.contains("is not a regular file"), qPrintable(error));
-        } else if (use == "copied") {
-            QVERIFY(!SafeFile::copy(pipe, pipe + ".png", &error));
-            QVERIFY(!QFileInfo::exists(pipe + ".png"));
-        } else {
-            QVERIFY(!SafeFile::sameContent(pipe, pipe));
-        }
-        QVERIFY2(!inPlace.released(), "a read waited on the pipe");
     }
 
     void testOversizedFileIsKeptAsideByRenaming()
