@@ -14,6 +14,7 @@
 #include "common/userwarning.h"
 #include "common/utils.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
@@ -224,11 +225,14 @@ void HistoryItemModel::requestSave(bool sync)
 
 void HistoryItemModel::flushSaves()
 {
-    // A picture being written goes into the file with its clipping, or is written again here.
-    if (!m_pictures.isEmpty())
+    if (!m_pictures.isEmpty()) {
+        // A picture being written goes into the file with its clipping: its job is finished and
+        // handled here, as the event loop may not run again.
         QThreadPool::globalInstance()->waitForDone();
-    if (writePicturesNow())
-        m_saver->request(true);
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+        if (writePicturesNow())
+            m_saver->request(true);
+    }
     m_saver->flush();
 }
 

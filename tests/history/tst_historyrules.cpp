@@ -340,6 +340,18 @@ private slots:
         QVERIFY(!QFileInfo::exists(folder));
     }
 
+    void testPictureCopiedJustBeforeQuitIsSaved()
+    {
+        HistoryItemModel model(nullptr, nullptr);
+        QImage image(30, 20, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        // As a copy does: the save asked for at once leaves out the picture still being written.
+        model.addImage(QUrl(), image, QPixmap(), "Viewer", at(0));
+        model.requestSave(true);
+        model.flushSaves();
+        QVERIFY(readFile(historyPath()).contains(model.item(0)->data(IdRole).toUuid().toString().toLatin1()));
+    }
+
     void testInsertOrderKeepsPinnedOnTop()
     {
         HistoryItemModel model(nullptr, nullptr);
