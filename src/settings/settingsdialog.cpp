@@ -23,14 +23,18 @@
 #include "window/mainwindow.h"
 #include "window/monitor.h"
 
+#include <QCursor>
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPalette>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStringList>
+#include <QStyle>
 
 #include <array>
 #include <optional>
@@ -118,7 +122,7 @@ SettingsDialog::SettingsDialog(QWidget *parent, SnippetModel *model, Sync *sync)
 {
     registerIconResources();
     ui->setupUi(this);
-    setWindowTitle(QString("Kestovan v%1.%2").arg(MainWindow::Version, MainWindow::Build));
+    setVersionTitle();
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     ui->snippetsPage->setModel(model);
@@ -353,6 +357,10 @@ void SettingsDialog::updateControls()
 void SettingsDialog::setVisible(bool visible)
 {
     const bool wasVisible = isVisible();
+    // Qt would centre the dialog over its parent, the history window, hidden wherever it was last
+    // shown, and push it into the screen's corner; it opens centred, then where the user left it.
+    if (visible && !wasVisible && (!testAttribute(Qt::WA_Moved) || !QGuiApplication::screenAt(geometry().center())))
+        centreOnScreen();
     QDialog::setVisible(visible);
     // Showing an open dialog again must not throw away the rules being edited.
     if (!visible || wasVisible)
@@ -362,10 +370,24 @@ void SettingsDialog::setVisible(bool visible)
     updateControls();
 }
 
+void SettingsDialog::centreOnScreen()
+{
+    const QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // Longer texts of a language may make the dialog larger than its form.
+    const QSize shown = size().expandedTo(minimumSizeHint());
+    move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, shown, screen->availableGeometry()).topLeft());
+}
+
 void SettingsDialog::changeEvent(QEvent *event)
 {
     if (m_formReady && event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        // The form's own title is a placeholder; the window always carries the program's version.
+        setVersionTitle();
         translateInitialSelection();
         ui->syncPage->retranslateUi();
         ui->snippetsPage->retranslateUi();
@@ -374,6 +396,11 @@ void SettingsDialog::changeEvent(QEvent *event)
         updateAbout();
     }
     QDialog::changeEvent(event);
+}
+
+void SettingsDialog::setVersionTitle()
+{
+    setWindowTitle(QString("Kestovan v%1.%2").arg(MainWindow::Version, MainWindow::Build));
 }
 
 void SettingsDialog::translateInitialSelection()

@@ -79,6 +79,8 @@ private:
     void applyThemeToWindows();
     void saveOwnSettings(QSettings &settings);
     std::array<QLineEdit *, 3> historyLimitEdits() const;
+    void setVersionTitle();
+    void centreOnScreen();
     void translateInitialSelection();
     void updateAbout();
     void updateTheme();

@@ -21,6 +21,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -233,6 +234,27 @@ private slots:
         child<QRadioButton>(dialog.get(), qPrintable(chosen))->setChecked(true);
         dialog->accept();
         QCOMPARE(setting("Theme"), QVariant(written));
+    }
+
+    // Not over the hidden history window, which may sit in the screen's corner.
+    void testOpensCentredThenWhereTheUserLeftIt()
+    {
+        resetStore();
+        SettingsDialog::updateDefaultSettings();
+        QWidget history;
+        history.setGeometry(0, 0, 200, 100);
+        SettingsDialog dialog(&history, nullptr, nullptr);
+        dialog.show();
+        const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
+        QVERIFY((dialog.geometry().center() - centre).manhattanLength() <= 2);
+        dialog.reject();
+        dialog.show();
+        QVERIFY((dialog.geometry().center() - centre).manhattanLength() <= 2);
+
+        dialog.move(40, 50);
+        dialog.reject();
+        dialog.show();
+        QCOMPARE(dialog.pos(), QPoint(40, 50));
     }
 
     void testUnofferedLanguageShowsEnglish()
@@ -473,7 +495,8 @@ private slots:
         // The change reaches the windows with the next round of the event loop.
         QTRY_COMPARE(child<QAbstractButton>(dialog.get(), "general")->text(), QString("Allgemein"));
         QCOMPARE(child<QComboBox>(dialog.get(), "initialSelection")->itemText(0), QString("Erste"));
-        QCOMPARE(dialog->windowTitle(), QString("Einstellungen"));
+        // The title is the program's name and version in every language.
+        QCOMPARE(dialog->windowTitle(), QString("Kestovan v1.10.120"));
         QVERIFY(child<QLabel>(dialog.get(), "labelAbout")->text().contains("Version: 1.10.120"));
 
         dialog->reject();
