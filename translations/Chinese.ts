@@ -732,7 +732,7 @@ Do you want to upgrade now?</source>
         <translation>1 分钟前</translation>
     </message>
     <message numerus="yes">
-        <source>%n minutes ago</source>
+        <source>%n minute(s) ago</source>
         <translation>
             <numerusform>%n 分钟前</numerusform>
         </translation>
@@ -742,7 +742,7 @@ Do you want to upgrade now?</source>
         <translation>1 小时前</translation>
     </message>
     <message numerus="yes">
-        <source>%n hours ago</source>
+        <source>%n hour(s) ago</source>
         <translation>
             <numerusform>%n 小时前</numerusform>
         </translation>
@@ -752,7 +752,7 @@ Do you want to upgrade now?</source>
         <translation>1 天前</translation>
     </message>
     <message numerus="yes">
-        <source>%n days ago</source>
+        <source>%n day(s) ago</source>
         <translation>
             <numerusform>%n 天前</numerusform>
         </translation>

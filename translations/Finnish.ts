@@ -732,7 +732,7 @@ Haluatko päivittää nyt?</translation>
         <translation>Minuutti sitten</translation>
     </message>
     <message numerus="yes">
-        <source>%n minutes ago</source>
+        <source>%n minute(s) ago</source>
         <translation>
             <numerusform>%n minuutti sitten</numerusform>
             <numerusform>%n minuuttia sitten</numerusform>
@@ -743,7 +743,7 @@ Haluatko päivittää nyt?</translation>
         <translation>Tunti sitten</translation>
     </message>
     <message numerus="yes">
-        <source>%n hours ago</source>
+        <source>%n hour(s) ago</source>
         <translation>
             <numerusform>%n tunti sitten</numerusform>
             <numerusform>%n tuntia sitten</numerusform>
@@ -754,7 +754,7 @@ Haluatko päivittää nyt?</translation>
         <translation>Päivä sitten</translation>
     </message>
     <message numerus="yes">
-        <source>%n days ago</source>
+        <source>%n day(s) ago</source>
         <translation>
             <numerusform>%n päivä sitten</numerusform>
             <numerusform>%n päivää sitten</numerusform>

@@ -732,7 +732,7 @@ Voulez-vous effectuer la mise à jour maintenant&#xa0;?</translation>
         <translation>Il y a une minute</translation>
     </message>
     <message numerus="yes">
-        <source>%n minutes ago</source>
+        <source>%n minute(s) ago</source>
         <translation>
             <numerusform>Il y a %n minute</numerusform>
             <numerusform>Il y a %n minutes</numerusform>
@@ -743,7 +743,7 @@ Voulez-vous effectuer la mise à jour maintenant&#xa0;?</translation>
         <translation>Il y a une heure</translation>
     </message>
     <message numerus="yes">
-        <source>%n hours ago</source>
+        <source>%n hour(s) ago</source>
         <translation>
             <numerusform>Il y a %n heure</numerusform>
             <numerusform>Il y a %n heures</numerusform>
@@ -754,7 +754,7 @@ Voulez-vous effectuer la mise à jour maintenant&#xa0;?</translation>
         <translation>Il y a un jour</translation>
     </message>
     <message numerus="yes">
-        <source>%n days ago</source>
+        <source>%n day(s) ago</source>
         <translation>
             <numerusform>Il y a %n jour</numerusform>
             <numerusform>Il y a %n jours</numerusform>

@@ -748,7 +748,7 @@ Möchten Sie jetzt aktualisieren?</translation>
         <translation>Vor einer Minute</translation>
     </message>
     <message numerus="yes">
-        <source>%n minutes ago</source>
+        <source>%n minute(s) ago</source>
         <translation>
             <numerusform>Vor %n Minute</numerusform>
             <numerusform>Vor %n Minuten</numerusform>
@@ -759,7 +759,7 @@ Möchten Sie jetzt aktualisieren?</translation>
         <translation>Vor einer Stunde</translation>
     </message>
     <message numerus="yes">
-        <source>%n hours ago</source>
+        <source>%n hour(s) ago</source>
         <translation>
             <numerusform>Vor %n Stunde</numerusform>
             <numerusform>Vor %n Stunden</numerusform>
@@ -770,7 +770,7 @@ Möchten Sie jetzt aktualisieren?</translation>
         <translation>Vor einem Tag</translation>
     </message>
     <message numerus="yes">
-        <source>%n days ago</source>
+        <source>%n day(s) ago</source>
         <translation>
             <numerusform>Vor %n Tag</numerusform>
             <numerusform>Vor %n Tagen</numerusform>

@@ -732,7 +732,7 @@ Do you want to upgrade now?</source>
         <translation>एक मिनट पहले</translation>
     </message>
     <message numerus="yes">
-        <source>%n minutes ago</source>
+        <source>%n minute(s) ago</source>
         <translation>
             <numerusform>%n मिनट पहले</numerusform>
             <numerusform>%n मिनट पहले</numerusform>
@@ -743,7 +743,7 @@ Do you want to upgrade now?</source>
         <translation>एक घंटा पहले</translation>
     </message>
     <message numerus="yes">
-        <source>%n hours ago</source>
+        <source>%n hour(s) ago</source>
         <translation>
             <numerusform>%n घंटा पहले</numerusform>
             <numerusform>%n घंटे पहले</numerusform>
@@ -754,7 +754,7 @@ Do you want to upgrade now?</source>
         <translation>एक दिन पहले</translation>
     </message>
     <message numerus="yes">
-        <source>%n days ago</source>
+        <source>%n day(s) ago</source>
         <translation>
             <numerusform>%n दिन पहले</numerusform>
             <numerusform>%n दिन पहले</numerusform>

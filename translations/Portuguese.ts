@@ -732,7 +732,7 @@ Deseja atualizar agora?</translation>
         <translation>Há um minuto</translation>
     </message>
     <message numerus="yes">
-        <source>%n minutes ago</source>
+        <source>%n minute(s) ago</source>
         <translation>
             <numerusform>Há %n minuto</numerusform>
             <numerusform>Há %n minutos</numerusform>
@@ -743,7 +743,7 @@ Deseja atualizar agora?</translation>
         <translation>Há uma hora</translation>
     </message>
     <message numerus="yes">
-        <source>%n hours ago</source>
+        <source>%n hour(s) ago</source>
         <translation>
             <numerusform>Há %n hora</numerusform>
             <numerusform>Há %n horas</numerusform>
@@ -754,7 +754,7 @@ Deseja atualizar agora?</translation>
         <translation>Há um dia</translation>
     </message>
     <message numerus="yes">
-        <source>%n days ago</source>
+        <source>%n day(s) ago</source>
         <translation>
             <numerusform>Há %n dia</numerusform>
             <numerusform>Há %n dias</numerusform>

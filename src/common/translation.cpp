@@ -22,7 +22,7 @@ QList<QString> Translation::getLanguages()
 void Translation::selectLanguage(QString language)
 {
     QCoreApplication::removeTranslator(&c_translator);
-    // English has no catalogue: the failed load leaves the source texts in place.
-    if (c_translator.load(":/i18n/" + language + ".qm"))
+    // English's catalogue holds only its plural forms; a language without one reads English.
+    if (c_translator.load(":/i18n/" + language + ".qm") || c_translator.load(":/i18n/English.qm"))
         QCoreApplication::installTranslator(&c_translator);
 }

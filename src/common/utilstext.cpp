@@ -25,21 +25,21 @@ QString dateTimeToDuration(QDateTime time)
     constexpr qint64 minute = 60 * 1000;
     constexpr qint64 hour = 60 * minute;
     constexpr qint64 day = 24 * hour;
-    // Each singular text covers exactly one second of age, so 61 s reads "1 minutes ago" in English;
-    // the counted texts are plural forms, so that a catalogue can say it properly.
+    // Each "A ... ago" covers exactly one second of age; from then on the count is in the text, and
+    // every catalogue, English's too, gives it the plural forms of its language ("1 minute ago").
     if (d < minute)
         return QCoreApplication::translate("QObject", "A few seconds ago");
     if (d < minute + 1000)
         return QCoreApplication::translate("QObject", "A minute ago");
     if (d < hour)
-        return QCoreApplication::translate("QObject", "%n minutes ago", nullptr, int(d / minute));
+        return QCoreApplication::translate("QObject", "%n minute(s) ago", nullptr, int(d / minute));
     if (d < hour + 1000)
         return QCoreApplication::translate("QObject", "An hour ago");
     if (d < day)
-        return QCoreApplication::translate("QObject", "%n hours ago", nullptr, int(d / hour));
+        return QCoreApplication::translate("QObject", "%n hour(s) ago", nullptr, int(d / hour));
     if (d < day + 1000)
         return QCoreApplication::translate("QObject", "A day ago");
-    return QCoreApplication::translate("QObject", "%n days ago", nullptr, int(d / day));
+    return QCoreApplication::translate("QObject", "%n day(s) ago", nullptr, int(d / day));
 }
 
 namespace {

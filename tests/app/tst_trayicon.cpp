@@ -72,7 +72,7 @@ private slots:
         QCOMPARE(QCoreApplication::translate("QObject", "Kestovan is already running!"),
                  QString("Kestovan läuft bereits!"));
 
-        // English has no catalogue: the German one goes and the source texts show.
+        // English's catalogue holds plural forms alone: the German one goes and the source texts show.
         Translation::selectLanguage("English");
         QCOMPARE(QCoreApplication::translate("QObject", "Quit"), QString("Quit"));
 

@@ -184,6 +184,28 @@ private slots:
             QVERIFY2(keys(readCatalogue(Folder + "/" + file)) == reference, qPrintable(file));
     }
 
+    // English shows its source texts, but a count needs its plural forms: "1 minute ago".
+    void testEnglishHasThePluralFormsOfEveryCount()
+    {
+        QStringList counts;
+        for (const Message &m : readCatalogue(Folder + "/German.ts").messages) {
+            if (m.numerus)
+                counts.append(m.context + '\n' + m.source);
+        }
+        QVERIFY(!counts.isEmpty());
+
+        const Catalogue english = readCatalogue(Folder + "/plurals/English.ts");
+        QVERIFY2(english.error.isEmpty(), qPrintable(english.error));
+        QStringList held;
+        for (const Message &m : english.messages) {
+            held.append(m.context + '\n' + m.source);
+            QVERIFY2(m.numerus && m.type.isEmpty() && m.forms.size() == 2, qPrintable(m.source));
+            for (const QString &form : m.forms)
+                QVERIFY2(placeholders(form) == placeholders(m.source) && !form.contains("(s)"), qPrintable(form));
+        }
+        QCOMPARE(sorted(held), sorted(counts));
+    }
+
     // Their titles and descriptions live in resource files that lupdate does not read.
     void testBuiltInActionsAreTranslated()
     {

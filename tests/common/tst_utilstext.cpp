@@ -1,3 +1,4 @@
+#include "common/translation.h"
 #include "common/utils.h"
 
 #include <QTextBlock>
@@ -9,6 +10,11 @@ class TestUtilsText : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup()
+    {
+        Translation::selectLanguage("English");
+    }
+
     void testSearchFindsWhatLowerCasingWouldFind_data()
     {
         QTest::addColumn<QString>("text");
@@ -86,27 +92,37 @@ private slots:
 
     void testRelativeTimeAtItsBoundaries_data()
     {
+        QTest::addColumn<QString>("language");
         QTest::addColumn<qint64>("ageMs");
         QTest::addColumn<QString>("text");
         // Ages sit half a second inside each band, so the test's own run time cannot cross a boundary.
-        QTest::newRow("future") << qint64(-5000) << "A few seconds ago";
-        QTest::newRow("59 s") << qint64(59000) << "A few seconds ago";
-        QTest::newRow("60.5 s") << qint64(60500) << "A minute ago";
-        QTest::newRow("61.5 s") << qint64(61500) << "1 minutes ago";
-        QTest::newRow("90 s") << qint64(90000) << "1 minutes ago";
-        QTest::newRow("59 min") << qint64(59 * 60000 + 500) << "59 minutes ago";
-        QTest::newRow("1 h") << qint64(3600500) << "An hour ago";
-        QTest::newRow("1 h 1 s") << qint64(3601500) << "1 hours ago";
-        QTest::newRow("23 h") << qint64(23 * 3600000 + 500) << "23 hours ago";
-        QTest::newRow("1 day") << qint64(86400500) << "A day ago";
-        QTest::newRow("1 day 1 s") << qint64(86401500) << "1 days ago";
-        QTest::newRow("2.5 days") << qint64(216000000) << "2 days ago";
+        QTest::newRow("future") << "English" << qint64(-5000) << "A few seconds ago";
+        QTest::newRow("59 s") << "English" << qint64(59000) << "A few seconds ago";
+        QTest::newRow("60.5 s") << "English" << qint64(60500) << "A minute ago";
+        QTest::newRow("61.5 s") << "English" << qint64(61500) << "1 minute ago";
+        QTest::newRow("90 s") << "English" << qint64(90000) << "1 minute ago";
+        QTest::newRow("59 min") << "English" << qint64(59 * 60000 + 500) << "59 minutes ago";
+        QTest::newRow("1 h") << "English" << qint64(3600500) << "An hour ago";
+        QTest::newRow("1 h 1 s") << "English" << qint64(3601500) << "1 hour ago";
+        QTest::newRow("23 h") << "English" << qint64(23 * 3600000 + 500) << "23 hours ago";
+        QTest::newRow("1 day") << "English" << qint64(86400500) << "A day ago";
+        QTest::newRow("1 day 1 s") << "English" << qint64(86401500) << "1 day ago";
+        QTest::newRow("2.5 days") << "English" << qint64(216000000) << "2 days ago";
+        // Each language's own plural forms.
+        QTest::newRow("German 90 s") << "German" << qint64(90000) << "Vor 1 Minute";
+        QTest::newRow("German 2.5 days") << "German" << qint64(216000000) << "Vor 2 Tagen";
+        QTest::newRow("Hindi 1 h 1 s") << "Hindi" << qint64(3601500) << "1 घंटा पहले";
+        QTest::newRow("Hindi 23 h") << "Hindi" << qint64(23 * 3600000 + 500) << "23 घंटे पहले";
+        QTest::newRow("Finnish 1 day 1 s") << "Finnish" << qint64(86401500) << "1 päivä sitten";
+        QTest::newRow("Chinese 59 min") << "Chinese" << qint64(59 * 60000 + 500) << "59 分钟前";
     }
 
     void testRelativeTimeAtItsBoundaries()
     {
+        QFETCH(QString, language);
         QFETCH(qint64, ageMs);
         QFETCH(QString, text);
+        Translation::selectLanguage(language);
         const QDateTime time = QDateTime::currentDateTimeUtc().addMSecs(-ageMs);
         QCOMPARE(Utils::dateTimeToDuration(time), text);
         QCOMPARE(Utils::dateTimeToDuration(time.toLocalTime()), text);
