@@ -660,6 +660,14 @@ void QCodeEditor::focusInEvent(QFocusEvent *e)
     QTextEdit::focusInEvent(e);
 }
 
+void QCodeEditor::changeEvent(QEvent *e)
+{
+    // The band follows the cursor only; one made while editable would stay after setReadOnly.
+    if (e->type() == QEvent::ReadOnlyChange)
+        updateExtraSelection();
+    QTextEdit::changeEvent(e);
+}
+
 void QCodeEditor::insertFromMimeData(const QMimeData *source)
 {
     insertPlainText(source->text());

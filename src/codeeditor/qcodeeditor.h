@@ -57,6 +57,7 @@ protected:
     void resizeEvent(QResizeEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
+    void changeEvent(QEvent *e) override;
 
 private:
     void initFont();

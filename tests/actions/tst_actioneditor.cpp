@@ -171,6 +171,18 @@ private slots:
         QVERIFY(!Utils::settings().contains("Parameters/11-wordwrap.json"));
     }
 
+    void testBuiltInActionShowsNoCurrentLineBand()
+    {
+        ActionList list;
+        ActionEditor editor(&list, rowOf(list, ActionFile::builtInFolder() + "/01-tolower.json"));
+        editor.show();
+        QVERIFY(!code(editor)->toPlainText().isEmpty());
+        const QList<QTextEdit::ExtraSelection> highlights = code(editor)->extraSelections();
+        QVERIFY(std::none_of(highlights.cbegin(), highlights.cend(), [](const QTextEdit::ExtraSelection &highlight) {
+            return highlight.format.hasProperty(QTextFormat::FullWidthSelection);
+        }));
+    }
+
     void testParameterFieldsFollowTheFirstLine_data()
     {
         QTest::addColumn<QString>("earlier");
