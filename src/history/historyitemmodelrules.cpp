@@ -52,9 +52,11 @@ QString timeText(const QStandardItem *item)
 }
 
 // The brief of a picture that came without a file name.
+// "640 x 400 (Editor)", or "640 x 400" when the application is unknown.
 QString sizeBrief(const QSize &size, const QString &application)
 {
-    return QString("%1 x %2 (%3)").arg(size.width()).arg(size.height()).arg(application);
+    const QString brief = QString("%1 x %2").arg(size.width()).arg(size.height());
+    return application.isEmpty() ? brief : brief + QString(" (%1)").arg(application);
 }
 
 // A name for the image cache made from an application's name, which any program can choose.
@@ -452,7 +454,7 @@ void HistoryItemModel::updateItem(QModelIndex index, QImage image)
     clipping->setData(QDateTime::currentDateTime(), TimeRole);
     const QString fileName = clipping->data(FileNameRole).toString();
     // A brief that gives the size follows the picture (a crop changes it); a file name stays.
-    static const QRegularExpression sized(QStringLiteral("^\\d+ x \\d+ \\((.*)\\)$"),
+    static const QRegularExpression sized(QStringLiteral("^\\d+ x \\d+(?: \\((.*)\\))?$"),
                                           QRegularExpression::DotMatchesEverythingOption);
     const QString brief = ClippingItem::briefOf(clipping);
     if (const QRegularExpressionMatch match = sized.match(brief); match.hasMatch() && brief != fileName) {

@@ -485,6 +485,14 @@ private slots:
         const QString folder = Utils::dataPath() + "/images/" + model.item(0)->data(IdRole).toUuid().toString();
         QTRY_VERIFY(QFileInfo::exists(folder + "/" + fileName));
         QTRY_VERIFY(!model.item(0)->data(ThumbnailRole).value<QImage>().isNull());
+
+        // From an unknown application: no empty parentheses.
+        QImage other(5, 3, QImage::Format_ARGB32);
+        other.fill(Qt::blue);
+        auto *unnamed = new QMimeData;
+        unnamed->setImageData(other);
+        model.clipboardChanged(unnamed, QPixmap(), QString());
+        QCOMPARE(model.item(0)->data(Qt::DisplayRole).toString(), QString("5 x 3"));
     }
 
     void testFirstIconOfAnApplicationIsKept()
