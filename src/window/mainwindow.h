@@ -89,6 +89,9 @@ public:
     // Where a window of this size stored at `stored` comes back: the same place, moved only as far
     // as needed to keep its visible frame (inside `margin`) on the available area.
     static QPoint restoredPosition(QPoint stored, QSize size, QRect available, int margin);
+    // Where a window placed at `placed` goes so that the pointer falls inside `list` (a rectangle
+    // of the window): moved as little as that takes, then kept on the available area as above.
+    static QPoint pointerOnList(QPoint pointer, QPoint placed, QRect list, QSize size, QRect available, int margin);
 
     // The text typed for one step of "Type Text": the first character of `text`, a surrogate pair
     // taken whole so characters outside the Basic Multilingual Plane are typed intact.
@@ -138,6 +141,7 @@ private:
     // Return in the search field: the current result, or the first when none is picked.
     void activateSearchResult();
     void rememberSnippet(const QModelIndex &snippet);
+    void placeAtPointer(QPoint pointer);
     void applyInitialSelection();
     void setTitleTexts();
     // Shows or hides one of the header's notice buttons (mainwindowappearance.cpp).

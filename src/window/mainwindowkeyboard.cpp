@@ -12,13 +12,31 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLayout>
+#include <QScreen>
 #include <QSettings>
 
 namespace {
 // The search page opens this long after the last letter typed on the history list.
 const int SearchSwitchDelay = 250;
+
+// How far inside the list the pointer lands when the window opens at it: past the rows' icon box
+// (a click there pins the row) and the menu button at their right end, and on the first row.
+const QMargins PointerInsideList(48, 16, 48, 16);
+
+// A hidden window's children get their places from the layouts only when it is shown.
+void layOutHidden(QWidget *widget)
+{
+    if (QLayout *layout = widget->layout())
+        layout->setGeometry(widget->contentsRect());
+    for (QWidget *child : widget->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (!child->isWindow() && !child->isHidden())
+            layOutHidden(child);
+    }
+}
 
 // CurrentChildRole holds the remembered snippet's index; only its row is read, never its model.
 int rememberedRow(const QVariant &value)
@@ -43,7 +61,7 @@ void MainWindow::showHistory()
     } else {
         const QSettings settings = Utils::settings();
         if (settings.value("OpenOnMouse", true).toBool())
-            Utils::moveWindowInsideScreen(this, QCursor::pos());
+            placeAtPointer(QCursor::pos());
         show();
         m_placedAt = pos();
         m_awaitingActivation = true;
@@ -57,6 +75,28 @@ void MainWindow::showHistory()
 
     activateWindow();
     activateApp();
+}
+
+// Next to the pointer, but with the pointer on the list: the click the user was about to make must
+// not land on a button of the title bar (a Shift+click on close quits) or on an edge that resizes.
+void MainWindow::placeAtPointer(QPoint pointer)
+{
+    Utils::moveWindowInsideScreen(this, pointer);
+    const QScreen *screen = QGuiApplication::screenAt(pointer);
+    if (!screen)
+        return;
+    layOutHidden(this);
+    const QRect list(ui->stackedWidget->mapTo(this, QPoint()), ui->stackedWidget->size());
+    const int margin = ui->centralWidget->layout()->contentsMargins().left();
+    move(pointerOnList(pointer, pos(), list - PointerInsideList, size(), screen->availableGeometry(), margin));
+}
+
+QPoint MainWindow::pointerOnList(QPoint pointer, QPoint placed, QRect list, QSize size, QRect available, int margin)
+{
+    const QPoint local = pointer - placed;
+    const auto shift = [](int at, int first, int last) { return at < first ? at - first : at > last ? at - last : 0; };
+    const QPoint moved = placed + QPoint(shift(local.x(), list.left(), list.right()), shift(local.y(), list.top(), list.bottom()));
+    return restoredPosition(moved, size, available, margin);
 }
 
 void MainWindow::applyInitialSelection()

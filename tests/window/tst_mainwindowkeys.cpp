@@ -138,12 +138,30 @@ private slots:
         QVERIFY(!historyView(window.get())->currentIndex().isValid());
     }
 
+    void testOpenOnMouseShowsTheWindowAtThePointer_data()
+    {
+        QTest::addColumn<QPoint>("fromBottomRight");
+        // From the screen's bottom right corner, so that the rows fit any screen of the platform.
+        QTest::newRow("room right and below") << QPoint(700, 560);
+        QTest::newRow("at the right edge") << QPoint(10, 560);
+        QTest::newRow("at the bottom edge") << QPoint(700, 10);
+        QTest::newRow("in the bottom right corner") << QPoint(2, 2);
+    }
+
+    // The click the user was about to make lands on the list, never on a button of the title bar
+    // (close, and Shift+close quits) nor on an edge that resizes the window.
     void testOpenOnMouseShowsTheWindowAtThePointer()
     {
+        QFETCH(QPoint, fromBottomRight);
         const auto window = freshWindow();
-        QCursor::setPos(400, 300);
+        const QPoint pointer = QGuiApplication::primaryScreen()->availableGeometry().bottomRight() - fromBottomRight;
+        QCursor::setPos(pointer);
         window->showHistory();
-        QVERIFY(window->geometry().adjusted(-1, -1, 1, 1).contains(QPoint(400, 300)));
+        const QPoint local = window->mapFromGlobal(pointer);
+        QWidget *under = window->childAt(local);
+        QVERIFY2(under && historyView(window.get())->isAncestorOf(under),
+                 qPrintable(under ? under->objectName() : QString("nothing")));
+        QCOMPARE(window->checkResizeArea(local), RESIZE_NONE);
         QCOMPARE(platform()->activateAppCount(), 1);
     }
 
