@@ -1,10 +1,20 @@
+#include "actions/actioneditor.h"
+#include "app/releasenotesdialog.h"
 #include "common/translation.h"
 #include "history/clippingitem.h"
 #include "history/historyitemmodel.h"
 #include "history/itemrole.h"
+#include "images/editor/imageeditdialog.h"
+#include "settings/delaydialog.h"
 #include "settings/settingsdialog.h"
+#include "settings/shortcutdialog.h"
+#include "settings/snippetclipdialog.h"
 #include "snippets/snippetmodel.h"
+#include "sync/synclogdialog.h"
+#include "widgets/elidedlabel.h"
+#include "window/editdialog.h"
 #include "window/mainwindow.h"
+#include "window/monitor.h"
 #include "common/utils.h"
 #include "screenshotsupport.h"
 #include "windowtestsupport.h"
@@ -15,14 +25,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
-#include <QStackedWidget>
+#include <QStyleOptionFrame>
 #include <QTextLayout>
 #include <QUuid>
 
-// The history window and the settings dialog in every language on a real X server, with the
-// desktop's fonts. Pictures go to <build>/screenshots/ for review by eye; the checks make sure that
-// every text is drawn with real glyphs (no empty boxes for a script without a font) and that no
-// translated label or button is cut off.
+// Every window of the program in every language on a real X server, with the desktop's fonts.
+// Pictures go to <build>/screenshots/ for review by eye; the checks make sure that every text is
+// drawn with real glyphs (no empty boxes for a script without a font) and that none is cut off.
 namespace {
 
 void seedHistory()
@@ -55,25 +64,6 @@ void seedHistory()
     }
 }
 
-// The texts a window shows in labels, buttons, group titles and fields.
-QList<std::pair<QWidget *, QString>> shownTexts(QWidget *window)
-{
-    QList<std::pair<QWidget *, QString>> texts;
-    for (QWidget *widget : window->findChildren<QWidget *>()) {
-        if (!widget->isVisible())
-            continue;
-        if (auto *label = qobject_cast<QLabel *>(widget); label && label->textFormat() != Qt::RichText)
-            texts.append({label, label->text()});
-        else if (auto *button = qobject_cast<QAbstractButton *>(widget))
-            texts.append({button, button->text().remove('&')});
-        else if (auto *group = qobject_cast<QGroupBox *>(widget))
-            texts.append({group, group->title()});
-        else if (auto *edit = qobject_cast<QLineEdit *>(widget))
-            texts.append({edit, edit->placeholderText()});
-    }
-    return texts;
-}
-
 // Characters of the text that no font of the system can draw, in the widget's font.
 QString undrawable(QWidget *widget, QString text)
 {
@@ -91,20 +81,60 @@ QString undrawable(QWidget *widget, QString text)
     return missing;
 }
 
-void checkTexts(QWidget *window, bool checkFit)
+// The text a widget shows, and whether it has less room than that text needs: a label, button or
+// group title narrower than its text (a tool button elides its name then), a wrapped label
+// shorter than its lines, a status line that elides, an empty field narrower than its hint.
+std::pair<QString, bool> shownText(QWidget *widget)
 {
-    for (const auto &[widget, text] : shownTexts(window)) {
+    if (auto *label = qobject_cast<QLabel *>(widget)) {
+        if (!label->pixmap().isNull())
+            return {};
+        const bool cut = label->wordWrap() ? label->height() < label->heightForWidth(label->width())
+                                           : label->width() < label->sizeHint().width();
+        return {label->text(), cut};
+    }
+    if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
+        const QSize needed = button->sizeHint();
+        return {button->text().remove('&'), button->width() < needed.width() || button->height() < needed.height()};
+    }
+    if (auto *group = qobject_cast<QGroupBox *>(widget))
+        return {group->title(), group->width() < group->minimumSizeHint().width()};
+    if (auto *status = qobject_cast<ElidedLabel *>(widget))
+        return {status->text(), status->isElided()};
+    if (auto *edit = qobject_cast<QLineEdit *>(widget); edit && edit->text().isEmpty()) {
+        QStyleOptionFrame option;
+        option.initFrom(edit);
+        const QRect room = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+        const int needed = edit->fontMetrics().horizontalAdvance(edit->placeholderText()) + 4;
+        return {edit->placeholderText(), room.width() < needed};
+    }
+    return {};
+}
+
+// Every text of a shown window is drawn with real glyphs and has the room it needs.
+void checkTexts(QWidget *window)
+{
+    for (QWidget *widget : window->findChildren<QWidget *>()) {
+        if (!widget->isVisible())
+            continue;
+        const auto [text, cut] = shownText(widget);
         if (text.isEmpty())
             continue;
+        const QString where = QString(window->metaObject()->className()) + "/" + widget->objectName();
         const QString missing = undrawable(widget, text);
-        QVERIFY2(missing.isEmpty(), qPrintable(widget->objectName() + ": \"" + text + "\" has no glyphs in " + missing));
-        const auto *label = qobject_cast<QLabel *>(widget);
-        const bool sizedByText = (label && !label->wordWrap() && label->pixmap().isNull()) ||
-                                 qobject_cast<QAbstractButton *>(widget);
-        if (checkFit && sizedByText)
-            QVERIFY2(widget->width() >= widget->sizeHint().width(),
-                     qPrintable(widget->objectName() + ": \"" + text + "\" is cut off"));
+        QVERIFY2(missing.isEmpty(), qPrintable(where + ": \"" + text + "\" has no glyphs in " + missing));
+        QVERIFY2(!cut, qPrintable(where + ": \"" + text + "\" is cut off"));
     }
+}
+
+// Shows a window, keeps its picture and checks its texts.
+void checkWindow(QWidget *window, const QString &language, const QString &name)
+{
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QTest::qWait(100);
+    QVERIFY(window->grab().toImage().save(Screenshots::path("language-" + language + "-" + name)));
+    checkTexts(window);
 }
 
 } // namespace
@@ -150,10 +180,7 @@ private slots:
         window.updateHeaderButtons();
         window.move(100, 100);
         window.showHistory();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTest::qWait(200);
-        QVERIFY(window.grab().toImage().save(Screenshots::path("language-" + language + "-history")));
-        checkTexts(&window, false);
+        checkWindow(&window, language, "history");
         if (QTest::currentTestFailed())
             return;
         if (language != "English")
@@ -163,20 +190,35 @@ private slots:
         SettingsDialog *dialog = window.settings();
         QVERIFY(dialog);
         dialog->move(30, 30);
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog));
         dialog->setUpdateInfo(false, false);
         for (const char *page : {"general", "history", "snippets", "sync", "applications", "actions", "about"}) {
             dialog->findChild<QAbstractButton *>(page)->click();
-            QTest::qWait(100);
-            QVERIFY(dialog->grab().toImage().save(
-                Screenshots::path(QString("language-%1-settings-%2").arg(language, page))));
-            checkTexts(dialog->findChild<QStackedWidget *>("stackedWidget")->currentWidget(), true);
+            checkWindow(dialog, language, QString("settings-") + page);
             if (QTest::currentTestFailed())
                 return;
         }
-        checkTexts(dialog, false);
         dialog->reject();
+
+        // Every other window of the program.
+        ImageEditDialog imageEditor(QImage(400, 300, QImage::Format_ARGB32));
+        ActionEditor actionEditor(nullptr, nullptr);
+        ReleaseNotesDialog releaseNotes;
+        EditDialog editDialog;
+        SnippetClipDialog clipDialog;
+        ShortcutDialog shortcutDialog;
+        DelayDialog delayDialog(nullptr, 100);
+        SyncLogDialog syncLog;
+        Monitor monitor;
+        const QList<std::pair<QWidget *, const char *>> windows{
+            {&imageEditor, "image-editor"}, {&actionEditor, "action-editor"}, {&releaseNotes, "release-notes"},
+            {&editDialog, "edit"},          {&clipDialog, "snippet-clip"},    {&shortcutDialog, "shortcut"},
+            {&delayDialog, "delay"},        {&syncLog, "sync-log"},           {&monitor, "monitor"}};
+        for (const auto &[shown, name] : windows) {
+            checkWindow(shown, language, name);
+            shown->hide();
+            if (QTest::currentTestFailed())
+                return;
+        }
     }
 };
 
