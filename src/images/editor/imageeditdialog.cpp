@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QStyle>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -110,11 +111,25 @@ void checkOnly(QButtonGroup *group, QAbstractButton *button)
 
 } // namespace
 
+namespace {
+
+// The form gives each tool 56 pixels; a script with taller glyphs (Chinese) needs more for its name.
+void fitToolNames(QWidget *dialog)
+{
+    for (QToolButton *tool : dialog->findChildren<QToolButton *>()) {
+        if (tool->toolButtonStyle() == Qt::ToolButtonTextUnderIcon)
+            tool->setMinimumHeight(std::max(56, tool->sizeHint().height()));
+    }
+}
+
+} // namespace
+
 ImageEditDialog::ImageEditDialog(const QImage &image, QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::ImageEditDialog)
 {
     ui->setupUi(this);
+    fitToolNames(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     ui->graphicsView->setImage(image);
     m_imageSize = image.size();
@@ -272,7 +287,9 @@ void ImageEditDialog::showEvent(QShowEvent *)
 
 void ImageEditDialog::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        fitToolNames(this);
+    }
     QDialog::changeEvent(event);
 }
