@@ -51,8 +51,8 @@ QString timeText(const QStandardItem *item)
     return item->data(TimeRole).toDateTime().toString(Qt::ISODate);
 }
 
-// The brief of a picture that came without a file name.
-// "640 x 400 (Editor)", or "640 x 400" when the application is unknown.
+// The brief of a picture that came without a file name: "640 x 400 (Editor)", or "640 x 400" when
+// the application is unknown.
 QString sizeBrief(const QSize &size, const QString &application)
 {
     const QString brief = QString("%1 x %2").arg(size.width()).arg(size.height());
