@@ -8,9 +8,10 @@ e2e_case_begin
 source "$(dirname "${BASH_SOURCE[0]}")/capturesupport.sh" || exit 1
 source "$(dirname "${BASH_SOURCE[0]}")/historywindowsupport.sh" || exit 1
 
-# The editor's layout: tool buttons 56 pixels square below a 2-pixel margin, 4 pixels from the left.
-tool_at() { # tool_at INDEX: prints "x y" of the tool button's centre on the screen
-    echo $((EDITOR_X + 32)) $((EDITOR_Y + 2 + 56 * $1 + 28))
+# The editor's layout: tool buttons 56 pixels high in English, below a 2-pixel margin, 4 pixels from
+# the left and at least 56 wide (as wide as the longest name), so 28 pixels in lies on each.
+tool_at() { # tool_at INDEX: prints "x y" of a point well inside the tool button on the screen
+    echo $((EDITOR_X + 4 + 28)) $((EDITOR_Y + 2 + 56 * $1 + 28))
 }
 
 # The editor's X id; empty while it is not mapped.
