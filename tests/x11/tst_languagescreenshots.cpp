@@ -200,7 +200,9 @@ private slots:
         dialog->reject();
 
         // Every other window of the program.
-        ImageEditDialog imageEditor(QImage(400, 300, QImage::Format_ARGB32));
+        QImage picture(400, 300, QImage::Format_ARGB32);
+        picture.fill(QColor(16, 128, 192));
+        ImageEditDialog imageEditor(picture);
         ActionEditor actionEditor(nullptr, nullptr);
         ReleaseNotesDialog releaseNotes;
         EditDialog editDialog;

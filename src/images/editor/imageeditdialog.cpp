@@ -109,10 +109,6 @@ void checkOnly(QButtonGroup *group, QAbstractButton *button)
     group->setExclusive(true);
 }
 
-} // namespace
-
-namespace {
-
 // The form gives each tool 56 pixels; a script with taller glyphs (Chinese) needs more for its name.
 void fitToolNames(QWidget *dialog)
 {
