@@ -1,6 +1,7 @@
 #include "common/translation.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLocale>
 #include <QTranslator>
 
@@ -21,8 +22,17 @@ QList<QString> Translation::getLanguages()
 
 void Translation::selectLanguage(QString language)
 {
-    QCoreApplication::removeTranslator(&c_translator);
     // English's catalogue holds only its plural forms; a language without one reads English.
-    if (c_translator.load(":/i18n/" + language + ".qm") || c_translator.load(":/i18n/English.qm"))
-        QCoreApplication::installTranslator(&c_translator);
+    QString catalogue = ":/i18n/" + language + ".qm";
+    if (!QFile::exists(catalogue))
+        catalogue = QStringLiteral(":/i18n/English.qm");
+    // Installing a catalogue retranslates every open window, rebuilding their lists and menus:
+    // the one in use stays.
+    static QString installed;
+    if (catalogue == installed)
+        return;
+    QCoreApplication::removeTranslator(&c_translator);
+    installed.clear();
+    if (c_translator.load(catalogue) && QCoreApplication::installTranslator(&c_translator))
+        installed = catalogue;
 }

@@ -1,6 +1,7 @@
 #include "actions/actioneditor.h"
 #include "actions/actionfile.h"
 #include "actions/actionlist.h"
+#include "common/translation.h"
 #include "actionwidgettestsupport.h"
 #include "codeeditor/qcodeeditor.h"
 #include "common/safefile.h"
@@ -120,6 +121,12 @@ class TestActionList : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        // As the program does at start; a catalogue installed later retranslates open windows.
+        Translation::selectLanguage("English");
+    }
+
     void init()
     {
         Utils::settings().clear();

@@ -1,4 +1,5 @@
 #include "viewtestsupport.h"
+#include "common/translation.h"
 
 #include "window/historyitemdelegate.h"
 #include "window/historyitemview.h"
@@ -114,6 +115,8 @@ class TestHistoryItemDelegate : public QObject
 private slots:
     void initTestCase()
     {
+        // As the program does at start: even English reads its counts from a catalogue.
+        Translation::selectLanguage("English");
         m_sync = new RecordingSync(this);
         ViewTest::initializeModels(&m_owner, m_sync);
         m_view = new HistoryItemView;
