@@ -141,7 +141,8 @@ private:
     // Return in the search field: the current result, or the first when none is picked.
     void activateSearchResult();
     void rememberSnippet(const QModelIndex &snippet);
-    void placeAtPointer(QPoint pointer);
+    void openHistory(bool pointerOnList);
+    void placeAtPointer(QPoint pointer, bool onList);
     void applyInitialSelection();
     void setTitleTexts();
     // Shows or hides one of the header's notice buttons (mainwindowappearance.cpp).

@@ -49,6 +49,11 @@ int rememberedRow(const QVariant &value)
 
 void MainWindow::showHistory()
 {
+    openHistory(true);
+}
+
+void MainWindow::openHistory(bool pointerOnList)
+{
     showNotice(ui->warning, ":/icons/images/ic_warning.svg", !checkAccessibility(false));
 
     if (pinRight->isChecked() && !isVisible()) {
@@ -61,7 +66,7 @@ void MainWindow::showHistory()
     } else {
         const QSettings settings = Utils::settings();
         if (settings.value("OpenOnMouse", true).toBool())
-            placeAtPointer(QCursor::pos());
+            placeAtPointer(QCursor::pos(), pointerOnList);
         show();
         m_placedAt = pos();
         m_awaitingActivation = true;
@@ -79,11 +84,11 @@ void MainWindow::showHistory()
 
 // Next to the pointer, but with the pointer on the list: the click the user was about to make must
 // not land on a button of the title bar (a Shift+click on close quits) or on an edge that resizes.
-void MainWindow::placeAtPointer(QPoint pointer)
+void MainWindow::placeAtPointer(QPoint pointer, bool onList)
 {
     Utils::moveWindowInsideScreen(this, pointer);
     const QScreen *screen = QGuiApplication::screenAt(pointer);
-    if (!screen)
+    if (!onList || !screen)
         return;
     layOutHidden(this);
     const QRect list(ui->stackedWidget->mapTo(this, QPoint()), ui->stackedWidget->size());
@@ -135,10 +140,12 @@ void MainWindow::hideHistory()
 
 void MainWindow::toggleHistory()
 {
+    // Toggled from the tray: the pointer is on the icon, which the window must leave free for the
+    // click that hides it again.
     if (isVisible())
         hideHistory();
     else
-        showHistory();
+        openHistory(false);
 }
 
 void MainWindow::closeWindow()
