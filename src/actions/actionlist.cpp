@@ -7,6 +7,7 @@
 #include "common/utils.h"
 #include "history/itemrole.h"
 #include "settings/shortcutdialog.h"
+#include "widgets/svgicons.h"
 
 #include <QCoreApplication>
 #include <QDebug>

@@ -58,7 +58,7 @@ bool isCompletionShortcut(const QKeyEvent *e)
 
 QCodeEditor::QCodeEditor(QWidget *widget)
     : QTextEdit(widget)
-    , m_lineNumberArea(new QLineNumberArea(this))
+    , m_lineNumberArea(new QLineNumberArea(this, [this] { return getFirstVisibleBlock(); }))
     , m_framedAttribute(new QFramedTextAttribute(this))
     , m_tabReplace(4, u' ')
 {

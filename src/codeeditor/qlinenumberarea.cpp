@@ -1,6 +1,5 @@
 #include "codeeditor/qlinenumberarea.h"
 
-#include "codeeditor/qcodeeditor.h"
 #include "codeeditor/qsyntaxstyle.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -8,12 +7,14 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextEdit>
 
 #include <algorithm>
 
-QLineNumberArea::QLineNumberArea(QCodeEditor *parent)
+QLineNumberArea::QLineNumberArea(QTextEdit *parent, std::function<int()> firstVisibleBlock)
     : QWidget(parent)
     , m_codeEditParent(parent)
+    , m_firstVisibleBlock(std::move(firstVisibleBlock))
 {
 }
 
@@ -46,7 +47,7 @@ void QLineNumberArea::paintEvent(QPaintEvent *event)
     painter.fillRect(event->rect(), m_syntaxStyle->getFormat(QStringLiteral("Text")).background().color());
 
     QAbstractTextDocumentLayout *layout = m_codeEditParent->document()->documentLayout();
-    int blockNumber = m_codeEditParent->getFirstVisibleBlock();
+    int blockNumber = m_firstVisibleBlock();
     QTextBlock block = m_codeEditParent->document()->findBlockByNumber(blockNumber);
     const int scroll = m_codeEditParent->verticalScrollBar()->value();
     int top = int(layout->blockBoundingRect(block).top() - scroll);

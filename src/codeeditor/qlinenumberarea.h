@@ -2,8 +2,10 @@
 
 #include <QWidget>
 
-class QCodeEditor;
+#include <functional>
+
 class QSyntaxStyle;
+class QTextEdit;
 
 // The gutter at the left of a QCodeEditor with the number of every visible line.
 class QLineNumberArea : public QWidget
@@ -11,7 +13,8 @@ class QLineNumberArea : public QWidget
     Q_OBJECT
 
 public:
-    explicit QLineNumberArea(QCodeEditor *parent = nullptr);
+    // The editor tells which block is the first it shows.
+    QLineNumberArea(QTextEdit *parent, std::function<int()> firstVisibleBlock);
 
     // Not owned; the editor hands over its own.
     void setSyntaxStyle(QSyntaxStyle *style);
@@ -25,5 +28,6 @@ protected:
 
 private:
     QSyntaxStyle *m_syntaxStyle = nullptr;
-    QCodeEditor *m_codeEditParent;
+    QTextEdit *m_codeEditParent;
+    std::function<int()> m_firstVisibleBlock;
 };

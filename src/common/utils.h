@@ -46,17 +46,8 @@ bool lowerCasedContains(const QString &text, const QString &needle);
 #include <QSize>
 
 class QMainWindow;
-class QPainter;
 
 namespace Utils {
-
-// The SVG's text recoloured for a dark appearance (by the program theme, or the system's when
-// followSystem) and with every opacity="1.0" set to the given opacity; empty when unreadable.
-QByteArray loadSvg(QString path, bool followSystem, double opacity);
-QIcon svg2icon(QString path, bool followSystem);
-QIcon svg2icon(QString path, QString replacement, QString replaced);
-void renderSvg(QString path, QPainter *painter, QRect rect, bool followSystem);
-void renderSvg(QString path, QPainter *painter, QRect rect, double opacity);
 
 QString pixmapToString(const QPixmap &pixmap);
 QPixmap stringToPixmap(QString text);

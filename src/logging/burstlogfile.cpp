@@ -1,7 +1,6 @@
 #include "logging/burstlogfile.h"
 
 #include "common/writefully.h"
-#include "logging/logburst.h"
 
 #include <QBasicMutex>
 #include <QMutexLocker>
@@ -14,6 +13,9 @@
 #include <unistd.h>
 
 namespace {
+
+thread_local int t_burstDepth = 0;
+std::atomic<bool> g_crashWriterInstalled{false};
 
 // The bytes one output keeps back. Fixed storage, so a crash handler can read it at any moment:
 // the bytes are in place before `size` counts them. All zero at first, so the slots cost nothing
@@ -136,11 +138,31 @@ void BurstLogFile::close()
     QFile::close();
 }
 
+void BurstLogFile::enterBurst()
+{
+    ++t_burstDepth;
+}
+
+bool BurstLogFile::leaveBurst()
+{
+    return --t_burstDepth == 0;
+}
+
+void BurstLogFile::setCrashWriterInstalled(bool installed)
+{
+    g_crashWriterInstalled.store(installed, std::memory_order_relaxed);
+}
+
+bool BurstLogFile::holding()
+{
+    return t_burstDepth > 0 && g_crashWriterInstalled.load(std::memory_order_relaxed);
+}
+
 qint64 BurstLogFile::writeData(const char *data, qint64 size)
 {
     QMutexLocker locker(&g_lock);
     // Bytes in QFile's own buffer would come out after the held ones.
-    if (m_mayHold && size <= HoldLimit && LogBurst::holding() && bytesToWrite() == 0 && hold(this, data, size))
+    if (m_mayHold && size <= HoldLimit && holding() && bytesToWrite() == 0 && hold(this, data, size))
         return size;
     if (!writeAllOut(this))
         return -1;

@@ -22,6 +22,14 @@ public:
     // The most one output keeps back.
     static constexpr qint64 HoldLimit = 64 * 1024;
 
+    // The state LogBurst keeps: how deep this thread is in bursts, and whether a crash writer would
+    // write out what waits. Writes wait only when both allow it.
+    static void enterBurst();
+    // True when the outermost burst of this thread ended.
+    static bool leaveBurst();
+    static void setCrashWriterInstalled(bool installed);
+    static bool holding();
+
     // Writes what every output keeps back. Any thread.
     static void writeAllHeld();
     // The same from a signal handler: no lock, no allocation.

@@ -2,34 +2,25 @@
 
 #include "logging/burstlogfile.h"
 
-#include <atomic>
-
-namespace {
-
-thread_local int t_depth = 0;
-std::atomic<bool> g_crashWriterInstalled{false};
-
-} // namespace
-
 LogBurst::LogBurst()
 {
-    ++t_depth;
+    BurstLogFile::enterBurst();
 }
 
 LogBurst::~LogBurst()
 {
-    if (--t_depth == 0)
+    if (BurstLogFile::leaveBurst())
         BurstLogFile::writeAllHeld();
 }
 
 bool LogBurst::holding()
 {
-    return t_depth > 0 && g_crashWriterInstalled.load(std::memory_order_relaxed);
+    return BurstLogFile::holding();
 }
 
 void LogBurst::setCrashWriterInstalled(bool installed)
 {
-    g_crashWriterInstalled.store(installed, std::memory_order_relaxed);
+    BurstLogFile::setCrashWriterInstalled(installed);
     if (!installed)
         BurstLogFile::writeAllHeld();
 }

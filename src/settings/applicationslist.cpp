@@ -3,6 +3,7 @@
 #include "common/utils.h"
 #include "history/itemrole.h"
 #include "settings/delaydialog.h"
+#include "widgets/svgicons.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>

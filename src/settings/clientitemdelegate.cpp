@@ -2,6 +2,7 @@
 
 #include "common/utils.h"
 #include "history/itemrole.h"
+#include "widgets/svgicons.h"
 
 #include <QAbstractItemView>
 #include <QDateTime>

@@ -10,6 +10,7 @@
 #include "settings/shortcutdialog.h"
 #include "settings/snippetclipdialog.h"
 #include "snippets/snippetmodel.h"
+#include "widgets/svgicons.h"
 
 #include <QDate>
 #include <QDebug>

@@ -8,6 +8,7 @@
 #include "sync/sync.h"
 #include "sync/synclogdialog.h"
 #include "sync/synclogging.h"
+#include "widgets/svgicons.h"
 
 #include <QMessageBox>
 #include <QSettings>

@@ -2,6 +2,7 @@
 
 #include "common/iconresources.h"
 #include "common/utils.h"
+#include "widgets/svgicons.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

@@ -2,6 +2,7 @@
 
 #include "common/iconresources.h"
 #include "common/utils.h"
+#include "widgets/svgicons.h"
 
 namespace {
 QPixmap shade(const QString &iconName, const QString &colour)

@@ -5,6 +5,7 @@
 #include "history/itemrole.h"
 #include "common/theme.h"
 #include "common/utils.h"
+#include "widgets/svgicons.h"
 
 #include <QAbstractItemModel>
 #include <QFontMetrics>

@@ -13,6 +13,7 @@
 #include "snippets/snippetmodel.h"
 #include "common/safefile.h"
 #include "common/utils.h"
+#include "widgets/svgicons.h"
 
 #include <QDateTime>
 #include <QDebug>

@@ -5,6 +5,7 @@
 #include "snippets/snippetmodel.h"
 #include "common/theme.h"
 #include "common/utils.h"
+#include "widgets/svgicons.h"
 
 namespace {
 

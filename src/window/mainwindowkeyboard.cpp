@@ -9,6 +9,7 @@
 #include "window/searchmodel.h"
 #include "snippets/snippetmodel.h"
 #include "common/utils.h"
+#include "widgets/svgicons.h"
 
 #include <QCoreApplication>
 #include <QCursor>

@@ -10,6 +10,7 @@
 #include "sync/sync.h"
 #include "updater/updater.h"
 #include "common/utils.h"
+#include "widgets/svgicons.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -7,6 +7,7 @@
 #include "window/monitorlist.h"
 #include "common/theme.h"
 #include "common/utils.h"
+#include "widgets/svgicons.h"
 
 #include <QGuiApplication>
 #include <QTimer>

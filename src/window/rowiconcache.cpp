@@ -2,6 +2,7 @@
 
 #include "common/theme.h"
 #include "common/utils.h"
+#include "widgets/svgicons.h"
 
 #include <QHash>
 #include <QPainter>

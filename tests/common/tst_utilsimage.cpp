@@ -1,5 +1,6 @@
 #include "common/theme.h"
 #include "common/utils.h"
+#include "widgets/svgicons.h"
 
 #include <QMainWindow>
 #include <QPainter>

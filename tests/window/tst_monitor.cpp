@@ -3,6 +3,7 @@
 #include "window/monitorlist.h"
 #include "common/theme.h"
 #include "common/utils.h"
+#include "widgets/svgicons.h"
 #include "windowtestsupport.h"
 
 #include <QClipboard>

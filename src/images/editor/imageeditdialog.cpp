@@ -3,6 +3,7 @@
 
 #include "images/editor/graphicsitemcroparea.h"
 #include "common/utils.h"
+#include "widgets/svgicons.h"
 
 #include <QButtonGroup>
 #include <QCursor>
