@@ -5,7 +5,7 @@
 #include "history/clippingitem.h"
 #include "history/historyitemmodel.h"
 #include "history/itemrole.h"
-#include "sync/isync.h"
+#include "common/isync.h"
 #include "common/utils.h"
 
 #include <QApplication>

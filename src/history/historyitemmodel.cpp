@@ -9,7 +9,7 @@
 #include "history/itemrole.h"
 #include "history/thumbnailcache.h"
 #include "platform/platform.h"
-#include "sync/isync.h"
+#include "common/isync.h"
 #include "common/utils.h"
 
 #include <QDebug>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "history/historysaver.h"
+#include "common/isyncmerge.h"
 #include "history/pendingpictures.h"
-#include "sync/isyncmerge.h"
 
 #include <QByteArray>
 #include <QDateTime>

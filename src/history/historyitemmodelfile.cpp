@@ -10,7 +10,7 @@
 #include "history/loadedclippings.h"
 #include "history/itemrole.h"
 #include "common/safefile.h"
-#include "sync/isync.h"
+#include "common/isync.h"
 #include "common/userwarning.h"
 #include "common/utils.h"
 

@@ -4,7 +4,7 @@
 #include "history/clippingitem.h"
 #include "history/historydocument.h"
 #include "history/itemrole.h"
-#include "sync/isync.h"
+#include "common/isync.h"
 #include "common/utils.h"
 
 #include <QCryptographicHash>

@@ -9,7 +9,7 @@
 #include "common/compactjson.h"
 #include "common/safefile.h"
 #include "logging/logburst.h"
-#include "sync/synclogdialog.h"
+#include "logging/synclog.h"
 #include "common/utils.h"
 
 #include <QDebug>
@@ -28,7 +28,7 @@ const qint64 StoredRowMargin = 64 * 1024;
 
 void logMerge(const QString &text)
 {
-    SyncLogDialog::add(QLatin1String("Merge clippings: ") + text);
+    SyncLog::add(QLatin1String("Merge clippings: ") + text);
 }
 
 // How the sync log names a clipping.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sync/isyncmerge.h"
+#include "common/isyncmerge.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -6,7 +6,7 @@
 #include "common/jsonstructure.h"
 #include "history/itemrole.h"
 #include "common/safefile.h"
-#include "sync/isync.h"
+#include "common/isync.h"
 #include "common/userwarning.h"
 #include "common/utils.h"
 

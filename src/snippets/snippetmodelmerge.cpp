@@ -3,7 +3,7 @@
 
 #include "history/itemrole.h"
 #include "logging/logburst.h"
-#include "sync/synclogdialog.h"
+#include "logging/synclog.h"
 
 #include <QDebug>
 #include <QMap>
@@ -41,7 +41,7 @@ void SnippetModel::addItems(QStandardItem *group, QList<QStandardItem *> snippet
     const QUuid groupId = idOf(group);
 
     if (removedItems.contains(groupId)) {
-        SyncLogDialog::add(QString("Merge snippets: Parent group '%1' is in removed list -> Ignoring children").arg(groupTitle));
+        SyncLog::add(QString("Merge snippets: Parent group '%1' is in removed list -> Ignoring children").arg(groupTitle));
         delete group;
         qDeleteAll(snippets);
         return;
@@ -63,7 +63,7 @@ void SnippetModel::addItems(QStandardItem *group, QList<QStandardItem *> snippet
     if (existingRow >= 0) {
         target = item(existingRow);
         if (timeOf(target) < timeOf(group)) {
-            SyncLogDialog::add(QString("Merge snippets: Updating parent group '%1'").arg(groupTitle));
+            SyncLog::add(QString("Merge snippets: Updating parent group '%1'").arg(groupTitle));
             target->setData(groupTitle, Qt::DisplayRole);
             target->setData(groupId, IdRole);
             target->setData(timeOf(group), TimeRole);
@@ -77,7 +77,7 @@ void SnippetModel::addItems(QStandardItem *group, QList<QStandardItem *> snippet
         }
         delete group;
     } else {
-        SyncLogDialog::add(QString("Merge snippets: Adding new parent group '%1'").arg(groupTitle));
+        SyncLog::add(QString("Merge snippets: Adding new parent group '%1'").arg(groupTitle));
         appendRow(group);
         target = group;
     }
@@ -119,7 +119,7 @@ void SnippetModel::addItems(QStandardItem *group, QList<QStandardItem *> snippet
         const QUuid id = idOf(snippet);
 
         if (removedItems.contains(id)) {
-            SyncLogDialog::add(QString("Merge snippets: Child '%1' is in removed list -> Ignored.").arg(title));
+            SyncLog::add(QString("Merge snippets: Child '%1' is in removed list -> Ignored.").arg(title));
             delete snippet;
             continue;
         }
@@ -128,18 +128,18 @@ void SnippetModel::addItems(QStandardItem *group, QList<QStandardItem *> snippet
         if (!current) {
             QStandardItem *moved = findElsewhere(id);
             if (!moved) {
-                SyncLogDialog::add(QString("Merge snippets: Added child '%1' under parent '%2'.").arg(title, groupTitle));
+                SyncLog::add(QString("Merge snippets: Added child '%1' under parent '%2'.").arg(title, groupTitle));
                 target->appendRow(snippet);
                 continue;
             }
             QStandardItem *from = moved->parent();
             if (!(timeOf(moved) < timeOf(snippet))) {
-                SyncLogDialog::add(QString("Merge snippets: Child '%1' already exists under parent '%2'.")
+                SyncLog::add(QString("Merge snippets: Child '%1' already exists under parent '%2'.")
                                        .arg(title, from->data(Qt::DisplayRole).toString()));
                 delete snippet;
                 continue;
             }
-            SyncLogDialog::add(QString("Merge snippets: Moving child '%1' from parent '%2' to parent '%3'.")
+            SyncLog::add(QString("Merge snippets: Moving child '%1' from parent '%2' to parent '%3'.")
                                    .arg(title, from->data(Qt::DisplayRole).toString(), groupTitle));
             elsewhere.remove(id);
             // Not through removeRows: the snippet lives on, so its id must not become a removal.
@@ -149,12 +149,12 @@ void SnippetModel::addItems(QStandardItem *group, QList<QStandardItem *> snippet
         }
 
         if (!(timeOf(current) < timeOf(snippet))) {
-            SyncLogDialog::add(QString("Merge snippets: Child '%1' already exists under parent '%2'.").arg(title, groupTitle));
+            SyncLog::add(QString("Merge snippets: Child '%1' already exists under parent '%2'.").arg(title, groupTitle));
             delete snippet;
             continue;
         }
 
-        SyncLogDialog::add(QString("Merge snippets: Updating child '%1' under parent '%2'.").arg(title, groupTitle));
+        SyncLog::add(QString("Merge snippets: Updating child '%1' under parent '%2'.").arg(title, groupTitle));
         const int oldRow = current->row();
         existing.remove(id);
         target->removeRow(oldRow);

@@ -6,7 +6,7 @@
 #include "network/networklibrary.h"
 #include "oauth/googleservice.h"
 #include "snippets/snippetmodel.h"
-#include "sync/isyncmerge.h"
+#include "common/isyncmerge.h"
 #include "sync/notifier.h"
 #include "sync/synclocalfolder.h"
 #include "sync/synclogdialog.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sync/isync.h"
+#include "common/isync.h"
 #include "sync/syncproblems.h"
 #include "sync/synctypes.h"
 

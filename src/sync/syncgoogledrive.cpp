@@ -1,6 +1,7 @@
 #include "sync/syncgoogledrive.h"
 
 #include "common/safefile.h"
+#include "network/library/networkentrypoints.h"
 #include "oauth/googleservice.h"
 #include "oauth/o2google.h"
 #include "oauth/o2requestor.h"
@@ -310,4 +311,9 @@ void SyncGoogleDrive::remove(SyncData data)
             reportTooLarge(requestor, "the removal of " + data.file);
             sync->deleteFinished(data, error != QNetworkReply::NoError);
         });
+}
+
+ISyncTarget *kestovanNetworkGoogleDrive(Sync *sync)
+{
+    return new SyncGoogleDrive(sync);
 }

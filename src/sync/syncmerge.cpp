@@ -5,7 +5,7 @@
 #include "common/safefile.h"
 #include "history/historyitemmodel.h"
 #include "snippets/snippetmodel.h"
-#include "sync/isyncmerge.h"
+#include "common/isyncmerge.h"
 #include "sync/isynctarget.h"
 #include "sync/synclogdialog.h"
 #include "sync/synclogging.h"

@@ -1,29 +1,14 @@
 #pragma once
 
+#include "common/isyncmerge.h"
+
 #include <QMap>
 #include <QString>
 
 #include <utility>
 
-class ISyncMerge;
-
 // The numbers of these enumerations are stored, passed between the engine and its targets and
 // written to the logs, so they never change.
-
-// The synchronised documents.
-enum SyncFile : int {
-    History = 0,
-    Snippets = 1,
-};
-
-enum SyncDirection : int {
-    // Merge local and remote; store the result when it changed.
-    BothWays = 0,
-    // The remote copy replaces the local one; never upload.
-    FromServer = 1,
-    // The local copy replaces the remote one; never download a document.
-    ToServer = 2,
-};
 
 enum SyncStatus : int {
     Busy = 0,

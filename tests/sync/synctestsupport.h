@@ -4,7 +4,7 @@
 
 #include "oauth/o0cryptkey.h"
 #include "oauth/o0simplecrypt.h"
-#include "sync/isyncmerge.h"
+#include "common/isyncmerge.h"
 #include "sync/isynctarget.h"
 #include "sync/sync.h"
 #include "sync/synclogdialog.h"

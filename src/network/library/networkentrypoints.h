@@ -12,7 +12,7 @@ class WebSocketClient;
 // every start. The program reaches it only through these entry points, found by name.
 extern "C" {
 
-// The Google Drive sync target of `sync`, owned by it.
+// The Google Drive sync target of `sync`, owned by it (defined beside the target, in sync/).
 Q_DECL_EXPORT ISyncTarget *kestovanNetworkGoogleDrive(Sync *sync);
 // A new web socket without a parent.
 Q_DECL_EXPORT WebSocketClient *kestovanNetworkWebSocket();

@@ -1,14 +1,12 @@
 #pragma once
 
-#include "sync/synctypes.h"
+#include "common/isyncmerge.h"
 
 #include <QImage>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QUuid>
-
-class ISyncMerge;
 
 // The sync engine as the document models see it.
 class ISync : public QObject
