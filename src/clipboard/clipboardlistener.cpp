@@ -38,6 +38,24 @@ ClipboardListener *historyListener()
     return model ? model->clipboardListener : nullptr;
 }
 
+ClipboardListener *listenFor(HistoryItemModel *model)
+{
+    auto *listener = new ClipboardListener(model);
+    QObject::connect(listener, &ClipboardListener::changed, model, &HistoryItemModel::clipboardChanged);
+    QObject::connect(listener, &ClipboardListener::notRecorded, model, &HistoryItemModel::clippingNotRecorded);
+    QObject::connect(model, &HistoryItemModel::captureRulesChanged, listener, [listener](qint64 textLimit) {
+        listener->updateApplications();
+        listener->setTextLimit(textLimit);
+    });
+    return listener;
+}
+
+// Every history model listens through a listener of ours; the store, below us, cannot make one.
+void attachToHistory()
+{
+    HistoryItemModel::setListenerFactory(&listenFor);
+}
+
 // Qt answers text() with the URL list when there is no text part; that is not the content's text.
 bool hasPlainText(const QMimeData *data)
 {
@@ -80,6 +98,8 @@ QString imageFingerprint(const QImage &image)
 }
 
 } // namespace
+
+Q_CONSTRUCTOR_FUNCTION(attachToHistory)
 
 ClipboardListener::ClipboardListener(QObject *parent)
     : QObject(parent)

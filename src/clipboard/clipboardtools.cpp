@@ -1,7 +1,6 @@
 #include "clipboard/clipboardtools.h"
 
 #include "clipboard/clipboardlistener.h"
-#include "snippets/inputmanager.h"
 #include "history/itemrole.h"
 #include "platform/keycodes.h"
 #include "platform/keysynthesis.h"
@@ -166,8 +165,18 @@ void ClipboardTools::paste(std::pair<int, int> cursor)
         pasteStep();
         c_pasteOngoing = false;
         if (cursor.first != -1)
-            QTimer::singleShot(PasteTiming::CursorMove, [cursor] { InputManager::moveCursor(cursor); });
+            QTimer::singleShot(PasteTiming::CursorMove, [cursor] { moveCursor(cursor); });
     });
+}
+
+void ClipboardTools::moveCursor(std::pair<int, int> cursor)
+{
+    if (cursor.first == -1)
+        return;
+    for (int i = 0; i < cursor.first; ++i)
+        tapKeyCode(MacKey::Left, 0);
+    for (int i = 0; i < cursor.second; ++i)
+        tapKeyCode(MacKey::Left, MacFlag::Shift);
 }
 
 void ClipboardTools::pastePlainTextFromClipboard()

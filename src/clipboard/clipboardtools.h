@@ -38,6 +38,8 @@ public:
     static void paste();
     // The same, then the cursor moved as InputManager::calculateCursorPos placed it (none for -1).
     static void paste(std::pair<int, int> cursor);
+    // Left presses from the end, then Shift+Left presses (none for -1): a snippet's cursor marker.
+    static void moveCursor(std::pair<int, int> cursor);
     static void pastePlainTextFromClipboard();
 
     // A copy of the current clipboard content; the caller owns it.

@@ -1,7 +1,6 @@
 #include "history/historyitemmodel.h"
 
 #include "history/cleancache.h"
-#include "clipboard/clipboardlistener.h"
 #include "history/clippingitem.h"
 #include "common/globals.h"
 #include "history/historyfiltermodel.h"
@@ -19,6 +18,7 @@
 
 HistoryItemModel *HistoryItemModel::s_instance = nullptr;
 HistoryFilterModel *HistoryItemModel::s_proxyInstance = nullptr;
+HistoryItemModel::ListenerFactory HistoryItemModel::s_listenerFactory = nullptr;
 
 namespace {
 // The image cache is tidied once per run, well after start, when nothing else is busy.
@@ -42,9 +42,8 @@ HistoryItemModel::HistoryItemModel(QObject *parent, ISync *sync)
     if (m_sync)
         connect(m_sync, &ISync::thumbnail, this, &HistoryItemModel::applyThumbnail);
 
-    clipboardListener = new ClipboardListener(this);
-    connect(clipboardListener, &ClipboardListener::changed, this, &HistoryItemModel::clipboardChanged);
-    connect(clipboardListener, &ClipboardListener::notRecorded, this, &HistoryItemModel::clippingNotRecorded);
+    if (s_listenerFactory)
+        clipboardListener = s_listenerFactory(this);
 
     const QVariantMap applications = Utils::settings().value("Applications").toMap();
     for (auto it = applications.constBegin(); it != applications.constEnd(); ++it)
@@ -72,6 +71,11 @@ HistoryItemModel::~HistoryItemModel()
     // Writers of the clipboard reach the listener through the instance; it must not outlive us.
     if (s_instance == this)
         s_instance = nullptr;
+}
+
+void HistoryItemModel::setListenerFactory(ListenerFactory factory)
+{
+    s_listenerFactory = factory;
 }
 
 void HistoryItemModel::initialize(QObject *parent, ISync *sync, HistoryFilterState *carousel)

@@ -53,8 +53,11 @@ public:
     static QStringList toList();
     static void playNotificationSound();
 
-    // Captures clipboard changes into this model; writers of the clipboard reach it here.
+    // Captures clipboard changes into this model; writers of the clipboard reach it here. The
+    // clipboard side makes it, through the factory it sets: the store cannot name it.
     ClipboardListener *clipboardListener = nullptr;
+    using ListenerFactory = ClipboardListener *(*)(HistoryItemModel *model);
+    static void setListenerFactory(ListenerFactory factory);
 
     // The proxy whose first row becomes the paste-next cursor after removals (set by initialize).
     void setProxy(QSortFilterProxyModel *proxy);
@@ -133,6 +136,8 @@ signals:
     void clippingAdded();
     // A copy was not recorded, for the reason given (a sentence for the status line).
     void clippingNotRecorded(QString reason);
+    // The excluded applications or the size rule changed; textLimit in characters.
+    void captureRulesChanged(qint64 textLimit);
 
 private:
     // The settings the add rules read, taken once per operation.
@@ -222,5 +227,6 @@ private:
     qint64 m_documentBaseAdded = 0;
 
     static HistoryItemModel *s_instance;
+    static ListenerFactory s_listenerFactory;
     static HistoryFilterModel *s_proxyInstance;
 };

@@ -1,10 +1,8 @@
 // HistoryItemModel: the add rules, the trim, capture, and the user's edits of clippings.
 #include "history/historyitemmodel.h"
 
-#include "clipboard/clipboardlistener.h"
 #include "history/clippingitem.h"
 #include "history/historyindex.h"
-#include "snippets/inputmanager.h"
 #include "history/itemrole.h"
 #include "common/compactjson.h"
 #include "common/safefile.h"
@@ -569,9 +567,6 @@ void HistoryItemModel::updateExcludeList()
     if (marked)
         requestSave(true);
 
-    clipboardListener->updateApplications();
-    // The size rule, so the listener need not copy a text only for it to be refused here.
-    clipboardListener->setTextLimit(qint64(readRules().ignoreSize) * 1024);
-    // ---- Keyword expansion (snippets): the expander rereads its application lists here. ----
-    InputManager::instance()->updateApplications();
+    // With the size rule, so the listener need not copy a text only for it to be refused here.
+    emit captureRulesChanged(qint64(readRules().ignoreSize) * 1024);
 }

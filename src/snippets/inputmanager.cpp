@@ -167,10 +167,5 @@ QString InputManager::calculateCursorPos(QString text, std::pair<int, int> &posi
 
 void InputManager::moveCursor(std::pair<int, int> position)
 {
-    if (position.first == -1)
-        return;
-    for (int i = 0; i < position.first; ++i)
-        tapKeyCode(MacKey::Left, 0);
-    for (int i = 0; i < position.second; ++i)
-        tapKeyCode(MacKey::Left, MacFlag::Shift);
+    ClipboardTools::moveCursor(position);
 }

@@ -16,6 +16,7 @@
 #include "window/searchmodel.h"
 #include "settings/settingsdialog.h"
 #include "window/snippetdelegate.h"
+#include "snippets/inputmanager.h"
 #include "snippets/snippetmodel.h"
 #include "sync/sync.h"
 #include "common/utils.h"
@@ -357,6 +358,7 @@ void MainWindow::applySettings(bool encryptionChanged)
     historyDelegate->reloadSettings();
     setShortcuts();
     HistoryItemModel::instance()->updateExcludeList();
+    InputManager::instance()->updateApplications();
     const int tab = currentView();
     updateHeaderButtons();
     ui->header->select(tab);
