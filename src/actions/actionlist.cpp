@@ -6,7 +6,7 @@
 #include "common/theme.h"
 #include "common/utils.h"
 #include "history/itemrole.h"
-#include "settings/shortcutdialog.h"
+#include "widgets/shortcutdialog.h"
 #include "widgets/svgicons.h"
 
 #include <QCoreApplication>

@@ -47,3 +47,21 @@ bool Application::notify(QObject *receiver, QEvent *event)
     }
     return QApplication::notify(receiver, event);
 }
+
+void Application::applyThemeToWindows()
+{
+    if (monitorWindow)
+        monitorWindow->updateTheme();
+    if (mainWindow) {
+        mainWindow->updateTheme();
+        mainWindow->updateHeaderButtons();
+    }
+}
+
+void Application::showMonitor()
+{
+    if (!monitorWindow)
+        return;
+    monitorWindow->show();
+    monitorWindow->activateWindow();
+}

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "settings/programwindows.h"
+
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
 
 class MainWindow;
 class Monitor;
 
-class Application : public QApplication, public QAbstractNativeEventFilter
+class Application : public QApplication, public QAbstractNativeEventFilter, public ProgramWindows
 {
     Q_OBJECT
+    Q_INTERFACES(ProgramWindows)
 
 public:
     Application(int &argc, char **argv);
@@ -18,7 +21,10 @@ public:
     // over the frameless windows' children to their edge cursors.
     bool notify(QObject *receiver, QEvent *event) override;
 
-    // Set by main once the windows exist; the settings dialog reaches both windows through them.
+    void applyThemeToWindows() override;
+    void showMonitor() override;
+
+    // Set by main once the windows exist; the settings dialog reaches both through ProgramWindows.
     MainWindow *mainWindow = nullptr;
     Monitor *monitorWindow = nullptr;
 

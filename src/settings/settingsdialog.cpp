@@ -5,23 +5,22 @@
 
 #include "actions/actioneditor.h"
 #include "actions/actionlist.h"
-#include "app/application.h"
-#include "app/releasenotesdialog.h"
+#include "settings/releasenotesdialog.h"
 #include "common/defaultsettings.h"
 #include "common/globals.h"
 #include "common/iconresources.h"
 #include "common/theme.h"
 #include "common/translation.h"
+#include "common/version.h"
 #include "common/utils.h"
 #include "logging/qxtbasicfileloggerengine.h"
 #include "logging/qxtlogger.h"
 #include "platform/platform.h"
 #include "settings/applicationslist.h"
+#include "settings/programwindows.h"
 #include "settings/snippetspage.h"
 #include "settings/syncsettings.h"
 #include "snippets/snippetmodel.h"
-#include "window/mainwindow.h"
-#include "window/monitor.h"
 
 #include <QCursor>
 #include <QDateTime>
@@ -166,14 +165,8 @@ SettingsDialog::SettingsDialog(QWidget *parent, SnippetModel *model, Sync *sync)
 
     ui->buttonUpdateNow->hide();
     ui->progressUpdate->hide();
-    connect(ui->buttonCheckUpdate, &QAbstractButton::clicked, this, [this] {
-        if (MainWindow *window = mainWindow())
-            window->checkForUpdates(qobject_cast<Application *>(qApp));
-    });
-    connect(ui->buttonUpdateNow, &QAbstractButton::clicked, this, [this] {
-        if (MainWindow *window = mainWindow())
-            window->updateNow();
-    });
+    connect(ui->buttonCheckUpdate, &QAbstractButton::clicked, this, &SettingsDialog::updateCheckRequested);
+    connect(ui->buttonUpdateNow, &QAbstractButton::clicked, this, &SettingsDialog::updateNowRequested);
 
     QPalette toolPalette = ui->toolBackground->palette();
     toolPalette.setBrush(QPalette::All, QPalette::Window, palette().color(QPalette::Window).darker(110));
@@ -188,11 +181,6 @@ SettingsDialog::SettingsDialog(QWidget *parent, SnippetModel *model, Sync *sync)
 }
 
 SettingsDialog::~SettingsDialog() = default;
-
-MainWindow *SettingsDialog::mainWindow() const
-{
-    return qobject_cast<MainWindow *>(parentWidget());
-}
 
 void SettingsDialog::showPage(QAbstractButton *button, int index)
 {
@@ -400,7 +388,7 @@ void SettingsDialog::changeEvent(QEvent *event)
 
 void SettingsDialog::setVersionTitle()
 {
-    setWindowTitle(QString("Kestovan v%1.%2").arg(MainWindow::Version, MainWindow::Build));
+    setWindowTitle(QString("Kestovan v%1.%2").arg(ProgramVersion::Version, ProgramVersion::Build));
 }
 
 void SettingsDialog::translateInitialSelection()
@@ -429,15 +417,8 @@ void SettingsDialog::setAutomaticTheme()
 
 void SettingsDialog::applyThemeToWindows()
 {
-    auto *application = qobject_cast<Application *>(qApp);
-    if (!application)
-        return;
-    if (application->monitorWindow)
-        application->monitorWindow->updateTheme();
-    if (application->mainWindow) {
-        application->mainWindow->updateTheme();
-        application->mainWindow->updateHeaderButtons();
-    }
+    if (auto *windows = qobject_cast<ProgramWindows *>(qApp))
+        windows->applyThemeToWindows();
 }
 
 void SettingsDialog::updateTheme()
@@ -447,11 +428,8 @@ void SettingsDialog::updateTheme()
 
 void SettingsDialog::showMonitor()
 {
-    auto *application = qobject_cast<Application *>(qApp);
-    if (!application || !application->monitorWindow)
-        return;
-    application->monitorWindow->show();
-    application->monitorWindow->activateWindow();
+    if (auto *windows = qobject_cast<ProgramWindows *>(qApp))
+        windows->showMonitor();
 }
 
 void SettingsDialog::addAction()
@@ -518,7 +496,7 @@ void SettingsDialog::updateAbout()
     built.setTimeSpec(Qt::UTC);
 
     QString about = tr("Kestovan, the clipboard manager of the Morva developers.") + "<br><br>";
-    about += tr("Version: %1.%2<br>").arg(MainWindow::Version, MainWindow::Build);
+    about += tr("Version: %1.%2<br>").arg(ProgramVersion::Version, ProgramVersion::Build);
     about += tr("Build on %1<br><br>").arg(built.toString(Qt::TextDate));
     about += tr("Feature requests and bug reports can be sent to:<br>");
     about += QString("<a href=\"mailto:%1\">%1</a>").arg(SupportAddress);

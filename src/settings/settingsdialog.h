@@ -6,7 +6,6 @@
 #include <array>
 #include <memory>
 
-class MainWindow;
 class QAbstractButton;
 class QLineEdit;
 class QSettings;
@@ -53,6 +52,9 @@ public:
 signals:
     void settingsChanged(bool encryptionChanged);
     void debuggingEnabled(bool enable);
+    // "Check for update" and "Update now": the main window runs the update tool.
+    void updateCheckRequested();
+    void updateNowRequested();
 
 public slots:
     // An update check started.
@@ -84,7 +86,6 @@ private:
     void translateInitialSelection();
     void updateAbout();
     void updateTheme();
-    MainWindow *mainWindow() const;
 
     std::unique_ptr<Ui::SettingsDialog> ui;
     SnippetModel *m_model = nullptr;

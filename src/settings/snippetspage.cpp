@@ -7,7 +7,7 @@
 #include "common/theme.h"
 #include "common/utils.h"
 #include "history/itemrole.h"
-#include "settings/shortcutdialog.h"
+#include "widgets/shortcutdialog.h"
 #include "settings/snippetclipdialog.h"
 #include "snippets/snippetmodel.h"
 #include "widgets/svgicons.h"

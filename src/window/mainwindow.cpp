@@ -32,9 +32,6 @@
 #include <QSettings>
 #include <QTimer>
 
-const QString MainWindow::Version = QStringLiteral("1.10");
-const QString MainWindow::Build = QStringLiteral("120");
-
 namespace {
 const QSize DemoSize(500, 500);
 const QSize DefaultSize(400, 500);
@@ -233,6 +230,8 @@ SettingsDialog *MainWindow::settings()
     settingsDialog = new SettingsDialog(this, SnippetModel::instance(), sync);
     connect(settingsDialog, &SettingsDialog::settingsChanged, this, &MainWindow::applySettings);
     connect(settingsDialog, &SettingsDialog::debuggingEnabled, ui->debug, &QWidget::setVisible);
+    connect(settingsDialog, &SettingsDialog::updateCheckRequested, this, [this] { checkForUpdates(qApp); });
+    connect(settingsDialog, &SettingsDialog::updateNowRequested, this, &MainWindow::updateNow);
     if (m_updateCheck == UpdateCheck::Running)
         settingsDialog->checkUpdate();
     else if (m_updateCheck == UpdateCheck::Done)

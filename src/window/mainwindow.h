@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clipboard/clipboardtools.h"
+#include "common/version.h"
 #include "widgets/movableandresizable.h"
 #include "sync/synctypes.h"
 
@@ -13,7 +14,6 @@
 
 #include <functional>
 
-class Application;
 class HistoryItemDelegate;
 class QHotkey;
 class QPushButton;
@@ -40,8 +40,8 @@ class MainWindow : public MovableAndResizable
     Q_OBJECT
 
 public:
-    static const QString Version;
-    static const QString Build;
+    static inline const QString &Version = ProgramVersion::Version;
+    static inline const QString &Build = ProgramVersion::Build;
 
     MainWindow();
     ~MainWindow() override;
@@ -58,7 +58,8 @@ public:
     void activateTargetWindow();
     void pasteText(QModelIndex index, PasteTextType type, bool typeIt);
     void typeText(QModelIndex index);
-    void checkForUpdates(Application *app);
+    // The update checker belongs to owner.
+    void checkForUpdates(QObject *owner);
     // The snippets' hotkeys and keywords, and the action titles the history menu lists: the first
     // window needs none of them.
     void startSnippetsAndActions();

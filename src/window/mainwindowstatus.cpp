@@ -2,10 +2,9 @@
 #include "window/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "app/application.h"
 #include "common/globals.h"
 #include "history/historyitemmodel.h"
-#include "app/releasenotesdialog.h"
+#include "settings/releasenotesdialog.h"
 #include "settings/settingsdialog.h"
 #include "sync/sync.h"
 #include "updater/updater.h"
@@ -84,7 +83,7 @@ void MainWindow::showReleaseNotes()
     ui->releaseNotes->hide();
 }
 
-void MainWindow::checkForUpdates(Application *app)
+void MainWindow::checkForUpdates(QObject *owner)
 {
     m_updateCheck = UpdateCheck::Running;
     if (settingsDialog)
@@ -92,7 +91,7 @@ void MainWindow::checkForUpdates(Application *app)
     const QString path = maintenanceToolPath();
     qDebug() << "Maintenance tool path:" << path;
     if (!updater) {
-        updater = new QtAutoUpdater::Updater(path, app);
+        updater = new QtAutoUpdater::Updater(path, owner);
         connect(updater, &QtAutoUpdater::Updater::checkUpdatesDone, this, &MainWindow::updateCheckDone);
     }
     qInfo() << "Checking for updates...";

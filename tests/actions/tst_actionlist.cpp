@@ -8,7 +8,7 @@
 #include "common/utils.h"
 #include "history/itemrole.h"
 #include "settings/settingsdialog.h"
-#include "settings/shortcutdialog.h"
+#include "widgets/shortcutdialog.h"
 #include "windowtestsupport.h"
 
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 #include "mainwindowtestsupport.h"
 #include "ownsession.h"
 
-#include "app/releasenotesdialog.h"
+#include "settings/releasenotesdialog.h"
 #include "common/defaultsettings.h"
 #include "common/globals.h"
 #include "common/theme.h"

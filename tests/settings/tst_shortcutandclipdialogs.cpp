@@ -1,5 +1,5 @@
 #include "common/utils.h"
-#include "settings/shortcutdialog.h"
+#include "widgets/shortcutdialog.h"
 #include "settings/snippetclipdialog.h"
 #include "windowtestsupport.h"
 

@@ -4,7 +4,7 @@
 #include "actions/actionfile.h"
 #include "common/safefile.h"
 #include "settings/settingsdialog.h"
-#include "settings/shortcutdialog.h"
+#include "widgets/shortcutdialog.h"
 #include "settings/snippetclipdialog.h"
 #include "settings/snippeteditor.h"
 #include "settings/snippetspage.h"

@@ -1,4 +1,4 @@
-#include "app/releasenotesdialog.h"
+#include "settings/releasenotesdialog.h"
 
 #include <QDialogButtonBox>
 #include <QFile>

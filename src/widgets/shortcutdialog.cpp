@@ -1,4 +1,4 @@
-#include "settings/shortcutdialog.h"
+#include "widgets/shortcutdialog.h"
 #include "ui_shortcutdialog.h"
 
 #include <QKeySequence>
