@@ -86,6 +86,15 @@ wait_for_file() {
     return 1
 }
 
+# wait_for_setting KEY LINE [TIMEOUT_S]: the settings dialog is hidden before its OK writes the
+# settings, so a value is read once it is there, not right after the dialog is gone.
+_e2e_setting_has() { "$E2E_BUILD_DIR/tests/kestovan_settings" --get "$1" | grep -qxF -- "$2"; }
+wait_for_setting() {
+    e2e_poll "${3:-10}" _e2e_setting_has "$1" "$2" && return 0
+    echo "harness: the setting $1 is not $2: $("$E2E_BUILD_DIR/tests/kestovan_settings" --get "$1")" >&2
+    return 1
+}
+
 # ---------------------------------------------------------------------------------------------
 # Lines the program logs from now on
 

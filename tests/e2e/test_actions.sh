@@ -76,10 +76,7 @@ e2e_poll 10 eval '[[ -z $(shortcut_dialog) ]]' || fail "OK did not close the sho
 keep_screenshot actions-list
 e2e_poll 20 click_text "$dialog" OK || fail "no OK in the settings dialog"
 e2e_poll 10 eval '[[ -z $(settings_dialog) ]]' || fail "OK did not close the settings dialog"
-# The dialog is hidden before its OK writes the settings: wait for the file.
-stored_shortcut() { "$HW_SETTINGS" --get ActionShortcuts | grep -qxF "$action=Ctrl+Alt+Y"; }
-e2e_poll 10 stored_shortcut \
-    || fail "OK stored the shortcuts $("$HW_SETTINGS" --get ActionShortcuts | grep -v '=$')"
+wait_for_setting ActionShortcuts "$action=Ctrl+Alt+Y" || fail "OK did not store the action's shortcut"
 
 # The hotkey pastes the result into the application in front.
 copy_text 'make me loud'

@@ -25,7 +25,7 @@ screenshot settings-history >/dev/null
 # Return presses the default button, OK.
 xdotool windowactivate --sync "$dialog" key Return
 e2e_poll 10 eval '[[ -z $(settings_dialog) ]]' || fail "OK did not close the dialog"
-[[ $("$E2E_BUILD_DIR/tests/kestovan_settings" --get IncludeImages) == false ]] || fail "OK did not store IncludeImages=false"
+wait_for_setting IncludeImages false || fail "OK did not store IncludeImages=false"
 
 # Start automatically was ticked: the entry starts this very program.
 wait_for_file "$autostart" 5 || fail "OK with \"Start automatically\" ticked wrote no autostart entry"

@@ -59,7 +59,7 @@ screenshot sync-page-folder >/dev/null
 
 xdotool windowactivate --sync "$dialog" key Return
 e2e_poll 10 eval '[[ -z $(settings_dialog) ]]' || fail "OK did not close the dialog"
-[[ $("$E2E_BUILD_DIR/tests/kestovan_settings" --get SyncTarget) == LocalFolder ]] || fail "OK did not store the folder target"
+wait_for_setting SyncTarget LocalFolder || fail "OK did not store the folder target"
 [[ $("$E2E_BUILD_DIR/tests/kestovan_settings" --get SyncFolder) == "$shared" ]] \
     || fail "OK stored the folder '$("$E2E_BUILD_DIR/tests/kestovan_settings" --get SyncFolder)'"
 
