@@ -72,7 +72,7 @@ void showTrayMenu(const TrayIcon &trayIcon, MainWindow &window)
 {
     QMenu menu;
     menu.addAction(QObject::tr("Show"), &window, [&window] {
-        window.showHistory();
+        window.showHistoryFromTray();
         // Opened on purpose: it stays open, with the pinned icon and selection hotkeys of a pinned window.
         if (!window.pinRight->isChecked())
             window.pinRight->click();

@@ -101,6 +101,9 @@ public:
 public slots:
     void closeWindow();
     void showHistory();
+    // Opened from the tray: beside the pointer, which is on the icon, so the window never covers
+    // the icon that the next click or menu goes to.
+    void showHistoryFromTray();
     void hideHistory();
     void toggleHistory();
     void pinHistory();
@@ -142,8 +145,9 @@ private:
     // Return in the search field: the current result, or the first when none is picked.
     void activateSearchResult();
     void rememberSnippet(const QModelIndex &snippet);
-    void openHistory(bool pointerOnList);
-    void placeAtPointer(QPoint pointer, bool onList);
+    enum class Placement { PointerOnList, BesidePointer };
+    void openHistory(Placement placement);
+    void placeAtPointer(QPoint pointer, Placement placement);
     void applyInitialSelection();
     void setTitleTexts();
     // Shows or hides one of the header's notice buttons (mainwindowappearance.cpp).

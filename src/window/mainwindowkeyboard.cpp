@@ -50,10 +50,15 @@ int rememberedRow(const QVariant &value)
 
 void MainWindow::showHistory()
 {
-    openHistory(true);
+    openHistory(Placement::PointerOnList);
 }
 
-void MainWindow::openHistory(bool pointerOnList)
+void MainWindow::showHistoryFromTray()
+{
+    openHistory(Placement::BesidePointer);
+}
+
+void MainWindow::openHistory(Placement placement)
 {
     showNotice(ui->warning, ":/icons/images/ic_warning.svg", !checkAccessibility(false));
 
@@ -67,7 +72,7 @@ void MainWindow::openHistory(bool pointerOnList)
     } else {
         const QSettings settings = Utils::settings();
         if (settings.value("OpenOnMouse", true).toBool())
-            placeAtPointer(QCursor::pos(), pointerOnList);
+            placeAtPointer(QCursor::pos(), placement);
         show();
         m_placedAt = pos();
         m_awaitingActivation = true;
@@ -85,11 +90,11 @@ void MainWindow::openHistory(bool pointerOnList)
 
 // Next to the pointer, but with the pointer on the list: the click the user was about to make must
 // not land on a button of the title bar (a Shift+click on close quits) or on an edge that resizes.
-void MainWindow::placeAtPointer(QPoint pointer, bool onList)
+void MainWindow::placeAtPointer(QPoint pointer, Placement placement)
 {
     Utils::moveWindowInsideScreen(this, pointer);
     const QScreen *screen = QGuiApplication::screenAt(pointer);
-    if (!onList || !screen)
+    if (placement == Placement::BesidePointer || !screen)
         return;
     layOutHidden(this);
     const QRect list(ui->stackedWidget->mapTo(this, QPoint()), ui->stackedWidget->size());
@@ -141,12 +146,10 @@ void MainWindow::hideHistory()
 
 void MainWindow::toggleHistory()
 {
-    // Toggled from the tray: the pointer is on the icon, which the window must leave free for the
-    // click that hides it again.
     if (isVisible())
         hideHistory();
     else
-        openHistory(false);
+        showHistoryFromTray();
 }
 
 void MainWindow::closeWindow()
