@@ -7,7 +7,7 @@
 // written to the logs, so they never change.
 
 // The synchronised documents.
-enum SyncFile : int {
+enum class SyncFile : int {
     History = 0,
     Snippets = 1,
 };

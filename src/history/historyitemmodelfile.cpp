@@ -213,7 +213,7 @@ void HistoryItemModel::finishSave(const HistorySaver::Job &job)
     clearUserWarning(SaveWarning);
 
     if (job.sync && m_sync)
-        m_sync->sync(History, this, BothWays);
+        m_sync->sync(SyncFile::History, this, BothWays);
     qDebug().noquote() << "Wrote history items to " + job.path;
 }
 

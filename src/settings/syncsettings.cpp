@@ -255,15 +255,15 @@ void SyncSettings::setSyncButtonsVisible(bool visible)
 void SyncSettings::syncStatus(SyncStatus status, QString text)
 {
     setSyncLabel(text, QDateTime());
-    if (status == Success || status == Failed) {
+    if (status == SyncStatus::Success || status == SyncStatus::Failed) {
         setSyncButtonsVisible(true);
         updateControls();
-        if (status == Success) {
+        if (status == SyncStatus::Success) {
             const QDateTime now = QDateTime::currentDateTime();
             Utils::settings().setValue("LastSync", now);
             setOwnSyncLabel(LastSuccess, now);
         }
-    } else if (status == Busy) {
+    } else if (status == SyncStatus::Busy) {
         setSyncButtonsVisible(false);
         updateControls();
     }

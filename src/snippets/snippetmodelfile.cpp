@@ -312,7 +312,7 @@ bool SnippetModel::save(bool sync, QByteArray *data)
     clearUserWarning(SaveWarning);
 
     if (sync && m_sync)
-        m_sync->sync(Snippets, this, BothWays);
+        m_sync->sync(SyncFile::Snippets, this, BothWays);
     qDebug().noquote() << "Wrote snippets to " + path;
 
     const QString backupName = Backup::nameOf(path);

@@ -65,7 +65,7 @@ void Sync::initialize(QString target, InitOptions options, QMap<QString, QVarian
         // Nobody can sign in without the client identity; say so instead of failing silently.
         SyncLogDialog::add("Sync: Google Drive needs a Google client id and secret, and this build has none");
         if (options != ReportState)
-            emit syncStatus(Failed, tr("Google Drive sync is not available: this build has no Google client id and secret."));
+            emit syncStatus(SyncStatus::Failed, tr("Google Drive sync is not available: this build has no Google client id and secret."));
         syncInitialized(false);
         return;
     }
@@ -74,7 +74,7 @@ void Sync::initialize(QString target, InitOptions options, QMap<QString, QVarian
         qCWarning(lcSync).noquote() << failure;
         SyncLogDialog::add("Sync: " + failure);
         if (options != ReportState)
-            emit syncStatus(Failed, tr("Google Drive sync is not available: %1").arg(failure));
+            emit syncStatus(SyncStatus::Failed, tr("Google Drive sync is not available: %1").arg(failure));
         syncInitialized(false);
         return;
     }
@@ -140,12 +140,12 @@ void Sync::sync(SyncFile file, ISyncMerge *merge, SyncDirection direction)
 
     QString fileName;
     switch (file) {
-    case History:
+    case SyncFile::History:
         if (!m_settings.value("SyncHistory").toBool())
             return;
         fileName = HistoryItemModel::getFileName();
         break;
-    case Snippets:
+    case SyncFile::Snippets:
         if (!m_settings.value("SyncSnippets").toBool())
             return;
         fileName = SnippetModel::getFileName();
@@ -201,8 +201,8 @@ void Sync::syncActions(SyncDirection direction)
 void Sync::syncAll(SyncDirection direction)
 {
     SyncLogDialog::add(QString("Sync all: %1").arg(int(direction)));
-    sync(History, HistoryItemModel::instance(), direction);
-    sync(Snippets, SnippetModel::instance(), direction);
+    sync(SyncFile::History, HistoryItemModel::instance(), direction);
+    sync(SyncFile::Snippets, SnippetModel::instance(), direction);
     syncActions(direction);
     handleQueue();
 }
@@ -239,7 +239,7 @@ void Sync::handleQueue()
     } else if (!m_listRead) {
         getFiles();
     } else {
-        emit syncStatus(Busy, tr("Synchronizing..."));
+        emit syncStatus(SyncStatus::Busy, tr("Synchronizing..."));
         const SyncData data = m_queue.takeFirst();
         qCDebug(lcSync) << "handleQueue: current operation:" << data.operation << "file:" << data.file
                         << "direction:" << int(data.direction);
@@ -319,7 +319,7 @@ void Sync::haltQueue(const QString &statusText)
     m_passIncomplete = false;
     // The rest of the queue may wait long; by then other computers have stored and pruned versions.
     forgetFileList();
-    emit syncStatus(Failed, statusText);
+    emit syncStatus(SyncStatus::Failed, statusText);
     // Without this a failure that repeats would leave outside changes unnoticed for good.
     listenAgainLater();
 }
@@ -336,9 +336,9 @@ void Sync::queueDrained()
         if (!complete)
             texts.prepend(tr("Synchronization failed."));
         if (texts.isEmpty())
-            emit syncStatus(Success, tr("Synchronization successful."));
+            emit syncStatus(SyncStatus::Success, tr("Synchronization successful."));
         else
-            emit syncStatus(Failed, texts.join(' '));
+            emit syncStatus(SyncStatus::Failed, texts.join(' '));
     });
     forgetFileList();
     listenAgainLater();
@@ -370,7 +370,7 @@ bool Sync::waitForMissingFolder()
     if (m_targetName != "LocalFolder" || folder.isEmpty())
         return false;
     SyncLogDialog::add("Sync: The sync folder " + folder + " cannot be found; synchronization waits until it is back");
-    emit syncStatus(Failed, tr("Synchronization is not working: the sync folder %1 cannot be found.").arg(folder));
+    emit syncStatus(SyncStatus::Failed, tr("Synchronization is not working: the sync folder %1 cannot be found.").arg(folder));
     if (!m_folderTimer->isActive())
         m_folderTimer->start(m_queueDelay);
     return true;
@@ -425,7 +425,7 @@ void Sync::getFilesFinished(OnlineFiles files, bool error)
 
     if (error) {
         SyncLogDialog::add("Sync: Failed to read the file list");
-        emit syncStatus(Failed, tr("Synchronization failed."));
+        emit syncStatus(SyncStatus::Failed, tr("Synchronization failed."));
         listenAgainLater();
         return;
     }

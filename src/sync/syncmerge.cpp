@@ -338,9 +338,9 @@ void Sync::onDataUpdated(QString content)
 {
     // Notices name either the document or, from the notification server, the version just stored.
     if (!documentOfNotice(content, HistoryItemModel::getFileName()).isEmpty())
-        sync(History, HistoryItemModel::instance(), BothWays);
+        sync(SyncFile::History, HistoryItemModel::instance(), BothWays);
     else if (!documentOfNotice(content, SnippetModel::getFileName()).isEmpty())
-        sync(Snippets, SnippetModel::instance(), BothWays);
+        sync(SyncFile::Snippets, SnippetModel::instance(), BothWays);
     else
         qCWarning(lcSync) << "Unknown data content:" << content;
 }

@@ -10,7 +10,7 @@
 // The numbers of these enumerations are stored, passed between the engine and its targets and
 // written to the logs, so they never change.
 
-enum SyncStatus : int {
+enum class SyncStatus : int {
     Busy = 0,
     Success = 1,
     // A short notice; only the history view sends it.

@@ -258,7 +258,7 @@ void HistoryContextMenu::addToSnippets(const QPersistentModelIndex &group)
     snippet->setData(QDateTime::currentDateTime(), TimeRole);
     snippet->setData(QUuid::createUuid(), IdRole);
 
-    emit m_view->status(Notice, tr("Added to snippets '%1'").arg(groupItem->data(Qt::DisplayRole).toString()));
+    emit m_view->status(SyncStatus::Notice, tr("Added to snippets '%1'").arg(groupItem->data(Qt::DisplayRole).toString()));
     groupItem->insertRow(groupItem->rowCount(), snippet);
     snippets->save(true, nullptr);
 }

@@ -279,7 +279,7 @@ void MainWindow::connectHistoryView()
         history->updateItem(proxy->mapToSource(index), image);
     });
     connect(history, &HistoryItemModel::clippingAdded, view, &HistoryItemView::modelChanged);
-    connect(history, &HistoryItemModel::clippingNotRecorded, this, [this](const QString &reason) { setStatus(Failed, reason); });
+    connect(history, &HistoryItemModel::clippingNotRecorded, this, [this](const QString &reason) { setStatus(SyncStatus::Failed, reason); });
     connect(view, &HistoryItemView::lockItem, history, [history, proxy](const QModelIndex &index, bool locked) {
         history->lockItem(proxy->mapToSource(index), locked);
     });

@@ -43,20 +43,20 @@ void MainWindow::setStatus(SyncStatus status, QString text)
     qDebug().noquote() << "Status:" << text;
     ui->status->show();
     switch (status) {
-    case Success:
-    case Notice:
+    case SyncStatus::Success:
+    case SyncStatus::Notice:
         ui->statusIcon->setPixmap(Utils::svg2icon(":/icons/images/ic_check.svg", false).pixmap(StatusIconSize));
         ui->statusIcon->show();
         ui->statusProgress->hide();
-        statusTimer->start(status == Notice ? NoticeDuration : SuccessDuration);
+        statusTimer->start(status == SyncStatus::Notice ? NoticeDuration : SuccessDuration);
         break;
-    case Busy:
+    case SyncStatus::Busy:
         ui->statusIcon->hide();
         ui->statusProgress->show();
         // The line stays until the result arrives.
         statusTimer->stop();
         break;
-    case Failed:
+    case SyncStatus::Failed:
         ui->statusIcon->setPixmap(Utils::svg2icon(":/icons/images/ic_alert.svg", false).pixmap(StatusIconSize));
         ui->statusIcon->show();
         ui->statusProgress->hide();

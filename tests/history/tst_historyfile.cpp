@@ -713,7 +713,7 @@ private slots:
         model.clipboardChanged(data, QPixmap(), "Editor");
         // Once the file is written, off the GUI thread.
         QTRY_COMPARE(sync.syncCalls.size(), 1);
-        QCOMPARE(sync.syncCalls.first().file, History);
+        QCOMPARE(sync.syncCalls.first().file, SyncFile::History);
         QCOMPARE(sync.syncCalls.first().merge, static_cast<ISyncMerge *>(&model));
         QCOMPARE(sync.syncCalls.first().direction, BothWays);
         QVERIFY(readFile(historyPath()).contains("copied text"));

@@ -96,7 +96,7 @@ private slots:
             engine.initialize("GoogleDrive", Interactive, settingsMap());
             QCOMPARE(initialized, QList<bool>(attempt + 1, false));
             QCOMPARE(statuses.size(), attempt + 1);
-            QCOMPARE(statuses.last().first, Failed);
+            QCOMPARE(statuses.last().first, SyncStatus::Failed);
             const QString text = statuses.last().second;
             QVERIFY2(text.contains(LoadFailure) && text.contains(reason), qPrintable(text));
             QVERIFY(logCount("Sync: " + LoadFailure) > 0);

@@ -397,7 +397,7 @@ private slots:
         const QByteArray written = HistoryTest::readFile(snippetPath());
         QCOMPARE(written, model.serialize(true));
         QCOMPARE(sync.syncCalls.size(), 1);
-        QCOMPARE(sync.syncCalls.first().file, Snippets);
+        QCOMPARE(sync.syncCalls.first().file, SyncFile::Snippets);
         QCOMPARE(sync.syncCalls.first().merge, static_cast<ISyncMerge *>(&model));
         QCOMPARE(sync.syncCalls.first().direction, BothWays);
         QCOMPARE(HistoryTest::readFile(Backup::filePath("Snippets", QDate::currentDate())), written);

@@ -318,9 +318,9 @@ inline SyncStatus runPass(Sync &engine, int timeout = 10000)
         [&statuses](SyncStatus status, QString) { statuses.append(status); });
     engine.handleQueue();
     const bool ended = QTest::qWaitFor(
-        [&] { return !statuses.isEmpty() && statuses.last() != Busy && !engine.isOperationInFlight(); }, timeout);
+        [&] { return !statuses.isEmpty() && statuses.last() != SyncStatus::Busy && !engine.isOperationInFlight(); }, timeout);
     QObject::disconnect(connection);
-    return ended ? statuses.last() : Busy;
+    return ended ? statuses.last() : SyncStatus::Busy;
 }
 
 } // namespace SyncTest

@@ -534,8 +534,8 @@ private slots:
         failing.listFails = true;
         engine.target = &failing;
         FakeDocument history;
-        engine.sync(History, &history, BothWays);
-        QCOMPARE(runPass(engine), Failed);
+        engine.sync(SyncFile::History, &history, BothWays);
+        QCOMPARE(runPass(engine), SyncStatus::Failed);
         QTRY_VERIFY_WITH_TIMEOUT(engine.isListening(), 5000);
 
         QStringList updates;

@@ -127,35 +127,35 @@ void TestSyncFiles::testActionsCreatedEditedAndDeletedTravel()
     QVERIFY(writeAction("a1.json", action("Shout", "2023-05-04T10:20:30")));
     QVERIFY(writeAction("my_tool.json", action("Tool", "2023-05-04T11:00:00")));
     const QByteArray shout = readFile(actionPath("a1.json"));
-    QCOMPARE(syncActions(m_a), Success);
+    QCOMPARE(syncActions(m_a), SyncStatus::Success);
     QCOMPARE(sharedFiles("action_"), (QStringList{"action_20230504T102030_a1.json", "action_20230504T110000_my_tool.json"}));
     // Stored whole and uncompressed.
     QCOMPARE(sharedFile("action_20230504T102030_a1.json"), shout);
 
-    QCOMPARE(syncActions(m_b), Success);
+    QCOMPARE(syncActions(m_b), SyncStatus::Success);
     QCOMPARE(readFile(actionPath("a1.json")), shout);
     QCOMPARE(readAction("my_tool.json").value("title").toString(), QString("Tool"));
 
     // An edit on A replaces the stored copy and reaches B.
     use(m_a);
     QVERIFY(writeAction("a1.json", action("Shout louder", "2023-05-06T08:00:00")));
-    QCOMPARE(syncActions(m_a), Success);
+    QCOMPARE(syncActions(m_a), SyncStatus::Success);
     QCOMPARE(sharedFiles("action_"), (QStringList{"action_20230504T110000_my_tool.json", "action_20230506T080000_a1.json"}));
-    QCOMPARE(syncActions(m_b), Success);
+    QCOMPARE(syncActions(m_b), SyncStatus::Success);
     QCOMPARE(readAction("a1.json").value("title").toString(), QString("Shout louder"));
     QVERIFY(logHas("Sync: online has the newer action file: a1.json"));
 
     // A deletion on B is a newer copy marked deleted; A keeps it as such.
     QVERIFY(writeAction("a1.json", action("Shout louder", "2023-05-07T09:00:00", true)));
-    QCOMPARE(syncActions(m_b), Success);
-    QCOMPARE(syncActions(m_a), Success);
+    QCOMPARE(syncActions(m_b), SyncStatus::Success);
+    QCOMPARE(syncActions(m_a), SyncStatus::Success);
     QVERIFY(ActionFile::isDeleted(readAction("a1.json")));
     QCOMPARE(sharedFiles("action_"), (QStringList{"action_20230504T110000_my_tool.json", "action_20230507T090000_a1.json"}));
 
     // Once both agree nothing travels.
     const int transfers = logCount("Sync: Upload finished") + logCount("Sync: Download finished");
-    QCOMPARE(syncActions(m_a), Success);
-    QCOMPARE(syncActions(m_b), Success);
+    QCOMPARE(syncActions(m_a), SyncStatus::Success);
+    QCOMPARE(syncActions(m_b), SyncStatus::Success);
     QCOMPARE(logCount("Sync: Upload finished") + logCount("Sync: Download finished"), transfers);
 }
 
@@ -213,7 +213,7 @@ void TestSyncFiles::testEachDirectionBringsTheSidesTogether()
         QVERIFY(writeFile(m_shared + "/" + name, actionBytes(action(key, isoTime(time)))));
     }
 
-    QCOMPARE(syncActions(m_a, SyncDirection(direction)), Success);
+    QCOMPARE(syncActions(m_a, SyncDirection(direction)), SyncStatus::Success);
     ActionTimes expected;
     for (auto it = expectedLocal.cbegin(); it != expectedLocal.cend(); ++it)
         expected.insert(it.key(), isoTime(it.value()));
@@ -266,7 +266,7 @@ void TestSyncFiles::testFilesThatDoNotDecipherAreNeverWritten()
     QString shown;
     connect(m_a.engine.get(), &Sync::syncStatus, this, [&shown](SyncStatus, QString text) { shown = text; });
 
-    QCOMPARE(pass(m_a), Failed);
+    QCOMPARE(pass(m_a), SyncStatus::Failed);
     QCOMPARE(shown, status.arg(data.file));
     QVERIFY2(logTexts().filter(logText).size() == 1, qPrintable(logTexts().join('\n')));
     QCOMPARE(readFile(actionPath("a.json")), localAction);
@@ -274,7 +274,7 @@ void TestSyncFiles::testFilesThatDoNotDecipherAreNeverWritten()
     QCOMPARE(sharedFile(data.file), stored);
 
     // The next pass without it succeeds.
-    QCOMPARE(syncActions(m_a, ToServer), Success);
+    QCOMPARE(syncActions(m_a, ToServer), SyncStatus::Success);
 }
 
 void TestSyncFiles::testRemoteNamesNeverLeadOutOfTheirFolder()
@@ -297,7 +297,7 @@ void TestSyncFiles::testRemoteNamesNeverLeadOutOfTheirFolder()
     }
     m_a.engine->syncActions(BothWays);
 
-    QCOMPARE(pass(m_a), Failed);
+    QCOMPARE(pass(m_a), SyncStatus::Failed);
     for (const QString &name : names)
         QVERIFY2(logHas("Sync: Incorrect filename format for " + name), qPrintable(name));
     // Only the two images got as far as a download.
@@ -322,7 +322,7 @@ void TestSyncFiles::testUnreadableActionsFolderIsNoEmptyOne()
     m_a.engine->syncActions(ToServer);
     {
         NoDescriptorLeft limit;
-        QCOMPARE(runPass(*m_a.engine), Failed);
+        QCOMPARE(runPass(*m_a.engine), SyncStatus::Failed);
     }
     QVERIFY(target.requestsStartingWith("remove:").isEmpty());
     QVERIFY(target.requestsStartingWith("upload:").isEmpty());
@@ -350,8 +350,8 @@ void TestSyncFiles::testImagesTravelWithTheirThumbnails()
     const QString unused = "image_" + QUuid::createUuid().toString() + "_old.png";
     QVERIFY(writeFile(m_shared + "/" + unused, pngBytes(Qt::green)));
 
-    m_a.engine->sync(History, historyA, BothWays);
-    QCOMPARE(pass(m_a), Success);
+    m_a.engine->sync(SyncFile::History, historyA, BothWays);
+    QCOMPARE(pass(m_a), SyncStatus::Success);
     const QString remoteName = Sync::remoteImageName(reference);
     QCOMPARE(sharedFiles("image_"), QStringList{remoteName});
     QCOMPARE(sharedFile(remoteName), picture);
@@ -359,8 +359,8 @@ void TestSyncFiles::testImagesTravelWithTheirThumbnails()
     QList<QUuid> thumbnailIds;
     connect(m_b.engine.get(), &ISync::thumbnail, this, [&thumbnailIds](QImage, QUuid id) { thumbnailIds.append(id); });
     use(m_b);
-    m_b.engine->sync(History, historyB, BothWays);
-    QCOMPARE(pass(m_b), Success);
+    m_b.engine->sync(SyncFile::History, historyB, BothWays);
+    QCOMPARE(pass(m_b), SyncStatus::Success);
     QCOMPARE(readFile(Utils::dataPath() + "/images/" + reference), picture);
     QCOMPARE(historyB->rowCount(), 1);
     QTRY_COMPARE_WITH_TIMEOUT(thumbnailIds, QList<QUuid>{id}, 5000);
@@ -370,8 +370,8 @@ void TestSyncFiles::testImagesTravelWithTheirThumbnails()
 
     // Present on both sides: nothing more travels.
     const int transfers = logCount("Sync: Upload finished for image_") + logCount("Sync: Download finished for image_");
-    m_b.engine->sync(History, historyB, BothWays);
-    QCOMPARE(pass(m_b), Success);
+    m_b.engine->sync(SyncFile::History, historyB, BothWays);
+    QCOMPARE(pass(m_b), SyncStatus::Success);
     QCOMPARE(logCount("Sync: Upload finished for image_") + logCount("Sync: Download finished for image_"), transfers);
 }
 

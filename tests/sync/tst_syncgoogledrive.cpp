@@ -593,7 +593,7 @@ private slots:
         if (status.isEmpty())
             QVERIFY(statuses.isEmpty());
         else
-            QCOMPARE(statuses, (QList<std::pair<SyncStatus, QString>>{{Failed, status}}));
+            QCOMPARE(statuses, (QList<std::pair<SyncStatus, QString>>{{SyncStatus::Failed, status}}));
         QVERIFY(logHas("Sync: Google Drive needs a Google client id and secret, and this build has none"));
         QTest::qWait(100);
         QVERIFY(browser.opened.isEmpty());

@@ -47,7 +47,7 @@ class TestSyncMerge : public QObject
 
     static SyncStatus merge(Sync &engine, FakeDocument &document, SyncDirection direction)
     {
-        engine.sync(History, &document, direction);
+        engine.sync(SyncFile::History, &document, direction);
         return runPass(engine);
     }
 
@@ -90,7 +90,7 @@ void TestSyncMerge::testFirstVersionIsNamedByItsHashAndCompressed()
     local.items = {"one", "two"};
     const QByteArray plain = local.serialize();
 
-    QCOMPARE(merge(*a, local, BothWays), Success);
+    QCOMPARE(merge(*a, local, BothWays), SyncStatus::Success);
     const QString name = "History#" + sha256(plain) + ".json";
     QCOMPARE(historyFiles(), QStringList{name});
     QCOMPARE(uploaded, QStringList{name});
@@ -111,7 +111,7 @@ void TestSyncMerge::testEncryptedVersionIsReadableWithoutTheProgram()
     auto a = engine(true, "correct horse");
     FakeDocument local;
     local.items = {"secret"};
-    QCOMPARE(merge(*a, local, BothWays), Success);
+    QCOMPARE(merge(*a, local, BothWays), SyncStatus::Success);
 
     const QStringList files = historyFiles();
     QCOMPARE(files.size(), 1);
@@ -127,7 +127,7 @@ void TestSyncMerge::testEncryptedVersionIsReadableWithoutTheProgram()
     // A second computer with the passphrase reads it, also when it does not encrypt itself.
     auto b = engine(false, "correct horse");
     FakeDocument other;
-    QCOMPARE(merge(*b, other, FromServer), Success);
+    QCOMPARE(merge(*b, other, FromServer), SyncStatus::Success);
     QCOMPARE(other.items, QStringList{"secret"});
     QVERIFY(logHas("Sync: Downloaded data is compressed and encrypted"));
 }
@@ -137,7 +137,7 @@ void TestSyncMerge::testEncryptionWithoutPassphraseStoresNothing()
     auto a = engine(true, QString());
     FakeDocument local;
     local.items = {"secret"};
-    QCOMPARE(merge(*a, local, BothWays), Failed);
+    QCOMPARE(merge(*a, local, BothWays), SyncStatus::Failed);
     QVERIFY(historyFiles().isEmpty());
     QVERIFY(logHas("Sync: Encryption is on but no passphrase is set"));
     QCOMPARE(local.items, QStringList{"secret"});
@@ -149,7 +149,7 @@ void TestSyncMerge::testNewestVersionIsMergedAndTiesTakeTheSmallestId()
     const QString newest = placeVersion({"new"}, 5);
     auto a = engine();
     FakeDocument local;
-    QCOMPARE(merge(*a, local, FromServer), Success);
+    QCOMPARE(merge(*a, local, FromServer), SyncStatus::Success);
     QCOMPARE(local.items, QStringList{"new"});
     QCOMPARE(local.lastDownloadId, newest);
 
@@ -161,7 +161,7 @@ void TestSyncMerge::testNewestVersionIsMergedAndTiesTakeTheSmallestId()
     const QString smaller = qMin(first, second);
     FakeDocument tie;
     auto b = engine();
-    QCOMPARE(merge(*b, tie, FromServer), Success);
+    QCOMPARE(merge(*b, tie, FromServer), SyncStatus::Success);
     QCOMPARE(tie.lastDownloadId, smaller);
     QCOMPARE(tie.items, QStringList{smaller == first ? "x" : "y"});
 }
@@ -172,13 +172,13 @@ void TestSyncMerge::testEqualHashesNeedNoTransfer()
     local.items = {"same"};
     const QString name = placeVersion(local.items, 1);
     auto a = engine();
-    QCOMPARE(merge(*a, local, BothWays), Success);
+    QCOMPARE(merge(*a, local, BothWays), SyncStatus::Success);
     QVERIFY(logHas("Sync: History.json: Online and local hash are equal (" + local.hash() + "). No need to do anything"));
     QVERIFY(local.mergedInputs.isEmpty());
     QCOMPARE(historyFiles(), QStringList{name});
 
     // A Download still fetches it.
-    QCOMPARE(merge(*a, local, FromServer), Success);
+    QCOMPARE(merge(*a, local, FromServer), SyncStatus::Success);
     QCOMPARE(local.mergedInputs, QList<QByteArray>{local.serialize()});
 }
 
@@ -190,7 +190,7 @@ void TestSyncMerge::testVersionAlreadyDownloadedIsNotFetchedAgain()
     local.items = {"local"};
     // Pretend the remote version was merged before and the local side has changed since.
     local.lastDownloadId = name;
-    QCOMPARE(merge(*a, local, BothWays), Success);
+    QCOMPARE(merge(*a, local, BothWays), SyncStatus::Success);
     QVERIFY(logHas("Sync: The online file History.json is the same as local so no need to download it again."));
     QCOMPARE(local.mergedInputs, QList<QByteArray>{QByteArray()});
     QCOMPARE(local.items, QStringList{"local"});
@@ -206,12 +206,12 @@ void TestSyncMerge::testDirectionsRespectTheirLimits()
     local.items = {"local"};
 
     // Nothing online and Download: nothing is stored.
-    QCOMPARE(merge(*a, local, FromServer), Success);
+    QCOMPARE(merge(*a, local, FromServer), SyncStatus::Success);
     QVERIFY(historyFiles().isEmpty());
 
     // Upload never downloads, even when a newer version exists.
     const QString remote = placeVersion({"remote"}, 1);
-    QCOMPARE(merge(*a, local, ToServer), Success);
+    QCOMPARE(merge(*a, local, ToServer), SyncStatus::Success);
     QCOMPARE(local.mergedInputs.last(), QByteArray());
     QCOMPARE(local.items, QStringList{"local"});
     QCOMPARE(historyFiles().size(), 2);
@@ -219,7 +219,7 @@ void TestSyncMerge::testDirectionsRespectTheirLimits()
     // Download replaces the local content and stores nothing.
     // Later than the version just stored with the current time.
     const QString newest = placeVersion({"newest"}, int(versionTime(0).secsTo(QDateTime::currentDateTimeUtc())) + 3600);
-    QCOMPARE(merge(*a, local, FromServer), Success);
+    QCOMPARE(merge(*a, local, FromServer), SyncStatus::Success);
     QCOMPARE(local.items, QStringList{"newest"});
     QCOMPARE(historyFiles().size(), 3);
     QVERIFY(historyFiles().contains(remote));
@@ -231,11 +231,11 @@ void TestSyncMerge::testPreviousPassphraseReadsAndWrongPassphraseHalts()
     auto writer = engine(true, "first");
     FakeDocument written;
     written.items = {"enciphered"};
-    QCOMPARE(merge(*writer, written, BothWays), Success);
+    QCOMPARE(merge(*writer, written, BothWays), SyncStatus::Success);
 
     auto changed = engine(true, "second", "first");
     FakeDocument reader;
-    QCOMPARE(merge(*changed, reader, FromServer), Success);
+    QCOMPARE(merge(*changed, reader, FromServer), SyncStatus::Success);
     QCOMPARE(reader.items, QStringList{"enciphered"});
 
     auto stranger = engine(true, "third", "second");
@@ -243,7 +243,7 @@ void TestSyncMerge::testPreviousPassphraseReadsAndWrongPassphraseHalts()
     outsider.items = {"mine"};
     QList<std::pair<SyncStatus, QString>> statuses;
     connect(stranger.get(), &Sync::syncStatus, this, [&statuses](SyncStatus s, QString t) { statuses.append({s, t}); });
-    QCOMPARE(merge(*stranger, outsider, BothWays), Failed);
+    QCOMPARE(merge(*stranger, outsider, BothWays), SyncStatus::Failed);
     QCOMPARE(statuses.last().second, QString("Decryption failed for History.json: the passphrases of your computers may differ."));
     QVERIFY(logHas("Sync: Decrypt failed"));
     QVERIFY(outsider.lastDownloadId.isEmpty());
@@ -294,7 +294,7 @@ void TestSyncMerge::testDocumentWithWrongMagicNeverReachesTheMerge()
         QVERIFY(input.isEmpty());
     QCOMPARE(local.items, QStringList{"precious"});
     QCOMPARE(logCount("Sync: " + bad + " cannot be read ("), 1);
-    QCOMPARE(status, Failed);
+    QCOMPARE(status, SyncStatus::Failed);
     if (direction == FromServer) {
         QCOMPARE(historyFiles(), QStringList{bad});
     } else {
@@ -313,7 +313,7 @@ void TestSyncMerge::testTwentyOneVersionsArePrunedToEleven()
     auto a = engine();
     FakeDocument local;
     local.items = {"local"};
-    QCOMPARE(merge(*a, local, BothWays), Success);
+    QCOMPARE(merge(*a, local, BothWays), SyncStatus::Success);
 
     const QString added = Sync::addHash(local.serialize(), "History.json");
     QStringList expected = versions.mid(10);
@@ -332,7 +332,7 @@ void TestSyncMerge::testTwentyVersionsAreKept()
     auto a = engine();
     FakeDocument local;
     local.items = {"local"};
-    QCOMPARE(merge(*a, local, BothWays), Success);
+    QCOMPARE(merge(*a, local, BothWays), SyncStatus::Success);
     QCOMPARE(historyFiles().size(), 21);
     QCOMPARE(logCount("Sync: Cleanup for "), 0);
 }
@@ -351,7 +351,7 @@ void TestSyncMerge::testFilesNamedLikeTheDocumentAreNeitherMergedNorPruned()
     auto a = engine();
     FakeDocument local;
     local.items = {"local"};
-    QCOMPARE(merge(*a, local, BothWays), Success);
+    QCOMPARE(merge(*a, local, BothWays), SyncStatus::Success);
 
     QVERIFY(QFile::exists(sharedFile(action)));
     QVERIFY(QFile::exists(sharedFile(image)));
@@ -379,8 +379,8 @@ void TestSyncMerge::testDifferentRulesDoNotUploadForever()
     QList<int> uploadsPerRound;
     for (int round = 0; round < 6; ++round) {
         const int before = uploads;
-        QCOMPARE(merge(*a, unlimited, BothWays), Success);
-        QCOMPARE(merge(*b, limited, BothWays), Success);
+        QCOMPARE(merge(*a, unlimited, BothWays), SyncStatus::Success);
+        QCOMPARE(merge(*b, limited, BothWays), SyncStatus::Success);
         uploadsPerRound.append(uploads - before);
     }
     QCOMPARE(uploadsPerRound.mid(3), (QList<int>{0, 0, 0}));
@@ -398,10 +398,10 @@ void TestSyncMerge::testUploadFailureHalts()
     QVERIFY(QDir(shared()).mkdir(Sync::addHash(local.serialize(), "History.json")));
     FakeDocument snippets(c_snippetsMagic);
     snippets.items = {"s"};
-    a->sync(History, &local, BothWays);
-    a->sync(Snippets, &snippets, BothWays);
+    a->sync(SyncFile::History, &local, BothWays);
+    a->sync(SyncFile::Snippets, &snippets, BothWays);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Unable to write to file"));
-    QCOMPARE(runPass(*a), Failed);
+    QCOMPARE(runPass(*a), SyncStatus::Failed);
     QVERIFY(logHas("Sync: Upload failed for " + Sync::addHash(local.serialize(), "History.json")));
     // The snippets wait for the next pass.
     QCOMPARE(a->queue().size(), 1);
@@ -437,7 +437,7 @@ void TestSyncMerge::testDamagedNewerVersionFallsBackToTheNewestThatReads()
     auto b = engine();
     FakeDocument fresh;
     fresh.items = {"replaced"};
-    QCOMPARE(merge(*b, fresh, FromServer), Failed);
+    QCOMPARE(merge(*b, fresh, FromServer), SyncStatus::Failed);
     QCOMPARE(fresh.items, QStringList{"good"});
 
     auto a = engine();
@@ -445,7 +445,7 @@ void TestSyncMerge::testDamagedNewerVersionFallsBackToTheNewestThatReads()
     local.items = {"mine"};
     QList<std::pair<SyncStatus, QString>> statuses;
     connect(a.get(), &Sync::syncStatus, this, [&statuses](SyncStatus s, QString t) { statuses.append({s, t}); });
-    QCOMPARE(merge(*a, local, BothWays), Failed);
+    QCOMPARE(merge(*a, local, BothWays), SyncStatus::Failed);
     QCOMPARE(local.items, (QStringList{"good", "mine"}));
     QCOMPARE(local.mergedInputs.last(), documentBytes({"good"}));
     QCOMPARE(logCount("Sync: " + bad + " cannot be read ("), 2);
@@ -461,7 +461,7 @@ void TestSyncMerge::testDamagedVersionNeverBlocksLaterPasses()
     QVERIFY(writeFile(sharedFile(bad), QByteArray("\x00\x00\x01\x00damaged", 11), versionTime(3600)));
     auto a = engine();
     FakeDocument local;
-    QCOMPARE(merge(*a, local, BothWays), Failed);
+    QCOMPARE(merge(*a, local, BothWays), SyncStatus::Failed);
     QCOMPARE(local.items, QStringList{"first"});
 
     // Another computer stores a version, older in time than the damaged one: it is merged, and the
@@ -471,7 +471,7 @@ void TestSyncMerge::testDamagedVersionNeverBlocksLaterPasses()
     QList<std::pair<SyncStatus, QString>> statuses;
     connect(a.get(), &Sync::syncStatus, this, [&statuses](SyncStatus s, QString t) { statuses.append({s, t}); });
     // While it is the newest, every pass says so.
-    QCOMPARE(merge(*a, local, BothWays), Failed);
+    QCOMPARE(merge(*a, local, BothWays), SyncStatus::Failed);
     QCOMPARE(statuses.last().second, "Synchronization skipped a damaged file: " + bad);
     QCOMPARE(local.items, (QStringList{"first", "from the other computer"}));
     QCOMPARE(logCount("Sync: Download finished for "), 1);
@@ -479,7 +479,7 @@ void TestSyncMerge::testDamagedVersionNeverBlocksLaterPasses()
 
     // Rewritten (another program finished writing it), it is read again.
     QVERIFY(writeFile(sharedFile(bad), qCompress(documentBytes({"completed"})), QDateTime::currentDateTimeUtc().addSecs(3600)));
-    QCOMPARE(merge(*a, local, BothWays), Success);
+    QCOMPARE(merge(*a, local, BothWays), SyncStatus::Success);
     QVERIFY(local.items.contains("completed"));
 }
 
@@ -495,7 +495,7 @@ void TestSyncMerge::testOversizedVersionIsSkippedUnread()
 
     auto a = engine();
     FakeDocument local;
-    QCOMPARE(merge(*a, local, FromServer), Failed);
+    QCOMPARE(merge(*a, local, FromServer), SyncStatus::Failed);
     QCOMPARE(local.items, QStringList{"good"});
     QCOMPARE(logCount("Sync: Not reading " + huge + ": "), 1);
     QCOMPARE(logCount("Sync: " + huge + " cannot be read ("), 1);

@@ -75,19 +75,19 @@ void TestSyncQueue::testRequestsWaitFiveSecondsAfterTheFirst()
     FakeDocument snippets(c_snippetsMagic);
 
     QCOMPARE(engine.queueDelay(), 5000);
-    engine.sync(History, &history, BothWays);
+    engine.sync(SyncFile::History, &history, BothWays);
     QVERIFY(engine.queueTimer()->isActive());
     QCOMPARE(engine.queueTimer()->interval(), 5000);
     QTRY_VERIFY_WITH_TIMEOUT(engine.queueTimer()->remainingTime() < 4300, 3000);
 
     // The duplicate is dropped and does not push the start further away.
     const int remaining = engine.queueTimer()->remainingTime();
-    engine.sync(History, &history, BothWays);
+    engine.sync(SyncFile::History, &history, BothWays);
     QCOMPARE(engine.queue().size(), 1);
     QVERIFY(engine.queueTimer()->remainingTime() <= remaining);
 
     // A new request does.
-    engine.sync(Snippets, &snippets, BothWays);
+    engine.sync(SyncFile::Snippets, &snippets, BothWays);
     QCOMPARE(engine.queue().size(), 2);
     QVERIFY(engine.queueTimer()->remainingTime() > remaining + 300);
     QVERIFY(target.requests.isEmpty());
@@ -104,9 +104,9 @@ void TestSyncQueue::testQueuedPassStartsWhenTheTimerFires()
     FakeDocument history;
     history.items = {"local"};
 
-    engine.sync(History, &history, BothWays);
+    engine.sync(SyncFile::History, &history, BothWays);
     QVERIFY(target.requests.isEmpty());
-    QTRY_VERIFY_WITH_TIMEOUT(statuses.has(Success), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(statuses.has(SyncStatus::Success), 5000);
     QCOMPARE(target.requests.first(), QString("list"));
     QCOMPARE(target.requestsStartingWith("upload:"), QStringList{"upload:" + Sync::addHash(history.serialize(), "History.json")});
     QVERIFY(engine.queue().isEmpty());
@@ -120,16 +120,16 @@ void TestSyncQueue::testDuplicateTakesTheDirectionAskedForLast()
     engine.initialize("Scripted", ReportState, settingsMap());
     FakeDocument history;
 
-    engine.sync(History, &history, BothWays);
-    engine.sync(History, &history, FromServer);
+    engine.sync(SyncFile::History, &history, BothWays);
+    engine.sync(SyncFile::History, &history, FromServer);
     QCOMPARE(engine.queue().size(), 1);
     QCOMPARE(engine.queue().first().direction, FromServer);
 
     // An automatic merge after a clipboard change does not undo the user's choice.
-    engine.sync(History, &history, BothWays);
+    engine.sync(SyncFile::History, &history, BothWays);
     QCOMPARE(engine.queue().first().direction, FromServer);
 
-    engine.sync(History, &history, ToServer);
+    engine.sync(SyncFile::History, &history, ToServer);
     QCOMPARE(engine.queue().size(), 1);
     QCOMPARE(engine.queue().first().direction, ToServer);
 
@@ -137,8 +137,8 @@ void TestSyncQueue::testDuplicateTakesTheDirectionAskedForLast()
     engine.queue().clear();
     target.put("History#aaa.json", qCompress(documentBytes({"remote"})));
     history.items = {"local"};
-    engine.sync(History, &history, BothWays);
-    engine.sync(History, &history, FromServer);
+    engine.sync(SyncFile::History, &history, BothWays);
+    engine.sync(SyncFile::History, &history, FromServer);
     engine.handleQueue();
     QTRY_VERIFY_WITH_TIMEOUT(history.items == QStringList{"remote"}, 5000);
     QTRY_VERIFY_WITH_TIMEOUT(!engine.isOperationInFlight() && engine.queue().isEmpty(), 5000);
@@ -160,7 +160,7 @@ void TestSyncQueue::testOnlyOneOperationIsInFlight()
     FakeDocument snippets(c_snippetsMagic);
     snippets.items = {"snippet"};
 
-    engine.sync(History, &history, BothWays);
+    engine.sync(SyncFile::History, &history, BothWays);
     QVERIFY(engine.isListening());
     engine.syncAll(BothWays);
     QCOMPARE(target.requests, QStringList{"list"});
@@ -171,7 +171,7 @@ void TestSyncQueue::testOnlyOneOperationIsInFlight()
 
     // While the download is outstanding, new requests, the timer and a direct start all leave
     // the running operation alone.
-    engine.sync(Snippets, &snippets, BothWays);
+    engine.sync(SyncFile::Snippets, &snippets, BothWays);
     QTRY_VERIFY_WITH_TIMEOUT(!engine.queueTimer()->isActive(), 2000);
     engine.syncAll(BothWays);
     engine.handleQueue();
@@ -181,12 +181,12 @@ void TestSyncQueue::testOnlyOneOperationIsInFlight()
 
     // Answering one request at a time works the queue off in order.
     QTRY_VERIFY_WITH_TIMEOUT(!target.answerNext() && !engine.isOperationInFlight() && engine.queue().isEmpty()
-            && statuses.has(Success),
+            && statuses.has(SyncStatus::Success),
         5000);
     QCOMPARE(target.maxOutstanding, 1);
     QCOMPARE(history.items, (QStringList{"local", "remote"}));
     QCOMPARE(target.requestsStartingWith("upload:").size(), 2);
-    QVERIFY(!statuses.has(Failed));
+    QVERIFY(!statuses.has(SyncStatus::Failed));
     QTRY_VERIFY_WITH_TIMEOUT(engine.isListening(), 3000);
 }
 
@@ -203,14 +203,14 @@ void TestSyncQueue::testStrayAnswerDoesNotPassForTheFileList()
     FakeDocument history;
     history.items = {"local"};
 
-    engine.sync(History, &history, BothWays);
+    engine.sync(SyncFile::History, &history, BothWays);
     SyncData late;
     late.operation = UploadImage;
     late.file = "image_{00000000-0000-0000-0000-000000000001}_a.png";
     late.second = late.file;
     engine.uploadFinished(PlainUpload, late, false);
 
-    QTRY_VERIFY_WITH_TIMEOUT(statuses.has(Success), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(statuses.has(SyncStatus::Success), 5000);
     QCOMPARE(target.requests.first(), QString("list"));
     QVERIFY(target.requests.contains("download:History#aaa.json"));
     QCOMPARE(history.items, (QStringList{"local", "remote"}));
@@ -230,7 +230,7 @@ void TestSyncQueue::testHaltedQueueReadsTheFileListAgain()
     FakeDocument history;
     history.items = {"local"};
 
-    engine.sync(History, &history, BothWays);
+    engine.sync(SyncFile::History, &history, BothWays);
     engine.handleQueue();
     QVERIFY(target.answerNext());
     QCOMPARE(target.requests.last(), QString("download:History#old.json"));
@@ -238,13 +238,13 @@ void TestSyncQueue::testHaltedQueueReadsTheFileListAgain()
     target.store.remove("History#old.json");
     target.put("History#new.json", qCompress(documentBytes({"new"})));
     QVERIFY(target.answerNext());
-    QCOMPARE(statuses.last(), Failed);
+    QCOMPARE(statuses.last(), SyncStatus::Failed);
     QVERIFY(logHas("Sync: Download failed for History.json"));
     QVERIFY(!engine.isFileListRead());
 
     target.autoAnswer = true;
-    engine.sync(History, &history, BothWays);
-    QCOMPARE(runPass(engine), Success);
+    engine.sync(SyncFile::History, &history, BothWays);
+    QCOMPARE(runPass(engine), SyncStatus::Success);
     QCOMPARE(target.requestsStartingWith("list").size(), 2);
     QCOMPARE(history.items, (QStringList{"local", "new"}));
 }
@@ -259,7 +259,7 @@ void TestSyncQueue::testInvalidTargetEmptiesTheQueueSilently()
     StatusLog statuses(&engine);
     FakeDocument history;
 
-    engine.sync(History, &history, BothWays);
+    engine.sync(SyncFile::History, &history, BothWays);
     QTest::ignoreMessage(QtWarningMsg, "No valid sync available");
     engine.handleQueue();
     QVERIFY(engine.queue().isEmpty());
@@ -271,7 +271,7 @@ void TestSyncQueue::testInvalidTargetEmptiesTheQueueSilently()
     Sync none;
     none.initialize("None", ReportState, settingsMap());
     StatusLog noneStatuses(&none);
-    none.sync(History, &history, BothWays);
+    none.sync(SyncFile::History, &history, BothWays);
     QTest::ignoreMessage(QtWarningMsg, "No valid sync available");
     none.syncAll(BothWays);
     QVERIFY(none.queue().isEmpty());
@@ -291,12 +291,12 @@ void TestSyncQueue::testNothingToSyncReportsSuccessAfterReturning()
     StatusLog statuses(&engine);
     FakeDocument history;
 
-    engine.sync(History, &history, BothWays);
+    engine.sync(SyncFile::History, &history, BothWays);
     engine.syncAll(FromServer);
     QVERIFY(logHas("Sync all: 1"));
     QVERIFY(statuses.entries.isEmpty());
     QTRY_COMPARE_WITH_TIMEOUT(statuses.entries.size(), 1, 2000);
-    QCOMPARE(statuses.entries.first(), std::make_pair(Success, QString("Synchronization successful.")));
+    QCOMPARE(statuses.entries.first(), std::make_pair(SyncStatus::Success, QString("Synchronization successful.")));
     QVERIFY(target.requests.isEmpty());
     QVERIFY(engine.onlineFiles().isEmpty());
     QVERIFY(!engine.isFileListRead());
@@ -318,18 +318,18 @@ void TestSyncQueue::testFailedPassIsNeverReportedAgainAsASuccess()
 
     engine.addToQueue(missing);
     engine.handleQueue();
-    QTRY_VERIFY_WITH_TIMEOUT(statuses.has(Failed), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(statuses.has(SyncStatus::Failed), 2000);
     QTest::qWait(600);
-    QCOMPARE(statuses.last(), Failed);
-    QVERIFY(!statuses.has(Success));
+    QCOMPARE(statuses.last(), SyncStatus::Failed);
+    QVERIFY(!statuses.has(SyncStatus::Success));
     QVERIFY(logHas("Sync: Download failed for " + missing.file));
 
     // The failure belongs to that pass only.
     FakeDocument history;
     history.items = {"local"};
-    engine.sync(History, &history, BothWays);
+    engine.sync(SyncFile::History, &history, BothWays);
     engine.handleQueue();
-    QTRY_COMPARE_WITH_TIMEOUT(statuses.last(), Success, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(statuses.last(), SyncStatus::Success, 2000);
 }
 
 void TestSyncQueue::testFileListFailureKeepsTheQueueAndListensAgain()
@@ -343,9 +343,9 @@ void TestSyncQueue::testFileListFailureKeepsTheQueueAndListensAgain()
     FakeDocument history;
     history.items = {"local"};
 
-    engine.sync(History, &history, BothWays);
+    engine.sync(SyncFile::History, &history, BothWays);
     engine.handleQueue();
-    QTRY_VERIFY_WITH_TIMEOUT(statuses.has(Failed), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(statuses.has(SyncStatus::Failed), 2000);
     QCOMPARE(statuses.entries.last().second, QString("Synchronization failed."));
     QVERIFY(logHas("Sync: Reading file list"));
     QVERIFY(logHas("Sync: Failed to read the file list"));
@@ -357,7 +357,7 @@ void TestSyncQueue::testFileListFailureKeepsTheQueueAndListensAgain()
 
     target.listFails = false;
     engine.handleQueue();
-    QTRY_COMPARE_WITH_TIMEOUT(statuses.last(), Success, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(statuses.last(), SyncStatus::Success, 2000);
     QCOMPARE(target.requestsStartingWith("list").size(), 2);
     QCOMPARE(target.requestsStartingWith("upload:").size(), 1);
 }
@@ -375,12 +375,12 @@ void TestSyncQueue::testUnknownOperationLeavesTheQueueResting()
     unknown.operation = 3;
     unknown.file = "three";
     engine.addToQueue(unknown);
-    engine.sync(History, &history, BothWays);
+    engine.sync(SyncFile::History, &history, BothWays);
     QTest::ignoreMessage(QtWarningMsg, "Unknown operation 3");
     engine.handleQueue();
     QTRY_VERIFY_WITH_TIMEOUT(target.requests == QStringList{"list"} && engine.queue().size() == 1, 2000);
     settle();
-    QVERIFY(!statuses.has(Success));
+    QVERIFY(!statuses.has(SyncStatus::Success));
     QVERIFY(!engine.isOperationInFlight());
     QVERIFY(target.requestsStartingWith("upload:").isEmpty());
 }
@@ -405,9 +405,9 @@ void TestSyncQueue::testDeleteOfUnknownFileGoesOn()
     present.file = "keep.json";
     present.second = "keep.json";
     engine.addToQueue(present);
-    engine.sync(History, &history, BothWays);
+    engine.sync(SyncFile::History, &history, BothWays);
     engine.handleQueue();
-    QTRY_COMPARE_WITH_TIMEOUT(statuses.has(Success), true, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(statuses.has(SyncStatus::Success), true, 5000);
     QVERIFY(logHas("Sync: Unable to delete History#gone.json. File not found."));
     QVERIFY(logHas("Sync: Delete finished for keep.json"));
     QVERIFY(!target.store.contains("keep.json"));
@@ -451,7 +451,7 @@ void TestSyncQueue::testRequestsThatQueueNothing()
     FakeDocument history;
 
     demoEnabled = true;
-    engine.sync(History, &history, BothWays);
+    engine.sync(SyncFile::History, &history, BothWays);
     demoEnabled = false;
     QVERIFY(engine.queue().isEmpty());
 
@@ -460,7 +460,7 @@ void TestSyncQueue::testRequestsThatQueueNothing()
     QVERIFY(engine.queue().isEmpty());
 
     // Without a model there is nothing to merge.
-    engine.sync(History, nullptr, BothWays);
+    engine.sync(SyncFile::History, nullptr, BothWays);
     QVERIFY(engine.queue().isEmpty());
 
     // The builders carry no file: one of each kind waits, so a resync asked for with a full sync

@@ -97,7 +97,7 @@ void TestSyncResync::testEveryRemoteFileIsEncipheredAgainAndStaysReadable()
 
     // Once encryption is on, no plain copy of the data stays in the store: the older history version
     // goes, and everything else is enciphered.
-    QCOMPARE(resync(filesSettings(m_shared, true, "first")), Success);
+    QCOMPARE(resync(filesSettings(m_shared, true, "first")), SyncStatus::Success);
     QVERIFY(logHas("Sync: Removing the plain older version " + olderHistory));
     names.removeOne(olderHistory);
     QCOMPARE(QDir(m_shared).entryList(QDir::Files, QDir::Name), names);
@@ -108,27 +108,27 @@ void TestSyncResync::testEveryRemoteFileIsEncipheredAgainAndStaysReadable()
     }
 
     // After a passphrase change every file is readable with the new one alone.
-    QCOMPARE(resync(filesSettings(m_shared, true, "second", "first")), Success);
+    QCOMPARE(resync(filesSettings(m_shared, true, "second", "first")), SyncStatus::Success);
     for (const QString &name : names)
         QCOMPARE(deciphered(readFile(sharedPath(name)), "second"), m_placed.value(name));
 
     // Another computer that knows only the new passphrase reads everything.
     Computer b = makeComputer(m_root->filePath("b"), filesSettings(m_shared, true, "second"));
     FakeDocument history;
-    b.engine->sync(History, &history, FromServer);
+    b.engine->sync(SyncFile::History, &history, FromServer);
     const QString image = "image_" + m_imageId + "_pic_1.png";
     SyncData download;
     download.operation = DownloadImage;
     download.file = image;
     download.second = image;
     b.engine->addToQueue(download);
-    QCOMPARE(syncActions(b), Success);
+    QCOMPARE(syncActions(b), SyncStatus::Success);
     QCOMPARE(history.items, (QStringList{"new", "old"}));
     QCOMPARE(readFile(actionPath("my_tool.json")), m_placed.value("action_20230504T102030_my_tool.json"));
     QCOMPARE(readFile(Utils::dataPath() + "/images/" + m_imageId + "/pic_1.png"), m_placed.value(image));
 
     // Switched off: the files are back in their plain form, documents still compressed.
-    QCOMPARE(resync(filesSettings(m_shared, false, QString(), "second")), Success);
+    QCOMPARE(resync(filesSettings(m_shared, false, QString(), "second")), SyncStatus::Success);
     for (const QString &name : names)
         QCOMPARE(readFile(sharedPath(name)), m_placed.value(name));
 }
@@ -139,8 +139,8 @@ void TestSyncResync::testResyncNeverLosesRemoteContent_data()
     QTest::addColumn<bool>("storeUnreadableFile");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("logText");
-    QTest::newRow("a file from two passphrases ago") << "second" << true << int(Failed) << "Sync: Resync decrypt failed for action_";
-    QTest::newRow("encryption without a passphrase") << QString() << false << int(Failed) << "Sync: Encryption is on but no passphrase is set";
+    QTest::newRow("a file from two passphrases ago") << "second" << true << int(SyncStatus::Failed) << "Sync: Resync decrypt failed for action_";
+    QTest::newRow("encryption without a passphrase") << QString() << false << int(SyncStatus::Failed) << "Sync: Encryption is on but no passphrase is set";
 }
 
 void TestSyncResync::testResyncNeverLosesRemoteContent()
@@ -186,13 +186,13 @@ void TestSyncResync::testResyncRunsBeforeTheMergesThatWait()
     local.items = {"local"};
     m_a.engine->initialize("LocalFolder", ReportState, filesSettings(m_shared, true, "first"));
     m_a.engine->resyncAll();
-    QCOMPARE(pass(m_a), Success);
+    QCOMPARE(pass(m_a), SyncStatus::Success);
     QVERIFY(logTexts().filter("Resync").isEmpty());
 
     placeStore();
     m_a.engine->resyncAll();
-    m_a.engine->sync(History, &local, BothWays);
-    QCOMPARE(pass(m_a), Success);
+    m_a.engine->sync(SyncFile::History, &local, BothWays);
+    QCOMPARE(pass(m_a), SyncStatus::Success);
     const QStringList log = logTexts();
     const int resynced = log.indexOf(QRegularExpression("Sync: Resync upload finished for History#.*"));
     const int merged = log.indexOf(QRegularExpression("Sync: Upload finished for History#.*"));
@@ -221,7 +221,7 @@ void TestSyncResync::testResyncOnDriveLeavesOneCopyOfEachFile()
     o2->setToken(drive.accessToken);
     o2->setRefreshToken("refresh-1");
     o2->setLinked(true);
-    QCOMPARE(resync(filesSettings(QString(), true, "first"), "GoogleDrive"), Success);
+    QCOMPARE(resync(filesSettings(QString(), true, "first"), "GoogleDrive"), SyncStatus::Success);
     QCOMPARE(drive.files.size(), placed.size());
     for (const DriveStandIn::File &file : std::as_const(drive.files)) {
         QVERIFY2(!oldIds.contains(file.id), qPrintable(file.name));
@@ -233,8 +233,8 @@ void TestSyncResync::testResyncOnDriveLeavesOneCopyOfEachFile()
     Computer b = makeComputer(m_root->filePath("b"), filesSettings(QString(), false, "first"));
     b.engine->initialize("GoogleDrive", ReportState, filesSettings(QString(), false, "first"));
     FakeDocument other;
-    b.engine->sync(History, &other, FromServer);
-    QCOMPARE(syncActions(b), Success);
+    b.engine->sync(SyncFile::History, &other, FromServer);
+    QCOMPARE(syncActions(b), SyncStatus::Success);
     QCOMPARE(other.items, QStringList{"on drive"});
     QCOMPARE(readFile(actionPath("my_tool.json")), placed.value("action_20230504T102030_my_tool.json"));
     o2->unlink();

@@ -120,8 +120,8 @@ class TestSyncTwoComputers : public QObject
     {
         use(computer);
         const int before = computer.passesEnded;
-        computer.engine->sync(History, computer.history, BothWays);
-        computer.engine->sync(Snippets, computer.snippets, BothWays);
+        computer.engine->sync(SyncFile::History, computer.history, BothWays);
+        computer.engine->sync(SyncFile::Snippets, computer.snippets, BothWays);
         return waitForPass(computer, before);
     }
 
@@ -169,7 +169,7 @@ private slots:
         for (Computer *computer : {&m_a, &m_b}) {
             computer->engine = new Sync(&m_owner);
             connect(computer->engine, &Sync::syncStatus, this, [computer](SyncStatus status, QString text) {
-                if (status != Busy)
+                if (status != SyncStatus::Busy)
                     ++computer->passesEnded;
                 computer->lastStatus = text;
             });

@@ -512,7 +512,7 @@ private slots:
         QVERIFY(!snippet->data(IdRole).toUuid().isNull());
         QVERIFY(snippet->data(TimeRole).toDateTime().secsTo(QDateTime::currentDateTime()) < 5);
         QCOMPARE(status.count(), 1);
-        QCOMPARE(status.at(0).at(0).value<SyncStatus>(), Notice);
+        QCOMPARE(status.at(0).at(0).value<SyncStatus>(), SyncStatus::Notice);
         QCOMPARE(status.at(0).at(1).toString(), QString("Added to snippets 'Home'"));
 
         // Written to the snippet file, line breaks and tab included.

@@ -239,11 +239,11 @@ private slots:
         const auto window = freshWindow();
         window->show();
         QWidget *status = child(window.get(), "status");
-        window->setStatus(Busy, "Synchronizing...");
+        window->setStatus(SyncStatus::Busy, "Synchronizing...");
         QVERIFY(status->isVisible());
         QVERIFY(child(window.get(), "statusProgress")->isVisible());
         QCOMPARE(child<QLabel>(window.get(), "statusText")->text(), QString("Synchronizing..."));
-        window->setStatus(Notice, "Added to snippets 'Code'");
+        window->setStatus(SyncStatus::Notice, "Added to snippets 'Code'");
         QVERIFY(!child(window.get(), "statusProgress")->isVisible());
         QVERIFY(child(window.get(), "statusIcon")->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(!status->isVisible(), 7000);

@@ -214,7 +214,7 @@ private slots:
             if (!candidate->isActive())
                 idle.append(candidate);
         }
-        window->setStatus(Notice, "Added to snippets 'Code'");
+        window->setStatus(SyncStatus::Notice, "Added to snippets 'Code'");
         QVERIFY(status->isVisible());
         QTimer *timer = nullptr;
         for (QTimer *candidate : std::as_const(idle)) {
@@ -225,12 +225,12 @@ private slots:
         QVERIFY(timer->isSingleShot());
 
         // A sync starts before the notice times out: its busy line stays until its result.
-        window->setStatus(Busy, "Synchronizing...");
+        window->setStatus(SyncStatus::Busy, "Synchronizing...");
         QVERIFY(!timer->isActive());
         QVERIFY(!QTest::qWaitFor([&] { return !status->isVisible(); }, 6000));
         QCOMPARE(child<QLabel>(window.get(), "statusText")->text(), QString("Synchronizing..."));
 
-        window->setStatus(Failed, "Sync failed");
+        window->setStatus(SyncStatus::Failed, "Sync failed");
         QVERIFY(timer->isActive());
         QCOMPARE(timer->interval(), 15000);
         QVERIFY(child(window.get(), "statusIcon")->isVisible());

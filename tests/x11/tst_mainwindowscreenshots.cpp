@@ -160,7 +160,7 @@ private slots:
         window.move(100, 100);
         window.showHistory();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.setStatus(Success, "Synchronization successful.");
+        window.setStatus(SyncStatus::Success, "Synchronization successful.");
 
         const QImage history = shoot(&window, "mainwindow-history-" + name);
         QCOMPARE(history.size(), window.size());
