@@ -16,19 +16,15 @@
 // when the window manager adds it to _NET_CLIENT_LIST, whose change carries the server's time.
 // The hotkey is pressed once the program holds its grab: until then the press reaches the probe's
 // own focused window, which the probe sees.
+#include "historygenerator.h"
+
 #include "common/utils.h"
 #include "history/historyitemmodel.h"
 #include "settings/settingsdialog.h"
 #include "window/mainwindow.h"
 
 #include <QApplication>
-#include <QColor>
-#include <QDateTime>
-#include <QImage>
-#include <QPainter>
-#include <QRandomGenerator>
 #include <QSettings>
-#include <QThreadPool>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -61,56 +57,26 @@ int generate(int argc, char *argv[])
     QApplication::setOrganizationDomain("org.morva");
     QApplication::setApplicationName("Kestovan");
     QApplication app(argc, argv);
-    const int clippings = QByteArray(argv[2]).toInt();
-    const int images = std::min(clippings, QByteArray(argv[3]).toInt());
+    HistoryGenerator::Options options;
+    options.clippings = QByteArray(argv[2]).toInt();
+    options.images = QByteArray(argv[3]).toInt();
 
     SettingsDialog::updateDefaultSettings();
     {
         QSettings settings = Utils::settings();
-        settings.setValue("KeepItems", QString::number(clippings + 1));
+        settings.setValue("KeepItems", QString::number(options.clippings + 1));
         settings.setValue("IncludeImages", true);
         settings.setValue("ReleaseNotesVersion", MainWindow::Version);
     }
 
     // Texts and images spread evenly, from a few dozen applications, as a user's history is.
-    HistoryItemModel model(nullptr, nullptr);
-    QList<QPixmap> icons;
-    for (int i = 0; i < 40; ++i) {
-        QPixmap icon(64, 64);
-        icon.fill(QColor::fromHsv(i * 9, 200, 220));
-        icons.append(icon);
-    }
-    QRandomGenerator random(29);
-    int imagesLeft = images;
-    for (int i = 0; i < clippings; ++i) {
-        const int app = int(random.bounded(40));
-        const QString application = QString("Application %1").arg(app);
-        const bool image = imagesLeft > 0 && qint64(imagesLeft) * clippings >= qint64(clippings - i) * images;
-        if (image) {
-            --imagesLeft;
-            QImage picture(400 + int(random.bounded(800)), 300 + int(random.bounded(500)), QImage::Format_RGB32);
-            picture.fill(QColor::fromHsv(int(random.bounded(360)), 160, 200));
-            QPainter painter(&picture);
-            painter.setPen(Qt::black);
-            for (int line = 0; line < 30; ++line)
-                painter.drawLine(int(random.bounded(picture.width())), int(random.bounded(picture.height())),
-                    int(random.bounded(picture.width())), int(random.bounded(picture.height())));
-            painter.end();
-            model.addImage(QUrl(), picture, icons.at(app), application, QDateTime::currentDateTime());
-        } else {
-            model.addText(QString("%1 ").arg(i) + Utils::generateRandomString(20 + int(random.bounded(160))), QString(),
-                icons.at(app), application);
-        }
-        if (i % 500 == 0)
-            QThreadPool::globalInstance()->waitForDone();
-    }
-    QThreadPool::globalInstance()->waitForDone();
-    QCoreApplication::processEvents();
-    if (!model.save(false)) {
+    const QString path = HistoryItemModel::filePath();
+    const int written = HistoryGenerator::write(path, options);
+    if (written < 0) {
         std::fprintf(stderr, "startupprobe: the history could not be written\n");
         return 1;
     }
-    std::printf("%d clippings, %d images in %s\n", model.rowCount(), images, qPrintable(HistoryItemModel::filePath()));
+    std::printf("%d clippings, %d images in %s\n", written, std::min(options.clippings, options.images), qPrintable(path));
     return 0;
 }
 
