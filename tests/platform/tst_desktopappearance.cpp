@@ -1,9 +1,12 @@
 #include "platform/desktopappearance.h"
 
+#include "privatebus.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
 
@@ -40,8 +43,11 @@ class DesktopAppearanceTest : public QObject
 private slots:
     void initTestCase()
     {
+        QVERIFY(m_busFolder.isValid());
+        const QString config = writePrivateBusConfig(m_busFolder.path());
+        QVERIFY(!config.isEmpty());
         m_bus.setProgram(QStringLiteral("dbus-daemon"));
-        m_bus.setArguments({"--session", "--nofork", "--print-address=1"});
+        m_bus.setArguments({"--config-file=" + config, "--nofork", "--print-address=1"});
         m_bus.start();
         if (!m_bus.waitForStarted(5000))
             QSKIP("dbus-daemon is not installed");
@@ -110,6 +116,7 @@ private:
         m_published = true;
     }
 
+    QTemporaryDir m_busFolder;
     QProcess m_bus;
     QThread m_portalThread;
     FakePortal m_portal;
