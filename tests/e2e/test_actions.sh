@@ -35,7 +35,7 @@ wait_for_window_built
 # Actions page, "Add...": the editor opens with the title focused; two tabs lead into the script.
 open_settings_from_tray
 dialog=$(settings_dialog)
-e2e_poll 20 click_text "$dialog" Actions || fail "no Actions page button"
+show_page "$dialog" 5 || fail "no Actions page"
 e2e_poll 20 click_text "$dialog" 'Add...' || fail "the Actions page did not show \"Add...\""
 e2e_poll 10 eval '[[ -n $(action_editor) ]]' || fail "\"Add...\" did not open the action editor"
 editor=$(action_editor)

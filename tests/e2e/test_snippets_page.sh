@@ -27,7 +27,7 @@ wait_for_log "$debug_log" 'Snippet hotkeys: [0-9]+ keywords: [1-9]' 20 || fail "
 open_settings_from_tray
 dialog=$(settings_dialog)
 
-e2e_poll 20 click_text "$dialog" Snippets || fail "no Snippets page button"
+show_page "$dialog" 2 || fail "no Snippets page"
 # The first group's snippets are listed; from the list, Tab reaches the add button below it.
 e2e_poll 20 click_text "$dialog" Clipboard || fail "the Snippets page did not list the sample snippets"
 xdotool key Tab space
