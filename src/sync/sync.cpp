@@ -56,6 +56,7 @@ void Sync::initialize(QString target, InitOptions options, QMap<QString, QVarian
 {
     m_settings = settings;
     m_targetName = target;
+    m_initialized = true;
     forgetFileList();
     m_folderTimer->stop();
     // Another folder or passphrase may read what did not read before.

@@ -55,6 +55,9 @@ public:
     virtual ISyncTarget *getSync();
     bool isValid();
     QString targetName() const { return m_targetName; }
+    // Whether initialize has run: the settings' Sync page may set the engine to work before the
+    // start-up does.
+    bool isInitialized() const { return m_initialized; }
     // Removes the Google sign-in, whatever target is active.
     void revoke();
     Notifier *notifier() const { return m_notifier; }
@@ -224,6 +227,7 @@ private:
     QTimer *m_folderTimer;
     int m_queueDelay = c_queueDelay;
     QString m_targetName;
+    bool m_initialized = false;
     Notifier *m_notifier;
     ISyncTarget *m_googleDrive = nullptr;
     SyncLocalFolder *m_localFolder;

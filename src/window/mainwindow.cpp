@@ -219,7 +219,10 @@ void MainWindow::startSnippetsAndActions()
 
 void MainWindow::startSync()
 {
-    sync->initialize(Utils::settings().value("SyncTarget").toString(), ReportState, Sync::mapSettings());
+    // Opened early, the settings' Sync page may already have set the engine to the user's choice,
+    // a folder still being chosen or a sign-in still under way; the stored target would undo it.
+    if (!sync->isInitialized())
+        sync->initialize(Utils::settings().value("SyncTarget").toString(), ReportState, Sync::mapSettings());
     sync->syncAll(BothWays);
 }
 

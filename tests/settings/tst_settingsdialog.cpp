@@ -1,4 +1,5 @@
 #include "mainwindowtestsupport.h"
+#include "modalwatcher.h"
 #include "ownsession.h"
 
 #include "settings/releasenotesdialog.h"
@@ -15,6 +16,7 @@
 #include <QComboBox>
 #include <QDBusConnection>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QKeySequenceEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +25,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStackedWidget>
 #include <QTimer>
 
 using namespace MainWindowTest;
@@ -611,6 +614,27 @@ private slots:
         // The tray's "Settings".
         window->showSettings();
         QTRY_VERIFY(dialog->isVisible());
+        dialog->reject();
+    }
+
+    // Opened before the start-up sync runs, the Sync page keeps the folder being chosen.
+    void testFolderChosenDuringTheStartUpSyncIsShown()
+    {
+        const auto window = freshWindow();
+        SettingsDialog *dialog = window->settings();
+        window->showSettings();
+        child<QAbstractButton>(dialog, "sync")->click();
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        ModalWatcher<QFileDialog> chooser([&](QFileDialog *files) {
+            window->startSync();
+            files->setDirectory(folder.path());
+            static_cast<QDialog *>(files)->accept();
+        });
+        child<QAbstractButton>(dialog, "folderSync")->click();
+        QVERIFY(chooser.answered());
+        QCOMPARE(child<QStackedWidget>(dialog, "stackedWidgetSync")->currentIndex(), 2);
+        QCOMPARE(child<QLineEdit>(dialog, "syncFolder")->text(), folder.path());
         dialog->reject();
     }
 
