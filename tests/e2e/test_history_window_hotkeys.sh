@@ -30,8 +30,7 @@ wait_for_clipping 'plain words' 10 || fail "the copy was not recorded"
 activate_probe
 xdotool key ctrl+alt+p
 e2e_poll 5 probe_shows 'plain words' || fail "the plain-text hotkey did not paste (probe has '$(probe_last_text)')"
-xdotool sleep 1
-clipboard_is 'plain words' || fail "the clipboard was not restored after the plain-text paste"
+e2e_poll 5 clipboard_is 'plain words' || fail "the clipboard was not restored after the plain-text paste"
 
 # An action: its two results, one per line on the clipboard; the one-line edit keeps the first.
 clear_probe
@@ -49,7 +48,6 @@ wait_for_clipping 'stay as you are' 10 || fail "the copy was not recorded"
 activate_probe
 xdotool key ctrl+alt+j
 wait_for_log "$debug_log" "The action .*missing-action.json failed: Failed to open" 5 || fail "the failed action was not logged"
-xdotool sleep 0.5
 clipboard_is 'stay as you are' || fail "the failed action changed the clipboard"
 [[ -z $(probe_last_text) ]] || fail "the failed action pasted '$(probe_last_text)'"
 

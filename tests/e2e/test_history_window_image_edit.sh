@@ -70,7 +70,7 @@ xdotool mousemove $((px + 50)) $((py + 40)) mousedown 1
 for step in 1 2 3 4 5; do
     xdotool mousemove $((px + 50 + 34 * step)) $((py + 40 + 22 * step))
 done
-xdotool mouseup 1 sleep 0.3
+xdotool mouseup 1
 keep_screenshot image-editor-rectangle-drawn
 
 # OK by its default button.
