@@ -28,7 +28,7 @@ inline int rerunInOwnSession(int argc, char *argv[])
     }
     const QByteArray config = "--config-file=" + QFile::encodeName(writePrivateBusConfig(QFile::decodeName(folder)));
     if (config.endsWith('=')) {
-        std::perror("bus configuration");
+        std::fputs("cannot write the bus configuration\n", stderr);
         QDir(QFile::decodeName(folder)).removeRecursively();
         return 1;
     }
