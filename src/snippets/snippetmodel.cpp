@@ -65,6 +65,15 @@ bool SnippetModel::removeRows(int row, int count, const QModelIndex &parent)
     return QStandardItemModel::removeRows(row, count, parent);
 }
 
+bool SnippetModel::isRemoved(const QUuid &id, const QDateTime &time) const
+{
+    const auto removal = removedItems.constFind(id);
+    if (removal == removedItems.cend())
+        return false;
+    // A removal of unknown time holds.
+    return !removal.value().isValid() || !(removal.value() < time);
+}
+
 QModelIndex SnippetModel::snippetIndex(const QUuid &id) const
 {
     for (int g = 0; g < rowCount(); ++g) {

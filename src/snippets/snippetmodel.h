@@ -75,6 +75,9 @@ public:
 
     // Id of every group or snippet removed here or learned from a document, with the removal time.
     QMap<QUuid, QDateTime> removedItems;
+    // Whether a copy of the item last changed at time is outweighed by its removal: one changed
+    // after it (an import, an edit elsewhere) is newer and stays.
+    bool isRemoved(const QUuid &id, const QDateTime &time) const;
     // The hotkeys registered for snippets by the last updateHotkeysAndKeywords().
     QList<QHotkey *> hotkeys;
 
@@ -96,6 +99,9 @@ private:
     // Ids of the groups the document being read has merged into so far. Two groups of one document
     // are two groups, even with one title: the title match is for groups made apart on two computers.
     QSet<QUuid> m_groupsOfDocument;
+    // Ids of every group of the document being read: a local group named in it is matched by its
+    // id only, never taken by another group of its title.
+    QSet<QUuid> m_documentGroupIds;
     bool m_readingDocument = false;
     bool m_loadFailed = false;
     QString m_keptAsidePath;

@@ -169,23 +169,41 @@ bool SnippetModel::parseDocument(const QByteArray &data, QJsonObject *document)
 
 void SnippetModel::applyRemovedItems(const QJsonObject &document)
 {
+    QMap<QUuid, QDateTime> incoming;
     const QDateTime now = QDateTime::currentDateTime();
     const QJsonArray legacy = document.value("removed").toArray();
     for (const QJsonValue &id : legacy)
-        removedItems[QUuid::fromString(id.toString())] = now;
+        incoming[QUuid::fromString(id.toString())] = now;
     const QJsonObject removed = document.value("removedItems").toObject();
     for (auto it = removed.constBegin(); it != removed.constEnd(); ++it)
-        removedItems[QUuid::fromString(it.key())] = QDateTime::fromString(it.value().toString(), Qt::ISODate);
+        incoming[QUuid::fromString(it.key())] = QDateTime::fromString(it.value().toString(), Qt::ISODate);
 
+    // The later of two removals holds.
+    for (auto it = incoming.constBegin(); it != incoming.constEnd(); ++it) {
+        const auto known = removedItems.constFind(it.key());
+        if (known == removedItems.cend() || (known.value().isValid() && known.value() < it.value()))
+            removedItems[it.key()] = it.value();
+    }
+
+    // A removal keeps the time it was made at, not that of its arrival here: stamped anew on each
+    // computer, it would outweigh an import made after it.
+    const auto removeRow = [this](int row, const QModelIndex &parent, const QUuid &id) {
+        const QDateTime when = removedItems.value(id);
+        removeRows(row, 1, parent);
+        removedItems[id] = when;
+    };
+    // An item changed here after its removal elsewhere (imported again, say) stays.
     for (int g = rowCount() - 1; g >= 0; --g) {
         QStandardItem *group = item(g);
-        if (removedItems.contains(group->data(IdRole).toUuid())) {
-            removeRows(g, 1);
+        const QUuid groupId = group->data(IdRole).toUuid();
+        if (isRemoved(groupId, group->data(TimeRole).toDateTime())) {
+            removeRow(g, QModelIndex(), groupId);
             continue;
         }
         for (int s = group->rowCount() - 1; s >= 0; --s) {
-            if (removedItems.contains(group->child(s)->data(IdRole).toUuid()))
-                removeRows(s, 1, group->index());
+            const QUuid id = group->child(s)->data(IdRole).toUuid();
+            if (isRemoved(id, group->child(s)->data(TimeRole).toDateTime()))
+                removeRow(s, group->index(), id);
         }
     }
 }
@@ -210,11 +228,14 @@ int SnippetModel::readDocument(const QJsonObject &document, bool import)
     };
 
     m_groupsOfDocument.clear();
+    m_documentGroupIds.clear();
+    const QJsonArray groups = document.value("groups").toArray();
+    for (const QJsonValue &group : groups)
+        m_documentGroupIds.insert(QUuid::fromString(group.toObject().value("id").toString()));
     m_readingDocument = true;
     // Groups and snippets share one name space of ids. Ordered, for the reason given in addItems.
     std::set<QUuid> seen;
     int count = 0;
-    const QJsonArray groups = document.value("groups").toArray();
     for (int g = 0; g < groups.size(); ++g) {
         const QJsonObject groupObject = groups.at(g).toObject();
         const QUuid groupId = QUuid::fromString(groupObject.value("id").toString());
@@ -260,6 +281,7 @@ int SnippetModel::readDocument(const QJsonObject &document, bool import)
     }
     m_readingDocument = false;
     m_groupsOfDocument.clear();
+    m_documentGroupIds.clear();
     qDebug().noquote() << "Profile: Deserialize snippet add items" << timer.elapsed() << "ms";
     emit modelLoaded();
     qDebug().noquote() << "Profile: Deserialize snippet emit loaded" << timer.elapsed() << "ms";

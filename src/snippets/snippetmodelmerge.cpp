@@ -40,12 +40,14 @@ void SnippetModel::addItems(QStandardItem *group, QList<QStandardItem *> snippet
     const QString groupTitle = group->data(Qt::DisplayRole).toString();
     const QUuid groupId = idOf(group);
 
-    if (removedItems.contains(groupId)) {
+    if (isRemoved(groupId, timeOf(group))) {
         SyncLog::add(QString("Merge snippets: Parent group '%1' is in removed list -> Ignoring children").arg(groupTitle));
         delete group;
         qDeleteAll(snippets);
         return;
     }
+    if (removedItems.remove(groupId))
+        SyncLog::add(QString("Merge snippets: Parent group '%1' changed after its removal -> Restored").arg(groupTitle));
 
     // By id first: a title match could pick another group, which would then take this id and
     // leave two groups with one id, the second of which the reader drops with all its snippets.
@@ -55,7 +57,9 @@ void SnippetModel::addItems(QStandardItem *group, QList<QStandardItem *> snippet
             existingRow = row;
     }
     for (int row = 0; row < rowCount() && existingRow < 0; ++row) {
-        if (item(row)->data(Qt::DisplayRole).toString() == groupTitle && !m_groupsOfDocument.contains(idOf(item(row))))
+        const QUuid id = idOf(item(row));
+        if (item(row)->data(Qt::DisplayRole).toString() == groupTitle && !m_groupsOfDocument.contains(id)
+            && !m_documentGroupIds.contains(id))
             existingRow = row;
     }
 
@@ -118,11 +122,13 @@ void SnippetModel::addItems(QStandardItem *group, QList<QStandardItem *> snippet
         const QString title = snippet->data(Qt::DisplayRole).toString();
         const QUuid id = idOf(snippet);
 
-        if (removedItems.contains(id)) {
+        if (isRemoved(id, timeOf(snippet))) {
             SyncLog::add(QString("Merge snippets: Child '%1' is in removed list -> Ignored.").arg(title));
             delete snippet;
             continue;
         }
+        if (removedItems.remove(id))
+            SyncLog::add(QString("Merge snippets: Child '%1' changed after its removal -> Restored").arg(title));
 
         QStandardItem *current = existing.value(id);
         if (!current) {

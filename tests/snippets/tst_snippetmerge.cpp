@@ -106,10 +106,62 @@ private slots:
     {
         SnippetModel model(nullptr, nullptr);
         const QUuid gone = QUuid::createUuid();
-        model.removedItems.insert(gone, time(t1));
-        model.deserialize(document({groupObject("Gone", gone, t3, {snippetObject("Brand new", QUuid::createUuid(), t3)})}), false);
+        model.removedItems.insert(gone, time(t2));
+        model.deserialize(document({groupObject("Gone", gone, t1, {snippetObject("Brand new", QUuid::createUuid(), t3)})}), false);
         QCOMPARE(model.rowCount(), 0);
         QVERIFY(logged("Merge snippets: Parent group 'Gone' is in removed list -> Ignoring children"));
+    }
+
+    void testImportAfterARemovalElsewhereStaysEverywhere()
+    {
+        // A minute ago P removed the group "Templates" and the snippet "Old" of another group. Q
+        // learned of it; R, offline, imported a file holding both half a minute ago.
+        const QDateTime now = QDateTime::currentDateTime();
+        const QString before = now.addSecs(-3600).toString(Qt::ISODate), imported = now.addSecs(-30).toString(Qt::ISODate);
+        const QUuid templates = QUuid::createUuid(), markdown = QUuid::createUuid(), other = QUuid::createUuid(),
+                    old = QUuid::createUuid();
+        const auto file = [&](const QString &time) {
+            return document({groupObject("Templates", templates, time, {snippetObject("Markdown", markdown, time)}),
+                             groupObject("Other", other, before, {snippetObject("Old", old, time)})});
+        };
+        SnippetModel p(nullptr, nullptr), q(nullptr, nullptr), r(nullptr, nullptr);
+        p.deserialize(file(before), false);
+        p.removeRows(0, 1);
+        p.removeRows(0, 1, p.index(0, 0));
+        p.removedItems[templates] = p.removedItems[old] = now.addSecs(-60);
+        const QByteArray removal = p.serialize(true);
+        q.deserialize(file(before), false);
+        q.deserialize(removal, false);
+        QCOMPARE(outline(q), QString("Other: "));
+        r.deserialize(file(imported), false);
+
+        q.deserialize(r.serialize(true), false);
+        QCOMPARE(outline(q), QString("Other: Old | Templates: Markdown"));
+        QVERIFY(logged("Merge snippets: Parent group 'Templates' changed after its removal -> Restored"));
+        p.deserialize(q.serialize(true), false);
+        QCOMPARE(outline(p), QString("Other: Old | Templates: Markdown"));
+        QVERIFY(!p.removedItems.contains(templates));
+        QVERIFY(!p.removedItems.contains(old));
+        // The removal, still stored online, takes nothing from either of them.
+        q.deserialize(removal, false);
+        QCOMPARE(outline(q), QString("Other: Old | Templates: Markdown"));
+        QCOMPARE(outlineAfterReload(p), QString("Other: Old | Templates: Markdown"));
+    }
+
+    void testRenamedGroupAndANewGroupOfItsOldTitleKeepTheirSnippets()
+    {
+        // P renamed "Email" to "Mail" and made a new "Email" above it; Q has the group as it was.
+        const QUuid email = QUuid::createUuid(), newEmail = QUuid::createUuid();
+        const QJsonArray old = {snippetObject("Hello", QUuid::createUuid(), t1), snippetObject("Bye", QUuid::createUuid(), t1)};
+        SnippetModel p(nullptr, nullptr), q(nullptr, nullptr);
+        p.deserialize(document({groupObject("Email", newEmail, t2), groupObject("Mail", email, t2, old)}), false);
+        q.deserialize(document({groupObject("Email", email, t1, old)}), false);
+
+        q.deserialize(p.serialize(true), false);
+        QCOMPARE(outline(q), QString("Email:  | Mail: Hello, Bye"));
+        QCOMPARE(ids(q), ids(p));
+        p.deserialize(q.serialize(true), false);
+        QCOMPARE(outline(p), QString("Email:  | Mail: Hello, Bye"));
     }
 
     void testSnippetOrdinalPastTheEndPlacesItLast()
