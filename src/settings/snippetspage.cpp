@@ -334,7 +334,8 @@ void SnippetsPage::downSnippet()
     swapSnippet(1);
 }
 
-// The items stay in place and their data trade places; the snippet that gave way counts as changed.
+// The items stay in place and their data trade places. The moved snippet counts as changed: a merge
+// elsewhere places only newer snippets, so it must carry its new place however far it goes.
 void SnippetsPage::swapSnippet(int offset)
 {
     const QModelIndex snippet = currentSnippet();
@@ -350,7 +351,7 @@ void SnippetsPage::swapSnippet(int offset)
     m_model->setItemData(neighbour, moved);
     m_model->clearItemData(snippet);
     m_model->setItemData(snippet, other);
-    touch(snippet);
+    touch(neighbour);
     ui->listSnippets->setCurrentIndex(neighbour);
 }
 

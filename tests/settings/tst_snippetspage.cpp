@@ -225,9 +225,9 @@ private slots:
         QTest::addColumn<QString>("touched");
 
         QTest::newRow("second up") << "Work" << "Beta" << "upSnippet" << "" << "Work: Beta, Alpha, Gamma | Home: Delta | Empty: "
-                                   << "Beta" << "Alpha";
+                                   << "Beta" << "Beta";
         QTest::newRow("first down") << "Work" << "Alpha" << "downSnippet" << "" << "Work: Beta, Alpha, Gamma | Home: Delta | Empty: "
-                                    << "Alpha" << "Beta";
+                                    << "Alpha" << "Alpha";
         QTest::newRow("first up not offered") << "Work" << "Alpha" << "upSnippet" << ""
                                               << "Work: Alpha, Beta, Gamma | Home: Delta | Empty: " << "Alpha" << "";
         QTest::newRow("last down not offered") << "Work" << "Gamma" << "downSnippet" << ""
@@ -285,6 +285,21 @@ private slots:
             else
                 QCOMPARE(index.data(TimeRole).toDateTime(), SnippetTest::time(Then));
         }
+    }
+
+    void testSnippetMovedTwoPlacesTakesItsPlaceElsewhere()
+    {
+        openDialog();
+        select("Work", "Gamma");
+        button("upSnippet")->click();
+        button("upSnippet")->click();
+        QCOMPARE(SnippetTest::outline(*m_model), "Work: Gamma, Alpha, Beta | Home: Delta | Empty: ");
+
+        // Another computer still holds the order from before the move.
+        SnippetModel other(nullptr, nullptr);
+        other.deserialize(seedDocument(), false);
+        other.deserialize(m_model->serialize(true), false);
+        QCOMPARE(SnippetTest::outline(other), SnippetTest::outline(*m_model));
     }
 
     void testGroupMovesKeepIdsAndTimes_data()
