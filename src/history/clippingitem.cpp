@@ -8,9 +8,13 @@
 #include <QHash>
 
 #include <atomic>
+#include <mutex>
 #include <limits>
 
 namespace {
+
+// Where QStandardItem keeps an item's flags.
+const int FlagsRole = Qt::UserRole - 1;
 
 QCache<quint64, QPixmap> &decodedIcons()
 {
@@ -95,14 +99,25 @@ int offsetAt(qint64 msecs)
 }
 
 // The local offset from UTC, in seconds, that holds for every wall time of this hour, or Unsteady
-// when an offset change lies within or next to the hour. Asked once per hour of the history.
+// when an offset change lies within or next to the hour. Asked once per hour of the history, from
+// the threads that read a history file side by side.
 int steadyOffset(const QDate &date, int hour)
 {
+    static std::mutex lock;
     static QHash<qint64, int> cache;
+    // Clippings come in order of time: most ask for the hour the one before asked for.
+    thread_local qint64 lastKey = -1;
+    thread_local int lastOffset = Unsteady;
     const qint64 key = date.toJulianDay() * 24 + hour;
+    if (key == lastKey)
+        return lastOffset;
+    const std::lock_guard<std::mutex> guard(lock);
     const auto found = cache.constFind(key);
-    if (found != cache.constEnd())
+    if (found != cache.constEnd()) {
+        lastKey = key;
+        lastOffset = *found;
         return *found;
+    }
 
     int result = Unsteady;
     const QDateTime start(date, QTime(hour, 0, 0), Qt::LocalTime);
@@ -116,6 +131,8 @@ int steadyOffset(const QDate &date, int hour)
             result = offset;
     }
     cache.insert(key, result);
+    lastKey = key;
+    lastOffset = result;
     return result;
 }
 
@@ -266,6 +283,10 @@ QVariant ClippingItem::data(int role) const
         return m_fileName;
     case LockedRole:
         return m_locked;
+    case Qt::ToolTipRole:
+        return m_toolTip;
+    case FlagsRole:
+        return m_flags;
     case ThumbnailRole:
         if (HistoryItemModel *history = historyModel()) {
             const QImage thumbnail = history->thumbnail(m_id, m_fileName);
@@ -301,6 +322,13 @@ static bool assignValue(T &member, const T &value)
 
 bool ClippingItem::assign(const QVariant &value, int role, bool *changed)
 {
+    // Kept as QStandardItem keeps them: an invalid value clears the role.
+    if (role == Qt::ToolTipRole || role == FlagsRole) {
+        QVariant &member = role == Qt::ToolTipRole ? m_toolTip : m_flags;
+        *changed = member.isValid() != value.isValid() || member != value;
+        member = value;
+        return true;
+    }
     // Every field is in the saved record: whatever is assigned, the record is built again.
     if (role != ThumbnailRole)
         forgetSaved();

@@ -26,8 +26,10 @@ HistoryFileReading::Outcome HistoryFileReading::readNow(const QString &path)
         outcome.size = bytes.size();
         outcome.parsed = HistoryDocumentReader::read(bytes, &outcome.document, &outcome.parseError);
     }, &outcome.readError);
-    if (outcome.parsed)
+    if (outcome.parsed) {
         outcome.clippings = LoadedClippings(outcome.document);
+        outcome.clippings.buildIndex();
+    }
     return outcome;
 }
 

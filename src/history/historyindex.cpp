@@ -4,6 +4,8 @@
 
 #include <QStandardItemModel>
 
+#include <future>
+
 namespace {
 
 // The insert test of the add rules for one row: the new item goes above a row it would be out of
@@ -55,6 +57,80 @@ void HistoryIndex::rebuild()
         addItem(itemAt(row));
     for (int row = 0; row + 1 < rows; ++row)
         m_disorder += pairDisorder(row);
+}
+
+std::shared_ptr<HistoryIndex::Tables> HistoryIndex::build(const QList<ClippingItem *> &items)
+{
+    auto tables = std::make_shared<Tables>();
+    tables->items = items;
+    const qsizetype count = items.size();
+    // Three tables apart, each on a thread of its own.
+    auto ids = std::async(std::launch::async, [&tables, &items, count] {
+        tables->byId.reserve(count);
+        for (const ClippingItem *item : items) {
+            if (tables->byId.contains(item->id()))
+                tables->repeatedId = true;
+            tables->byId.insert(item->id(), item);
+        }
+    });
+    auto briefs = std::async(std::launch::async, [&tables, &items, count] {
+        tables->byBrief.reserve(count);
+        for (const ClippingItem *item : items) {
+            if (item->clippingType() == 0 && ClippingItem::matchesByBrief(item) && tables->byBrief.contains(item->brief()))
+                tables->repeatedBrief = true;
+            // A removed clipping is erased as it goes in, and then found by its id only.
+            if (!item->isRemoved())
+                tables->byBrief.insert(item->brief(), item);
+        }
+    });
+    tables->keys.reserve(count);
+    const ClippingItem *previous = nullptr;
+    for (const ClippingItem *item : items) {
+        Keys keys;
+        keys.byBrief = !item->isRemoved();
+        keys.brief = keys.byBrief ? item->brief() : QString("");
+        keys.id = item->id();
+        keys.time = item->timeMsecs();
+        keys.pinned = item->isPinned();
+        tables->keys.insert(item, keys);
+        if (previous && outOfOrder(previous->isPinned(), previous->timeMsecs(), keys.pinned, keys.time))
+            ++tables->disorder;
+        previous = item;
+    }
+    ids.get();
+    briefs.get();
+    return tables;
+}
+
+bool HistoryIndex::isPlain(const Tables &tables)
+{
+    return !tables.repeatedId && !tables.repeatedBrief && tables.disorder == 0;
+}
+
+bool HistoryIndex::repeatsId(const Tables &tables)
+{
+    return tables.repeatedId;
+}
+
+void HistoryIndex::adopt(std::shared_ptr<Tables> tables)
+{
+    const int rows = m_model->rowCount();
+    bool same = tables && tables->items.size() == rows;
+    for (int row = 0; same && row < rows; ++row)
+        same = itemAt(row) == tables->items.at(row);
+    if (!same) {
+        // Not the rows they were built for: the rows are indexed afresh when next asked.
+        m_keys.clear();
+        m_byBrief.clear();
+        m_byId.clear();
+        m_late = true;
+        return;
+    }
+    m_keys = std::move(tables->keys);
+    m_byBrief = std::move(tables->byBrief);
+    m_byId = std::move(tables->byId);
+    m_disorder = tables->disorder;
+    m_late = false;
 }
 
 void HistoryIndex::catchUp()
@@ -201,24 +277,13 @@ void HistoryIndex::onDataChanged(const QModelIndex &topLeft, const QModelIndex &
         m_disorder += pairDisorder(row);
 }
 
-template<typename Hash, typename Key>
-static void lowestRow(const Hash &hash, const Key &key, int *best)
-{
-    const auto range = hash.equal_range(key);
-    for (auto it = range.first; it != range.second; ++it) {
-        const int row = it.value()->row();
-        if (row >= 0 && (*best < 0 || row < *best))
-            *best = row;
-    }
-}
-
 int HistoryIndex::findDuplicate(const QString &brief, const QUuid &id, bool matchBrief)
 {
     catchUp();
     int best = -1;
-    lowestRow(m_byId, id, &best);
+    m_byId.lowestRow(id, &best);
     if (matchBrief)
-        lowestRow(m_byBrief, brief, &best);
+        m_byBrief.lowestRow(brief, &best);
     return best;
 }
 
@@ -226,7 +291,7 @@ int HistoryIndex::firstRowWithId(const QUuid &id)
 {
     catchUp();
     int best = -1;
-    lowestRow(m_byId, id, &best);
+    m_byId.lowestRow(id, &best);
     return best;
 }
 

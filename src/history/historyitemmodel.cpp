@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "common/isync.h"
 #include "common/utils.h"
+#include "logging/synclog.h"
 
 #include <QDebug>
 #include <QSettings>
@@ -68,6 +69,7 @@ HistoryItemModel::~HistoryItemModel()
     // Nothing asked for is lost; the sync engine may be gone already.
     m_sync = nullptr;
     m_saver->flush();
+    SyncLog::writePending();
     // Writers of the clipboard reach the listener through the instance; it must not outlive us.
     if (s_instance == this)
         s_instance = nullptr;
@@ -214,8 +216,8 @@ QMap<int, QVariant> HistoryItemModel::itemData(const QModelIndex &index) const
     if (!clipping || clipping->type() != ClippingItem::Type)
         return roles;
     // The clipping fields live in ClippingItem's members, not in the base class's role list.
-    static const int fields[] = {Qt::DisplayRole, Qt::DecorationRole, Qt::CheckStateRole, HtmlRole,
-        TextRole, IdRole, TimeRole, RemovedRole, ApplicationRole, TypeRole, FileNameRole, LockedRole};
+    static const int fields[] = {Qt::DisplayRole, Qt::DecorationRole, Qt::ToolTipRole, Qt::CheckStateRole, HtmlRole,
+        TextRole, IdRole, TimeRole, RemovedRole, ApplicationRole, TypeRole, FileNameRole, LockedRole, Qt::UserRole - 1};
     for (int role : fields) {
         const QVariant value = clipping->data(role);
         if (value.isValid())
@@ -238,4 +240,5 @@ bool HistoryItemModel::setItemData(const QModelIndex &index, const QMap<int, QVa
 void HistoryItemModel::catchUpIndex()
 {
     m_index->catchUp();
+    SyncLog::writePending();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/historyindex.h"
 #include "history/historysaver.h"
 #include "common/isyncmerge.h"
 #include "history/pendingpictures.h"
@@ -23,7 +24,6 @@
 class ClipboardListener;
 class ClippingItem;
 class HistoryFilterModel;
-class HistoryIndex;
 class ISync;
 class LoadedClippings;
 class QMimeData;
@@ -65,8 +65,8 @@ public:
     // The history file: the setting "HistoryFilePath", by default in the data folder.
     static QString filePath();
     void load();
-    // Builds the lookups of the add rules that a load left for later; the first capture would
-    // otherwise wait for them.
+    // Builds the lookups of the add rules that a load left for later, and writes the sync log lines
+    // a load read ahead left for later; once the first window is up.
     void catchUpIndex();
     // Writes *data, or serialize(), to the history file now, in place of any write still waiting;
     // then, when sync is set, asks the sync engine to synchronise. False when nothing was written.
@@ -157,8 +157,11 @@ private:
     QString refusal(const QStandardItem *item, const AddRules &rules) const;
     bool addItem(QStandardItem *item, const AddRules &rules);
     // Adds a loaded document's clippings to an empty history in one insert, when that ends
-    // exactly as adding each by addItem() would; false, with nothing changed, otherwise.
-    bool addAllInOrder(const QList<ClippingItem *> &items, const AddRules &rules);
+    // exactly as adding each by addItem() would; false, with nothing changed, otherwise. With the
+    // lookups of the items built already, those become the index. With holdLog, the sync log's
+    // line per clipping waits for catchUpIndex(), and the lines of others wait behind them.
+    bool addAllInOrder(const QList<ClippingItem *> &items, const AddRules &rules,
+                       std::shared_ptr<HistoryIndex::Tables> tables = nullptr, bool holdLog = false);
     void removeExtraItems(const AddRules &rules);
     void removeImageFolder(const QStandardItem *clipping);
     void removeImageFolder(const QUuid &id);
@@ -199,7 +202,7 @@ private:
     int addDocument(HistoryDocument &document);
     // Adds loaded clippings; with renewedIds, first gives new ids to repeated ones and says
     // whether there were any.
-    int addClippings(LoadedClippings clippings, bool *renewedIds = nullptr);
+    int addClippings(LoadedClippings clippings, bool *renewedIds = nullptr, bool holdLog = false);
     void keepAside(const QString &path, LoadProblem problem);
 
     QModelIndex toSourceIndex(const QModelIndex &index) const;

@@ -6,6 +6,7 @@
 #include "history/clippingitem.h"
 #include "common/globals.h"
 #include "history/historydocument.h"
+#include "history/historyindex.h"
 #include "history/historysnapshot.h"
 #include "history/loadedclippings.h"
 #include "history/itemrole.h"
@@ -100,17 +101,22 @@ int HistoryItemModel::addDocument(HistoryDocument &document)
     return addClippings(LoadedClippings(document));
 }
 
-int HistoryItemModel::addClippings(LoadedClippings clippings, bool *renewedIds)
+int HistoryItemModel::addClippings(LoadedClippings clippings, bool *renewedIds, bool holdLog)
 {
     QElapsedTimer timer;
     timer.start();
 
     for (const auto &[name, id] : clippings.unsafeFileNames())
         qWarning() << "Ignoring the unsafe image file name" << name << "of clipping" << id;
+    std::shared_ptr<HistoryIndex::Tables> tables = clippings.indexTables();
     const QList<ClippingItem *> items = clippings.take();
     // Taken as two copies of one clipping, the older would be dropped at the next save.
-    if (renewedIds)
-        *renewedIds = renewDuplicateIds(items);
+    if (renewedIds) {
+        *renewedIds = (!tables || HistoryIndex::repeatsId(*tables)) && renewDuplicateIds(items);
+        // The lookups hold the ids the clippings had.
+        if (*renewedIds)
+            tables.reset();
+    }
     const int count = int(items.size());
     qDebug().noquote() << "Profile: Deserialize parsing took" << timer.elapsed() << "ms";
 
@@ -123,7 +129,7 @@ int HistoryItemModel::addClippings(LoadedClippings clippings, bool *renewedIds)
         detached->setSourceModel(nullptr);
     const AddRules rules = readRules();
     // Thumbnails are made when their rows are first shown.
-    if (!addAllInOrder(items, rules)) {
+    if (!addAllInOrder(items, rules, std::move(tables), holdLog)) {
         for (ClippingItem *clipping : std::as_const(items)) {
             if (!addItem(clipping, rules))
                 delete clipping;
@@ -286,7 +292,7 @@ void HistoryItemModel::load()
     m_documentBaseAdded = m_addedBytes;
     bool renewedIds = false;
     const int count = acceptDocument(reading.parsed, reading.parseError, document)
-        ? addClippings(std::move(reading.clippings), &renewedIds)
+        ? addClippings(std::move(reading.clippings), &renewedIds, taken.has_value())
         : -1;
     qDebug().noquote() << "Read " << count << " history items from " << path;
     if (count == -1)

@@ -29,17 +29,22 @@ void logMerge(const QString &text)
     SyncLog::add(QLatin1String("Merge clippings: ") + text);
 }
 
-// How the sync log names a clipping.
-QString shortName(const QStandardItem *item)
+// How the sync log names a clipping by its text.
+QString shortName(const QString &text)
 {
-    QString name = ClippingItem::textOf(item).left(50);
+    QString name = text.left(50);
     name.remove('\n');
     return name;
 }
 
-void logAdded(const QStandardItem *item, int position)
+QString shortName(const QStandardItem *item)
 {
-    logMerge(QLatin1String("Item '") + shortName(item) + QLatin1String("' added at position ") + QString::number(position));
+    return shortName(ClippingItem::textOf(item));
+}
+
+void logAdded(const QString &text, int position)
+{
+    logMerge(QLatin1String("Item '") + shortName(text) + QLatin1String("' added at position ") + QString::number(position));
 }
 
 QString timeText(const QStandardItem *item)
@@ -164,7 +169,7 @@ bool HistoryItemModel::addItem(QStandardItem *item, const AddRules &rules)
 
     removeExtraItems(rules);
     const int position = m_index->insertPosition(ClippingItem::isPinnedItem(item), ClippingItem::timeMsecsOf(item));
-    logAdded(item, position);
+    logAdded(ClippingItem::textOf(item), position);
     // A removal read from a file or another computer keeps nothing of the clipping either.
     if (ClippingItem::isRemovedItem(item))
         eraseRemovedContent(item);
@@ -172,49 +177,72 @@ bool HistoryItemModel::addItem(QStandardItem *item, const AddRules &rules)
     return true;
 }
 
-bool HistoryItemModel::addAllInOrder(const QList<ClippingItem *> &items, const AddRules &rules)
+bool HistoryItemModel::addAllInOrder(const QList<ClippingItem *> &items, const AddRules &rules,
+                                     std::shared_ptr<HistoryIndex::Tables> tables, bool holdLog)
 {
     // With no trim on the way, each clipping that passes the rules, repeats no earlier one and is
     // not newer than the one before lands at the end, exactly where addItem() would put it.
     if (rowCount() != 0 || items.isEmpty() || rules.keepItems < 1 || items.size() > rules.keepItems)
         return false;
-    QSet<QUuid> ids;
-    QSet<QString> briefs;
-    ids.reserve(items.size());
-    briefs.reserve(items.size());
-    const ClippingItem *previous = nullptr;
-    for (const ClippingItem *item : items) {
-        if (!refusal(item, rules).isEmpty())
+    if (tables) {
+        if (!HistoryIndex::isPlain(*tables))
             return false;
-        const QUuid id = ClippingItem::idOf(item);
-        const QString brief = ClippingItem::briefOf(item);
-        if (ids.contains(id)
-            || (ClippingItem::typeOf(item) == 0 && ClippingItem::matchesByBrief(item) && briefs.contains(brief)))
-            return false;
-        if (previous
-            && HistoryIndex::outOfOrder(ClippingItem::isPinnedItem(previous), ClippingItem::timeMsecsOf(previous),
-                                        ClippingItem::isPinnedItem(item), ClippingItem::timeMsecsOf(item)))
-            return false;
-        ids.insert(id);
-        // A removed clipping is erased as it goes in, and then found by its id only.
-        if (!ClippingItem::isRemovedItem(item))
-            briefs.insert(brief);
-        previous = item;
+        for (const ClippingItem *item : items) {
+            if (!refusal(item, rules).isEmpty())
+                return false;
+        }
+    } else {
+        QSet<QUuid> ids;
+        QSet<QString> briefs;
+        ids.reserve(items.size());
+        briefs.reserve(items.size());
+        const ClippingItem *previous = nullptr;
+        for (const ClippingItem *item : items) {
+            if (!refusal(item, rules).isEmpty())
+                return false;
+            const QUuid id = ClippingItem::idOf(item);
+            const QString brief = ClippingItem::briefOf(item);
+            if (ids.contains(id)
+                || (ClippingItem::typeOf(item) == 0 && ClippingItem::matchesByBrief(item) && briefs.contains(brief)))
+                return false;
+            if (previous
+                && HistoryIndex::outOfOrder(ClippingItem::isPinnedItem(previous), ClippingItem::timeMsecsOf(previous),
+                                            ClippingItem::isPinnedItem(item), ClippingItem::timeMsecsOf(item)))
+                return false;
+            ids.insert(id);
+            // A removed clipping is erased as it goes in, and then found by its id only.
+            if (!ClippingItem::isRemovedItem(item))
+                briefs.insert(brief);
+            previous = item;
+        }
     }
     for (ClippingItem *item : items) {
         if (item->isRemoved())
             eraseRemovedContent(item);
     }
 
-    {
+    if (holdLog) {
+        // A line per clipping is more than the first window can wait for.
+        QList<QString> texts;
+        texts.reserve(items.size());
+        for (const ClippingItem *item : items)
+            texts.append(item->text());
+        SyncLog::addLater([texts = std::move(texts)] {
+            const LogBurst burst;
+            for (int row = 0; row < texts.size(); ++row)
+                logAdded(texts.at(row), row);
+        });
+    } else {
         const LogBurst burst;
         for (int row = 0; row < items.size(); ++row)
-            logAdded(items[row], row);
+            logAdded(items[row]->text(), row);
     }
     // As the first addItem() would: the column before the rows.
     if (columnCount() < 1)
         setColumnCount(1);
     invisibleRootItem()->insertRows(0, QList<QStandardItem *>(items.cbegin(), items.cend()));
+    if (tables)
+        m_index->adopt(std::move(tables));
     return true;
 }
 

@@ -71,6 +71,15 @@ LoadedClippings::LoadedClippings(HistoryDocument &document)
     document.clippings.clear();
 }
 
+void LoadedClippings::buildIndex()
+{
+    QList<ClippingItem *> items;
+    items.reserve(qsizetype(m_items.size()));
+    for (const std::unique_ptr<ClippingItem> &item : m_items)
+        items.append(item.get());
+    m_tables = HistoryIndex::build(items);
+}
+
 QList<ClippingItem *> LoadedClippings::take()
 {
     QList<ClippingItem *> items;

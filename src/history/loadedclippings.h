@@ -1,5 +1,7 @@
 #pragma once
 
+#include "history/historyindex.h"
+
 #include <QList>
 #include <QString>
 
@@ -26,11 +28,18 @@ public:
     // The items in document order; the caller owns them.
     QList<ClippingItem *> take();
 
+    // Builds the history's lookups of the items, as rows of an empty history in document order,
+    // here rather than on the thread that adds them.
+    void buildIndex();
+    // The lookups buildIndex() built, or null.
+    std::shared_ptr<HistoryIndex::Tables> indexTables() const { return m_tables; }
+
     // Image file names that would lead out of the image cache, with the id of their clipping, in
     // document order. Those items were given no file name.
     const QList<std::pair<QString, QString>> &unsafeFileNames() const { return m_unsafeFileNames; }
 
 private:
     std::vector<std::unique_ptr<ClippingItem>> m_items;
+    std::shared_ptr<HistoryIndex::Tables> m_tables;
     QList<std::pair<QString, QString>> m_unsafeFileNames;
 };

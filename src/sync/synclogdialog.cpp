@@ -22,7 +22,10 @@ SyncLogDialog::SyncLogDialog(QWidget *parent)
     connect(ui->exportButton, &QPushButton::clicked, this, &SyncLogDialog::exportLog);
     connect(ui->clearLog, &QPushButton::clicked, this, &SyncLogDialog::clear);
     connect(ui->filter, &QLineEdit::textChanged, &proxy, &QSortFilterProxyModel::setFilterFixedString);
-    connect(&timer, &QTimer::timeout, this, [this] { model.setStringList(c_log); });
+    connect(&timer, &QTimer::timeout, this, [this] {
+        writePending();
+        model.setStringList(c_log);
+    });
 
     ui->okButton->setFocus();
 }
@@ -38,6 +41,7 @@ QString SyncLogDialog::proposedFileName(QDate date)
 bool SyncLogDialog::writeLog(const QString &fileName)
 {
     QByteArray bytes;
+    writePending();
     for (const QString &line : std::as_const(c_log)) {
         bytes.append(line.toUtf8());
         bytes.append('\n');
@@ -72,6 +76,7 @@ void SyncLogDialog::exportLog()
 
 void SyncLogDialog::showEvent(QShowEvent *event)
 {
+    writePending();
     model.setStringList(c_log);
     QDialog::showEvent(event);
     timer.start(1000);
@@ -87,6 +92,7 @@ void SyncLogDialog::closeEvent(QCloseEvent *event)
 
 void SyncLogDialog::clear()
 {
+    writePending();
     c_log.clear();
     model.setStringList(c_log);
 }

@@ -60,6 +60,27 @@ private slots:
         QVERIFY(SyncLogDialog::c_log.last().endsWith(QString("] line %1").arg(SyncLogDialog::c_maxLines + extra - 1)));
     }
 
+    // The lines of a load wait for the first window; whatever is logged meanwhile comes after them,
+    // and the dialog shows them all.
+    void testLinesAddedLaterKeepTheirOrder()
+    {
+        SyncLogDialog::addLater([] {
+            SyncLogDialog::add("held one");
+            SyncLogDialog::add("held two");
+        });
+        SyncLogDialog::add("after");
+        QVERIFY(SyncLogDialog::c_log.isEmpty());
+        SyncLogDialog dialog;
+        dialog.show();
+        QCOMPARE(dialog.findChild<QListView *>("listView")->model()->rowCount(), 3);
+        QStringList texts;
+        for (const QString &line : std::as_const(SyncLogDialog::c_log))
+            texts.append(line.section("] ", 1));
+        QCOMPARE(texts, (QStringList{"held one", "held two", "after"}));
+        SyncLogDialog::add("now");
+        QVERIFY(SyncLogDialog::c_log.last().endsWith("] now"));
+    }
+
     void testExportWritesEveryLineEvenWhenFiltered()
     {
         SyncLogDialog::add("alpha");
