@@ -189,6 +189,19 @@ private:
     bool writePicturesNow();
     // Gives a new id to each clipping whose id an earlier one has; whether there was one.
     bool renewDuplicateIds(const QList<ClippingItem *> &items);
+    // The history file as the last write that asked for a sync left it: the rows it was written
+    // from, its bytes (until the sync pass takes them) and their SHA-256. The pass then needs
+    // neither to build the document again nor to write it.
+    struct WrittenDocument
+    {
+        QString path;
+        std::vector<std::shared_ptr<const SavedClipping>> rows;
+        QByteArray bytes;
+        QString sha256;
+    };
+    // Whether the document of these rows is the one last written.
+    bool isWritten(const HistorySnapshot &rows) const;
+
     // An upper bound of the history file's size with the clippings added since it was last built.
     qint64 documentSizeEstimate() const { return m_documentBase + m_addedBytes - m_documentBaseAdded; }
 
@@ -228,6 +241,7 @@ private:
     qint64 m_addedBytes = 0;
     qint64 m_documentBase = 0;
     qint64 m_documentBaseAdded = 0;
+    WrittenDocument m_written;
 
     static HistoryItemModel *s_instance;
     static ListenerFactory s_listenerFactory;

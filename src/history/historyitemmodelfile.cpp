@@ -196,6 +196,7 @@ bool HistoryItemModel::prepareSave(HistorySaver::Job &job, bool takeSnapshot)
     }
     if (takeSnapshot)
         job.snapshot = snapshot();
+    job.keepDocument = takeSnapshot && job.sync && m_sync;
     job.addedBefore = m_addedBytes;
     return true;
 }
@@ -206,6 +207,9 @@ void HistoryItemModel::finishSave(const HistorySaver::Job &job)
         m_documentBase = job.size;
         m_documentBaseAdded = job.addedBefore;
     }
+    // A write that fails leaves the file as it was.
+    if (job.written)
+        m_written = job.keepDocument ? WrittenDocument{job.path, job.snapshot.rows, job.bytes, job.sha256} : WrittenDocument();
     if (!job.written) {
         if (job.openFailed)
             qWarning().noquote() << job.path + " cannot be opened for writing." << job.error;

@@ -3,6 +3,7 @@
 
 #include "history/clippingitem.h"
 #include "history/historydocument.h"
+#include "history/historysnapshot.h"
 #include "history/itemrole.h"
 #include "common/isync.h"
 #include "common/utils.h"
@@ -11,9 +12,19 @@
 #include <QDebug>
 #include <QSettings>
 
+bool HistoryItemModel::isWritten(const HistorySnapshot &rows) const
+{
+    // Rows are shared, never changed: the same rows are the same document.
+    return !m_written.sha256.isEmpty() && m_written.path == filePath() && m_written.rows == rows.rows;
+}
+
 QString HistoryItemModel::hash()
 {
-    return QString::fromLatin1(QCryptographicHash::hash(serialize(), QCryptographicHash::Sha256).toHex());
+    // A sync pass follows the write that asked for it, which hashed what it wrote.
+    const HistorySnapshot rows = snapshot();
+    if (isWritten(rows))
+        return m_written.sha256;
+    return QString::fromLatin1(QCryptographicHash::hash(rows.toJson(), QCryptographicHash::Sha256).toHex());
 }
 
 bool HistoryItemModel::merge(QByteArray online, QByteArray &result, SyncDirection direction)
@@ -45,7 +56,15 @@ bool HistoryItemModel::merge(QByteArray online, QByteArray &result, SyncDirectio
             m_sync->syncImages(images);
     }
 
-    result.append(serialize());
-    save(false, &result);
+    const HistorySnapshot rows = snapshot();
+    if (isWritten(rows) && !m_written.bytes.isNull()) {
+        // The history file holds these bytes already.
+        result.append(m_written.bytes);
+    } else {
+        result.append(rows.toJson());
+        save(false, &result);
+    }
+    // Not kept for longer than the pass needs them: a large history is many megabytes.
+    m_written.bytes = QByteArray();
     return result != online;
 }

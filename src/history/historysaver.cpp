@@ -2,6 +2,7 @@
 
 #include "common/safefile.h"
 
+#include <QCryptographicHash>
 #include <QMetaObject>
 
 HistorySaver::HistorySaver(QObject *parent, std::function<bool(Job &)> prepare, std::function<void(const Job &)> finish)
@@ -23,11 +24,15 @@ void HistorySaver::write(Job &job)
 {
     if (job.bytes.isNull())
         job.bytes = job.snapshot.toJson();
-    job.snapshot = HistorySnapshot();
+    if (!job.keepDocument)
+        job.snapshot = HistorySnapshot();
     job.size = job.bytes.size();
     // A history file linked elsewhere on purpose stays linked.
     job.written = SafeFile::writeDocument(job.path, job.bytes, &job.error, &job.openFailed, SafeFile::Links::WriteThrough);
-    job.bytes.clear();
+    if (job.keepDocument && job.written)
+        job.sha256 = QString::fromLatin1(QCryptographicHash::hash(job.bytes, QCryptographicHash::Sha256).toHex());
+    else
+        job.bytes.clear();
 }
 
 void HistorySaver::request(bool sync)

@@ -27,6 +27,10 @@ public:
         // Written instead of the snapshot when set.
         QByteArray bytes;
         bool sync = false;
+        // Keeps the snapshot, the bytes written and their SHA-256 (lower-case hex) in the job
+        // after the write, for the sync pass that follows it.
+        bool keepDocument = false;
+        QString sha256;
         // The owner's count of bytes added when the job was taken.
         qint64 addedBefore = 0;
 

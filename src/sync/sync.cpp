@@ -38,9 +38,16 @@ Sync::Sync(QObject *parent)
     connect(m_localFolder, &SyncLocalFolder::initialized, this, &Sync::syncInitialized);
     connect(m_notifier, &Notifier::dataUpdated, this, &Sync::onDataUpdated);
     connect(this, &Sync::contentUploaded, m_notifier, &Notifier::notify);
+    // One at a time: the queue runs one operation at a time anyway.
+    m_payloadWorkers.setMaxThreadCount(1);
 }
 
-Sync::~Sync() = default;
+Sync::~Sync()
+{
+    // A version being worked out would hand its result to an engine that is gone.
+    m_payloadWorkers.clear();
+    m_payloadWorkers.waitForDone();
+}
 
 QMap<QString, QVariant> Sync::mapSettings()
 {

@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QThreadPool>
 #include <QVariant>
 
 #include <utility>
@@ -114,6 +115,8 @@ public:
     // A passphrase in the form the settings store keeps it: a new cipher text each time, and empty
     // for the empty passphrase.
     static QString encipherPassphrase(const QString &passphrase);
+    // The prefix and the cipher bytes of bytes under the passphrase (not empty); on any thread.
+    static QByteArray encipher(const QByteArray &bytes, const QString &passphrase);
 
     // Versioned documents (syncmerge.cpp).
     static bool isPlainJson(const QByteArray &bytes);
@@ -175,6 +178,11 @@ private:
     void mergeDocument(SyncData data);
     void downloadJsonFinished(SyncData data, QByteArray bytes, bool error);
     void handleMerge(SyncData data, QByteArray online);
+    // A merged document's version, named, compressed and, when asked, enciphered on a worker;
+    // uploaded unless that version is online already. cipherMissing: encryption is on without a
+    // passphrase.
+    void storeMergedVersion(SyncData data, QString versionName, QByteArray payload, bool enciphered,
+                            bool cipherMissing);
     void handleMergeFinished(SyncData data, bool error);
     void cleanupCheck(QString fileName);
     bool isDocumentOf(const QByteArray &plain, const QString &fileName) const;
@@ -232,4 +240,6 @@ private:
     ISyncTarget *m_googleDrive = nullptr;
     SyncLocalFolder *m_localFolder;
     SyncNone *m_none;
+    // Works out merged versions off the GUI thread; waited for before the engine goes.
+    QThreadPool m_payloadWorkers;
 };

@@ -14,6 +14,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMap>
+#include <QMetaObject>
+#include <QRunnable>
 
 namespace {
 
@@ -258,7 +260,28 @@ void Sync::handleMerge(SyncData data, QByteArray online)
         return;
     }
 
-    const QString versionName = addHash(result, data.file);
+    // Hashing, compressing and enciphering a whole history take far longer than a frame: done on a
+    // worker, from bytes nothing else holds a writable copy of.
+    const bool encrypt = m_settings.value("EncryptData").toBool();
+    const QString passphrase = encrypt ? decipherPassphrase(m_settings.value("Passphrase")) : QString();
+    m_payloadWorkers.start(QRunnable::create([this, data, result, encrypt, passphrase] {
+        const QString versionName = addHash(result, data.file);
+        QByteArray payload = qCompress(result, -1);
+        const bool enciphered = encrypt && !passphrase.isEmpty();
+        if (enciphered)
+            payload = encipher(payload, passphrase);
+        QMetaObject::invokeMethod(
+            this,
+            [this, data, versionName, payload, enciphered, cipherMissing = encrypt && !enciphered] {
+                storeMergedVersion(data, versionName, payload, enciphered, cipherMissing);
+            },
+            Qt::QueuedConnection);
+    }));
+}
+
+void Sync::storeMergedVersion(SyncData data, QString versionName, QByteArray payload, bool enciphered,
+                              bool cipherMissing)
+{
     // Two computers whose add rules differ would otherwise store the same two contents in turn for
     // ever, each waking the other.
     if (data.direction == BothWays && !idOfRemoteName(versionName).isEmpty()) {
@@ -268,13 +291,12 @@ void Sync::handleMerge(SyncData data, QByteArray online)
     }
 
     data.file = versionName;
-    QByteArray payload = qCompress(result, -1);
-    if (m_settings.value("EncryptData").toBool()) {
-        payload = encrypt(payload);
-        if (payload.isEmpty()) {
-            haltQueue(tr("Synchronization failed."));
-            return;
-        }
+    if (enciphered || cipherMissing)
+        SyncLogDialog::add("Sync: Encrypting the payload");
+    if (cipherMissing) {
+        SyncLogDialog::add("Sync: Encryption is on but no passphrase is set");
+        haltQueue(tr("Synchronization failed."));
+        return;
     }
     getSync()->upload(MergeUpload, data, payload);
 }

@@ -47,6 +47,11 @@ QByteArray Sync::encrypt(QByteArray bytes)
         SyncLogDialog::add("Sync: Encryption is on but no passphrase is set");
         return QByteArray();
     }
+    return encipher(bytes, passphrase);
+}
+
+QByteArray Sync::encipher(const QByteArray &bytes, const QString &passphrase)
+{
     O0SimpleCrypt crypt(payloadKey(passphrase));
     return c_encryptedPrefix + crypt.encryptToByteArray(bytes);
 }

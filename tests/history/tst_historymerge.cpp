@@ -3,6 +3,7 @@
 #include "history/historyfiltermodel.h"
 #include "sync/synclogdialog.h"
 
+#include <QCryptographicHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -93,6 +94,38 @@ private slots:
         QByteArray again;
         model.merge(QByteArray(), again, ToServer);
         QCOMPARE(sync.imageCalls.size(), 1);
+    }
+
+    // The pass after a save takes the saved document and its hash instead of building them again:
+    // never once the rows changed after that save.
+    void testPassAfterASaveUploadsTheRowsAsTheyAre_data()
+    {
+        QTest::addColumn<bool>("changedAfterTheSave");
+        QTest::newRow("rows as saved") << false;
+        QTest::newRow("a row changed since") << true;
+    }
+
+    void testPassAfterASaveUploadsTheRowsAsTheyAre()
+    {
+        QFETCH(bool, changedAfterTheSave);
+        RecordingSync sync;
+        HistoryItemModel model(nullptr, &sync);
+        model.addItem(textItem("first", at(1)));
+        model.addItem(textItem("second", at(0)));
+        model.requestSave(true);
+        QTRY_COMPARE(sync.syncCalls.size(), 1);
+        if (changedAfterTheSave) {
+            // Changed without a write of its own yet, as while that write is under way.
+            model.item(1)->setData(true, Qt::CheckStateRole);
+        }
+        const QByteArray local = model.serialize();
+
+        QCOMPARE(model.hash(), QString::fromLatin1(QCryptographicHash::hash(local, QCryptographicHash::Sha256).toHex()));
+        QByteArray result;
+        QVERIFY(model.merge(QByteArray(), result, BothWays));
+        QCOMPARE(result, local);
+        QCOMPARE(readFile(historyPath()), local);
+        QCOMPARE(model.hash(), QString::fromLatin1(QCryptographicHash::hash(local, QCryptographicHash::Sha256).toHex()));
     }
 
     void testLaterTombstoneWinsAndEarlierIsIgnored()
