@@ -64,8 +64,9 @@ std::shared_ptr<HistoryIndex::Tables> HistoryIndex::build(const QList<ClippingIt
     auto tables = std::make_shared<Tables>();
     tables->items = items;
     const qsizetype count = items.size();
-    // Three tables apart, each on a thread of its own.
-    auto ids = std::async(std::launch::async, [&tables, &items, count] {
+    // Three tables apart, each on a thread of its own when there are many rows.
+    const auto policy = count >= LateBlock ? std::launch::async : std::launch::deferred;
+    auto ids = std::async(policy, [&tables, &items, count] {
         tables->byId.reserve(count);
         for (const ClippingItem *item : items) {
             if (tables->byId.contains(item->id()))
@@ -73,7 +74,7 @@ std::shared_ptr<HistoryIndex::Tables> HistoryIndex::build(const QList<ClippingIt
             tables->byId.insert(item->id(), item);
         }
     });
-    auto briefs = std::async(std::launch::async, [&tables, &items, count] {
+    auto briefs = std::async(policy, [&tables, &items, count] {
         tables->byBrief.reserve(count);
         for (const ClippingItem *item : items) {
             if (item->clippingType() == 0 && ClippingItem::matchesByBrief(item) && tables->byBrief.contains(item->brief()))

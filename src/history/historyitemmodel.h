@@ -157,8 +157,8 @@ private:
     QString refusal(const QStandardItem *item, const AddRules &rules) const;
     bool addItem(QStandardItem *item, const AddRules &rules);
     // Adds a loaded document's clippings to an empty history in one insert, when that ends
-    // exactly as adding each by addItem() would; false, with nothing changed, otherwise. With the
-    // lookups of the items built already, those become the index. With holdLog, the sync log's
+    // exactly as adding each by addItem() would; false, with nothing changed, otherwise. The
+    // lookups of the items (built here unless given) become the index. With holdLog, the sync log's
     // line per clipping waits for catchUpIndex(), and the lines of others wait behind them.
     bool addAllInOrder(const QList<ClippingItem *> &items, const AddRules &rules,
                        std::shared_ptr<HistoryIndex::Tables> tables = nullptr, bool holdLog = false);

@@ -184,38 +184,15 @@ bool HistoryItemModel::addAllInOrder(const QList<ClippingItem *> &items, const A
     // not newer than the one before lands at the end, exactly where addItem() would put it.
     if (rowCount() != 0 || items.isEmpty() || rules.keepItems < 1 || items.size() > rules.keepItems)
         return false;
-    if (tables) {
-        if (!HistoryIndex::isPlain(*tables))
+    for (const ClippingItem *item : items) {
+        if (!refusal(item, rules).isEmpty())
             return false;
-        for (const ClippingItem *item : items) {
-            if (!refusal(item, rules).isEmpty())
-                return false;
-        }
-    } else {
-        QSet<QUuid> ids;
-        QSet<QString> briefs;
-        ids.reserve(items.size());
-        briefs.reserve(items.size());
-        const ClippingItem *previous = nullptr;
-        for (const ClippingItem *item : items) {
-            if (!refusal(item, rules).isEmpty())
-                return false;
-            const QUuid id = ClippingItem::idOf(item);
-            const QString brief = ClippingItem::briefOf(item);
-            if (ids.contains(id)
-                || (ClippingItem::typeOf(item) == 0 && ClippingItem::matchesByBrief(item) && briefs.contains(brief)))
-                return false;
-            if (previous
-                && HistoryIndex::outOfOrder(ClippingItem::isPinnedItem(previous), ClippingItem::timeMsecsOf(previous),
-                                            ClippingItem::isPinnedItem(item), ClippingItem::timeMsecsOf(item)))
-                return false;
-            ids.insert(id);
-            // A removed clipping is erased as it goes in, and then found by its id only.
-            if (!ClippingItem::isRemovedItem(item))
-                briefs.insert(brief);
-            previous = item;
-        }
     }
+    // The lookups that tell whether the document repeats or disorders anything become the index.
+    if (!tables)
+        tables = HistoryIndex::build(items);
+    if (!HistoryIndex::isPlain(*tables))
+        return false;
     for (ClippingItem *item : items) {
         if (item->isRemoved())
             eraseRemovedContent(item);
@@ -241,8 +218,7 @@ bool HistoryItemModel::addAllInOrder(const QList<ClippingItem *> &items, const A
     if (columnCount() < 1)
         setColumnCount(1);
     invisibleRootItem()->insertRows(0, QList<QStandardItem *>(items.cbegin(), items.cend()));
-    if (tables)
-        m_index->adopt(std::move(tables));
+    m_index->adopt(std::move(tables));
     return true;
 }
 
