@@ -22,6 +22,14 @@ public:
     // The history's live image files, each "{id}/file name".
     virtual void syncImages(QList<QString> images) = 0;
 
+    // Whether a sync of the document asked for now would be carried out: a document keeps what a
+    // pass takes from its save only then.
+    virtual bool willSync(SyncFile file)
+    {
+        Q_UNUSED(file);
+        return true;
+    }
+
 signals:
     // The thumbnail of an image the engine brought into the cache for the clipping id.
     void thumbnail(QImage image, QUuid id);

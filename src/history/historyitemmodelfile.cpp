@@ -196,7 +196,8 @@ bool HistoryItemModel::prepareSave(HistorySaver::Job &job, bool takeSnapshot)
     }
     if (takeSnapshot)
         job.snapshot = snapshot();
-    job.keepDocument = takeSnapshot && job.sync && m_sync;
+    // Many megabytes for a large history: kept only for a pass that will come.
+    job.keepDocument = takeSnapshot && job.sync && m_sync && m_sync->willSync(SyncFile::History);
     job.addedBefore = m_addedBytes;
     return true;
 }

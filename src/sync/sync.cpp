@@ -141,6 +141,19 @@ bool Sync::isListening() const
     return m_notifier->isListening();
 }
 
+bool Sync::willSync(SyncFile file)
+{
+    if (demoEnabled || !isValid())
+        return false;
+    switch (file) {
+    case SyncFile::History:
+        return m_settings.value("SyncHistory").toBool();
+    case SyncFile::Snippets:
+        return m_settings.value("SyncSnippets").toBool();
+    }
+    return false;
+}
+
 void Sync::sync(SyncFile file, ISyncMerge *merge, SyncDirection direction)
 {
     if (demoEnabled)

@@ -68,6 +68,7 @@ public:
 
     void sync(SyncFile file, ISyncMerge *merge, SyncDirection direction) override;
     void syncImages(QList<QString> images) override;
+    bool willSync(SyncFile file) override;
     void syncActions(SyncDirection direction);
     // Queues every enabled document and the actions, then starts at once.
     void syncAll(SyncDirection direction);
