@@ -192,8 +192,10 @@ void SettingsDialog::showPage(QAbstractButton *button, int index)
 
 void SettingsDialog::syncClicked()
 {
-    showPage(ui->sync, SyncPage);
+    // Settled before it is shown, so that the focus moves to one of its choices: before the
+    // start-up sync it still stands on the waiting page it was made with.
     ui->syncPage->clicked();
+    showPage(ui->sync, SyncPage);
 }
 
 void SettingsDialog::initialize()

@@ -617,6 +617,19 @@ private slots:
         dialog->reject();
     }
 
+    // The keyboard route to a choice: the focus moves from the General page to the first one.
+    void testSyncPageShownBeforeTheStartUpSyncFocusesItsFirstChoice()
+    {
+        const auto window = freshWindow();
+        SettingsDialog *dialog = window->settings();
+        window->showSettings();
+        child<QWidget>(dialog, "startAutomatically")->setFocus();
+        child<QAbstractButton>(dialog, "sync")->click();
+        QCOMPARE(child<QStackedWidget>(dialog, "stackedWidgetSync")->currentIndex(), 0);
+        QCOMPARE(dialog->focusWidget(), child<QWidget>(dialog, "googleSync"));
+        dialog->reject();
+    }
+
     // Opened before the start-up sync runs, the Sync page keeps the folder being chosen.
     void testFolderChosenDuringTheStartUpSyncIsShown()
     {
