@@ -28,40 +28,37 @@ open_settings_from_tray
 dialog=$(settings_dialog)
 
 show_page "$dialog" 2 || fail "no Snippets page"
-# The first group's snippets are listed; from the list, Tab reaches the add button below it.
-e2e_poll 20 click_text "$dialog" Clipboard || fail "the Snippets page did not list the sample snippets"
-xdotool key Tab space
-sleep 0.5
+# Its first box has the focus; past the import and export buttons, the group list and its four
+# buttons (the first group is current, so it cannot move up) and the snippet list is the add button.
+xdotool key Tab Tab Tab Tab Tab Tab Tab Tab Tab space
 # The new snippet's name is open for typing.
 xdotool key ctrl+a
 xdotool type --delay 30 'Sign off'
 xdotool key Return
 screenshot snippets-page-named >/dev/null
 
+# Back in the snippet list, the new snippet (the last) current: past the add, remove, edit, up and
+# move buttons and "Insert" is "Options"; its third entry is "Set expand keyword".
 log_mark
-e2e_poll 20 click_text "$dialog" Options || fail "no Options button"
-# The third entry: "Set expand keyword".
+xdotool key Tab Tab Tab Tab Tab Tab Tab space
 wait_for_shown 'menu "[^"]*": "[^"]*" \| "[^"]*" \| "Set expand keyword' || fail "\"Options\" showed no menu with \"Set expand keyword\" third"
 xdotool key Down Down Down Return
+wait_for_shown 'window "Set keyword" \(QInputDialog\)' || fail "\"Set expand keyword\" asked nothing"
 keyword_dialog() { program_window '^Set keyword$' 'Set keyword'; }
-e2e_poll 10 eval '[[ -n $(keyword_dialog) ]]' ||
-    fail "\"Set expand keyword\" asked nothing"
 xdotool type --delay 30 "$keyword"
 xdotool key Return
 e2e_poll 10 eval '[[ -z $(keyword_dialog) ]]' ||
     fail "the keyword dialog did not close"
 
-# The editor lies below its label "Snippet Text".
-xdotool windowactivate --sync "$dialog" >/dev/null 2>&1 || true
-place=$(e2e_poll 20 find_text "$dialog" Text) || fail "no snippet text editor"
-read -r px py <<<"$place"
-xdotool mousemove --window "$dialog" "$px" "$((py + 60))" click 1
+# "Options" has the focus again; the text editor comes next.
+xdotool key Tab
 xdotool type --delay 30 "$text"
 screenshot snippets-page-filled >/dev/null
 
 lines_before=$(keyword_lines)
-# Return in the editor is a line break; in the snippet list it presses the default button, OK.
-e2e_poll 20 click_text "$dialog" Clipboard || fail "the snippet list went away"
+# The editor keeps Return; back on the General page, whose first box takes the focus, Return
+# presses the default button, OK.
+show_page "$dialog" 0 || fail "no General page"
 xdotool key Return
 e2e_poll 10 eval '[[ -z $(settings_dialog) ]]' || fail "OK did not close the dialog"
 e2e_poll 10 snippet_saved || fail "Snippets.json does not hold the new snippet: $(cat "$snippets_file")"
