@@ -455,10 +455,6 @@
         <translation>解析剪贴项文件失败：</translation>
     </message>
     <message>
-        <source>A copy of it was kept as </source>
-        <translation>已保留一份副本：</translation>
-    </message>
-    <message>
         <source>An image clipping cannot be saved:</source>
         <translation>无法保存图片剪贴项：</translation>
     </message>
@@ -802,6 +798,10 @@ Start the X server with the XTEST extension enabled to paste from Kestovan.</sou
     <message>
         <source>The network library could not be loaded: %1</source>
         <translation>无法加载网络库：%1</translation>
+    </message>
+    <message>
+        <source>A copy of it was kept as </source>
+        <translation>已保留一份副本：</translation>
     </message>
 </context>
 <context>
@@ -1246,10 +1246,6 @@ Start the X server with the XTEST extension enabled to paste from Kestovan.</sou
     <message>
         <source>The snippets file is too large to load: </source>
         <translation>片段文件过大，无法加载：</translation>
-    </message>
-    <message>
-        <source>A copy of it was kept as </source>
-        <translation>已保留一份副本：</translation>
     </message>
 </context>
 <context>

@@ -455,10 +455,6 @@
         <translation>Leiketiedoston jäsentäminen epäonnistui: </translation>
     </message>
     <message>
-        <source>A copy of it was kept as </source>
-        <translation>Siitä säilytettiin kopio nimellä </translation>
-    </message>
-    <message>
         <source>An image clipping cannot be saved:</source>
         <translation>Kuvaleikettä ei voi tallentaa:</translation>
     </message>
@@ -805,6 +801,10 @@ Käynnistä X-palvelin XTEST-laajennus käytössä, jotta voit liittää Kestova
     <message>
         <source>The network library could not be loaded: %1</source>
         <translation>Verkkokirjastoa ei voitu ladata: %1</translation>
+    </message>
+    <message>
+        <source>A copy of it was kept as </source>
+        <translation>Siitä säilytettiin kopio nimellä </translation>
     </message>
 </context>
 <context>
@@ -1249,10 +1249,6 @@ Käynnistä X-palvelin XTEST-laajennus käytössä, jotta voit liittää Kestova
     <message>
         <source>The snippets file is too large to load: </source>
         <translation>Katkelmatiedosto on liian suuri ladattavaksi: </translation>
-    </message>
-    <message>
-        <source>A copy of it was kept as </source>
-        <translation>Siitä säilytettiin kopio nimellä </translation>
     </message>
 </context>
 <context>

@@ -455,10 +455,6 @@
         <translation>Impossible d&apos;analyser le fichier de l&apos;historique&#xa0;: </translation>
     </message>
     <message>
-        <source>A copy of it was kept as </source>
-        <translation>Une copie a été conservée sous </translation>
-    </message>
-    <message>
         <source>An image clipping cannot be saved:</source>
         <translation>Un élément image ne peut pas être enregistré&#xa0;:</translation>
     </message>
@@ -805,6 +801,10 @@ Démarrez le serveur X avec l&apos;extension XTEST activée pour coller depuis K
     <message>
         <source>The network library could not be loaded: %1</source>
         <translation>La bibliothèque réseau n&apos;a pas pu être chargée&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>A copy of it was kept as </source>
+        <translation>Une copie a été conservée sous </translation>
     </message>
 </context>
 <context>
@@ -1249,10 +1249,6 @@ Démarrez le serveur X avec l&apos;extension XTEST activée pour coller depuis K
     <message>
         <source>The snippets file is too large to load: </source>
         <translation>Le fichier des extraits est trop volumineux pour être chargé&#xa0;: </translation>
-    </message>
-    <message>
-        <source>A copy of it was kept as </source>
-        <translation>Une copie a été conservée sous </translation>
     </message>
 </context>
 <context>

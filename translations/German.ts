@@ -455,10 +455,6 @@
         <translation>Die Verlaufsdatei konnte nicht eingelesen werden: </translation>
     </message>
     <message>
-        <source>A copy of it was kept as </source>
-        <translation>Eine Kopie wurde aufbewahrt unter </translation>
-    </message>
-    <message>
         <source>An image clipping cannot be saved:</source>
         <translation>Ein Bildeintrag kann nicht gespeichert werden:</translation>
     </message>
@@ -805,6 +801,10 @@ Starten Sie den X-Server mit aktivierter XTEST-Erweiterung, um aus Kestovan einz
     <message>
         <source>The network library could not be loaded: %1</source>
         <translation>Die Netzwerkbibliothek konnte nicht geladen werden: %1</translation>
+    </message>
+    <message>
+        <source>A copy of it was kept as </source>
+        <translation>Eine Kopie wurde aufbewahrt unter </translation>
     </message>
 </context>
 <context>
@@ -1249,10 +1249,6 @@ Starten Sie den X-Server mit aktivierter XTEST-Erweiterung, um aus Kestovan einz
     <message>
         <source>The snippets file is too large to load: </source>
         <translation>Die Textbausteindatei ist zu groß zum Laden: </translation>
-    </message>
-    <message>
-        <source>A copy of it was kept as </source>
-        <translation>Eine Kopie wurde aufbewahrt unter </translation>
     </message>
 </context>
 <context>

@@ -455,10 +455,6 @@
         <translation>क्लिपिंग फ़ाइल पार्स नहीं की जा सकी: </translation>
     </message>
     <message>
-        <source>A copy of it was kept as </source>
-        <translation>इसकी एक प्रति यहाँ रखी गई: </translation>
-    </message>
-    <message>
         <source>An image clipping cannot be saved:</source>
         <translation>छवि क्लिपिंग सहेजी नहीं जा सकती:</translation>
     </message>
@@ -805,6 +801,10 @@ Kestovan से चिपकाने के लिए X सर्वर को 
     <message>
         <source>The network library could not be loaded: %1</source>
         <translation>नेटवर्क लाइब्रेरी लोड नहीं हो सकी: %1</translation>
+    </message>
+    <message>
+        <source>A copy of it was kept as </source>
+        <translation>इसकी एक प्रति यहाँ रखी गई: </translation>
     </message>
 </context>
 <context>
@@ -1249,10 +1249,6 @@ Kestovan से चिपकाने के लिए X सर्वर को 
     <message>
         <source>The snippets file is too large to load: </source>
         <translation>स्निपेट फ़ाइल लोड करने के लिए बहुत बड़ी है: </translation>
-    </message>
-    <message>
-        <source>A copy of it was kept as </source>
-        <translation>इसकी एक प्रति यहाँ रखी गई: </translation>
     </message>
 </context>
 <context>

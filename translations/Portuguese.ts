@@ -455,10 +455,6 @@
         <translation>Falha ao interpretar o arquivo do histórico: </translation>
     </message>
     <message>
-        <source>A copy of it was kept as </source>
-        <translation>Uma cópia foi mantida como </translation>
-    </message>
-    <message>
         <source>An image clipping cannot be saved:</source>
         <translation>Não é possível salvar um item de imagem:</translation>
     </message>
@@ -805,6 +801,10 @@ Inicie o servidor X com a extensão XTEST ativada para colar a partir do Kestova
     <message>
         <source>The network library could not be loaded: %1</source>
         <translation>Não foi possível carregar a biblioteca de rede: %1</translation>
+    </message>
+    <message>
+        <source>A copy of it was kept as </source>
+        <translation>Uma cópia foi mantida como </translation>
     </message>
 </context>
 <context>
@@ -1249,10 +1249,6 @@ Inicie o servidor X com a extensão XTEST ativada para colar a partir do Kestova
     <message>
         <source>The snippets file is too large to load: </source>
         <translation>O arquivo de trechos é grande demais para ser carregado: </translation>
-    </message>
-    <message>
-        <source>A copy of it was kept as </source>
-        <translation>Uma cópia foi mantida como </translation>
     </message>
 </context>
 <context>

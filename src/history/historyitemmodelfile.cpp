@@ -10,6 +10,7 @@
 #include "history/historysnapshot.h"
 #include "history/loadedclippings.h"
 #include "history/itemrole.h"
+#include "common/brokenfile.h"
 #include "common/safefile.h"
 #include "common/isync.h"
 #include "common/userwarning.h"
@@ -313,14 +314,6 @@ void HistoryItemModel::keepAside(const QString &path, LoadProblem problem)
 {
     m_loadFailed = true;
 
-    if (const QString aside = SafeFile::keepAside(path); !aside.isEmpty()) {
-        m_keptAsidePath = aside;
-        qWarning().noquote() << "The history file" << path << "was kept as" << aside;
-    } else {
-        m_protectedPath = path;
-        qWarning().noquote() << "The history file" << path << "could not be kept aside; it will not be overwritten.";
-    }
-
     QString text;
     switch (problem) {
     case LoadProblem::Unreadable:
@@ -337,7 +330,8 @@ void HistoryItemModel::keepAside(const QString &path, LoadProblem problem)
         text = tr("Failed to parse the clippings file: ") + path;
         break;
     }
-    if (!m_keptAsidePath.isEmpty())
-        text += "\n" + tr("A copy of it was kept as ") + m_keptAsidePath;
-    showUserWarning(text);
+    if (const QString aside = keepBrokenFileAside(path, text); !aside.isEmpty())
+        m_keptAsidePath = aside;
+    else
+        m_protectedPath = path;
 }

@@ -5,6 +5,7 @@
 #include "common/globals.h"
 #include "common/jsonstructure.h"
 #include "history/itemrole.h"
+#include "common/brokenfile.h"
 #include "common/safefile.h"
 #include "common/isync.h"
 #include "common/userwarning.h"
@@ -410,15 +411,6 @@ void SnippetModel::keepAside(const QString &path, LoadProblem problem, const QBy
         return;
     }
 
-    if (const QString aside = SafeFile::keepAside(path); !aside.isEmpty()) {
-        m_keptAsidePath = aside;
-        m_keptAsideHash = hash;
-        qWarning().noquote() << "The snippet file" << path << "was kept as" << aside;
-    } else {
-        m_protectedPath = path;
-        qWarning().noquote() << "The snippet file" << path << "could not be kept aside; it will not be overwritten.";
-    }
-
     QString text;
     switch (problem) {
     case LoadProblem::Unreadable:
@@ -434,7 +426,10 @@ void SnippetModel::keepAside(const QString &path, LoadProblem problem, const QBy
         text = tr("The snippets file is too large to load: ") + path;
         break;
     }
-    if (m_protectedPath.isEmpty())
-        text += "\n" + tr("A copy of it was kept as ") + m_keptAsidePath;
-    showUserWarning(text);
+    if (const QString aside = keepBrokenFileAside(path, text); !aside.isEmpty()) {
+        m_keptAsidePath = aside;
+        m_keptAsideHash = hash;
+    } else {
+        m_protectedPath = path;
+    }
 }
