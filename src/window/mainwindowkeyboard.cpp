@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDebug>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -278,6 +279,8 @@ void MainWindow::showSearchPageAfterTyping()
     searchTimer->stop();
     ui->stackedWidgetTop->setCurrentIndex(1);
     ui->searchEdit->setFocus(Qt::OtherFocusReason);
+    // Like the shown windows: from now on the keys go to the field, not to the list.
+    qDebug().noquote() << "Shown search page after typing";
 }
 
 void MainWindow::toggleSearchPage()

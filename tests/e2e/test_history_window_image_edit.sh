@@ -90,9 +90,11 @@ uris=$(timeout 10 xclip -o -selection clipboard -t text/uri-list 2>/dev/null | t
 uris=${uris//%7B/\{}
 uris=${uris//%7D/\}}
 [[ $uris == "file://$cached" ]] || fail "the clipboard does not offer the edited file: '$uris'"
-xdotool sleep 1
-(($(clipping_count) == clips_before)) || fail "the edited picture was recorded as a new clipping: $(clippings)"
-clippings | head -n1 | grep -qF "$id" || fail "the edited clipping is not the newest: $(clippings)"
+# A copy after the edit is recorded after whatever the edit's own clipboard content made.
+copy_text 'a text after the edit'
+wait_for_clipping 'a text after the edit' 10 || fail "the copy after the edit was not recorded"
+(($(clipping_count) == clips_before + 1)) || fail "the edited picture was recorded as a new clipping: $(clippings)"
+clippings | sed -n 2p | grep -qF "$id" || fail "the edited clipping is not the newest before the text: $(clippings)"
 
 rc=0
 stop_pid "$KESTOVAN_PID" TERM 15 || rc=$?

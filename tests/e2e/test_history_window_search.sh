@@ -20,9 +20,11 @@ done
 
 open_history
 # The first letters go through the list into the field; the page follows 250 ms after the last one.
+log_mark
 xdotool type --delay 60 'ze'
+wait_for_shown 'search page after typing' 10 || fail "the search page did not follow the typing"
 # Then the field has the focus: capitals and all, the search ignores case.
-xdotool sleep 0.6 type --delay 60 'BRA'
+xdotool type --delay 60 'BRA'
 # The results follow 200 ms after the last change.
 wait_for_log "$TMPDIR/Kestovan-debug-log.txt" 'Search for "zebra": 1 results' 10 || fail "the search for \"zebra\" found no single match"
 keep_screenshot history-window-e2e-search
@@ -43,11 +45,13 @@ copy_text 'Grüße aus Köln'
 wait_for_clipping 'Grüße aus Köln' 10 || fail "'Grüße aus Köln' was not recorded"
 # A German layout has the ö on a key of its own, as the user's keyboard would.
 setxkbmap de || fail "the German keyboard layout could not be set"
-xdotool sleep 0.5
+setxkbmap -query | grep -q '^layout: *de$' || fail "the keyboard layout is not German: $(setxkbmap -query)"
 clear_probe
 open_history
+log_mark
 xdotool type --delay 60 'köln'
-xdotool sleep 0.6 key Return
+wait_for_shown 'search page after typing' 10 || fail "the search page did not follow 'köln'"
+xdotool key Return
 e2e_poll 5 probe_shows 'Grüße aus Köln' || fail "Return after 'köln' did not paste the match (probe has '$(probe_last_text)')"
 
 rc=0

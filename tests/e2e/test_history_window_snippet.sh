@@ -27,20 +27,22 @@ wait_for_clipping 'quoted words' 10 || fail "the copy was not recorded"
 # Tab goes to the group's page; the letter of "Quote" pastes it.
 open_history
 xdotool key Tab
-xdotool sleep 0.3
 keep_screenshot history-window-e2e-snippets
 xdotool key q
 e2e_poll 5 probe_shows '[quoted words] ok' || fail "the probe did not get the filled snippet (it has '$(probe_last_text)')"
 e2e_poll 5 history_window_hidden || fail "the history window stayed after the snippet was pasted"
 # The cursor was moved back to the marker: typing lands there.
 e2e_poll 5 eval '[[ $(xdotool getactivewindow) == $PROBE_WINDOW ]]' || fail "the probe did not get the focus back"
-xdotool sleep 0.4 type '!'
+# The cursor goes back to the marker by three Left presses, " ok" long.
+lefts_after_paste() { sed -n '/^TEXT:\[quoted words\] ok$/,$p' "$HW_PROBE_LOG" | grep -c '^KEY:Left$'; }
+e2e_poll 5 eval '(($(lefts_after_paste) == 3))' || fail "the cursor was not moved back to the marker ($(lefts_after_paste) Left presses)"
+xdotool type '!'
 e2e_poll 5 probe_shows '[quoted words]! ok' || fail "the cursor was not left at the marker (probe has '$(probe_last_text)')"
 
 # Return on the snippet list pastes the current snippet.
 clear_probe
 open_history
-xdotool key Tab sleep 0.3 key Down Return
+xdotool key Tab Down Return
 e2e_poll 5 probe_shows 'Thanks a lot!' || fail "Return did not paste the current snippet (probe has '$(probe_last_text)')"
 
 copy_text 'copied after the snippets'

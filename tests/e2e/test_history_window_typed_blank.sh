@@ -9,6 +9,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/historywindowsupport.sh" || exit 1
 
 # probe_since LINE: what the probe reported after that many lines of its log.
 probe_since() { tail -n +"$(($1 + 1))" "$HW_PROBE_LOG"; }
+# pasted_since LINE: the program logged a paste of a row after that many lines of its debug log.
+pasted_since() { tail -n +"$(($1 + 1))" "$TMPDIR/Kestovan-debug-log.txt" | grep -q '\] Activated '; }
 
 prepare_settings
 start_probe
@@ -22,9 +24,12 @@ done
 
 open_history
 mark=$(wc -l <"$HW_PROBE_LOG")
+log_mark
+typed_at=$E2E_LOG_MARK
 xdotool type --delay 120 'sec ond'
 # The search page opens 250 ms after the last key; nothing may have been pasted meanwhile.
-xdotool sleep 1
+wait_for_shown 'search page after typing' 10 || fail "the search page did not follow the typing"
+pasted_since "$typed_at" && fail "typing on the list pasted a row"
 probe_since "$mark" | grep -q '^TEXT:' && fail "typing on the list pasted into the probe: '$(probe_last_text)'"
 probe_since "$mark" | grep -q '^KEY:' && fail "typing on the list reached the probe"
 history_window_shown || fail "typing on the list hid the history window"
@@ -39,9 +44,13 @@ e2e_poll 5 probe_shows 'take a sec ond look' || fail "the match was not pasted (
 clear_probe
 open_history
 mark=$(wc -l <"$HW_PROBE_LOG")
+log_mark
+typed_at=$E2E_LOG_MARK
 xdotool type --delay 120 'newest'
 xdotool key Return
-xdotool sleep 0.6
+wait_for_shown 'search page after typing' 10 || fail "Return on a pending search did not show the search page"
+wait_for_log "$TMPDIR/Kestovan-debug-log.txt" 'Search for "newest": 1 results' 10 || fail "the search for \"newest\" found no single match"
+pasted_since "$typed_at" && fail "Return on a pending search pasted a row"
 probe_since "$mark" | grep -q '^TEXT:\|^KEY:' && fail "Return on a pending search pasted '$(probe_last_text)'"
 history_window_shown || fail "Return on a pending search hid the history window"
 
