@@ -7,6 +7,7 @@
 #include "codeeditor/qjscompleter.h"
 #include "codeeditor/qjshighlighter.h"
 #include "codeeditor/qsyntaxstyle.h"
+#include "common/privatefiles.h"
 #include "common/userwarning.h"
 #include "history/itemrole.h"
 
@@ -226,7 +227,7 @@ bool ActionEditor::onAccepted()
     }
 
     const QString folder = ActionFile::userFolder();
-    if (!QDir().mkpath(folder)) {
+    if (!PrivateFiles::makeFolder(folder)) {
         qWarning().noquote() << "Failed to create" << folder;
         reportWriteFailure(m_filePath.isEmpty() ? ActionFile::newFilePath(folder, ui->title->text()) : m_filePath);
         return false;

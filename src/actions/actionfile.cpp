@@ -117,7 +117,7 @@ QString ActionFile::claimNewFilePath(const QString &folder, const QString &title
         if (isTaken(candidate))
             continue;
         QFile file(candidate);
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
             return candidate;
         // Taken between the look and the claim: try the next name. Any other refusal is the
         // folder's, and the write reports it.

@@ -6,6 +6,7 @@
 #include "common/globals.h"
 #include "common/iconresources.h"
 #include "common/imagelimits.h"
+#include "common/privatefiles.h"
 #include "logging/qxtbasicfileloggerengine.h"
 #include "logging/qxtbasicstdloggerengine.h"
 #include "logging/qxtlogger.h"
@@ -27,6 +28,7 @@
 #include <QDBusConnection>
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QMenu>
 #include <QMessageBox>
@@ -66,6 +68,27 @@ void logBanner()
     if (debugEnabled)
         qInfo().noquote() << "Logging to " + logPath;
     qInfo().noquote() << stars;
+}
+
+// Earlier versions left the settings and the data open to every local user; the stores keep the
+// modes they find.
+void keepOwnFilesPrivate(const QSettings &settings)
+{
+    const QString settingsFile = settings.fileName();
+    if (portable) {
+        PrivateFiles::prepareFile(settingsFile);
+        // The program lies there too: only the data is ours to close.
+        PrivateFiles::tightenFolder(Utils::dataPath(),
+            {"History*.json*", "Snippets*.json*", "images*", "backups", "actions", "*.dmp"});
+        return;
+    }
+    const QString settingsFolder = QFileInfo(settingsFile).absolutePath();
+    PrivateFiles::makeFolder(settingsFolder);
+    PrivateFiles::prepareFile(settingsFile);
+    PrivateFiles::tightenFolder(settingsFolder);
+    // The organisation's folder, then the program's.
+    PrivateFiles::tighten(QFileInfo(Utils::dataPath()).absolutePath());
+    PrivateFiles::tightenFolder(Utils::dataPath());
 }
 
 void showTrayMenu(const TrayIcon &trayIcon, MainWindow &window)
@@ -136,6 +159,7 @@ int main(int argc, char *argv[])
     }
     qDebug() << "Launched new instance successfully";
     guard.startTimer();
+    keepOwnFilesPrivate(settings);
     // No other copy writes the history any more: it is read while the window is built.
     if (!demoEnabled)
         HistoryFileReading::start(HistoryItemModel::filePath());

@@ -95,9 +95,12 @@ int openTemporary(const QString &tmpPath, QString *error)
     struct stat status;
     if (::lstat(name.constData(), &status) == 0 && !S_ISDIR(status.st_mode))
         ::unlink(name.constData());
-    const int descriptor = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    // Private whatever the umask: what the program writes is the user's alone.
+    const int descriptor = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (descriptor < 0)
         fail(error, Reason::tr("%1 cannot be opened for writing: %2").arg(tmpPath, systemError()));
+    else
+        ::fchmod(descriptor, 0600);
     return descriptor;
 }
 

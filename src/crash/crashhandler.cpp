@@ -1,5 +1,6 @@
 #include "crash/crashhandler.h"
 
+#include "common/privatefiles.h"
 #include "crash/crashhandlerprivate.h"
 #include "crash/exceptionhandler.h"
 #include "common/safefile.h"
@@ -71,7 +72,7 @@ void CrashHandler::Init(const QString &dumpPath)
 void CrashHandler::install(const QString &dumpPath)
 {
     // The data folder may not exist yet; a crash before the first save would then leave nothing.
-    QDir().mkpath(dumpPath);
+    PrivateFiles::makeFolder(dumpPath);
     d->InitCrashHandler(dumpPath);
     this->dumpPath = dumpPath;
 }

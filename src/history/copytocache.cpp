@@ -1,5 +1,6 @@
 #include "history/copytocache.h"
 
+#include "common/privatefiles.h"
 #include "common/safefile.h"
 #include "common/utils.h"
 
@@ -50,14 +51,9 @@ bool CopyToCache::copy()
     }
 
     QString base = dataPath + "/" + m_folder;
-    if (!QFileInfo::exists(base))
-        QDir(dataPath).mkpath(m_folder);
-    if (!m_id.isNull()) {
-        const QString idFolder = m_id.toString();
-        base += "/" + idFolder;
-        if (!QFileInfo::exists(base))
-            QDir(dataPath + "/" + m_folder).mkdir(idFolder);
-    }
+    if (!m_id.isNull())
+        base += "/" + m_id.toString();
+    PrivateFiles::makeFolder(base);
     const QString target = base + "/" + m_fileName;
     if (!write(target))
         return false;

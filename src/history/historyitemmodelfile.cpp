@@ -1,6 +1,7 @@
 // HistoryItemModel: the history document, its file, and keeping a file aside that cannot be loaded.
 #include "history/historyitemmodel.h"
 
+#include "common/privatefiles.h"
 #include "history/historyfilereading.h"
 
 #include "history/clippingitem.h"
@@ -186,7 +187,7 @@ bool HistoryItemModel::prepareSave(HistorySaver::Job &job, bool takeSnapshot)
 {
     job.path = filePath();
     const QString folder = QFileInfo(job.path).absolutePath();
-    if (!QDir().mkpath(folder)) {
+    if (!PrivateFiles::makeFolder(folder)) {
         qWarning().noquote() << "Failed to create " + folder;
         showUserWarningOnce(SaveWarning, cannotSaveText(tr("The folder %1 cannot be created.").arg(folder)));
         return false;

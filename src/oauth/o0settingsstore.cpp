@@ -1,8 +1,10 @@
 #include "oauth/o0settingsstore.h"
 
+#include "common/privatefiles.h"
 #include "oauth/o0cryptkey.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QSettings>
 
 O0SettingsStore::O0SettingsStore(const QString &encryptionKey, QObject *parent)
@@ -10,6 +12,11 @@ O0SettingsStore::O0SettingsStore(const QString &encryptionKey, QObject *parent)
                                     QCoreApplication::organizationName(), QCoreApplication::applicationName()),
                       encryptionKey, parent)
 {
+    // In portable mode the program's settings lie elsewhere, and nothing else made this file
+    // private before the tokens reach it.
+    const QString file = m_settings->fileName();
+    PrivateFiles::makeFolder(QFileInfo(file).absolutePath());
+    PrivateFiles::prepareFile(file);
 }
 
 O0SettingsStore::O0SettingsStore(QSettings *settings, const QString &encryptionKey, QObject *parent)

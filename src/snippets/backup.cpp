@@ -1,5 +1,6 @@
 #include "snippets/backup.h"
 
+#include "common/privatefiles.h"
 #include "common/safefile.h"
 #include "common/utils.h"
 
@@ -37,9 +38,7 @@ void Backup::prune(const QString &folder)
 void Backup::createBackup(QByteArray data, QString name)
 {
     const QString backups = folder();
-    // The data folder exists by now: the snippet file was just written there.
-    if (!QFileInfo::exists(backups))
-        QDir(Utils::dataPath()).mkdir("backups");
+    PrivateFiles::makeFolder(backups);
     prune(backups);
 
     const QString path = filePath(name, QDate::currentDate());

@@ -1,6 +1,7 @@
 // SnippetModel: the snippet document, its file, and keeping a file aside that cannot be loaded.
 #include "snippets/snippetmodel.h"
 
+#include "common/privatefiles.h"
 #include "snippets/backup.h"
 #include "common/globals.h"
 #include "common/jsonstructure.h"
@@ -306,7 +307,7 @@ bool SnippetModel::save(bool sync, QByteArray *data)
 {
     const QString path = filePath();
     const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder)) {
+    if (!PrivateFiles::makeFolder(folder)) {
         qWarning().noquote() << "Failed to create " + folder;
         showUserWarningOnce(SaveWarning, cannotSaveText(tr("The folder %1 cannot be created.").arg(folder)));
         return false;
