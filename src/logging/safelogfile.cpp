@@ -77,6 +77,9 @@ bool openLogFileSafely(QFile* file, QIODevice::OpenMode mode)
     if (flags != -1)
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     const bool writable = mode.testFlag(QIODevice::WriteOnly) || mode.testFlag(QIODevice::Append);
+    // A log left by an earlier run may have been readable by everyone; from now on it is not.
+    if (writable && (info.st_mode & 07777) != 0600)
+        ::fchmod(fd, 0600);
     if (writable && mode.testFlag(QIODevice::Truncate) && !mode.testFlag(QIODevice::Append)) {
         if (::ftruncate(fd, 0) != 0) {
             ::close(fd);

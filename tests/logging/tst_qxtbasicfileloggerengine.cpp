@@ -71,7 +71,7 @@ private slots:
     void initTestCase();
     void testLineFormatAndLevelWords();
     void testEmptyPartListWritesNothing();
-    void testExistingContentIsKept();
+    void testExistingLogKeepsItsContentAndIsMadePrivate();
     void testDateFormatAffectsOnlyLaterLines();
     void testUnopenableFileLeavesEngineUninitialisedAndSkipped();
     void testSymlinkIsRefused();
@@ -136,10 +136,12 @@ void TestQxtBasicFileLoggerEngine::testEmptyPartListWritesNothing()
     QCOMPARE(readAll(path), QByteArray());
 }
 
-void TestQxtBasicFileLoggerEngine::testExistingContentIsKept()
+void TestQxtBasicFileLoggerEngine::testExistingLogKeepsItsContentAndIsMadePrivate()
 {
     const QString path = m_dir.filePath("existing.txt");
     writeFile(path, "earlier line\n");
+    // Left readable by everyone by an earlier version.
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
     {
         QxtBasicFileLoggerEngine engine(path);
         engine.writeFormatted(QxtLogger::InfoLevel, {"first run"});
@@ -152,6 +154,7 @@ void TestQxtBasicFileLoggerEngine::testExistingContentIsKept()
     const QByteArray text = readAll(path);
     QVERIFY(text.startsWith("earlier line\n"));
     compareLines(text.mid(13), {R"(\[Info\] first run)", R"(\[Info\] second run)"});
+    QCOMPARE(QFile::permissions(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
 }
 
 void TestQxtBasicFileLoggerEngine::testDateFormatAffectsOnlyLaterLines()
