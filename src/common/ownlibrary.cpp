@@ -1,21 +1,30 @@
 #include "common/ownlibrary.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QLibrary>
 #include <QObject>
 
 namespace OwnLibrary {
 
+namespace {
+
+QString &chosenFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+} // namespace
+
+void setFolder(const QString &folder)
+{
+    chosenFolder() = folder;
+}
+
 QString path(const QString &name)
 {
-    const QString file = QStringLiteral("/lib%1.so").arg(name);
-    const QString besideProgram = QCoreApplication::applicationDirPath() + file;
-    if (QFileInfo::exists(besideProgram))
-        return besideProgram;
-    const QString inBuildTree = QStringLiteral(KESTOVAN_LIBRARY_DIR) + file;
-    // Neither there: a failure then names the place the program looks first.
-    return QFileInfo::exists(inBuildTree) ? inBuildTree : besideProgram;
+    const QString &folder = chosenFolder();
+    return (folder.isEmpty() ? QCoreApplication::applicationDirPath() : folder) + QStringLiteral("/lib%1.so").arg(name);
 }
 
 QFunctionPointer resolve(const QString &path, const char *symbol, QString &error)

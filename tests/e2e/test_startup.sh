@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # "kestovan --debug" writes the start-up banner into its debug log, stores every default setting,
-# warns of nothing on a first start, and quits cleanly (exit code 0) on SIGTERM.
+# warns of nothing on a first start, and quits cleanly (exit code 0) on SIGTERM. Under the usual
+# umask its folders are 0700 and its files 0600, also those an earlier version left open; and a
+# copy of the program alone in a folder loads none of its libraries from anywhere else.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh" || exit 1
 e2e_case_begin
@@ -9,6 +11,21 @@ debug_log=$TMPDIR/Kestovan-debug-log.txt
 settings=$XDG_CONFIG_HOME/Morva/Kestovan.conf
 stars=$(printf '*%.0s' {1..58})
 day_before=$(date +%F)
+
+umask 022
+# Left open to every local user by an earlier version.
+own_folders=("$XDG_CONFIG_HOME/Morva" "$XDG_DATA_HOME/Morva")
+mkdir -p "$XDG_CONFIG_HOME/Morva" "$XDG_DATA_HOME/Morva/Kestovan/backups"
+: >"$settings"
+echo '{}' >"$XDG_DATA_HOME/Morva/Kestovan/backups/Snippets-2020-01-01.json"
+chmod 755 "$XDG_CONFIG_HOME/Morva" "$XDG_DATA_HOME/Morva" "$XDG_DATA_HOME/Morva/Kestovan"
+chmod 644 "$settings" "$XDG_DATA_HOME/Morva/Kestovan/backups/Snippets-2020-01-01.json"
+# Any folder not 0700 or file not 0600 under the program's folders (the settings' lock file comes
+# and goes while a store writes).
+open_entries() {
+    find "${own_folders[@]}" \( -type d ! -perm 700 -printf '%m %p\n' \) \
+        -o \( -type f ! -perm 600 ! -name '*.lock' -printf '%m %p\n' \)
+}
 
 start_kestovan --debug
 wait_for_file "$debug_log" 20 || fail "no debug log at $debug_log"
@@ -91,4 +108,17 @@ missing_keys || fail "after exit, settings store $settings lacks: ${missing[*]}"
 # target chosen the sync engine says so.
 warnings=$(grep -F '[Warning]' "$debug_log" | grep -vF 'No valid sync available')
 [[ -z $warnings ]] || fail "a first start logged warnings: $warnings"
-echo "startup banner, default settings and SIGTERM exit are right"
+open=$(open_entries)
+[[ -z $open ]] || fail "others may read what the program keeps: $open"
+
+# The libraries of a copy come from beside it or not at all: the build tree is open to its builder.
+copy=$E2E_RUN_DIR/copy
+mkdir "$copy" && cp "$E2E_BUILD_DIR/kestovan" "$copy/" || fail "cannot copy the program"
+copy_log=$E2E_RUN_DIR/logs/copy.log
+KESTOVAN_LOG=$copy_log E2E_BUILD_DIR=$copy start_kestovan
+# Once the window is up the program looks for its network library.
+wait_for_log "$copy_log" 'No TLS library:' 30 || fail "the copy alone found its network library (see $copy_log)"
+loaded=$(grep -F libkestovan "/proc/$KESTOVAN_PID/maps")
+[[ -z $loaded ]] || fail "the copy loaded a library from elsewhere: $loaded"
+stop_pid "$KESTOVAN_PID" TERM 15 || fail "the copy did not quit on SIGTERM"
+echo "startup banner, default settings, SIGTERM exit, private files and own libraries are right"
