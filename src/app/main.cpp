@@ -39,6 +39,8 @@
 
 #include <memory>
 
+#include <unistd.h>
+
 namespace {
 
 // When nobody asks for the window at start, the rest of the start-up waits this long.
@@ -152,7 +154,7 @@ int main(int argc, char *argv[])
     if (debugEnabled)
         new ShownWindowLog(&app);
 
-    RunGuard guard("KestovanRunGuard");
+    RunGuard guard(RunGuard::keyForUser("KestovanRunGuard", ::getuid()));
     if (!guard.takeOver(10, 1000)) {
         QMessageBox::warning(nullptr, "Kestovan", QObject::tr("Kestovan is already running!"));
         return 0;

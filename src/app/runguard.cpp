@@ -3,11 +3,16 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QThread>
 
 #include <cstring>
 
 namespace {
+
+// How often a starting copy looks whether the segment is free: a holder that quits, or one that
+// was killed and whose segment the request removed, is followed at once, not a whole interval later.
+const int TakeOverPollMs = 5;
 
 QString generateKeyHash(const QString &key, const QString &salt)
 {
@@ -50,6 +55,11 @@ RunGuard::RunGuard(const QString &key, QObject *parent)
 {
 }
 
+QString RunGuard::keyForUser(const QString &key, uint userId)
+{
+    return key + QLatin1Char('-') + QString::number(userId);
+}
+
 RunGuard::~RunGuard()
 {
     m_timer.stop();
@@ -84,7 +94,8 @@ bool RunGuard::takeOver(int attempts, int intervalMs)
         } else if (!taken && sharedValue() == 0) {
             taken = true;
         }
-        QThread::msleep(ulong(intervalMs));
+        if (tryToRunWithin(intervalMs))
+            return true;
     }
     if (!taken && (!requested || exchangeSharedValue(1, 0))) {
         // Withdrawn: left set, the slow holder would quit on reaching its event loop and nothing
@@ -93,10 +104,17 @@ bool RunGuard::takeOver(int attempts, int intervalMs)
         return tryToRun();
     }
     // The holder is quitting; saving its data may take a moment.
-    for (int attempt = 0; attempt < attempts; ++attempt) {
+    return tryToRunWithin(attempts * intervalMs);
+}
+
+bool RunGuard::tryToRunWithin(int ms)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (!elapsed.hasExpired(ms)) {
+        QThread::msleep(ulong(qBound(qint64(1), ms - elapsed.elapsed(), qint64(TakeOverPollMs))));
         if (tryToRun())
             return true;
-        QThread::msleep(ulong(intervalMs));
     }
     return false;
 }

@@ -16,12 +16,16 @@ public:
     explicit RunGuard(const QString &key, QObject *parent = nullptr);
     ~RunGuard() override;
 
+    // The segment's names are machine-wide: key for the copies of one user only, so another
+    // user's copy is neither asked to quit nor mistaken for this user's.
+    static QString keyForUser(const QString &key, uint userId);
+
     // Takes the segment; fails while another copy holds it.
     bool tryToRun();
-    // Newest copy wins: takes the segment, asking the copy that holds it to quit and trying again
-    // every interval, up to attempts times. A copy that gives up withdraws its request, so a
-    // holder that was only slow to reach its event loop keeps running; one that took the request
-    // and is quitting is waited for a little longer.
+    // Newest copy wins: takes the segment, asking the copy that holds it to quit, for up to
+    // attempts intervals; it is taken as soon as it is free. A copy that gives up withdraws its
+    // request, so a holder that was only slow to reach its event loop keeps running; one that took
+    // the request and is quitting is waited for a little longer.
     bool takeOver(int attempts, int intervalMs);
     void setSharedValue(int value);
     // 0 when the value cannot be read.
@@ -35,6 +39,8 @@ public:
 
 private:
     void checkForQuitRequest();
+    // Tries to take the segment every few milliseconds for up to ms; whether it was taken.
+    bool tryToRunWithin(int ms);
     // Sets the value to value when it is expected, in one step; whether it was.
     bool exchangeSharedValue(int expected, int value);
 
