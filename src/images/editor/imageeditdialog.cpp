@@ -272,8 +272,10 @@ void ImageEditDialog::showEvent(QShowEvent *)
     if (!screen)
         return;
     const QRect area = screen->geometry();
-    const QSize canvas(std::max(400, std::min(int(area.width() * 0.8), m_imageSize.width() + 4)),
-                       std::max(300, std::min(int(area.height() * 0.8), m_imageSize.height() + 4)));
+    // The picture, the margin the canvas keeps around it, and the view's frame.
+    const int room = 2 * ImageEditGraphicsView::PictureMargin + 4;
+    const QSize canvas(std::max(400, std::min(int(area.width() * 0.8), m_imageSize.width() + room)),
+                       std::max(300, std::min(int(area.height() * 0.8), m_imageSize.height() + room)));
     // Bounded by the minimum size before centring: a size the window cannot take would put it
     // off centre once the window grows to its minimum.
     const QSize size = (canvas + this->size() - ui->graphicsView->size()).expandedTo(minimumSize());

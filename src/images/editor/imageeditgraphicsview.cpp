@@ -81,6 +81,10 @@ void ImageEditGraphicsView::setImage(const QImage &image)
     m_background = new GraphicsItemBackground(QPixmap::fromImage(image));
     m_scene->addItem(m_background);
     m_image = image;
+    // Fixed, not the items' bounds: an annotation reaching past the picture, or the spotlight's
+    // blur, would grow the scene and shift everything in the view under the user's pointer.
+    const int margin = PictureMargin;
+    m_scene->setSceneRect(QRectF(QPointF(0, 0), QSizeF(image.size())).adjusted(-margin, -margin, margin, margin));
 }
 
 bool ImageEditGraphicsView::select(GraphicsItemBase *item, bool pick)

@@ -28,6 +28,9 @@ class ImageEditGraphicsView : public QGraphicsView
 public:
     using UndoGroup = QList<UndoBase *>;
 
+    // Room around the picture that the canvas offers to draw in, in scene pixels on each side.
+    static constexpr int PictureMargin = 40;
+
     explicit ImageEditGraphicsView(QWidget *parent = nullptr);
     ~ImageEditGraphicsView() override;
 

@@ -156,6 +156,40 @@ private slots:
         QVERIFY(!item->isShown());
     }
 
+    void testCanvasHoldsStillForItemsPastThePicture_data()
+    {
+        QTest::addColumn<EditMode>("mode");
+        QTest::addColumn<QPointF>("from");
+        QTest::addColumn<QPointF>("to");
+        QTest::newRow("number in the margin above left") << EditMode::Numbers << QPointF(-25, -25) << QPointF(-25, -25);
+        QTest::newRow("arrow from above the picture") << EditMode::Arrow << QPointF(150, -30) << QPointF(220, 90);
+        QTest::newRow("rectangle past the right edge") << EditMode::Rectangle << QPointF(300, 100) << QPointF(460, 200);
+    }
+
+    // A shape reaching past the picture must not move the picture, or the next one lands where the
+    // user did not aim; nor may taking it back.
+    void testCanvasHoldsStillForItemsPastThePicture()
+    {
+        QFETCH(EditMode, mode);
+        QFETCH(QPointF, from);
+        QFETCH(QPointF, to);
+        Canvas c;
+        QVERIFY(c.exposed());
+        const QRectF scene = c.view.sceneRect();
+        const QPoint picture = c.view.mapFromScene(QPointF(0, 0));
+        QVERIFY(scene.contains(QRectF(0, 0, 400, 300)));
+
+        QVERIFY(c.draw(mode, from, to));
+        QCoreApplication::processEvents();
+        QCOMPARE(c.view.sceneRect(), scene);
+        QCOMPARE(c.view.mapFromScene(QPointF(0, 0)), picture);
+
+        c.view.undo();
+        QCoreApplication::processEvents();
+        QCOMPARE(c.view.sceneRect(), scene);
+        QCOMPARE(c.view.mapFromScene(QPointF(0, 0)), picture);
+    }
+
     void testClickWithoutMovementKeepsTheItemAtThePress()
     {
         Canvas c;
