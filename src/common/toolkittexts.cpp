@@ -2,9 +2,9 @@
 
 namespace {
 
-// The program installs one translator, its own; these texts of the toolkit's own widgets (the
-// standard dialog buttons, the edit menu of text fields and the hint of the shortcut fields) are carried in its catalogues, so that
-// they follow the chosen language too.
+// Texts of the toolkit's own widgets (the standard dialog buttons, the edit menu of text fields and
+// the hint of the shortcut fields), carried in our catalogues too: Qt has no catalogue of Hindi, and
+// where it has one, ours is asked first and keeps the program's wording.
 [[maybe_unused]] const char *const ToolkitTexts[] = {
     QT_TRANSLATE_NOOP("QPlatformTheme", "OK"),
     QT_TRANSLATE_NOOP("QPlatformTheme", "Cancel"),

@@ -2,22 +2,42 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QLocale>
+#include <QLibraryInfo>
 #include <QTranslator>
 
+#include <array>
+
 QTranslator Translation::c_translator;
+QTranslator Translation::c_qtTranslator;
+
+namespace {
+
+// The offered languages, in the order of their English names.
+constexpr std::array<QLocale::Language, 7> Languages{
+    QLocale::Chinese, QLocale::English, QLocale::Finnish, QLocale::French,
+    QLocale::German,  QLocale::Hindi,   QLocale::Portuguese,
+};
+
+// A name that is not offered reads English, as its texts do.
+QLocale localeOf(const QString &language)
+{
+    for (QLocale::Language offered : Languages) {
+        if (QLocale::languageToString(offered) == language)
+            return QLocale(offered);
+    }
+    return QLocale(QLocale::English);
+}
+
+QLocale s_locale(QLocale::English);
+
+} // namespace
 
 QList<QString> Translation::getLanguages()
 {
-    return {
-        QLocale::languageToString(QLocale::Chinese),
-        QLocale::languageToString(QLocale::English),
-        QLocale::languageToString(QLocale::Finnish),
-        QLocale::languageToString(QLocale::French),
-        QLocale::languageToString(QLocale::German),
-        QLocale::languageToString(QLocale::Hindi),
-        QLocale::languageToString(QLocale::Portuguese),
-    };
+    QList<QString> names;
+    for (QLocale::Language language : Languages)
+        names.append(QLocale::languageToString(language));
+    return names;
 }
 
 void Translation::selectLanguage(QString language)
@@ -32,7 +52,20 @@ void Translation::selectLanguage(QString language)
     if (catalogue == installed)
         return;
     QCoreApplication::removeTranslator(&c_translator);
+    QCoreApplication::removeTranslator(&c_qtTranslator);
     installed.clear();
+    s_locale = localeOf(language);
+
+    // Qt's first: the translator installed last is asked first, so where both carry a text of
+    // Qt's widgets, our wording wins. Qt's English catalogue is empty.
+    const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (c_qtTranslator.load(s_locale, QStringLiteral("qt"), QStringLiteral("_"), qtFolder) && !c_qtTranslator.isEmpty())
+        QCoreApplication::installTranslator(&c_qtTranslator);
     if (c_translator.load(catalogue) && QCoreApplication::installTranslator(&c_translator))
         installed = catalogue;
+}
+
+QLocale Translation::locale()
+{
+    return s_locale;
 }

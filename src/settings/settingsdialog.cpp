@@ -384,6 +384,7 @@ void SettingsDialog::changeEvent(QEvent *event)
         ui->actionList->scanFiles();
         ui->applicationsListWidget->retranslateUi();
         updateAbout();
+        showUpdateText();
     }
     QDialog::changeEvent(event);
 }
@@ -472,6 +473,7 @@ void SettingsDialog::switchDebugLog(bool enabled)
 void SettingsDialog::checkUpdate()
 {
     ui->buttonCheckUpdate->setEnabled(false);
+    m_updateText = nullptr;
     ui->updateLabel->clear();
     ui->progressUpdate->show();
 }
@@ -480,16 +482,24 @@ void SettingsDialog::setUpdateInfo(bool hasUpdates, bool hasError)
 {
     ui->progressUpdate->hide();
     if (hasError) {
-        ui->updateLabel->setText(tr("Update check failed"));
+        m_updateText = QT_TR_NOOP("Update check failed");
         ui->buttonCheckUpdate->setEnabled(true);
     } else if (hasUpdates) {
-        ui->updateLabel->setText(tr("Updated version is available"));
+        m_updateText = QT_TR_NOOP("Updated version is available");
         ui->buttonUpdateNow->show();
         ui->buttonCheckUpdate->hide();
     } else {
-        ui->updateLabel->setText(tr("No update available"));
+        m_updateText = QT_TR_NOOP("No update available");
         ui->buttonCheckUpdate->setEnabled(true);
     }
+    showUpdateText();
+}
+
+void SettingsDialog::showUpdateText()
+{
+    // Kept as its source, so that a language chosen later translates it too.
+    if (m_updateText)
+        ui->updateLabel->setText(tr(m_updateText));
 }
 
 void SettingsDialog::updateAbout()
@@ -499,7 +509,7 @@ void SettingsDialog::updateAbout()
 
     QString about = tr("Kestovan, the clipboard manager of the Morva developers.") + "<br><br>";
     about += tr("Version: %1.%2<br>").arg(ProgramVersion::Version, ProgramVersion::Build);
-    about += tr("Build on %1<br><br>").arg(built.toString(Qt::TextDate));
+    about += tr("Build on %1<br><br>").arg(Translation::locale().toString(built, QLocale::LongFormat));
     about += tr("Feature requests and bug reports can be sent to:<br>");
     about += QString("<a href=\"mailto:%1\">%1</a>").arg(SupportAddress);
     ui->labelAbout->setText(about);

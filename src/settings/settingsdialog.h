@@ -85,6 +85,7 @@ private:
     void centreOnScreen();
     void translateInitialSelection();
     void updateAbout();
+    void showUpdateText();
     void updateTheme();
 
     std::unique_ptr<Ui::SettingsDialog> ui;
@@ -92,4 +93,6 @@ private:
     Sync *m_sync = nullptr;
     // The form sends change events while it is being built; they must not reach it half made.
     bool m_formReady = false;
+    // The update box's result, untranslated; none while idle or checking.
+    const char *m_updateText = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "settings/syncsettings.h"
 #include "ui_syncsettings.h"
 
+#include "common/translation.h"
 #include "common/utils.h"
 #include "history/itemrole.h"
 #include "settings/clientitemdelegate.h"
@@ -25,6 +26,17 @@ const char *const NotSynchronized = QT_TRANSLATE_NOOP("SyncSettings", "Not synch
 const char *const NeedsPassphrase = QT_TRANSLATE_NOOP("SyncSettings", "Encryption needs a passphrase.");
 
 enum StackPage { SelectPage = 0, WaitPage = 1, SettingsPage = 2 };
+
+// Local time to the second, as the language in use writes it: its long time format without the
+// time zone.
+QString timeText(const QDateTime &time)
+{
+    const QLocale locale = Translation::locale();
+    const QDateTime local = time.toLocalTime();
+    QString format = locale.timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t'));
+    return locale.toString(local.date(), QLocale::ShortFormat) + ' ' + locale.toString(local.time(), format.trimmed());
+}
 
 } // namespace
 
@@ -132,7 +144,7 @@ void SyncSettings::setSyncLabel(QString text, QDateTime time)
     m_labelTime = time;
     QString line = "<p>" + text;
     if (time.isValid())
-        line += ": " + time.toString(Qt::TextDate);
+        line += ": " + timeText(time);
     line += " (<a href=\"foo\">" + tr("Show log") + "</a>)</p>";
     ui->labelSyncStatus->setText(line);
 }

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -226,6 +227,46 @@ private slots:
                 }
             }
         }
+    }
+
+    void testQtCatalogueFollowsTheLanguage_data()
+    {
+        QTest::addColumn<QStringList>("chosen");
+        // Qt's own catalogue of the last language chosen, or none.
+        QTest::addColumn<QString>("file");
+        QTest::newRow("Chinese") << QStringList{"Chinese"} << "qt_zh_CN.qm";
+        QTest::newRow("Finnish") << QStringList{"Finnish"} << "qt_fi.qm";
+        QTest::newRow("French") << QStringList{"French"} << "qt_fr.qm";
+        QTest::newRow("German") << QStringList{"German"} << "qt_de.qm";
+        QTest::newRow("Portuguese") << QStringList{"Portuguese"} << "qt_pt_BR.qm";
+        QTest::newRow("Hindi, which Qt has none of") << QStringList{"Hindi"} << "";
+        QTest::newRow("switched live") << QStringList{"German", "French"} << "qt_fr.qm";
+        QTest::newRow("back to English") << QStringList{"German", "English"} << "";
+    }
+
+    // Qt's own windows (the folder chooser above all) speak the chosen language beside ours.
+    void testQtCatalogueFollowsTheLanguage()
+    {
+        QFETCH(QStringList, chosen);
+        QFETCH(QString, file);
+        const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+        if (!file.isEmpty())
+            QVERIFY2(QFile::exists(folder + "/" + file), qPrintable(file + " is missing from " + folder +
+                                                                    ": Qt's translations are not installed"));
+        for (const QString &language : chosen)
+            Translation::selectLanguage(language);
+
+        const QString lookIn = QCoreApplication::translate("QFileDialog", "Look in:");
+        if (file.isEmpty()) {
+            QCOMPARE(lookIn, QString("Look in:"));
+            return;
+        }
+        QCOMPARE(QFileInfo(Translation::c_qtTranslator.filePath()).fileName(), file);
+        QCOMPARE(lookIn, Translation::c_qtTranslator.translate("QFileDialog", "Look in:"));
+        QVERIFY2(lookIn != "Look in:", qPrintable(file));
+        // Ours still wins where both carry a text: the shortcut fields are as wide as our hint.
+        QCOMPARE(QCoreApplication::translate("QKeySequenceEdit", "Press shortcut"),
+                 Translation::c_translator.translate("QKeySequenceEdit", "Press shortcut"));
     }
 
     // The toolkit looks its own texts up under its own spelling; a slip in ours would leave English.

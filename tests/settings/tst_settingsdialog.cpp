@@ -491,7 +491,9 @@ private slots:
     {
         const auto dialog = freshDialog();
         setSetting("Language", "English");
+        setSetting("LastSync", QDateTime(QDate(2026, 12, 10), QTime(5, 53, 51)));
         dialog->initialize();
+        dialog->setUpdateInfo(false, true);
         auto *language = child<QComboBox>(dialog.get(), "language");
         language->setCurrentText("German");
         emit language->textActivated("German");
@@ -501,7 +503,13 @@ private slots:
         QCOMPARE(child<QComboBox>(dialog.get(), "initialSelection")->itemText(0), QString("Erste"));
         // The title is the program's name and version in every language.
         QCOMPARE(dialog->windowTitle(), QString("Kestovan v1.10.120"));
-        QVERIFY(child<QLabel>(dialog.get(), "labelAbout")->text().contains("Version: 1.10.120"));
+        const QString about = child<QLabel>(dialog.get(), "labelAbout")->text();
+        QVERIFY(about.contains("Version: 1.10.120"));
+        // Texts shown before the change follow it, dates inside them too.
+        QVERIFY2(about.contains("Juni 2025"), qPrintable(about));
+        QCOMPARE(child<QLabel>(dialog.get(), "updateLabel")->text(), QString("Suche nach Aktualisierungen fehlgeschlagen"));
+        const QString status = child<QLabel>(dialog.get(), "labelSyncStatus")->text();
+        QVERIFY2(status.contains("Zuletzt erfolgreich: 10.12.26 05:53:51 "), qPrintable(status));
 
         dialog->reject();
         QTRY_COMPARE(child<QAbstractButton>(dialog.get(), "general")->text(), QString("General"));
