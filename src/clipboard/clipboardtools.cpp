@@ -110,7 +110,10 @@ void ClipboardTools::setImageToClipboard(QModelIndex index, bool asFile)
         // The name may come from a synced document: it must not reach outside the image cache.
         qWarning().noquote() << "Unable to add file as image to clipboard" << path;
     } else if (asFile) {
-        data->setUrls({QUrl::fromLocalFile(path)});
+        const QUrl url = QUrl::fromLocalFile(path);
+        data->setUrls({url});
+        // GNOME's file manager and those that follow it paste files only from their own format.
+        data->setData(QStringLiteral("x-special/gnome-copied-files"), "copy\n" + url.toEncoded());
     } else {
         const QImage image = SafeFile::readImage(path);
         if (image.isNull())

@@ -136,7 +136,10 @@ void TestClipboardTools::testImageClippingFromCachedFile()
     QCOMPARE(image.pixelColor(0, 0), QColor(Qt::red));
 
     ClipboardTools::setImageToClipboard(index, true);
-    QCOMPARE(clipboard()->mimeData()->urls(), QList<QUrl>{QUrl::fromLocalFile(folder + "/Viewer-30x20.png")});
+    const QUrl file = QUrl::fromLocalFile(folder + "/Viewer-30x20.png");
+    QCOMPARE(clipboard()->mimeData()->urls(), QList<QUrl>{file});
+    // GNOME's file manager pastes only from its own format.
+    QCOMPARE(clipboard()->mimeData()->data("x-special/gnome-copied-files"), "copy\n" + file.toEncoded());
 }
 
 void TestClipboardTools::testMissingCachedImageLeavesEmptyClipboard()
