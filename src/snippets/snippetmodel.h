@@ -112,6 +112,8 @@ private:
     QString m_protectedPath;
     // The day's backup as it was before a failed load; a save of the empty model must not replace it.
     QString m_protectedBackup;
+    // In demo mode, the document last saved: what a load brings back.
+    QByteArray m_demoDocument;
 
     static SnippetModel *s_instance;
 };

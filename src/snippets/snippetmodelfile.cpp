@@ -334,6 +334,8 @@ bool SnippetModel::save(bool sync, QByteArray *data)
         return false;
     }
     clearUserWarning(SaveWarning);
+    if (demoEnabled)
+        m_demoDocument = bytes;
 
     if (sync && m_sync)
         m_sync->sync(SyncFile::Snippets, this, BothWays);
@@ -350,7 +352,15 @@ bool SnippetModel::save(bool sync, QByteArray *data)
 void SnippetModel::load()
 {
     if (demoEnabled) {
-        addExampleSnippets();
+        // The demo reads no file: it starts from the samples, and comes back to what it last saved
+        // as a load in normal use comes back to the file.
+        clear();
+        removedItems.clear();
+        QJsonObject document;
+        if (!m_demoDocument.isEmpty() && parseDocument(m_demoDocument, &document))
+            readDocument(document, false);
+        else
+            addExampleSnippets();
         return;
     }
 

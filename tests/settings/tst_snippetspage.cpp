@@ -2,6 +2,7 @@
 #include "snippettestsupport.h"
 
 #include "actions/actionfile.h"
+#include "common/globals.h"
 #include "common/safefile.h"
 #include "settings/settingsdialog.h"
 #include "widgets/shortcutdialog.h"
@@ -182,6 +183,7 @@ private slots:
     {
         m_dialog.reset();
         m_model.reset();
+        demoEnabled = false;
     }
 
     void testShowingSelectsTheFirstSnippetWithoutChangingIt()
@@ -745,6 +747,43 @@ private slots:
         QCOMPARE(work.at(1).toObject().value("text").toString(), "kept text");
         QCOMPARE(work.at(1).toObject().value("id").toString(), GammaId.toString());
         QCOMPARE(work.at(2).toObject().value("title").toString(), "Beta");
+    }
+
+    // The demo reads no snippet file; its Cancel must still take back what was not confirmed.
+    void testDemoCancelBringsBackARemovedGroup()
+    {
+        demoEnabled = true;
+        SnippetTest::resetStore();
+        SettingsDialog::updateDefaultSettings();
+        m_sync = std::make_unique<RecordingSync>();
+        m_model = std::make_unique<SnippetModel>(nullptr, m_sync.get());
+        m_model->load();
+        const QString samples = SnippetTest::outline(*m_model);
+        QVERIFY2(samples.contains("Emoji: "), qPrintable(samples));
+        m_dialog = std::make_unique<SettingsDialog>(nullptr, m_model.get(), nullptr);
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+        button("snippets")->click();
+
+        select("Emoji");
+        const QUuid emoji = groups()->currentIndex().data(IdRole).toUuid();
+        button("removeGroup")->click();
+        QVERIFY(!SnippetTest::outline(*m_model).contains("Emoji: "));
+        m_dialog->reject();
+        QCOMPARE(SnippetTest::outline(*m_model), samples);
+        QVERIFY(m_model->removedItems.isEmpty());
+
+        // Confirmed, the removal stays through a later Cancel, as the file keeps it in normal use.
+        m_dialog->show();
+        select("Emoji");
+        button("removeGroup")->click();
+        m_dialog->accept();
+        const QString confirmed = SnippetTest::outline(*m_model);
+        m_dialog->show();
+        m_dialog->reject();
+        QCOMPARE(SnippetTest::outline(*m_model), confirmed);
+        QVERIFY(!confirmed.contains("Emoji: "));
+        QVERIFY(m_model->removedItems.contains(emoji));
     }
 
     void testCancelReplacesTheMenusWithoutLeaking()
