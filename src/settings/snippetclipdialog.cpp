@@ -2,6 +2,7 @@
 #include "ui_snippetclipdialog.h"
 
 #include "common/utils.h"
+#include "snippets/utilskeywords.h"
 
 #include <QPushButton>
 #include <QRegularExpression>

@@ -8,6 +8,7 @@
 #include "platform/keysynthesis.h"
 #include "platform/pastetiming.h"
 #include "platform/platform.h"
+#include "snippets/utilskeywords.h"
 #include "common/utils.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,5 @@
+#include "snippets/utilskeywords.h"
+
 #include "common/utils.h"
 
 #include "actions/actionhelpers.h"

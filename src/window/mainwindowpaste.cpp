@@ -13,6 +13,7 @@
 #include "platform/platformbackend.h"
 #include "window/searchmodel.h"
 #include "snippets/snippetmodel.h"
+#include "snippets/utilskeywords.h"
 #include "common/utils.h"
 
 #include <QDebug>

@@ -8,6 +8,7 @@
 #include "common/utils.h"
 #include "history/itemrole.h"
 #include "settings/settingsdialog.h"
+#include "snippets/utilskeywords.h"
 #include "widgets/shortcutdialog.h"
 #include "windowtestsupport.h"
 

@@ -1,4 +1,5 @@
 #include "snippettestsupport.h"
+#include "snippets/utilskeywords.h"
 
 using namespace SnippetTest;
 
