@@ -224,15 +224,3 @@ void ClipboardTools::actionPaste(QString text, QString application)
     sendCommandV();
 }
 
-void ClipboardTools::dumpClipboardData()
-{
-    if (!ClipboardListener::clipboardAnswers())
-        return;
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
-    if (!data)
-        return;
-    const QStringList formats = data->formats();
-    qDebug() << formats;
-    for (const QString &format : formats)
-        qDebug() << format << data->data(format);
-}

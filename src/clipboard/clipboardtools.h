@@ -48,7 +48,6 @@ public:
     static void restoreClipboard(QMimeData *data);
 
     static void actionPaste(QString text, QString application);
-    static void dumpClipboardData();
 
 private:
     static void pasteStep();

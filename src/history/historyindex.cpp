@@ -140,12 +140,6 @@ void HistoryIndex::catchUp()
         rebuild();
 }
 
-bool HistoryIndex::isOrdered()
-{
-    catchUp();
-    return m_disorder == 0;
-}
-
 void HistoryIndex::reserveFor(qsizetype items)
 {
     // Reserving rehashes even when the table is big enough already.

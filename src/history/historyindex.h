@@ -111,7 +111,6 @@ public:
     // before older within each block.
     static bool outOfOrder(bool upperPinned, qint64 upperTime, bool lowerPinned, qint64 lowerTime);
     // True when every pair of neighbouring rows is in the usual order.
-    bool isOrdered();
 
     void rebuild();
     // Indexes the rows left for later, if any.

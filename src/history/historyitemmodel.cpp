@@ -7,7 +7,6 @@
 #include "history/historyindex.h"
 #include "history/itemrole.h"
 #include "history/thumbnailcache.h"
-#include "platform/platform.h"
 #include "common/isync.h"
 #include "common/utils.h"
 #include "logging/synclog.h"
@@ -122,11 +121,6 @@ QStringList HistoryItemModel::toList()
     for (int row = 0; row < rows; ++row)
         texts.append(s_proxyInstance->index(row, 0).data(TextRole).toString());
     return texts;
-}
-
-void HistoryItemModel::playNotificationSound()
-{
-    playNotification();
 }
 
 void HistoryItemModel::updateApplications(QString application, QPixmap icon)

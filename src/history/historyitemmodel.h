@@ -51,7 +51,6 @@ public:
     static QString getFileName();
     // The texts of the rows the filter proxy shows, in its order.
     static QStringList toList();
-    static void playNotificationSound();
 
     // Captures clipboard changes into this model; writers of the clipboard reach it here. The
     // clipboard side makes it, through the factory it sets: the store cannot name it.

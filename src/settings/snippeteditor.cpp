@@ -161,11 +161,6 @@ void SnippetEditor::setSnippetCursor()
     edit.endEditBlock();
 }
 
-void SnippetEditor::removeOldCursor()
-{
-    removeCursorMark();
-}
-
 int SnippetEditor::removeCursorMark()
 {
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {

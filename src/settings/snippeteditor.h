@@ -27,7 +27,6 @@ public:
     void insertImage(QTextCursor cursor, QString text, bool raw);
     // Moves the cursor mark to the text cursor, replacing a selection.
     void setSnippetCursor();
-    void removeOldCursor();
 
     QString convertToPlainText();
     QString convertToPlainText(QTextBlock first, QTextBlock last);

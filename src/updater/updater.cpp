@@ -10,12 +10,7 @@ namespace QtAutoUpdater {
 
 namespace {
 
-#ifdef Q_OS_MACOS
-// Beside the application bundle.
-const char *const defaultToolPath = "../../maintenancetool";
-#else
 const char *const defaultToolPath = "maintenancetool";
-#endif
 
 } // namespace
 
@@ -44,7 +39,7 @@ Updater::Updater(const QString &maintenanceToolPath, QObject *parent)
     : QObject(parent)
     , d(std::make_unique<UpdaterPrivate>(this))
 {
-    d->toolPath = UpdaterPrivate::toSystemExe(maintenanceToolPath);
+    d->toolPath = maintenanceToolPath;
 }
 
 Updater::~Updater() = default;

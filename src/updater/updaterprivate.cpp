@@ -41,17 +41,6 @@ UpdaterPrivate::~UpdaterPrivate()
     }
 }
 
-QString UpdaterPrivate::toSystemExe(QString basePath)
-{
-#ifdef Q_OS_MACOS
-    if (basePath.endsWith(QStringLiteral(".app")))
-        basePath.truncate(basePath.lastIndexOf(QLatin1Char('.')));
-    return basePath + QStringLiteral(".app/Contents/MacOS/") + QFileInfo(basePath).fileName();
-#else
-    return basePath;
-#endif
-}
-
 QString UpdaterPrivate::absoluteToolPath() const
 {
     return QDir::cleanPath(QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(toolPath));

@@ -38,8 +38,6 @@ public:
     explicit UpdaterPrivate(Updater *q_ptr);
     ~UpdaterPrivate() override;
 
-    // On macOS the path of the executable inside the tool's bundle; elsewhere the path as given.
-    static QString toSystemExe(QString basePath);
     // The list in the first "<updates>" part of the tool's output; throws when there is no such
     // part or it is not a valid list.
     static QList<Updater::UpdateInfo> parseResult(const QByteArray &output);

@@ -206,7 +206,3 @@ void HistoryItemView::openMenu(const QModelIndex &index, QPoint pos, const QMode
     menu.exec(pos);
 }
 
-void HistoryItemView::createActionMenu(QMenu *menu, QModelIndex index)
-{
-    HistoryContextMenu::addActionEntries(menu, this, index);
-}

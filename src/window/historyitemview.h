@@ -10,7 +10,6 @@
 #include <QString>
 
 class QKeyEvent;
-class QMenu;
 class SnippetModel;
 
 // The clipboard history list of the main window. It keeps no clipping data of its own: its model is
@@ -30,7 +29,6 @@ public:
     // Runs the context menu for the row at a global point, for the view's selection; returns when
     // the menu has closed.
     void showMenu(QModelIndex const &index, QPoint pos);
-    void createActionMenu(QMenu *menu, QModelIndex index);
     // Selects, after the delay, the row where a new unpinned clipping lands.
     void selectAddedItem(int delay);
 

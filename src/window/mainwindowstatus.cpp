@@ -28,12 +28,7 @@ const QSize StatusIconSize(24, 24);
 
 QString maintenanceToolPath()
 {
-#ifdef Q_OS_MACOS
-    // Beside the application bundle.
-    return QCoreApplication::applicationDirPath() + "/../../../maintenancetool";
-#else
     return QCoreApplication::applicationDirPath() + "/maintenancetool";
-#endif
 }
 } // namespace
 
