@@ -13,7 +13,7 @@ struct KeyRow
     quint32 keysym; // US layout, no modifiers
 };
 
-// macOS virtual key code, Linux input code of the same position, US keysym.
+// Virtual key code, Linux input code of the same position, US keysym.
 constexpr KeyRow keyTable[] = {
     {0, 30, XKB_KEY_a}, {1, 31, XKB_KEY_s}, {2, 32, XKB_KEY_d}, {3, 33, XKB_KEY_f},
     {4, 35, XKB_KEY_h}, {5, 34, XKB_KEY_g}, {6, 44, XKB_KEY_z}, {7, 45, XKB_KEY_x},
@@ -40,13 +40,13 @@ constexpr KeyRow keyTable[] = {
     {97, 64, XKB_KEY_F6}, {98, 65, XKB_KEY_F7}, {99, 61, XKB_KEY_F3}, {100, 66, XKB_KEY_F8},
     {101, 67, XKB_KEY_F9}, {103, 87, XKB_KEY_F11}, {105, 183, XKB_KEY_F13}, {106, 186, XKB_KEY_F16},
     {107, 184, XKB_KEY_F14}, {109, 68, XKB_KEY_F10}, {111, 88, XKB_KEY_F12}, {113, 185, XKB_KEY_F15},
-    {114, 110, XKB_KEY_Insert}, // the Help key sits where PC keyboards have Insert
+    {114, 110, XKB_KEY_Insert},
     {115, 102, XKB_KEY_Home}, {116, 104, XKB_KEY_Prior}, {117, 111, XKB_KEY_Delete}, {118, 62, XKB_KEY_F4},
     {119, 107, XKB_KEY_End}, {120, 60, XKB_KEY_F2}, {121, 109, XKB_KEY_Next}, {122, 59, XKB_KEY_F1},
     {123, 105, XKB_KEY_Left}, {124, 106, XKB_KEY_Right}, {125, 108, XKB_KEY_Down}, {126, 103, XKB_KEY_Up},
 };
 
-// NX auxiliary key numbers (code - 1000) and the XF86 keysyms of the same keys.
+// System key numbers (code - 1000) and the XF86 keysyms of the same keys.
 constexpr std::array<std::pair<int, quint32>, 11> systemKeyTable{{
     {0, XKB_KEY_XF86AudioRaiseVolume}, {1, XKB_KEY_XF86AudioLowerVolume},
     {2, XKB_KEY_XF86MonBrightnessUp}, {3, XKB_KEY_XF86MonBrightnessDown},

@@ -3,9 +3,9 @@
 #include <QString>
 #include <QtGlobal>
 
-// Key codes at the platform interface are macOS virtual key codes and flags are Core Graphics event
-// flags, so that pasting and keyword expansion read as their callers were written. Each back end
-// translates them through the one table in keycodes.cpp.
+// Key codes at the platform interface are this program's virtual key codes: one number per key
+// position, the rows of the key table in keycodes.cpp, with MacFlag bits for the modifiers. Each
+// back end translates them to its own keys through that one table.
 namespace MacKey {
 constexpr quint16 A = 0;
 constexpr quint16 V = 9;
@@ -45,16 +45,16 @@ constexpr quint64 Modifiers = Shift | Control | Option | Command;
 
 namespace KeyCodes {
 
-// The US layout's unshifted keysym of a macOS key code; 0 when the code is not a key we know.
+// The US layout's unshifted keysym of a virtual key code; 0 when the code is not a key we know.
 quint32 keysymForMacKey(quint16 macCode);
 // Linux input (evdev) code of the key at that position; -1 when unknown. X key codes are evdev + 8.
 int evdevCodeForMacKey(quint16 macCode);
-// The macOS key code of a key position (evdev code); NoKey when there is none.
+// The virtual key code of a key position (evdev code); NoKey when there is none.
 quint16 macKeyForEvdevCode(int evdevCode);
-// The macOS key code of a key that is not a character key (Backspace, arrows, modifiers...), found
+// The virtual key code of a key that is not a character key (Backspace, arrows, modifiers...), found
 // by its keysym so that it does not depend on where a layout puts it; NoKey otherwise.
 quint16 macKeyForKeysym(quint32 keysym);
-// Character keys are found by position, as macOS key codes are positions.
+// Character keys are found by position, as virtual key codes are positions.
 bool isCharacterPosition(quint16 macCode);
 bool isModifierMacKey(quint16 macCode);
 // The MacFlag bit a modifier key code stands for; 0 for other keys.

@@ -17,7 +17,7 @@ public:
 
         Kind kind = KeyPress;
         QString text;                   // what the key types with the current modifiers
-        int keyCode = 0;                // macOS key code
+        int keyCode = 0;                // virtual key code
         bool modifierKey = false;       // Shift, Control, a lock key...: types nothing on its own
         bool controlOrSuperHeld = false;
         int button = 0;                 // 1 left, 2 middle, 3 right, 4 to 7 wheel
@@ -51,12 +51,12 @@ public:
     // The monitor of the platform back end in use.
     static KeyMonitor *instance();
 
-    // Turns what a back end saw into keyboardEvent, as the macOS global monitor would have reported it:
+    // Turns what a back end saw into keyboardEvent, in the form the expander reads:
     // nothing for presses into our own windows, for modifier keys alone or for the middle button and
     // wheel; a break for keys pressed with Control or Super and for left and right clicks.
     void deliver(const Input &input, bool ownWindowFocused);
 
 signals:
-    // A key press with its text and macOS key code (Backspace is 51), or a break: empty text and 0.
+    // A key press with its text and virtual key code (Backspace is 51), or a break: empty text and 0.
     void keyboardEvent(const QString &text, int keyCode);
 };

@@ -4,8 +4,8 @@
 #include <QtGlobal>
 
 // Synthetic keyboard input into the application in front: pasting, erasing a typed keyword, moving
-// the text cursor and typing text. Key codes are macOS virtual key codes (below 1000 keys, from 1000
-// up system-defined keys numbered code - 1000) and flags Core Graphics event flags; see keycodes.h.
+// the text cursor and typing text. Key codes are virtual key codes (below 1000 keys, from 1000
+// up system-defined keys numbered code - 1000) and flags MacFlag bits; see keycodes.h.
 // On Linux the paste key is Control+V.
 
 // Control+V, once the user has let go of every modifier (at most PasteTiming::ModifierReleaseTimeout).

@@ -16,7 +16,7 @@ class PlatformBackend : public QObject
     Q_OBJECT
 
 public:
-    // How a key code is turned into a key: by its position (macOS key codes are positions), or as the
+    // How a key code is turned into a key: by its position (virtual key codes are positions), or as the
     // key that types the character the code stands for on a US layout (Control+V must press "v").
     enum class KeyLookup { Position, Character };
 

@@ -4,14 +4,14 @@
 #include <QString>
 #include <QtGlobal>
 
-// One synthetic keyboard event as the key-synthesis functions post it: a key by its macOS key code
-// with Core Graphics flags, a character by its code point, or a system-defined (media) key.
+// One synthetic keyboard event as the key-synthesis functions post it: a key by its virtual key code
+// with MacFlag bits, a character by its code point, or a system-defined (media) key.
 struct SyntheticKey
 {
     enum Kind { Key, Character, SystemKey };
 
     Kind kind = Key;
-    quint32 code = 0; // macOS key code, code point or system key number
+    quint32 code = 0; // virtual key code, code point or system key number
     bool down = false;
     quint64 flags = 0;
 

@@ -27,7 +27,7 @@ public:
     // Keyword -> snippet text, filled by the snippet model. Compared exactly.
     QMap<QString, QString> keywords;
 
-    // A key press from the global key monitor: its text and macOS key code, or a break (empty, 0).
+    // A key press from the global key monitor: its text and virtual key code, or a break (empty, 0).
     void onKeyboardEvent(QString text, int keyCode);
     void enableHooks();
     // Whether a monitor was installed.
