@@ -4,6 +4,7 @@
 #include "crash/crashhandlerprivate.h"
 #include "crash/exceptionhandler.h"
 #include "common/safefile.h"
+#include "common/version.h"
 #include "common/utils.h"
 #include "network/networklibrary.h"
 #include "network/websocketclient.h"
@@ -16,12 +17,12 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPointer>
 
 namespace Breakpad {
 
 namespace {
 
-const char *const uploadVersion = "1.10.120";
 constexpr qint64 chunkSize = 500;
 constexpr int maxUploadTries = 6;
 
@@ -29,12 +30,16 @@ constexpr int maxUploadTries = 6;
 
 CrashHandler *CrashHandler::instance()
 {
-    static CrashHandler handler;
-    return &handler;
+    // The application owns it, so its socket from the network library goes while Qt still runs.
+    static QPointer<CrashHandler> handler;
+    if (!handler)
+        handler = new CrashHandler(QCoreApplication::instance());
+    return handler;
 }
 
-CrashHandler::CrashHandler()
-    : d(std::make_unique<CrashHandlerPrivate>())
+CrashHandler::CrashHandler(QObject *parent)
+    : QObject(parent)
+    , d(std::make_unique<CrashHandlerPrivate>())
 {
 }
 
@@ -46,7 +51,6 @@ WebSocketClient *CrashHandler::socket()
     if (!webSocket)
         return nullptr;
     connect(webSocket.get(), &WebSocketClient::connected, this, &CrashHandler::onConnected);
-    connect(webSocket.get(), &WebSocketClient::disconnected, this, &CrashHandler::onDisconnected);
     connect(webSocket.get(), &WebSocketClient::textMessageReceived, this, &CrashHandler::onReceived);
     connect(webSocket.get(), &WebSocketClient::errorOccurred, this, &CrashHandler::onError);
     return webSocket.get();
@@ -112,11 +116,6 @@ void CrashHandler::sendDump()
     }
 }
 
-void CrashHandler::setReportCrashesToSystem(bool report)
-{
-    CrashHandlerPrivate::bReportCrashesToSystem = report;
-}
-
 bool CrashHandler::writeMinidump()
 {
     const bool written = CrashHandlerPrivate::pHandler && CrashHandlerPrivate::pHandler->WriteMinidump();
@@ -140,10 +139,6 @@ void CrashHandler::onConnected()
     send({{"operation", "crash-dump-start"}, {"file", QFileInfo(fileName).fileName()}});
 }
 
-void CrashHandler::onDisconnected()
-{
-}
-
 void CrashHandler::onReceived(QString message)
 {
     qDebug().noquote() << "CrashHandler: Received message: " + message;
@@ -155,7 +150,8 @@ void CrashHandler::onReceived(QString message)
             send({{"operation", "crash-dump"}, {"file", file}, {"content", chunks.takeFirst()}});
         } else {
             qDebug() << "CrashHandler: Sent the crash dump to the server";
-            send({{"operation", "crash-dump-end"}, {"file", file}, {"version", uploadVersion}});
+            const QString version = ProgramVersion::Version + '.' + ProgramVersion::Build;
+            send({{"operation", "crash-dump-end"}, {"file", file}, {"version", version}});
         }
     } else if (answer == "done") {
         if (webSocket)

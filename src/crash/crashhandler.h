@@ -21,10 +21,11 @@ class CrashHandler : public QObject
     Q_OBJECT
 
 public:
+    // The process-wide handler, a child of the application made at the first call.
     static CrashHandler *instance();
 
     // The process uses instance(); tests may make their own.
-    CrashHandler();
+    explicit CrashHandler(QObject *parent = nullptr);
     ~CrashHandler() override;
 
     // Installs the dump writer for the folder (creating it) and starts sending a dump found there.
@@ -33,7 +34,6 @@ public:
     // is up, since the socket's TLS set-up is slow.
     void install(const QString &dumpPath);
     void sendDump();
-    void setReportCrashesToSystem(bool report);
     bool writeMinidump();
 
     // KESTOVAN_NOTIFIER_URL when set, else the notification service's own address.
@@ -41,7 +41,6 @@ public:
 
 public slots:
     void onConnected();
-    void onDisconnected();
     void onReceived(QString message);
     // `error` is a QAbstractSocket::SocketError.
     void onError(int error);
