@@ -21,13 +21,13 @@
 #include "sync/sync.h"
 #include "common/utils.h"
 
+#include <QAbstractItemView>
 #include <QCursor>
 #include <QDebug>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QPersistentModelIndex>
 #include <QPixmap>
-#include <QRandomGenerator64>
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
@@ -367,9 +367,10 @@ void MainWindow::applySettings(bool encryptionChanged)
     setActionShortcuts();
     SnippetModel::instance()->updateHotkeysAndKeywords();
 
-    // One pixel taller or shorter makes the layouts and the lists lay themselves out again.
-    const quint32 r = QRandomGenerator64::global()->generate();
-    resize(width(), r % 100 < 51 ? height() - 1 : height() + 1);
+    // A changed row height reaches the lists through the delegate's sizeHintChanged; what a row
+    // shows may change without its height (the paste-next mark), so every list is drawn again.
+    for (QAbstractItemView *view : findChildren<QAbstractItemView *>())
+        view->viewport()->update();
 
     if (encryptionChanged)
         sync->resyncAll();
