@@ -1163,6 +1163,10 @@ Start the X server with the XTEST extension enabled to paste from Kestovan.</sou
         <translation>功能建议和错误报告请发送至：&lt;br&gt;</translation>
     </message>
     <message>
+        <source>Kestovan could not be kept from starting at login: the file %1 could not be removed.</source>
+        <translation>无法阻止 Kestovan 在登录时启动：无法删除文件 %1。</translation>
+    </message>
+    <message>
         <source>Kestovan could not be set to start at login: the file %1 could not be written.</source>
         <translation>无法将 Kestovan 设置为登录时启动：无法写入文件 %1。</translation>
     </message>

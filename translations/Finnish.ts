@@ -1166,6 +1166,10 @@ Käynnistä X-palvelin XTEST-laajennus käytössä, jotta voit liittää Kestova
         <translation>Toiveet ja vikailmoitukset voi lähettää osoitteeseen:&lt;br&gt;</translation>
     </message>
     <message>
+        <source>Kestovan could not be kept from starting at login: the file %1 could not be removed.</source>
+        <translation>Kestovanin käynnistymistä kirjauduttaessa ei voitu estää: tiedostoa %1 ei voitu poistaa.</translation>
+    </message>
+    <message>
         <source>Kestovan could not be set to start at login: the file %1 could not be written.</source>
         <translation>Kestovania ei voitu asettaa käynnistymään kirjauduttaessa: tiedostoa %1 ei voitu kirjoittaa.</translation>
     </message>

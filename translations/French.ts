@@ -1166,6 +1166,10 @@ Démarrez le serveur X avec l&apos;extension XTEST activée pour coller depuis K
         <translation>Les demandes de fonctionnalités et les rapports de bogues peuvent être envoyés à&#xa0;:&lt;br&gt;</translation>
     </message>
     <message>
+        <source>Kestovan could not be kept from starting at login: the file %1 could not be removed.</source>
+        <translation>Impossible d&apos;empêcher Kestovan de démarrer à l&apos;ouverture de session&#xa0;: le fichier %1 n&apos;a pas pu être supprimé.</translation>
+    </message>
+    <message>
         <source>Kestovan could not be set to start at login: the file %1 could not be written.</source>
         <translation>Impossible de configurer Kestovan pour qu&apos;il démarre à l&apos;ouverture de session&#xa0;: le fichier %1 n&apos;a pas pu être écrit.</translation>
     </message>

@@ -1166,6 +1166,10 @@ Starten Sie den X-Server mit aktivierter XTEST-Erweiterung, um aus Kestovan einz
         <translation>Wünsche und Fehlerberichte können gesendet werden an:&lt;br&gt;</translation>
     </message>
     <message>
+        <source>Kestovan could not be kept from starting at login: the file %1 could not be removed.</source>
+        <translation>Kestovan konnte nicht vom Start bei der Anmeldung abgehalten werden: Die Datei %1 konnte nicht entfernt werden.</translation>
+    </message>
+    <message>
         <source>Kestovan could not be set to start at login: the file %1 could not be written.</source>
         <translation>Kestovan konnte nicht für den Start bei der Anmeldung eingerichtet werden: Die Datei %1 konnte nicht geschrieben werden.</translation>
     </message>

@@ -1166,6 +1166,10 @@ Kestovan से चिपकाने के लिए X सर्वर को 
         <translation>सुविधा के अनुरोध और बग रिपोर्ट यहाँ भेजी जा सकती हैं:&lt;br&gt;</translation>
     </message>
     <message>
+        <source>Kestovan could not be kept from starting at login: the file %1 could not be removed.</source>
+        <translation>Kestovan को लॉगिन पर शुरू होने से रोका नहीं जा सका: फ़ाइल %1 हटाई नहीं जा सकी।</translation>
+    </message>
+    <message>
         <source>Kestovan could not be set to start at login: the file %1 could not be written.</source>
         <translation>Kestovan को लॉगिन पर शुरू होने के लिए सेट नहीं किया जा सका: फ़ाइल %1 लिखी नहीं जा सकी।</translation>
     </message>

@@ -1166,6 +1166,10 @@ Inicie o servidor X com a extensão XTEST ativada para colar a partir do Kestova
         <translation>Sugestões e relatórios de erros podem ser enviados para:&lt;br&gt;</translation>
     </message>
     <message>
+        <source>Kestovan could not be kept from starting at login: the file %1 could not be removed.</source>
+        <translation>Não foi possível impedir o Kestovan de iniciar com a sessão: o arquivo %1 não pôde ser removido.</translation>
+    </message>
+    <message>
         <source>Kestovan could not be set to start at login: the file %1 could not be written.</source>
         <translation>Não foi possível configurar o Kestovan para iniciar com a sessão: o arquivo %1 não pôde ser gravado.</translation>
     </message>

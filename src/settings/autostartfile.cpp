@@ -74,7 +74,14 @@ bool apply(bool enabled, const QString &program)
 {
     const QString file = path();
     if (!enabled) {
-        QFile::remove(file);
+        const QFileInfo info(file);
+        if (!info.exists() && !info.isSymLink())
+            return true;
+        QFile entry(file);
+        if (!entry.remove()) {
+            qWarning().noquote() << "Could not remove the autostart file " + file + ": " + entry.errorString();
+            return false;
+        }
         return true;
     }
 

@@ -16,7 +16,7 @@ QByteArray content(const QString &program);
 QString execArgument(const QString &program);
 
 // Creates the entry for `program`, or removes it. An entry that starts another path (a moved build)
-// is written anew; an equal one is left alone. False when the entry could not be written.
+// is written anew; an equal one is left alone. False when the entry could not be written or removed.
 bool apply(bool enabled, const QString &program);
 
 } // namespace AutoStartFile

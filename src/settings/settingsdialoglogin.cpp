@@ -28,8 +28,14 @@ void openFolderOf(const QString &path)
 
 void SettingsDialog::setAutoStart()
 {
-    if (!AutoStartFile::apply(ui->startAutomatically->isChecked(), QCoreApplication::applicationFilePath()))
+    const bool enabled = ui->startAutomatically->isChecked();
+    if (AutoStartFile::apply(enabled, QCoreApplication::applicationFilePath()))
+        return;
+    if (enabled)
         showUserWarning(tr("Kestovan could not be set to start at login: the file %1 could not be written.")
+                            .arg(AutoStartFile::path()));
+    else
+        showUserWarning(tr("Kestovan could not be kept from starting at login: the file %1 could not be removed.")
                             .arg(AutoStartFile::path()));
 }
 

@@ -116,12 +116,26 @@ private slots:
         QVERIFY(!QFile::exists(m_entry));
     }
 
-    void testUnwritableFolderIsReported()
+    void testEntryThatCannotBeChangedIsReported_data()
     {
-        // A file where the folder should be.
-        writeFile(m_config + "/autostart", "not a folder");
-        QVERIFY(!AutoStartFile::apply(true, "/opt/kestovan/kestovan"));
-        QVERIFY(!m_log->messages.filter("Could not write the autostart file").isEmpty());
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<QString>("blocker");
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("write: a file where the folder should be")
+            << true << m_config + "/autostart" << "Could not write the autostart file";
+        QTest::newRow("remove: a folder with a file where the entry should be")
+            << false << m_entry + "/inside" << "Could not remove the autostart file";
+    }
+
+    void testEntryThatCannotBeChangedIsReported()
+    {
+        QFETCH(bool, enabled);
+        QFETCH(QString, blocker);
+        QFETCH(QString, logged);
+        QDir().mkpath(QFileInfo(blocker).absolutePath());
+        writeFile(blocker, "in the way");
+        QVERIFY(!AutoStartFile::apply(enabled, "/opt/kestovan/kestovan"));
+        QVERIFY(!m_log->messages.filter(logged).isEmpty());
     }
 
     void testDialogOkAppliesStartAutomatically()
