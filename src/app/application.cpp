@@ -3,6 +3,8 @@
 #include "window/mainwindow.h"
 #include "window/monitor.h"
 
+#include <QDBusConnection>
+#include <QDebug>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -15,9 +17,20 @@ Application::Application(int &argc, char **argv)
 {
 }
 
-bool Application::nativeEventFilter(const QByteArray &, void *, qintptr *)
+void Application::watchForWake()
 {
-    return false;
+    QDBusConnection bus = QDBusConnection::systemBus();
+    if (!bus.isConnected())
+        return;
+    if (!bus.connect("org.freedesktop.login1", "/org/freedesktop/login1", "org.freedesktop.login1.Manager",
+                     "PrepareForSleep", this, SLOT(prepareForSleep(bool))))
+        qDebug() << "Could not listen for logind's sleep and wake signal";
+}
+
+void Application::prepareForSleep(bool sleeping)
+{
+    if (!sleeping)
+        emit powerResume();
 }
 
 bool Application::notify(QObject *receiver, QEvent *event)

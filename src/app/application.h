@@ -2,13 +2,12 @@
 
 #include "settings/programwindows.h"
 
-#include <QAbstractNativeEventFilter>
 #include <QApplication>
 
 class MainWindow;
 class Monitor;
 
-class Application : public QApplication, public QAbstractNativeEventFilter, public ProgramWindows
+class Application : public QApplication, public ProgramWindows
 {
     Q_OBJECT
     Q_INTERFACES(ProgramWindows)
@@ -16,7 +15,6 @@ class Application : public QApplication, public QAbstractNativeEventFilter, publ
 public:
     Application(int &argc, char **argv);
 
-    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
     // Hides an unpinned history window when the program loses the focus, and hands mouse moves
     // over the frameless windows' children to their edge cursors.
     bool notify(QObject *receiver, QEvent *event) override;
@@ -28,6 +26,13 @@ public:
     MainWindow *mainWindow = nullptr;
     Monitor *monitorWindow = nullptr;
 
+    // Emits powerResume when logind says the machine woke from sleep. Without a system bus (a
+    // container, a headless session) there is nothing to hear and nothing is emitted.
+    void watchForWake();
+
 signals:
     void powerResume();
+
+private slots:
+    void prepareForSleep(bool sleeping);
 };

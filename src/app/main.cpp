@@ -218,6 +218,7 @@ int main(int argc, char *argv[])
         if (!debugEnabled && !demoEnabled)
             Breakpad::CrashHandler::instance()->sendDump();
         window.startSync();
+        app.watchForWake();
         window.checkForUpdates(&app);
     });
 
