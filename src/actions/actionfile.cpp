@@ -4,6 +4,7 @@
 #include "common/utils.h"
 
 #include <QDateTime>
+#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -46,16 +47,33 @@ bool ActionFile::isDeleted(const QJsonObject &action)
     return action.value(QStringLiteral("deleted")).toBool();
 }
 
-ActionFile::ReadStatus ActionFile::read(const QString &path, QJsonObject &action)
+ActionFile::ReadStatus ActionFile::read(const QString &path, QJsonObject &action, QString *error)
 {
-    if (isBuiltInKey(path))
+    QByteArray bytes;
+    if (isBuiltInKey(path)) {
         registerActionResources();
-    QFile file(path);
-    // A built-in action is a resource, which only QFile opens.
-    if (isBuiltInKey(path) ? !file.open(QIODevice::ReadOnly) : !SafeFile::openForReading(&file))
-        return ReadStatus::OpenFailed;
+        // A built-in action is a resource, which only QFile opens.
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return ReadStatus::OpenFailed;
+        bytes = file.readAll();
+    } else {
+        QString reason;
+        switch (SafeFile::read(path, &bytes, &reason)) {
+        case SafeFile::ReadResult::Read:
+            break;
+        case SafeFile::ReadResult::TooLarge:
+            qWarning().noquote() << reason;
+            if (error)
+                *error = reason;
+            return ReadStatus::TooLarge;
+        case SafeFile::ReadResult::Missing:
+        case SafeFile::ReadResult::Unreadable:
+            return ReadStatus::OpenFailed;
+        }
+    }
     QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parseError);
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError)
         return ReadStatus::ParseFailed;
     action = document.object();

@@ -9,7 +9,7 @@
 class ActionFile
 {
 public:
-    enum class ReadStatus { Ok, OpenFailed, ParseFailed };
+    enum class ReadStatus { Ok, OpenFailed, ParseFailed, TooLarge };
 
     static QString builtInFolder();
     static QString userFolder();
@@ -18,8 +18,9 @@ public:
     static bool isBuiltInKey(const QString &key);
     static bool isDeleted(const QJsonObject &action);
 
-    // Reads a whole file; an array document reads as an empty object.
-    static ReadStatus read(const QString &path, QJsonObject &action);
+    // Reads a whole file; an array document reads as an empty object. A user file larger than any
+    // data file may be is refused unread, with a warning; error then says why.
+    static ReadStatus read(const QString &path, QJsonObject &action, QString *error = nullptr);
     // Replaces a file with the compact object through the checked atomic save: a failed write
     // leaves the old file whole.
     static bool write(const QString &path, const QJsonObject &action, QString *error = nullptr);

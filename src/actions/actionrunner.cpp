@@ -21,7 +21,11 @@ QList<QString> evaluate(QString script, QString plainText, QString application, 
 QList<QString> execute(QString path, QString plainText, QString application, QString &error)
 {
     QJsonObject action;
-    switch (ActionFile::read(path, action)) {
+    QString reason;
+    switch (ActionFile::read(path, action, &reason)) {
+    case ActionFile::ReadStatus::TooLarge:
+        error = reason;
+        return {};
     case ActionFile::ReadStatus::OpenFailed:
         error = QObject::tr("Failed to open: ") + path;
         return {};

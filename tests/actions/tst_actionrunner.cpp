@@ -1,6 +1,7 @@
 #include "actions/actionfile.h"
 #include "actions/actionhelpers.h"
 #include "actiontestenvironment.h"
+#include "common/safefile.h"
 #include "common/utils.h"
 
 #include <QDir>
@@ -240,26 +241,47 @@ private slots:
         QVERIFY(error.isEmpty());
     }
 
+    void testExecuteReportsFileErrors_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("expected");
+        const QString folder = ActionFile::userFolder() + "/";
+        QTest::newRow("missing") << "missing.json" << "Failed to open: " + folder + "missing.json";
+        QTest::newRow("folder") << "folder.json" << "Failed to open: " + folder + "folder.json";
+        QTest::newRow("broken") << "broken.json" << "Failed to parse json: " + folder + "broken.json";
+        // Sparse, so the test takes no disk for it; read whole, it took as much memory.
+        QTest::newRow("larger than a data file")
+            << "huge.json"
+            << QString("%1huge.json has %2 bytes, more than the %3 a data file may have")
+                   .arg(folder)
+                   .arg(SafeFile::MaxDocumentSize + 1)
+                   .arg(SafeFile::MaxDocumentSize);
+    }
+
     void testExecuteReportsFileErrors()
     {
-        const QString missing = ActionFile::userFolder() + "/missing.json";
+        QFETCH(QString, name);
+        QFETCH(QString, expected);
+        const QString path = ActionFile::userFolder() + "/" + name;
+        QDir().mkpath(ActionFile::userFolder());
+        if (name == "folder.json") {
+            QVERIFY(QDir().mkpath(path));
+        } else if (name == "broken.json") {
+            QCOMPARE(writeAction(name, {}), path);
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("{\"title\": \"Broken\", \"script\": ");
+        } else if (name == "huge.json") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.write("{\"title\": \"Huge\"}") > 0);
+            QVERIFY(file.resize(SafeFile::MaxDocumentSize + 1));
+            QTest::ignoreMessage(QtWarningMsg, qPrintable(expected));
+        }
         QString error;
-        QVERIFY(ActionHelpers::execute(missing, "abc", QString(), error).isEmpty());
-        QCOMPARE(error, "Failed to open: " + missing);
-
-        QDir().mkpath(ActionFile::userFolder() + "/folder.json");
-        error.clear();
-        QVERIFY(ActionHelpers::execute(ActionFile::userFolder() + "/folder.json", "abc", QString(), error).isEmpty());
-        QCOMPARE(error, "Failed to open: " + ActionFile::userFolder() + "/folder.json");
-
-        const QString broken = ActionFile::userFolder() + "/broken.json";
-        QFile file(broken);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("{\"title\": \"Broken\", \"script\": ");
-        file.close();
-        error.clear();
-        QVERIFY(ActionHelpers::execute(broken, "abc", QString(), error).isEmpty());
-        QCOMPARE(error, "Failed to parse json: " + broken);
+        QVERIFY(ActionHelpers::execute(path, "abc", QString(), error).isEmpty());
+        QCOMPARE(error, expected);
+        QFile::remove(path);
     }
 
     void testExecuteReportsScriptErrors()
