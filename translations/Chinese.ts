@@ -803,6 +803,14 @@ Start the X server with the XTEST extension enabled to paste from Kestovan.</sou
         <source>A copy of it was kept as </source>
         <translation>已保留一份副本：</translation>
     </message>
+    <message>
+        <source>The settings file %1 is not a regular file and was not read. Kestovan starts with its default settings, and changes made now are lost when it quits.</source>
+        <translation>设置文件 %1 不是普通文件，未被读取。Kestovan 将以默认设置启动，现在所做的更改将在其退出时丢失。</translation>
+    </message>
+    <message>
+        <source>The settings cannot be saved to %1; changes made now are lost when Kestovan quits.</source>
+        <translation>无法将设置保存到 %1；现在所做的更改将在 Kestovan 退出时丢失。</translation>
+    </message>
 </context>
 <context>
     <name>QPlatformTheme</name>

@@ -806,6 +806,14 @@ Käynnistä X-palvelin XTEST-laajennus käytössä, jotta voit liittää Kestova
         <source>A copy of it was kept as </source>
         <translation>Siitä säilytettiin kopio nimellä </translation>
     </message>
+    <message>
+        <source>The settings file %1 is not a regular file and was not read. Kestovan starts with its default settings, and changes made now are lost when it quits.</source>
+        <translation>Asetustiedosto %1 ei ole tavallinen tiedosto, eikä sitä luettu. Kestovan käynnistyy oletusasetuksin, ja nyt tehdyt muutokset katoavat, kun se suljetaan.</translation>
+    </message>
+    <message>
+        <source>The settings cannot be saved to %1; changes made now are lost when Kestovan quits.</source>
+        <translation>Asetuksia ei voi tallentaa tiedostoon %1; nyt tehdyt muutokset katoavat, kun Kestovan suljetaan.</translation>
+    </message>
 </context>
 <context>
     <name>QPlatformTheme</name>

@@ -806,6 +806,14 @@ Démarrez le serveur X avec l&apos;extension XTEST activée pour coller depuis K
         <source>A copy of it was kept as </source>
         <translation>Une copie a été conservée sous </translation>
     </message>
+    <message>
+        <source>The settings file %1 is not a regular file and was not read. Kestovan starts with its default settings, and changes made now are lost when it quits.</source>
+        <translation>Le fichier de paramètres %1 n&apos;est pas un fichier ordinaire et n&apos;a pas été lu. Kestovan démarre avec ses paramètres par défaut, et les modifications faites maintenant seront perdues à sa fermeture.</translation>
+    </message>
+    <message>
+        <source>The settings cannot be saved to %1; changes made now are lost when Kestovan quits.</source>
+        <translation>Les paramètres ne peuvent pas être enregistrés dans %1&#xa0;; les modifications faites maintenant seront perdues à la fermeture de Kestovan.</translation>
+    </message>
 </context>
 <context>
     <name>QPlatformTheme</name>

@@ -806,6 +806,14 @@ Starten Sie den X-Server mit aktivierter XTEST-Erweiterung, um aus Kestovan einz
         <source>A copy of it was kept as </source>
         <translation>Eine Kopie wurde aufbewahrt unter </translation>
     </message>
+    <message>
+        <source>The settings file %1 is not a regular file and was not read. Kestovan starts with its default settings, and changes made now are lost when it quits.</source>
+        <translation>Die Einstellungsdatei %1 ist keine gewöhnliche Datei und wurde nicht gelesen. Kestovan startet mit den Standardeinstellungen; was jetzt geändert wird, geht beim Beenden verloren.</translation>
+    </message>
+    <message>
+        <source>The settings cannot be saved to %1; changes made now are lost when Kestovan quits.</source>
+        <translation>Die Einstellungen können nicht in %1 gespeichert werden; was jetzt geändert wird, geht beim Beenden von Kestovan verloren.</translation>
+    </message>
 </context>
 <context>
     <name>QPlatformTheme</name>

@@ -806,6 +806,14 @@ Kestovan से चिपकाने के लिए X सर्वर को 
         <source>A copy of it was kept as </source>
         <translation>इसकी एक प्रति यहाँ रखी गई: </translation>
     </message>
+    <message>
+        <source>The settings file %1 is not a regular file and was not read. Kestovan starts with its default settings, and changes made now are lost when it quits.</source>
+        <translation>सेटिंग्स फ़ाइल %1 सामान्य फ़ाइल नहीं है और पढ़ी नहीं गई। Kestovan अपनी डिफ़ॉल्ट सेटिंग्स के साथ शुरू होता है, और अभी किए गए बदलाव इसके बंद होने पर खो जाएँगे।</translation>
+    </message>
+    <message>
+        <source>The settings cannot be saved to %1; changes made now are lost when Kestovan quits.</source>
+        <translation>सेटिंग्स %1 में सहेजी नहीं जा सकतीं; अभी किए गए बदलाव Kestovan बंद होने पर खो जाएँगे।</translation>
+    </message>
 </context>
 <context>
     <name>QPlatformTheme</name>

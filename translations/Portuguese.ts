@@ -806,6 +806,14 @@ Inicie o servidor X com a extensão XTEST ativada para colar a partir do Kestova
         <source>A copy of it was kept as </source>
         <translation>Uma cópia foi mantida como </translation>
     </message>
+    <message>
+        <source>The settings file %1 is not a regular file and was not read. Kestovan starts with its default settings, and changes made now are lost when it quits.</source>
+        <translation>O arquivo de configurações %1 não é um arquivo comum e não foi lido. O Kestovan inicia com as configurações padrão, e as alterações feitas agora serão perdidas quando ele for encerrado.</translation>
+    </message>
+    <message>
+        <source>The settings cannot be saved to %1; changes made now are lost when Kestovan quits.</source>
+        <translation>Não é possível salvar as configurações em %1; as alterações feitas agora serão perdidas quando o Kestovan for encerrado.</translation>
+    </message>
 </context>
 <context>
     <name>QPlatformTheme</name>

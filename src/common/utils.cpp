@@ -1,6 +1,7 @@
 #include "common/utils.h"
 
 #include "common/globals.h"
+#include "common/settingsfile.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>
@@ -20,6 +21,8 @@ QString programFolder()
 
 QSettings settings()
 {
+    if (const QString standIn = SettingsFile::standIn(); !standIn.isEmpty())
+        return QSettings(standIn, QSettings::IniFormat);
     if (portable)
         return QSettings(programFolder() + "/settings.ini", QSettings::IniFormat);
     return QSettings();

@@ -6,6 +6,7 @@
 #include "actions/actioneditor.h"
 #include "actions/actionlist.h"
 #include "settings/releasenotesdialog.h"
+#include "common/settingsfile.h"
 #include "common/defaultsettings.h"
 #include "common/globals.h"
 #include "common/iconresources.h"
@@ -111,6 +112,7 @@ void SettingsDialog::updateDefaultSettings()
     if (!settings.contains("Language"))
         settings.setValue("Language", defaultLanguage());
     Translation::selectLanguage(settings.value("Language").toString());
+    SettingsFile::commit(settings);
 }
 
 SettingsDialog::SettingsDialog(QWidget *parent, SnippetModel *model, Sync *sync)
@@ -314,7 +316,7 @@ void SettingsDialog::onAccepted()
     const bool encryptionChanged = ui->syncPage->onAccepted();
     ui->actionList->saveSettings(settings);
     ui->applicationsListWidget->saveSettings(settings);
-    settings.sync();
+    SettingsFile::commit(settings);
 
     emit settingsChanged(encryptionChanged);
     setAutoStart();

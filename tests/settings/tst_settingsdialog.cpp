@@ -1,10 +1,12 @@
 #include "mainwindowtestsupport.h"
 #include "modalwatcher.h"
 #include "ownsession.h"
+#include "warningboxes.h"
 
 #include "settings/releasenotesdialog.h"
 #include "common/defaultsettings.h"
 #include "common/globals.h"
+#include "common/settingsfile.h"
 #include "common/theme.h"
 #include "common/translation.h"
 #include "logging/qxtlogger.h"
@@ -287,6 +289,33 @@ private slots:
                                      "HiddenActions=", "ActionShortcuts=", "EncryptData=false", "Passphrase="})
             QVERIFY2(after.removeOne(added), qPrintable(added));
         QCOMPARE(after, before);
+    }
+
+    // OK closed the dialog and nothing was stored, and the next start showed the old values.
+    void testSettingsThatCannotBeStoredAreSaidOnce()
+    {
+        const auto dialog = freshDialog();
+        WarningBoxesShown shown;
+        const QString folder = QFileInfo(SettingsFile::path()).absolutePath();
+        // Even as root, nothing is written below a file that stands where the folder belongs.
+        QVERIFY(QDir(folder).removeRecursively());
+        QFile placeholder(folder);
+        QVERIFY(placeholder.open(QIODevice::WriteOnly) && placeholder.write("not a folder") > 0);
+        placeholder.close();
+        for (int attempt = 0; attempt < 2; ++attempt)
+            dialog->accept();
+        QTRY_COMPARE(openWarningBoxes().size(), 1);
+        QCOMPARE(openWarningBoxes().first()->text(),
+                 "The settings cannot be saved to " + SettingsFile::path()
+                     + "; changes made now are lost when Kestovan quits.");
+        answerWarningBox();
+        QVERIFY(openWarningBoxes().isEmpty());
+
+        QVERIFY(QFile::remove(folder));
+        dialog->accept();
+        QVERIFY(QFileInfo::exists(SettingsFile::path()));
+        QCOMPARE(setting("KeepItems").toInt(), 20);
+        QVERIFY(openWarningBoxes().isEmpty());
     }
 
     void testCancelStoresNothingAndShowsTheStoredValues()
