@@ -3,8 +3,10 @@
 #include "hotkey/qhotkeyprivatenull.h"
 #include "hotkey/qhotkeyprivatex11.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QKeySequenceEdit>
 #include <QMutex>
 #include <QThread>
 
@@ -99,8 +101,18 @@ bool QHotkeyPrivate::removeShortcut(QHotkey *hotkey)
     return removed;
 }
 
+bool QHotkeyPrivate::shortcutBeingRecorded()
+{
+    // Only a window of ours that is active has a focus widget.
+    return qobject_cast<QKeySequenceEdit *>(QApplication::focusWidget());
+}
+
 void QHotkeyPrivate::activateShortcut(QHotkey::NativeShortcut shortcut)
 {
+    if (shortcutBeingRecorded()) {
+        qCDebug(logQHotkey) << "A shortcut is being recorded; the hotkey waits.";
+        return;
+    }
     // Fired from the event loop of each hotkey's thread, never inside the windowing system's callback.
     const QList<QHotkey *> hotkeys = shortcuts.values(shortcut);
     for (QHotkey *hotkey : hotkeys)

@@ -39,6 +39,9 @@ protected:
 
     // Called by the back end when the windowing system reports the shortcut pressed.
     void activateShortcut(QHotkey::NativeShortcut shortcut);
+    // While a key sequence field of this program has the focus, it records the keys the user
+    // presses, global hotkeys among them: they fire nothing then and go to the field.
+    static bool shortcutBeingRecorded();
 
 private:
     friend class QHotkey;

@@ -5,6 +5,7 @@
 #include "platform/usertime.h"
 
 #include <QGuiApplication>
+#include <QWindow>
 
 #include <xcb/xcb.h>
 #include <xkbcommon/xkbcommon.h>
@@ -168,6 +169,14 @@ bool QHotkeyPrivateX11::nativeEventFilter(const QByteArray &eventType, void *mes
         return false;
     // Press and release events share one layout.
     auto *key = reinterpret_cast<xcb_key_press_event_t *>(event);
+    if (shortcutBeingRecorded()) {
+        // A grab reports the key on the root window, where the toolkit would drop it: the field
+        // recording it gets it instead.
+        if (QWindow *focus = QGuiApplication::focusWindow(); focus && key->event == key->root)
+            key->event = xcb_window_t(focus->winId());
+        m_pressedKeys.clear();
+        return false;
+    }
     if (type == XCB_KEY_RELEASE) {
         if (!m_pressedKeys.remove(key->detail))
             return false;

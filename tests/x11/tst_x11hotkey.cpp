@@ -1,7 +1,9 @@
 #include "hotkey/qhotkey.h"
 #include "x11/x11testsupport.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QKeySequenceEdit>
+#include <QVBoxLayout>
 #include <QtTest>
 
 using namespace X11Test;
@@ -68,6 +70,32 @@ private slots:
         QSignalSpy spy(&hotkey, &QHotkey::activated);
         // Held well past the auto-repeat delay.
         QVERIFY(xdotool({"keydown", "ctrl+shift+v", "sleep", "1.2", "keyup", "v", "keyup", "shift+ctrl"}));
+        pressMarker();
+        QCOMPARE(spy.count(), 1);
+    }
+
+    // The history hotkey opened the window over the shortcut dialog recording it.
+    void testHotkeyWaitsWhileAShortcutIsRecorded()
+    {
+        QHotkey hotkey(QKeySequence(QStringLiteral("Ctrl+Shift+V")), true);
+        QSignalSpy spy(&hotkey, &QHotkey::activated);
+        QWidget window;
+        auto *field = new QKeySequenceEdit(&window);
+        (new QVBoxLayout(&window))->addWidget(field);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(activate(quint32(window.winId())));
+        field->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), field);
+
+        QVERIFY(xdotool({"key", "ctrl+shift+v"}));
+        QTRY_COMPARE(field->keySequence(), QKeySequence(QStringLiteral("Ctrl+Shift+V")));
+        QCOMPARE(spy.count(), 0);
+
+        // Once the field has no focus, the hotkey is back.
+        window.hide();
+        QVERIFY(activate(m_probe.window()));
+        QVERIFY(xdotool({"key", "ctrl+shift+v"}));
         pressMarker();
         QCOMPARE(spy.count(), 1);
     }
