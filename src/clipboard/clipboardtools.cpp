@@ -65,15 +65,14 @@ bool acceptDelayedPaste()
     return true;
 }
 
-// Targets an X11 owner answers about itself rather than formats of the content.
-bool isPseudoFormat(const QString &format)
+} // namespace
+
+bool ClipboardTools::isPseudoFormat(const QString &format)
 {
     static const QSet<QString> pseudo{"TARGETS", "MULTIPLE", "TIMESTAMP", "SAVE_TARGETS", "DELETE",
                                       "INSERT_SELECTION", "INSERT_PROPERTY"};
     return pseudo.contains(format);
 }
-
-} // namespace
 
 void ClipboardTools::putOnClipboard(QMimeData *data)
 {

@@ -47,6 +47,9 @@ public:
     // The clipboard takes data over. Putting back earlier content is not a new clipping.
     static void restoreClipboard(QMimeData *data);
 
+    // Targets an X11 owner answers about itself rather than formats of the content.
+    static bool isPseudoFormat(const QString &format);
+
     static void actionPaste(QString text, QString application);
 
 private:

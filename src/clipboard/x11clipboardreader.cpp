@@ -1,6 +1,7 @@
 #include "clipboard/x11clipboardreader.h"
 
 #include "clipboard/clipboardlistener.h"
+#include "clipboard/clipboardtools.h"
 #include "clipboard/privatedisplay.h"
 #include "common/imagelimits.h"
 
@@ -43,6 +44,12 @@ QByteArray propertyBytes(const unsigned char *data, int format, unsigned long it
         return QByteArray();
     const qsizetype unit = format == 32 ? qsizetype(sizeof(long)) : format == 16 ? qsizetype(sizeof(short)) : 1;
     return QByteArray(reinterpret_cast<const char *>(data), qsizetype(items) * unit);
+}
+
+bool isTextTarget(const QString &name)
+{
+    static const QStringList aliases{"UTF8_STRING", "STRING", "TEXT", "COMPOUND_TEXT"};
+    return aliases.contains(name) || name.startsWith(QLatin1String("text/plain"));
 }
 
 QString decodeHtml(const QByteArray &bytes)
@@ -133,14 +140,22 @@ void X11ClipboardReader::takeQueuedEvents()
         QMetaObject::invokeMethod(this, &X11ClipboardReader::readEvents, Qt::QueuedConnection);
 }
 
-void X11ClipboardReader::start(qint64 textLimit)
+void X11ClipboardReader::cancel()
 {
     m_timeout->stop();
+    m_busy = false;
     m_pending.clear();
     m_parts.clear();
     m_buffer.clear();
     m_incremental = false;
+}
+
+void X11ClipboardReader::start(qint64 textLimit, Contents contents, int replyTimeout)
+{
+    cancel();
     m_textLimit = textLimit;
+    m_contents = contents;
+    m_replyTimeout = replyTimeout;
     m_owner = owner();
     if (!m_owner) {
         m_busy = false;
@@ -175,7 +190,7 @@ void X11ClipboardReader::ask(const Request &request)
 
 void X11ClipboardReader::restartTimeout()
 {
-    m_timeout->start(ReplyTimeout);
+    m_timeout->start(m_replyTimeout);
     m_sinceProgress.start();
 }
 
@@ -366,6 +381,17 @@ void X11ClipboardReader::chooseFormats(const QByteArray &targets)
             break;
         }
     }
+    if (m_contents != Contents::Everything)
+        return;
+    // The other spellings of the text and the other encodings of the picture say nothing more.
+    for (auto it = offered.cbegin(); it != offered.cend(); ++it) {
+        const QString &name = it.key();
+        const bool wanted = std::any_of(m_pending.cbegin(), m_pending.cend(),
+                                        [&name](const Request &request) { return request.name == name; });
+        if (!wanted && !isTextTarget(name) && !name.startsWith(QLatin1String("image/"))
+            && !ClipboardTools::isPseudoFormat(name))
+            want(name, MaxFormatSize);
+    }
 }
 
 void X11ClipboardReader::finish(Outcome outcome)
@@ -395,10 +421,12 @@ QMimeData *X11ClipboardReader::content()
             data->setHtml(decodeHtml(bytes));
         else if (name == QLatin1String(UriListTarget))
             data->setUrls(decodeUriList(bytes));
-        else if (name.startsWith(QLatin1String("image/")))
+        else if (name.startsWith(QLatin1String("image/")) && m_contents == Contents::Kept)
             m_refusedImage = setImage(data, name, bytes);
-        else
+        else if (isTextTarget(name))
             data->setText(QString::fromUtf8(bytes));
+        else
+            data->setData(name, bytes);
     }
     return data;
 }

@@ -32,6 +32,15 @@ public:
         Unanswered,
     };
 
+    // What a read takes of the content.
+    enum class Contents {
+        // What the history keeps: the marker, text, HTML, file list and one decoded image.
+        Kept,
+        // Everything but the owner's own targets, to be put back as it was: text, HTML, file list
+        // and one image as the history reads them, every other format byte for byte.
+        Everything,
+    };
+
     // An owner that has not answered a request within this time is given up on.
     static constexpr int ReplyTimeout = 3000;
     // No format is transferred beyond this size.
@@ -43,8 +52,11 @@ public:
 
     // Starts reading the current content, abandoning a read in progress; finished() follows, at
     // once when nobody owns the clipboard. Text and HTML larger than textLimit bytes (when it is
-    // not negative) are not transferred.
-    void start(qint64 textLimit);
+    // not negative) are not transferred. An owner that keeps one request waiting for replyTimeout
+    // ms does not answer.
+    void start(qint64 textLimit, Contents contents = Contents::Kept, int replyTimeout = ReplyTimeout);
+    // Abandons the read in progress; finished() does not follow.
+    void cancel();
     bool busy() const { return m_busy; }
     // Busy, and the owner has kept the current request waiting for longer than a responsive one
     // would.
@@ -96,6 +108,8 @@ private:
     bool m_busy = false;
     quint32 m_owner = 0;
     qint64 m_textLimit = -1;
+    Contents m_contents = Contents::Kept;
+    int m_replyTimeout = ReplyTimeout;
     Request m_current;
     bool m_incremental = false;
     // The current format was refused for its size.

@@ -94,6 +94,16 @@ void tapKeyCode(quint16 code, quint64 flags)
     toggleKeyCode(code, false, flags);
 }
 
+bool holdKeys()
+{
+    return PlatformBackend::instance()->holdKeys();
+}
+
+void releaseKeys()
+{
+    PlatformBackend::instance()->releaseKeys();
+}
+
 void typeString(const char *text)
 {
     if (!text || !*text)

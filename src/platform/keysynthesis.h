@@ -16,6 +16,11 @@ void releaseModifiers();
 // on its own: a synthetic press without its release would leave the key stuck.
 void toggleKeyCode(quint16 code, bool down, quint64 flags);
 void tapKeyCode(quint16 code, quint64 flags);
+// Keeps the keys the user presses from the application in front while the program posts its own, so
+// that none lands among them; false when the keyboard cannot be held. releaseKeys() posts the kept
+// keys there, in order, and lets the keyboard go.
+bool holdKeys();
+void releaseKeys();
 // Types UTF-8 text, one key-down and key-up per character, whatever the keyboard layout.
 void typeString(const char *text);
 // One key-down or key-up typing one UTF-16 unit; the two halves of a surrogate pair type one character.

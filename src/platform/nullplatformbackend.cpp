@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <utility>
+
 NullPlatformBackend::NullPlatformBackend(QObject *parent)
     : PlatformBackend(parent)
 {
@@ -26,6 +28,8 @@ void NullPlatformBackend::reset()
     m_ownWindowFocused = false;
     m_heldModifiers = 0;
     m_releaseModifiersAt = -1;
+    m_holding = false;
+    m_held.clear();
     m_synthesized.clear();
     m_paused = 0;
     m_activateAppCount = 0;
@@ -50,8 +54,40 @@ void NullPlatformBackend::setHeldModifiers(quint64 flags, int releaseAfter)
 
 void NullPlatformBackend::inject(const KeyMonitor::Input &input)
 {
+    if (m_holding && input.kind == KeyMonitor::Input::KeyPress) {
+        m_held.append(input);
+        return;
+    }
     if (isKeyMonitorInstalled())
         keyMonitor()->deliver(input, m_ownWindowFocused);
+}
+
+bool NullPlatformBackend::holdKeys()
+{
+    m_holding = true;
+    return true;
+}
+
+void NullPlatformBackend::releaseKeys()
+{
+    m_holding = false;
+    const QList<KeyMonitor::Input> held = std::exchange(m_held, {});
+    for (const KeyMonitor::Input &input : held) {
+        if (input.modifierKey)
+            continue;
+        if (input.text.isEmpty()) {
+            const quint64 flags = input.controlOrSuperHeld ? MacFlag::Control : 0;
+            m_synthesized.append(SyntheticKey::key(quint16(input.keyCode), true, flags));
+            m_synthesized.append(SyntheticKey::key(quint16(input.keyCode), false, flags));
+            continue;
+        }
+        for (char32_t codePoint : input.text.toUcs4()) {
+            m_synthesized.append(SyntheticKey::character(codePoint, true));
+            m_synthesized.append(SyntheticKey::character(codePoint, false));
+        }
+    }
+    for (const KeyMonitor::Input &input : held)
+        inject(input);
 }
 
 void NullPlatformBackend::activateTarget()

@@ -62,6 +62,11 @@ public:
     bool postCharacter(char32_t codePoint, bool down) override;
     QString characterForKeyCode(quint16 macCode) override;
     void finishSynthesis() override { ++m_finishCount; }
+    // Key input injected while the keys are held waits, and is recorded as posted (characters by
+    // their code points, other keys by their codes) and then injected when they are released.
+    bool holdKeys() override;
+    void releaseKeys() override;
+    bool keysHeld() const { return m_holding; }
 
 protected:
     bool startKeyMonitor() override { return m_monitorAvailable; }
@@ -77,6 +82,8 @@ private:
     quint64 m_heldModifiers = 0;
     int m_releaseModifiersAt = -1;
 
+    bool m_holding = false;
+    QList<KeyMonitor::Input> m_held;
     QList<SyntheticKey> m_synthesized;
     int m_paused = 0;
     int m_activateAppCount = 0;

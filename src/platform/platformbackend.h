@@ -52,6 +52,12 @@ public:
     virtual bool postCharacter(char32_t codePoint, bool down) = 0;
     virtual QString characterForKeyCode(quint16 macCode) = 0;
     virtual void finishSynthesis() = 0;
+    // Keys the user presses while the keyboard is held are kept from every application and posted
+    // by releaseKeys(), in order, after what the program posted meanwhile; the key monitor reports
+    // them as they are posted. Keys pressed before the hold that the monitor has not reported yet
+    // are reported by holdKeys(). False when the keyboard cannot be held.
+    virtual bool holdKeys() = 0;
+    virtual void releaseKeys() = 0;
 
 protected:
     explicit PlatformBackend(QObject *parent = nullptr);

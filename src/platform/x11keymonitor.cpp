@@ -120,6 +120,16 @@ void X11KeyMonitor::discardPending()
     readEvents(false);
 }
 
+void X11KeyMonitor::deliverPending(const std::function<bool(int keycode, unsigned long time)> &held)
+{
+    if (!m_display)
+        return;
+    XSync(m_display, False);
+    m_reportedOtherwise = held;
+    readEvents(true);
+    m_reportedOtherwise = nullptr;
+}
+
 void X11KeyMonitor::readEvents(bool deliver)
 {
     while (XPending(m_display)) {
@@ -174,7 +184,8 @@ void X11KeyMonitor::handleRawEvent(int type, const void *data)
         m_monitor->deliver(KeyMonitor::Input::click(raw->detail), m_ownWindowFocused());
         return;
     }
-    if (type != XI_RawKeyPress)
+    if (type != XI_RawKeyPress || m_keysHeld
+        || (m_reportedOtherwise && m_reportedOtherwise(raw->detail, raw->time)))
         return;
     if (m_keymapStale)
         rebuildKeymap();

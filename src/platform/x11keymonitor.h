@@ -29,6 +29,12 @@ public:
     // Drops the input events the server has sent so far: called after posting synthetic keys, so the
     // monitor never reports our own typing.
     void discardPending();
+    // Reports the input events the server has sent so far, but for the key presses held says are
+    // reported otherwise.
+    void deliverPending(const std::function<bool(int keycode, unsigned long time)> &held);
+    // While the keyboard is held, key presses are reported as the held keys are posted, not when
+    // they are pressed.
+    void setKeysHeld(bool held) { m_keysHeld = held; }
 
 private:
     bool open();
@@ -50,4 +56,6 @@ private:
     xkb_state *m_state = nullptr;
     bool m_keymapStale = true;
     bool m_listening = false;
+    bool m_keysHeld = false;
+    std::function<bool(int keycode, unsigned long time)> m_reportedOtherwise;
 };

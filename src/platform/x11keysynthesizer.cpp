@@ -8,6 +8,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -171,8 +172,133 @@ bool X11KeySynthesizer::anyKeyHeld()
 
 void X11KeySynthesizer::fakeKey(int keycode, bool down)
 {
-    if (m_hasXTest && keycode > 0)
-        XTestFakeKeyEvent(m_display, unsigned(keycode), down ? True : False, CurrentTime);
+    if (!m_hasXTest || keycode <= 0)
+        return;
+    // A grab takes posted keys too. The server handles a posted key within its request, so the
+    // release, the key and the new grab follow each other with nothing of the user's between them.
+    if (m_grabbed) {
+        XUngrabKeyboard(m_display, CurrentTime);
+        m_grabbed = false;
+    }
+    XTestFakeKeyEvent(m_display, unsigned(keycode), down ? True : False, CurrentTime);
+    if (m_holding) {
+        // Keys of the user's the server handles meanwhile come with our modifiers in their state.
+        for (int row = 0; row < m_heldModifierRows.size(); ++row) {
+            if (!m_heldModifierRows.at(row).contains(keycode))
+                continue;
+            unsigned int mask = m_postedModifiers.isEmpty() ? 0 : m_postedModifiers.last().mask;
+            mask = down ? mask | (1u << row) : mask & ~(1u << row);
+            m_postedModifiers.append({NextRequest(m_display) - 1, mask});
+        }
+    }
+    if (m_holding && !grab()) {
+        m_holding = false;
+        qCDebug(lcPlatform) << "The keyboard could not be held again; keys go on reaching the application in front.";
+    }
+}
+
+bool X11KeySynthesizer::grab()
+{
+    m_grabbed = XGrabKeyboard(m_display, DefaultRootWindow(m_display), False, GrabModeAsync, GrabModeAsync,
+                              CurrentTime)
+                == GrabSuccess;
+    return m_grabbed;
+}
+
+bool X11KeySynthesizer::hold()
+{
+    release();
+    if (!m_hasXTest || !grab()) {
+        qCDebug(lcPlatform) << "The keyboard cannot be held: another client holds it.";
+        return false;
+    }
+    m_holding = true;
+    m_heldModifierRows = modifierKeycodes();
+    m_postedModifiers.clear();
+    return true;
+}
+
+bool X11KeySynthesizer::holds(int keycode, unsigned long time)
+{
+    sync();
+    return std::any_of(m_held.cbegin(), m_held.cend(), [&](const HeldKey &key) {
+        return key.down && key.keycode == keycode && key.time == time;
+    });
+}
+
+void X11KeySynthesizer::release()
+{
+    m_holding = false;
+    if (m_grabbed) {
+        XUngrabKeyboard(m_display, CurrentTime);
+        m_grabbed = false;
+    }
+    // Every key the grab took is here once the server has handled the release.
+    sync();
+    replay(std::exchange(m_held, {}));
+    m_postedModifiers.clear();
+    sync();
+}
+
+void X11KeySynthesizer::replay(const QList<HeldKey> &held)
+{
+    if (held.isEmpty())
+        return;
+    const QList<QList<int>> rows = modifierKeycodes();
+    const auto isModifier = [&rows](int keycode) {
+        return std::any_of(rows.cbegin(), rows.cend(),
+                           [keycode](const QList<int> &row) { return row.contains(keycode); });
+    };
+    QSet<int> posted;
+    for (qsizetype i = 0; i < held.size(); ++i) {
+        const HeldKey &key = held.at(i);
+        if (!key.down) {
+            // A release without its press here belongs to a key pressed before the hold.
+            if (posted.remove(key.keycode))
+                fakeKey(key.keycode, false);
+            continue;
+        }
+        const bool releasedLater = std::any_of(held.cbegin() + i + 1, held.cend(), [&key](const HeldKey &later) {
+            return !later.down && later.keycode == key.keycode;
+        });
+        // A modifier still held is down for the server already; pressed again and let go here, it
+        // would be let go under the user's finger.
+        if (isModifier(key.keycode)) {
+            if (releasedLater) {
+                fakeKey(key.keycode, true);
+                posted.insert(key.keycode);
+            }
+            continue;
+        }
+        // The user's modifiers of the press that are no longer down, such as a Shift let go meanwhile.
+        unsigned int ours = 0;
+        for (const PostedModifiers &modifiers : std::as_const(m_postedModifiers)) {
+            if (modifiers.serial <= key.serial)
+                ours = modifiers.mask;
+        }
+        const unsigned int state = key.state & ~ours;
+        Window root = 0, child = 0;
+        int rootX = 0, rootY = 0, x = 0, y = 0;
+        unsigned int now = 0;
+        XQueryPointer(m_display, DefaultRootWindow(m_display), &root, &child, &rootX, &rootY, &x, &y, &now);
+        QList<int> added;
+        for (const int row : {ShiftMapIndex, ControlMapIndex, Mod1MapIndex, Mod4MapIndex, Mod5MapIndex}) {
+            const unsigned int mask = 1u << row;
+            if ((state & mask) && !(now & mask) && !rows[row].isEmpty()) {
+                fakeKey(rows[row].first(), true);
+                added.prepend(rows[row].first());
+            }
+        }
+        fakeKey(key.keycode, true);
+        for (int modifier : std::as_const(added))
+            fakeKey(modifier, false);
+        if (releasedLater) {
+            posted.insert(key.keycode);
+        } else {
+            // Still under the user's finger: a posted key left down would repeat for ever.
+            fakeKey(key.keycode, false);
+        }
+    }
 }
 
 void X11KeySynthesizer::releaseModifier(quint64 flag)
@@ -328,10 +454,19 @@ QString X11KeySynthesizer::characterForKeyCode(quint16 macCode)
 void X11KeySynthesizer::sync()
 {
     XSync(m_display, False);
-    // Mapping changes are announced to every client; nobody reads them on this connection.
+    takeEvents();
+}
+
+void X11KeySynthesizer::takeEvents()
+{
+    // Mapping changes are announced to every client; nobody reads them on this connection. Keys come
+    // here only while the keyboard is grabbed.
     while (XPending(m_display)) {
         XEvent event;
         XNextEvent(m_display, &event);
+        if (event.type == KeyPress || event.type == KeyRelease)
+            m_held.append({int(event.xkey.keycode), event.type == KeyPress, event.xkey.state, event.xkey.time,
+                           event.xkey.serial});
     }
 }
 

@@ -31,7 +31,32 @@ public:
     // Returns once the server has handled everything posted.
     void sync();
 
+    // Grabs the keyboard, so that the user's keys come here and wait; each key posted meanwhile is
+    // let through between a release and a new grab, in one go. False when another client holds it.
+    bool hold();
+    // Whether the hold took the press of keycode at the server's time.
+    bool holds(int keycode, unsigned long time);
+    // Lets the keyboard go and posts the held keys, in order, each with the modifiers it was pressed with.
+    void release();
+
 private:
+    struct HeldKey
+    {
+        int keycode = 0;
+        bool down = false;
+        unsigned int state = 0;
+        unsigned long time = 0;
+        // The last request of ours the server had handled.
+        unsigned long serial = 0;
+    };
+
+    // The modifiers our own posted keys held from a request on.
+    struct PostedModifiers
+    {
+        unsigned long serial = 0;
+        unsigned int mask = 0;
+    };
+
     struct Keymap
     {
         int minCode = 0;
@@ -51,6 +76,9 @@ private:
     int keycodeForMacKey(quint16 macCode, bool byCharacter, const Keymap &keymap);
     QList<QList<int>> modifierKeycodes();
     void fakeKey(int keycode, bool down);
+    bool grab();
+    void takeEvents();
+    void replay(const QList<HeldKey> &held);
     void releaseModifier(quint64 flag);
     int bindSpareKeycode(quint32 keysym, const Keymap &keymap);
     void restoreMapping();
@@ -65,5 +93,10 @@ private:
     // Characters pressed and not yet released, with the key code that typed them.
     QHash<char32_t, int> m_heldCharacters;
     QTimer m_restoreTimer;
+    bool m_holding = false;
+    bool m_grabbed = false;
+    QList<HeldKey> m_held;
+    QList<QList<int>> m_heldModifierRows;
+    QList<PostedModifiers> m_postedModifiers;
     QSet<QString> m_warned;
 };

@@ -217,6 +217,25 @@ void X11PlatformBackend::finishSynthesis()
     m_monitor->discardPending();
 }
 
+bool X11PlatformBackend::holdKeys()
+{
+    if (!m_synthesizer->hold())
+        return false;
+    // What got through before reached the application in front: it is reported, in order, but not
+    // what the hold took, which the server reports twice.
+    m_monitor->deliverPending([this](int keycode, unsigned long time) { return m_synthesizer->holds(keycode, time); });
+    m_monitor->setKeysHeld(true);
+    return true;
+}
+
+void X11PlatformBackend::releaseKeys()
+{
+    // The held keys are reported as they are posted, not as they were pressed.
+    m_monitor->discardPending();
+    m_monitor->setKeysHeld(false);
+    m_synthesizer->release();
+}
+
 bool X11PlatformBackend::startKeyMonitor()
 {
     return m_monitor->start();

@@ -36,6 +36,8 @@ public:
     bool postCharacter(char32_t codePoint, bool down) override;
     QString characterForKeyCode(quint16 macCode) override;
     void finishSynthesis() override;
+    bool holdKeys() override;
+    void releaseKeys() override;
 
 protected:
     bool startKeyMonitor() override;

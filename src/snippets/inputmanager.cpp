@@ -1,6 +1,7 @@
 #include "snippets/inputmanager.h"
 
 #include "clipboard/clipboardlistener.h"
+#include "clipboard/clipboardsaver.h"
 #include "clipboard/clipboardtools.h"
 #include "history/historyitemmodel.h"
 #include "platform/keycodes.h"
@@ -11,8 +12,11 @@
 #include "snippets/utilskeywords.h"
 #include "common/utils.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDebug>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QSettings>
 #include <QTimer>
 
@@ -20,9 +24,12 @@ InputManager::InputManager(QObject *parent)
     : QObject(parent)
 {
     // Queued, so that buffering, matching and substitution run on the event loop in event order.
-    connect(this, &InputManager::keywordBreakerTyped, this, [this] { buffer.clear(); }, Qt::QueuedConnection);
-    connect(this, &InputManager::backspaceTyped, this, [this] { buffer.chop(1); }, Qt::QueuedConnection);
-    connect(this, &InputManager::characterTyped, this, &InputManager::onCharacterTyped, Qt::QueuedConnection);
+    connect(this, &InputManager::keywordBreakerTyped, this, [this] { takeUnit({Unit::Break, QChar()}); },
+            Qt::QueuedConnection);
+    connect(this, &InputManager::backspaceTyped, this, [this] { takeUnit({Unit::Backspace, QChar()}); },
+            Qt::QueuedConnection);
+    connect(this, &InputManager::characterTyped, this, [this](QChar c) { takeUnit({Unit::Character, c}); },
+            Qt::QueuedConnection);
 
     if (KeyMonitor *monitor = KeyMonitor::instance())
         connect(monitor, &KeyMonitor::keyboardEvent, this, &InputManager::onKeyboardEvent);
@@ -66,18 +73,59 @@ void InputManager::updateApplications()
 void InputManager::onKeyboardEvent(QString text, int keyCode)
 {
     if (keyCode == MacKey::Delete) {
-        emit backspaceTyped();
+        signalUnit({Unit::Backspace, QChar()});
         return;
     }
     if (text.isEmpty()) {
-        emit keywordBreakerTyped();
+        signalUnit({Unit::Break, QChar()});
         return;
     }
     for (const QChar c : std::as_const(text)) {
         if (c.isPrint() && (requireSpace || !c.isSpace()))
-            emit characterTyped(c);
+            signalUnit({Unit::Character, c});
         else
-            emit keywordBreakerTyped();
+            signalUnit({Unit::Break, c});
+    }
+}
+
+void InputManager::signalUnit(const Unit &unit)
+{
+    m_units.append(unit);
+    switch (unit.kind) {
+    case Unit::Character:
+        emit characterTyped(unit.c);
+        break;
+    case Unit::Break:
+        emit keywordBreakerTyped();
+        break;
+    case Unit::Backspace:
+        emit backspaceTyped();
+        break;
+    }
+}
+
+void InputManager::takeUnit(const Unit &signalled)
+{
+    if (m_unitsTaken > 0) {
+        --m_unitsTaken;
+        return;
+    }
+    handle(m_units.isEmpty() ? signalled : m_units.takeFirst());
+}
+
+void InputManager::handle(const Unit &unit)
+{
+    ++m_handled;
+    switch (unit.kind) {
+    case Unit::Character:
+        onCharacterTyped(unit.c);
+        break;
+    case Unit::Break:
+        buffer.clear();
+        break;
+    case Unit::Backspace:
+        buffer.chop(1);
+        break;
     }
 }
 
@@ -114,42 +162,145 @@ void InputManager::match(const QString &word)
 
     const int count = int(word.size()) + (requireSpace ? 1 : 0);
     const int delay = delayedApplications.value(application).toInt();
-    QTimer::singleShot(delay, this, [this, count, text, application] {
-        if (!buffer.isEmpty()) {
+    buffer.clear();
+    // Without a delay at once: each key that gets through before the keyboard is held must be
+    // erased and typed again.
+    if (delay <= 0) {
+        substitute(count, text, application);
+        return;
+    }
+    const quint64 handled = m_handled;
+    QTimer::singleShot(delay, this, [this, count, text, application, handled] {
+        // A break or a Delete typed meanwhile went to the application after the keyword as well.
+        if (m_handled != handled || !m_units.isEmpty()) {
             qDebug() << "The text was not expanded because there were characters typed before the delay ended";
             return;
         }
         substitute(count, text, application);
     });
-    buffer.clear();
 }
 
 void InputManager::substitute(int count, QString text, QString application)
 {
-    // Our own keys must not come back as typing.
-    const bool monitorWasInstalled = disableHooks();
+    if (m_expansion) {
+        m_waiting.append({count, text, application});
+        return;
+    }
+    begin({count, text, application});
+}
 
+void InputManager::begin(const Request &request)
+{
+    Expansion &expansion = m_expansion.emplace();
+    expansion.application = request.application;
     // Before the keyword is erased: an action that fails shows a box, which would otherwise take
     // the paste meant for the other application.
-    text = Utils::replaceKeywords(text, application, HistoryItemModel::toList());
+    const QString text = Utils::replaceKeywords(request.text, request.application, HistoryItemModel::toList());
+    expansion.text = calculateCursorPos(text, expansion.position);
 
-    for (int i = 0; i < count; ++i)
+    // From here on the user's keys wait until the snippet is in.
+    expansion.holding = holdKeys();
+    // Our own keys must not come back as typing.
+    expansion.monitorWasInstalled = disableHooks();
+
+    expansion.typedAfter = std::exchange(m_units, {});
+    m_unitsTaken += int(expansion.typedAfter.size());
+    expansion.erase = request.count + int(expansion.typedAfter.size());
+    for (const Unit &unit : std::as_const(expansion.typedAfter)) {
+        // A Delete, a click or a Return did something that typing cannot take back.
+        if (unit.c.isNull() || !(unit.c.isPrint() || unit.c.isSurrogate())) {
+            qDebug() << "The text was not expanded because keys were typed after the keyword before it was erased";
+            finish();
+            return;
+        }
+        expansion.retype += unit.c;
+    }
+
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (m_restorePending && m_pasted && clipboard->mimeData(QClipboard::Clipboard) == m_pasted) {
+        // The clipboard holds the text of the expansion before: what the user had is saved already.
+        paste();
+        return;
+    }
+    // Anything saved before is older than what the user put on the clipboard since.
+    m_saved.reset();
+    m_restorePending = false;
+    ++m_restoreGeneration;
+    saver()->save([this](QMimeData *saved) {
+        m_expansion->saved.reset(saved);
+        m_expansion->fresh = true;
+        paste();
+    });
+}
+
+void InputManager::paste()
+{
+    Expansion &expansion = *m_expansion;
+    // The clipboard's owner may have been waited for: a paste meant for one application never
+    // lands in another.
+    if (getApplicationName() != expansion.application) {
+        qDebug() << "The text was not expanded because another application came to the front";
+        finish();
+        return;
+    }
+    if (expansion.fresh) {
+        m_saved = std::move(expansion.saved);
+        m_restorePending = true;
+    }
+
+    for (int i = 0; i < expansion.erase; ++i)
         tapKeyCode(MacKey::Delete, 0);
-
-    QMimeData *saved = ClipboardTools::saveClipboard();
-    std::pair<int, int> position(-1, -1);
-    text = calculateCursorPos(text, position);
-
-    ClipboardListener::ignoreOwnText(text);
-    ClipboardTools::setTextToClipboard(text);
+    ClipboardListener::ignoreOwnText(expansion.text);
+    ClipboardTools::setTextToClipboard(expansion.text);
+    m_pasted = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
     ClipboardTools::pasteNow();
-
-    QTimer::singleShot(PasteTiming::CursorMove, this, [position] { moveCursor(position); });
-    // restoreClipboard keeps the content it puts back out of the history.
-    QTimer::singleShot(PasteTiming::ClipboardRestore, this, [saved] { ClipboardTools::restoreClipboard(saved); });
-
-    if (monitorWasInstalled)
+    if (expansion.monitorWasInstalled)
         enableHooks();
+
+    const quint64 generation = ++m_restoreGeneration;
+    QTimer::singleShot(PasteTiming::ClipboardRestore, this, [this, generation] {
+        if (generation == m_restoreGeneration)
+            restore();
+    });
+    QTimer::singleShot(PasteTiming::CursorMove, this, [this] {
+        moveCursor(m_expansion->position);
+        // Typed after the keyword, they come after the snippet.
+        ClipboardTools::typeText(m_expansion->retype);
+        m_expansion->monitorWasInstalled = false;
+        finish();
+    });
+}
+
+void InputManager::finish()
+{
+    const Expansion expansion = std::move(*m_expansion);
+    m_expansion.reset();
+    if (expansion.monitorWasInstalled)
+        enableHooks();
+    // What was typed after the keyword counts as typed now: after the snippet, or where it was when
+    // the keyword stays. The keys held meanwhile follow it.
+    for (const Unit &unit : expansion.typedAfter)
+        signalUnit(unit);
+    if (expansion.holding)
+        releaseKeys();
+    if (!m_waiting.isEmpty())
+        begin(m_waiting.takeFirst());
+}
+
+void InputManager::restore()
+{
+    m_restorePending = false;
+    // restoreClipboard keeps the content it puts back out of the history.
+    if (m_saved)
+        ClipboardTools::restoreClipboard(m_saved.release());
+}
+
+ClipboardSaver *InputManager::saver()
+{
+    // Made with the application, which its X connection must not outlive.
+    if (!m_saver)
+        m_saver = new ClipboardSaver(QCoreApplication::instance());
+    return m_saver;
 }
 
 QString InputManager::calculateCursorPos(QString text, std::pair<int, int> &position)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# A snippet keyword typed in another application becomes the snippet's text there; afterwards the
-# clipboard holds what it held before, and neither the pasted text nor the restored content is
-# recorded as a clipping.
+# A snippet keyword typed in another application becomes the snippet's text there, also typed as fast
+# as a program types; afterwards the clipboard holds what it held before, and neither the pasted text
+# nor the restored content is recorded as a clipping.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh" || exit 1
 e2e_case_begin
@@ -29,6 +29,13 @@ xdotool type --delay 40 'x ::brb'
 e2e_poll 10 probe_shows "x $snippet_text" || fail "the probe did not get the snippet text (see $probe_log)"
 e2e_poll 10 clipboard_is "$before" || fail "the clipboard was not restored: '$(timeout 10 xclip -o -selection clipboard 2>/dev/null)'"
 
+# Typed as fast as a password manager types: the second keyword comes within the first one's
+# restore delay, and keys typed while a snippet goes in come after it, in order.
+fast_text="x $snippet_text $snippet_text $snippet_text z"
+xdotool type --delay 3 ' ::brb ::brb z'
+e2e_poll 10 probe_shows "$fast_text" || fail "fast typing did not give '$fast_text' (see $probe_log)"
+e2e_poll 10 clipboard_is "$before" || fail "after two quick expansions the clipboard holds '$(timeout 10 xclip -o -selection clipboard 2>/dev/null)'"
+
 # Once a later copy is recorded, every clipboard change before it has been judged.
 copy_text "$after"
 wait_for_clipping "$after" 20 || fail "a copy after the expansion was not recorded"
@@ -38,7 +45,7 @@ wait_for_clipping "$after" 20 || fail "a copy after the expansion was not record
 
 # Nothing else reached the probe after the paste.
 last_text=$(grep '^TEXT:' "$probe_log" | tail -n1)
-[[ $last_text == "TEXT:x $snippet_text" ]] || fail "the probe ended with '$last_text'"
+[[ $last_text == "TEXT:$fast_text" ]] || fail "the probe ended with '$last_text'"
 
 rc=0
 stop_pid "$KESTOVAN_PID" TERM 15 || rc=$?

@@ -4,6 +4,7 @@
 #include "snippets/inputmanager.h"
 #include "platform/keycodes.h"
 #include "platform/nullplatformbackend.h"
+#include "platform/pastetiming.h"
 
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -50,6 +51,15 @@ class TestKeywordExpansion : public QObject
         return keys;
     }
 
+    // Typed as characters: keys the user typed meanwhile, posted after the snippet.
+    static QList<SyntheticKey> typed(const QString &text)
+    {
+        QList<SyntheticKey> keys;
+        for (const char32_t c : text.toUcs4())
+            keys += {SyntheticKey::character(c, true), SyntheticKey::character(c, false)};
+        return keys;
+    }
+
     // The modifiers let go, then Control+V.
     static QList<SyntheticKey> paste()
     {
@@ -67,12 +77,18 @@ class TestKeywordExpansion : public QObject
         expander()->updateApplications();
     }
 
-    // A keyword typed after a break that must expand: once it has, every event typed before it has
-    // been handled, so whatever did not happen by then did not happen at all.
+    // A keyword typed after a break that must expand, into a text of its own: once that text was
+    // pasted, every event typed before it has been handled, and an expansion under way holds the
+    // keys typed after it, so whatever did not happen by then did not happen at all.
     void expectOnlySentinelExpansion(const QString &end = QString())
     {
-        type(" ::brb" + end);
-        QTRY_VERIFY(pasted());
+        expander()->keywords.insert("::end", "sentinel");
+        bool sentinelPasted = false;
+        const QMetaObject::Connection watch = connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+                                                      [&] { sentinelPasted = sentinelPasted || clipboardText() == "sentinel"; });
+        type(" ::end" + end);
+        QTRY_VERIFY(sentinelPasted);
+        disconnect(watch);
         QCOMPARE(backend()->synthesized(), deletes(5 + int(end.size())) + paste());
     }
 
@@ -146,6 +162,54 @@ private slots:
         QTRY_COMPARE(HistoryItemModel::toList().value(0), QString("copied afterwards"));
         QCOMPARE(added.count(), 1);
         QCOMPARE(HistoryItemModel::toList(), (QStringList{"copied afterwards", m_previous}));
+    }
+
+    // The second one saved the first one's text, and both restores put back the wrong content.
+    void testOverlappingExpansionsLeaveTheUsersClipboard()
+    {
+        expander()->keywords.insert("::joy", "Joy");
+        QStringList texts;
+        const QMetaObject::Connection watch = connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+                                                      [&] { texts.append(clipboardText()); });
+        type(" ::brb");
+        QTRY_VERIFY(pasted());
+        type(" ::joy");
+        QTRY_COMPARE(texts.size(), 3);
+        QVERIFY(!QTest::qWaitFor([&] { return texts.size() > 3; }, PasteTiming::ClipboardRestore + 200));
+        disconnect(watch);
+        QCOMPARE(texts, (QStringList{m_brbText, "Joy", m_previous}));
+    }
+
+    // Typed fast, keys landed before the snippet or were erased in place of the keyword.
+    void testKeysTypedDuringTheExpansionComeAfterTheSnippet_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("during");
+        QTest::addColumn<bool>("expanded");
+        QTest::newRow("while the keyboard is held") << "" << "z!" << true;
+        QTest::newRow("through before it was held") << " z" << "" << true;
+        QTest::newRow("both") << " z" << "y" << true;
+        // What Return did cannot be taken back: the keyword stays as typed.
+        QTest::newRow("Return through before it was held") << "\r" << "" << false;
+    }
+
+    void testKeysTypedDuringTheExpansionComeAfterTheSnippet()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, during);
+        QFETCH(bool, expanded);
+        QMetaObject::Connection typing;
+        typing = connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [&] {
+            disconnect(typing);
+            type(during);
+        });
+        type(" ::brb" + before);
+        if (!expanded) {
+            expectOnlySentinelExpansion();
+            return;
+        }
+        QTRY_COMPARE(backend()->synthesized(), deletes(5 + int(before.size())) + paste() + typed(before + during));
+        QVERIFY(!backend()->keysHeld());
     }
 
     void testKeywordAfterALetterDoesNotExpand()

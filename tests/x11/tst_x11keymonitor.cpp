@@ -2,6 +2,7 @@
 #include "platform/keymonitor.h"
 #include "platform/keysynthesis.h"
 #include "platform/platform.h"
+#include "platform/platformbackend.h"
 #include "x11/x11testsupport.h"
 
 #include <QApplication>
@@ -158,6 +159,26 @@ private slots:
         QVERIFY(xdotool({"type", "n"}));
         QTRY_COMPARE(m_probe.text(), QStringLiteral("n"));
         QTRY_COMPARE(textsOf(spy), QStringLiteral("n"));
+    }
+
+    // Keyword expansion holds the keyboard while it posts: what the user types meanwhile comes after
+    // what it posted, with the modifiers it was typed with, and is seen once, as it is posted.
+    void testKeysPressedWhileHeldComeAfterThePostedOnes()
+    {
+        QSignalSpy spy(KeyMonitor::instance(), &KeyMonitor::keyboardEvent);
+        QVERIFY(holdKeys());
+        QVERIFY(xdotool({"type", "Ab"}));
+        // Typed while a key of ours holds Control, as during a paste: no Control chord of the user's.
+        PlatformBackend::instance()->postKey(MacKey::Control, true, 0);
+        QVERIFY(xdotool({"type", "d"}));
+        PlatformBackend::instance()->postKey(MacKey::Control, false, 0);
+        typeString("q");
+        QTRY_COMPARE(m_probe.text(), QStringLiteral("q"));
+        releaseKeys();
+        QTRY_COMPARE(m_probe.text(), QStringLiteral("qAbd"));
+        QTRY_COMPARE(textsOf(spy), QStringLiteral("A|b|d"));
+        QVERIFY(xdotool({"type", "c"}));
+        QTRY_COMPARE(m_probe.text(), QStringLiteral("qAbdc"));
     }
 
     void testRemovedMonitorSeesNothing()

@@ -5,6 +5,9 @@
 #include "clipboard/clipboardtools.h"
 #include "clipboard/x11clipboardreader.h"
 #include "historytestsupport.h"
+#include "platform/pastetiming.h"
+#include "platform/platform.h"
+#include "snippets/inputmanager.h"
 #include "messagelog.h"
 #include "x11testsupport.h"
 
@@ -81,6 +84,7 @@ private slots:
 
     void testOwnerThatNeverAnswersBlocksNothingAndIsAskedOnce();
     void testNextOwnerIsReadAtOnce();
+    void testExpansionNeitherWaitsForNorPastesLateAfterAnOwnerThatNeverAnswers();
     void testTextOverTheSizeRuleIsNotTransferred();
     void testLargeTextWithinTheRuleIsReadAndFingerprintedByHash();
 
@@ -143,6 +147,31 @@ void TestX11UnresponsiveOwner::testNextOwnerIsReadAtOnce()
     X11Test::XclipOwner next("after the silent one");
     QTRY_COMPARE_WITH_TIMEOUT(topText(), QString("after the silent one"), 3000);
     QVERIFY(ClipboardListener::clipboardAnswers());
+}
+
+// The expansion saved the clipboard through the toolkit: about 5 s per format the owner offered,
+// with the program frozen, and the snippet pasted when the front window was another one.
+void TestX11UnresponsiveOwner::testExpansionNeitherWaitsForNorPastesLateAfterAnOwnerThatNeverAnswers()
+{
+    SilentOwner owner;
+    QVERIFY(owner.owning());
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("did not answer for TARGETS"));
+    QTest::ignoreMessage(QtWarningMsg, "The clipboard's owner does not answer; it is not put back.");
+    QElapsedTimer clock;
+    clock.start();
+    qint64 pastedAt = -1;
+    const QMetaObject::Connection watch = connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [&] {
+        if (QGuiApplication::clipboard()->text() == QLatin1String("expanded text"))
+            pastedAt = clock.elapsed();
+    });
+    InputManager::instance()->substitute(0, "expanded text", getApplicationName());
+    const qint64 stall = longestStall(PasteTiming::SaveLimit + 1000);
+    disconnect(watch);
+    QVERIFY2(stall < 500, qPrintable(QString("the event loop stalled for %1 ms").arg(stall)));
+    QVERIFY2(pastedAt >= 0 && pastedAt < PasteTiming::SaveReplyTimeout + 1000,
+             qPrintable(QString("the snippet went on the clipboard after %1 ms").arg(pastedAt)));
+    // Nothing could be saved, so nothing comes back over the snippet.
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("expanded text"));
 }
 
 void TestX11UnresponsiveOwner::testTextOverTheSizeRuleIsNotTransferred()
