@@ -151,7 +151,7 @@ bool ActionFile::write(const QString &path, const QJsonObject &action, QString *
 
 QString ActionFile::timeStamp()
 {
-    return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+    return Utils::storedTime(QDateTime::currentDateTime());
 }
 
 void ActionFile::storeParameterValues(const QString &key, const QMap<QString, QString> &values)

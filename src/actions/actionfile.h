@@ -24,7 +24,8 @@ public:
     // Replaces a file with the compact object through the checked atomic save: a failed write
     // leaves the old file whole.
     static bool write(const QString &path, const QJsonObject &action, QString *error = nullptr);
-    // The "created" stamp: local time, no zone.
+    // The "created" stamp: now, with the offset from UTC, so computers in other zones read the
+    // same instant.
     static QString timeStamp();
 
     // The stored extra parameter values, filed under the bare file name of the key.

@@ -25,6 +25,11 @@ QUrl notifierUrl();
 // Text and time.
 QString makeOneLiner(QString text);
 QString dateTimeToDuration(QDateTime time);
+// A time as the data files and synced documents store it: ISO 8601 to the second with its offset
+// from UTC ("2024-03-05T12:00:00+02:00"), so that a computer in another time zone, or this one after
+// a clock change, reads the same instant. QDateTime::fromString(text, Qt::ISODate) reads it back,
+// and reads a stamp of an earlier version, which has no offset, as local time.
+QString storedTime(const QDateTime &time);
 QString stripStyle(QString html);
 QString fixMarkdown(QString html);
 QString generateRandomString(int length);

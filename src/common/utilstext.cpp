@@ -19,6 +19,14 @@ QString makeOneLiner(QString text)
     return kept.join(QChar(' ')).replace(QChar('\t'), QChar(' '));
 }
 
+QString storedTime(const QDateTime &time)
+{
+    if (!time.isValid())
+        return QString();
+    // A local time is written without its offset; this form keeps it (and gives "Z" for UTC).
+    return time.toOffsetFromUtc(time.offsetFromUtc()).toString(Qt::ISODate);
+}
+
 QString dateTimeToDuration(QDateTime time)
 {
     const qint64 d = time.msecsTo(QDateTime::currentDateTimeUtc());

@@ -68,7 +68,8 @@ void ClippingItem::setTime(const QDateTime &time)
 const QDateTime &ClippingItem::time() const
 {
     if (!m_timeBuilt) {
-        m_time = QDateTime::fromString(m_timeText, Qt::ISODate);
+        // Shown in this computer's zone, whichever zone wrote it.
+        m_time = QDateTime::fromString(m_timeText, Qt::ISODate).toLocalTime();
         m_timeBuilt = true;
     }
     return m_time;
@@ -136,13 +137,38 @@ int steadyOffset(const QDate &date, int hour)
     return result;
 }
 
+// The offset of a time written with one ("Z", "+hh:mm", "-hh:mm" after the seconds), in seconds;
+// Unsteady when the text has none of these forms.
+int writtenOffset(const QChar *c, qsizetype size)
+{
+    if (size == 20 && c[19] == u'Z')
+        return 0;
+    if (size != 25 || (c[19] != u'+' && c[19] != u'-') || c[22] != u':')
+        return Unsteady;
+    const int hours = number(c + 20, 2);
+    const int minutes = number(c + 23, 2);
+    if (hours < 0 || hours > 23 || minutes < 0 || minutes > 59)
+        return Unsteady;
+    const int offset = hours * 3600 + minutes * 60;
+    return c[19] == u'-' ? -offset : offset;
+}
+
+QString offsetSuffix(int offset)
+{
+    if (offset == 0)
+        return QStringLiteral("Z");
+    const int minutes = qAbs(offset) / 60;
+    return QString::asprintf("%c%02d:%02d", offset < 0 ? '-' : '+', minutes / 60, minutes % 60);
+}
+
 } // namespace
 
 void ClippingItem::setTimeText(const QString &text)
 {
-    // "yyyy-MM-ddThh:mm:ss" in local time; anything else goes the long way.
+    // "yyyy-MM-ddThh:mm:ss", with an offset or, as earlier versions wrote it, in local time without
+    // one; anything else goes the long way.
     const QChar *c = text.constData();
-    if (text.size() == 19 && c[4] == u'-' && c[7] == u'-' && c[10] == u'T' && c[13] == u':' && c[16] == u':') {
+    if (text.size() >= 19 && c[4] == u'-' && c[7] == u'-' && c[10] == u'T' && c[13] == u':' && c[16] == u':') {
         const int year = number(c, 4);
         const int month = number(c + 5, 2);
         const int day = number(c + 8, 2);
@@ -152,11 +178,13 @@ void ClippingItem::setTimeText(const QString &text)
         if (year > 0 && QDate::isValid(year, month, day) && hour >= 0 && hour < 24 && minute >= 0 && minute < 60
             && second >= 0 && second < 60) {
             const QDate date(year, month, day);
-            const int offset = steadyOffset(date, hour);
-            if (offset != Unsteady) {
+            const bool local = text.size() == 19;
+            const int offset = local ? steadyOffset(date, hour) : writtenOffset(c, text.size());
+            if (offset != Unsteady && offset % 60 == 0) {
                 m_timeMsecs = (date.toJulianDay() - EpochJulianDay) * MsecsPerDay
                     + (hour * 3600 + minute * 60 + second - offset) * qint64(1000);
-                m_timeText = text;
+                // Written again with the offset it was read with, so that no zone reads it otherwise.
+                m_timeText = local ? text + offsetSuffix(offset) : text;
                 m_timeTextValid = true;
                 m_time = QDateTime();
                 m_timeBuilt = false;
@@ -171,7 +199,7 @@ void ClippingItem::setTimeText(const QString &text)
 QString ClippingItem::timeText() const
 {
     if (!m_timeTextValid) {
-        m_timeText = time().toString(Qt::ISODate);
+        m_timeText = Utils::storedTime(time());
         m_timeTextValid = true;
     }
     return m_timeText;

@@ -76,8 +76,9 @@ public:
     // The time as the history file writes it.
     QString timeText() const;
     // Sets the time from the history file's text, as QDateTime::fromString(text, Qt::ISODate)
-    // reads it. The usual form (local time to the second) is read without building a QDateTime,
-    // which costs a time zone look-up; the QDateTime is built when someone asks for it.
+    // reads it. The usual forms (to the second, with an offset or in local time) are read without
+    // building a QDateTime, which costs a time zone look-up; the QDateTime is built when someone
+    // asks for it. A local time is written again with its offset.
     void setTimeText(const QString &text);
     int clippingType() const { return m_type; }
     bool isRemoved() const { return m_removed; }

@@ -146,6 +146,9 @@ private:
         bool includeImages = false;
         int ignoreLength = 0;
         int ignoreSize = 0;
+        // A copied text already in the history keeps the old row's pin; a copy from a document is
+        // the newer copy of the clipping, and wins whole.
+        bool keepRowPin = true;
     };
 
     // Why a history file could not be taken as it is.

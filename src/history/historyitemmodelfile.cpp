@@ -129,7 +129,8 @@ int HistoryItemModel::addClippings(LoadedClippings clippings, bool *renewedIds, 
         !items.isEmpty() && rowCount() == 0 && m_proxy && m_proxy->sourceModel() == this ? m_proxy : nullptr;
     if (detached)
         detached->setSourceModel(nullptr);
-    const AddRules rules = readRules();
+    AddRules rules = readRules();
+    rules.keepRowPin = false;
     // Thumbnails are made when their rows are first shown.
     if (!addAllInOrder(items, rules, std::move(tables), holdLog)) {
         for (ClippingItem *clipping : std::as_const(items)) {

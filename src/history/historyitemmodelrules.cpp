@@ -51,7 +51,7 @@ QString timeText(const QStandardItem *item)
 {
     if (item->type() == ClippingItem::Type)
         return static_cast<const ClippingItem *>(item)->timeText();
-    return item->data(TimeRole).toDateTime().toString(Qt::ISODate);
+    return Utils::storedTime(item->data(TimeRole).toDateTime());
 }
 
 // The brief of a picture that came without a file name: "640 x 400 (Editor)", or "640 x 400" when
@@ -162,7 +162,7 @@ bool HistoryItemModel::addItem(QStandardItem *item, const AddRules &rules)
         // the same brief, keeps its own.
         if (ClippingItem::textOf(item) == ClippingItem::textOf(row))
             item->setData(row->data(HtmlRole), HtmlRole);
-        if (!ClippingItem::isPinnedItem(item))
+        if (rules.keepRowPin && !ClippingItem::isPinnedItem(item))
             item->setData(ClippingItem::isPinnedItem(row), Qt::CheckStateRole);
         removeRow(duplicate);
     }

@@ -39,7 +39,7 @@ std::shared_ptr<const SavedClipping> HistorySnapshot::readRow(const QStandardIte
     out.html = fast ? fast->html() : item->data(HtmlRole).toString();
     out.id = fast ? fast->idText() : ClippingItem::idOf(item).toString();
     out.text = ClippingItem::textOf(item);
-    out.time = fast ? fast->timeText() : item->data(TimeRole).toDateTime().toString(Qt::ISODate);
+    out.time = fast ? fast->timeText() : Utils::storedTime(item->data(TimeRole).toDateTime());
     out.type = ClippingItem::typeOf(item);
     out.locked = ClippingItem::isLockedItem(item);
     out.pinned = ClippingItem::isPinnedItem(item);

@@ -115,14 +115,14 @@ QByteArray SnippetModel::serialize(bool compact)
             object.insert("hotkey", snippet->data(HotkeyRole).toString());
             object.insert("id", snippet->data(IdRole).toUuid().toString());
             object.insert("text", snippet->data(TextRole).toString());
-            object.insert("time", snippet->data(TimeRole).toDateTime().toString(Qt::ISODate));
+            object.insert("time", Utils::storedTime(snippet->data(TimeRole).toDateTime()));
             object.insert("title", snippet->data(Qt::DisplayRole).toString());
             snippets.append(object);
         }
         QJsonObject object;
         object.insert("id", group->data(IdRole).toUuid().toString());
         object.insert("snippets", snippets);
-        object.insert("time", group->data(TimeRole).toDateTime().toString(Qt::ISODate));
+        object.insert("time", Utils::storedTime(group->data(TimeRole).toDateTime()));
         object.insert("title", group->data(Qt::DisplayRole).toString());
         groups.append(object);
     }
@@ -137,7 +137,7 @@ QByteArray SnippetModel::serialize(bool compact)
         QJsonObject removed;
         for (auto it = removedItems.constBegin(); it != removedItems.constEnd(); ++it) {
             if (now < it.value().addMonths(1))
-                removed.insert(it.key().toString(), it.value().toString(Qt::ISODate));
+                removed.insert(it.key().toString(), Utils::storedTime(it.value()));
         }
         document.insert("removedItems", removed);
     }

@@ -33,12 +33,21 @@ bool isOlder(const RemoteVersion &a, const RemoteVersion &b)
     return a.time < b.time;
 }
 
+// In UTC, as every computer names and compares it; a stamp without an offset is local time.
 QString creationTime(const QJsonObject &action)
 {
     QDateTime created = QDateTime::fromString(action.value("created").toString(), Qt::ISODate);
     if (!created.isValid())
-        created = QDateTime(QDate(2020, 1, 1), QTime(0, 0));
-    return created.toString(c_timeFormat);
+        created = QDateTime(QDate(2020, 1, 1), QTime(0, 0), Qt::UTC);
+    return created.toUTC().toString(c_timeFormat);
+}
+
+// A time of a remote name, which is UTC: read as local time, one of the hour a clock skips
+// would not be a time at all.
+bool isRemoteTime(const QString &text)
+{
+    return text.size() == 15 && text.at(8) == u'T' && QDate::fromString(text.left(8), "yyyyMMdd").isValid()
+        && QTime::fromString(text.mid(9), "hhmmss").isValid();
 }
 
 } // namespace
@@ -65,7 +74,7 @@ void Sync::createActionSyncOperations(SyncDirection direction)
     for (auto it = online.cbegin(); it != online.cend(); ++it) {
         const auto [time, key] = splitOnlineImageName(it.key());
         // Names from the remote side become local file names: plain ones only.
-        if (!QDateTime::fromString(time, c_timeFormat).isValid() || !ActionFile::isPlainFileName(key)) {
+        if (!isRemoteTime(time) || !ActionFile::isPlainFileName(key)) {
             SyncLogDialog::add("Sync: Incorrect filename format for " + it.key());
             continue;
         }

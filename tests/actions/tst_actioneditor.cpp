@@ -126,7 +126,7 @@ private slots:
         QCOMPARE(action["input"].toString(), DefaultInput);
         QCOMPARE(action["params"].toArray(), QJsonArray());
         QCOMPARE(action["failed"], QJsonValue(false));
-        QVERIFY(QRegularExpression("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d$").match(action["created"].toString()).hasMatch());
+        QVERIFY(QRegularExpression("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d(Z|[+-]\\d\\d:\\d\\d)$").match(action["created"].toString()).hasMatch());
         QCOMPARE(bytesOf(path), QJsonDocument(action).toJson(QJsonDocument::Compact));
         QCOMPARE(Utils::settings().value("Parameters/Shoutit.json").toMap(), QVariantMap());
     }

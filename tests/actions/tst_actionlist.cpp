@@ -334,7 +334,7 @@ private slots:
         QJsonObject tombstone = readAction(path);
         QCOMPARE(tombstone["deleted"], QJsonValue(true));
         QVERIFY(tombstone["created"].toString() != "2020-01-02T03:04:05");
-        QVERIFY(QRegularExpression("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d$").match(tombstone["created"].toString()).hasMatch());
+        QVERIFY(QRegularExpression("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d(Z|[+-]\\d\\d:\\d\\d)$").match(tombstone["created"].toString()).hasMatch());
         QCOMPARE(ActionWidgets::bytesOf(path), QJsonDocument(tombstone).toJson(QJsonDocument::Compact));
         tombstone.remove("deleted");
         tombstone.remove("created");

@@ -222,18 +222,20 @@ private slots:
             if (item.timeMsecs() != expected.toMSecsSinceEpoch())
                 QFAIL(qPrintable("Wrong time for " + text));
             QCOMPARE(item.time(), expected);
-            QCOMPARE(item.timeText(), expected.toString(Qt::ISODate));
+            QCOMPARE(item.timeText(), Utils::storedTime(expected));
             stamp = stamp.addSecs(3600);
         }
-        // The hour that does not exist on the spring change, and odd forms, go the long way.
+        // The hour that does not exist on the spring change, times with offsets, and odd forms.
         for (const QString &text : {QString("2024-03-31T03:30:00"), QString("2024-10-27T03:30:00"),
                  QString("2024-03-05T10:20:30.250"), QString("2024-03-05T10:20:30+05:00"), QString("2024-03-05T10:20:30Z"),
+                 QString("2024-03-05T10:20:30-04:30"), QString("2024-03-05T10:20:30+25:00"),
                  QString("2024-02-30T10:00:00"), QString("not a time"), QString()}) {
             ClippingItem item;
             item.setTimeText(text);
             const QDateTime expected = QDateTime::fromString(text, Qt::ISODate);
             QCOMPARE(item.timeMsecs(), ClippingItem::toMsecs(expected));
-            QCOMPARE(item.timeText(), expected.toString(Qt::ISODate));
+            QCOMPARE(item.time(), expected);
+            QCOMPARE(item.timeText(), Utils::storedTime(expected));
         }
     }
 };

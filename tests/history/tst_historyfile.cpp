@@ -189,7 +189,7 @@ private slots:
                 {"brief", item->data(Qt::DisplayRole).toString()}, {"filename", item->data(FileNameRole).toString()},
                 {"html", item->data(HtmlRole).toString()}, {"id", item->data(IdRole).toUuid().toString()},
                 {"locked", false}, {"pinned", false}, {"removed", false}, {"text", item->data(TextRole).toString()},
-                {"time", item->data(TimeRole).toDateTime().toString(Qt::ISODate)}, {"type", 0}};
+                {"time", Utils::storedTime(item->data(TimeRole).toDateTime())}, {"type", 0}};
             expectedClippings.append(object);
             icons.insert(item->data(ApplicationRole).toString(), "");
         }
@@ -231,13 +231,14 @@ private slots:
         QCOMPARE(model.serialize(), original);
     }
 
-    void testTimesAreWrittenWithoutZoneOrMilliseconds()
+    // With their offset, so that a computer in another time zone reads the same instant.
+    void testTimesAreWrittenWithTheirOffsetWithoutMilliseconds()
     {
         HistoryItemModel model(nullptr, nullptr);
         model.addText("a clipping", QString(), QPixmap(), "Editor");
         const QJsonObject saved = QJsonDocument::fromJson(model.serialize()).object();
         const QString stamp = saved.value("clippings").toArray().first().toObject().value("time").toString();
-        static const QRegularExpression format(R"(^\d{4}-\d{2}-\d{2}T\d{2}:\d{2}:\d{2}$)");
+        static const QRegularExpression format(R"(^\d{4}-\d{2}-\d{2}T\d{2}:\d{2}:\d{2}(Z|[+-]\d{2}:\d{2})$)");
         QVERIFY2(format.match(stamp).hasMatch(), qPrintable(stamp));
     }
 
@@ -300,7 +301,7 @@ private slots:
         const QDateTime newest(QDate(2024, 3, 5), QTime(12, 0));
         for (int i = 0; i < 5000; ++i) {
             QJsonObject clipping = clippingObject(QString(i % 3 ? "clipping %1\nline" : "clipping %1").arg(i),
-                newest.addSecs(-i).toString(Qt::ISODate), QUuid::createUuid().toString(), withImages && i % 97 == 0 ? 1 : 0);
+                Utils::storedTime(newest.addSecs(-i)), QUuid::createUuid().toString(), withImages && i % 97 == 0 ? 1 : 0);
             clipping["application"] = QString("App %1").arg(i % 7);
             clipping["pinned"] = i < 3;
             if (withImages && i % 97 == 0)

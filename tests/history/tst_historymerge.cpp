@@ -1,4 +1,5 @@
 #include "historytestsupport.h"
+#include "scopedenvironment.h"
 
 #include "history/historyfiltermodel.h"
 #include "sync/synclogdialog.h"
@@ -213,6 +214,60 @@ private slots:
         QCOMPARE(texts(model), (QStringList{"shared", "remote", "local"}));
         QCOMPARE(model.item(0)->data(LockedRole).toBool(), true);
         QVERIFY(mergeLines().contains("Merge clippings: Item 'remote' added at position 1"));
+    }
+
+    // C in Tokyo copies a text and D in UTC removes it. Written without their offsets, the times
+    // were read in each reader's zone: D's removal looked older than C's clipping, C kept it, and
+    // C's next version brought it back to D.
+    void testRemovalInAnotherTimeZoneIsNotUndone()
+    {
+        const QUuid id = QUuid::createUuid();
+        const QDateTime copied = QDateTime::currentDateTimeUtc().addSecs(-120);
+        ScopedEnvironment zone;
+        zone.set("TZ", "Asia/Tokyo");
+        HistoryItemModel tokyo(nullptr, nullptr);
+        tokyo.addItem(textItem("copied in Tokyo", copied.toLocalTime(), "Editor", id));
+        const QByteArray copy = tokyo.serialize();
+
+        zone.set("TZ", "UTC");
+        HistoryItemModel utc(nullptr, nullptr);
+        QByteArray result;
+        utc.merge(copy, result, BothWays);
+        QCOMPARE(utc.item(0)->data(TimeRole).toDateTime(), copied.addMSecs(-copied.time().msec()));
+        utc.markAllAsRemoved();
+        const QByteArray removal = utc.serialize();
+
+        zone.set("TZ", "Asia/Tokyo");
+        result.clear();
+        tokyo.merge(removal, result, BothWays);
+        QVERIFY(tokyo.item(0)->data(RemovedRole).toBool());
+
+        zone.set("TZ", "UTC");
+        QByteArray back;
+        QVERIFY(!utc.merge(result, back, BothWays));
+        QVERIFY(utc.item(0)->data(RemovedRole).toBool());
+        utc.flushSaves();
+    }
+
+    // The unpin took the pin of the row it replaced, with the unpin's time; the computer that
+    // unpinned then refused that copy as not newer, and the two stayed apart for good.
+    void testUnpinFromAnotherComputerWinsWhole()
+    {
+        HistoryItemModel model(nullptr, nullptr);
+        const QUuid id = QUuid::createUuid();
+        model.addItem(textItem("shared", at(0), "Editor", id));
+        ClippingItem *pinned = textItem("shared", at(1), "Editor", id);
+        pinned->setData(true, Qt::CheckStateRole);
+        QByteArray result;
+        model.merge(remoteDocument({pinned}), result, BothWays);
+        QVERIFY(model.item(0)->data(Qt::CheckStateRole).toBool());
+
+        const QByteArray unpinned = remoteDocument({textItem("shared", at(2), "Editor", id)});
+        result.clear();
+        QVERIFY(!model.merge(unpinned, result, BothWays));
+        QCOMPARE(result, unpinned);
+        QVERIFY(!model.item(0)->data(Qt::CheckStateRole).toBool());
+        QCOMPARE(model.item(0)->data(TimeRole).toDateTime(), at(2));
     }
 };
 

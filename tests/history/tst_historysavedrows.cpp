@@ -42,7 +42,7 @@ QByteArray fileFromScratch(const HistoryItemModel &model)
             {"id", item->data(IdRole).toUuid().toString()}, {"locked", item->data(LockedRole).toBool()},
             {"pinned", item->data(Qt::CheckStateRole).toBool()}, {"removed", item->data(RemovedRole).toBool()},
             {"text", item->data(TextRole).toString()},
-            {"time", item->data(TimeRole).toDateTime().toString(Qt::ISODate)}, {"type", item->data(TypeRole).toInt()}};
+            {"time", Utils::storedTime(item->data(TimeRole).toDateTime())}, {"type", item->data(TypeRole).toInt()}};
         const QString fileName = item->data(FileNameRole).toString();
         if (!fileName.isEmpty())
             object.insert("filename", fileName);

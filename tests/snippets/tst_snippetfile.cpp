@@ -28,7 +28,7 @@ class TestSnippetFile : public QObject
     static QByteArray golden(const QDateTime &recentRemoval)
     {
         QByteArray bytes = HistoryTest::readFile(KESTOVAN_TEST_DATA "/snippets-golden.json");
-        bytes.replace("@RECENT@", recentRemoval.toString(Qt::ISODate).toLatin1());
+        bytes.replace("@RECENT@", Utils::storedTime(recentRemoval).toLatin1());
         return bytes;
     }
 

@@ -70,10 +70,15 @@ inline SyncStatus syncActions(Computer &computer, SyncDirection direction = Both
     return pass(computer);
 }
 
-// "2023-05-04T10:20:30" from "20230504T102030".
+// "2023-05-04T10:20:30Z" from "20230504T102030", the UTC time of a remote name; a stamp of any
+// other form as it stands.
 inline QString isoTime(const QString &remoteTime)
 {
-    return QDateTime::fromString(remoteTime, "yyyyMMdd'T'hhmmss").toString(Qt::ISODate);
+    QDateTime time = QDateTime::fromString(remoteTime, "yyyyMMdd'T'hhmmss");
+    if (!time.isValid())
+        return remoteTime;
+    time.setTimeSpec(Qt::UTC);
+    return time.toString(Qt::ISODate);
 }
 
 inline QJsonObject action(const QString &title, const QString &created, bool deleted = false)

@@ -109,7 +109,10 @@ void TestSyncFiles::testActionNameCarriesItsCreationTime_data()
 {
     QTest::addColumn<QString>("created");
     QTest::addColumn<QString>("name");
-    QTest::newRow("created") << "2023-05-04T10:20:30" << "action_20230504T102030_a1.json";
+    // In UTC, as every computer compares them; a stamp without an offset is local time.
+    QTest::newRow("created") << "2023-05-04T10:20:30Z" << "action_20230504T102030_a1.json";
+    QTest::newRow("created in another zone") << "2023-05-04T10:20:30+09:00" << "action_20230504T012030_a1.json";
+    QTest::newRow("created by an earlier version") << "2023-05-04T10:20:30" << "action_20230504T072030_a1.json";
     QTest::newRow("missing") << QString() << "action_20200101T000000_a1.json";
     QTest::newRow("not a time") << "yesterday" << "action_20200101T000000_a1.json";
 }
@@ -124,8 +127,8 @@ void TestSyncFiles::testActionNameCarriesItsCreationTime()
 void TestSyncFiles::testActionsCreatedEditedAndDeletedTravel()
 {
     use(m_a);
-    QVERIFY(writeAction("a1.json", action("Shout", "2023-05-04T10:20:30")));
-    QVERIFY(writeAction("my_tool.json", action("Tool", "2023-05-04T11:00:00")));
+    QVERIFY(writeAction("a1.json", action("Shout", "2023-05-04T10:20:30Z")));
+    QVERIFY(writeAction("my_tool.json", action("Tool", "2023-05-04T11:00:00Z")));
     const QByteArray shout = readFile(actionPath("a1.json"));
     QCOMPARE(syncActions(m_a), SyncStatus::Success);
     QCOMPARE(sharedFiles("action_"), (QStringList{"action_20230504T102030_a1.json", "action_20230504T110000_my_tool.json"}));
@@ -138,7 +141,7 @@ void TestSyncFiles::testActionsCreatedEditedAndDeletedTravel()
 
     // An edit on A replaces the stored copy and reaches B.
     use(m_a);
-    QVERIFY(writeAction("a1.json", action("Shout louder", "2023-05-06T08:00:00")));
+    QVERIFY(writeAction("a1.json", action("Shout louder", "2023-05-06T08:00:00Z")));
     QCOMPARE(syncActions(m_a), SyncStatus::Success);
     QCOMPARE(sharedFiles("action_"), (QStringList{"action_20230504T110000_my_tool.json", "action_20230506T080000_a1.json"}));
     QCOMPARE(syncActions(m_b), SyncStatus::Success);
@@ -146,7 +149,7 @@ void TestSyncFiles::testActionsCreatedEditedAndDeletedTravel()
     QVERIFY(logHas("Sync: online has the newer action file: a1.json"));
 
     // A deletion on B is a newer copy marked deleted; A keeps it as such.
-    QVERIFY(writeAction("a1.json", action("Shout louder", "2023-05-07T09:00:00", true)));
+    QVERIFY(writeAction("a1.json", action("Shout louder", "2023-05-07T09:00:00Z", true)));
     QCOMPARE(syncActions(m_b), SyncStatus::Success);
     QCOMPARE(syncActions(m_a), SyncStatus::Success);
     QVERIFY(ActionFile::isDeleted(readAction("a1.json")));
@@ -189,6 +192,10 @@ void TestSyncFiles::testEachDirectionBringsTheSidesTogether_data()
     QTest::newRow("both ways: without a creation time")
         << int(BothWays) << ActionTimes{{"a.json", QString()}} << QStringList{}
         << ActionTimes{{"a.json", QString()}} << QStringList{"action_20200101T000000_a.json"};
+    // Saved in Tokyo at 10:00 (01:00 UTC), edited a minute later on a computer in UTC.
+    QTest::newRow("both ways: a later edit in another time zone is downloaded")
+        << int(BothWays) << ActionTimes{{"a.json", "2023-05-02T10:00:00+09:00"}} << QStringList{name("20230502T010100", "a.json")}
+        << ActionTimes{{"a.json", "20230502T010100"}} << QStringList{name("20230502T010100", "a.json")};
     QTest::newRow("from server: the remote side replaces the local one")
         << int(FromServer) << ActionTimes{{"a.json", t3}, {"b.json", t1}} << QStringList{name(t1, "a.json"), name(t2, "a.json")}
         << ActionTimes{{"a.json", t2}} << QStringList{name(t1, "a.json"), name(t2, "a.json")};
