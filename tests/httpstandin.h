@@ -39,6 +39,8 @@ struct StandInAnswer
     // Bytes sent after the body, as fast as the client takes them; negative: without end, and
     // without a length, until the client closes the connection.
     qint64 stream = 0;
+    // Further header lines, each ending in "\r\n".
+    QByteArray headers;
 };
 
 // A scripted HTTP/1.1 server on 127.0.0.1 standing in for an outside web service: it records every
@@ -181,7 +183,8 @@ private:
             ? QByteArray()
             : "\r\nContent-Length: " + QByteArray::number(reply.body.size() + reply.stream);
         return "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reasons.value(reply.status, "Status")
-               + "\r\nContent-Type: " + reply.contentType + length + "\r\nConnection: close\r\n\r\n" + reply.body;
+               + "\r\nContent-Type: " + reply.contentType + length + "\r\nConnection: close\r\n" + reply.headers + "\r\n"
+               + reply.body;
     }
 
     QTcpServer m_server;

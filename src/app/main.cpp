@@ -181,6 +181,9 @@ int main(int argc, char *argv[])
         // The history is written off the GUI thread; what was asked for is on disk before we go.
         if (HistoryItemModel *history = HistoryItemModel::instance())
             history->flushSaves();
+        // The other computers would not see the change, or the cleared history, until this one
+        // starts again.
+        window.syncBeforeQuit();
     });
     QObject::connect(&app, &Application::powerResume, &window, [&window] { window.syncAll(BothWays); });
 

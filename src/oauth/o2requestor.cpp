@@ -3,6 +3,7 @@
 #include "oauth/o2.h"
 #include "oauth/oauthlogging.h"
 
+#include <QDateTime>
 #include <QTimer>
 
 namespace {
@@ -12,6 +13,23 @@ int s_nextId = 0;
 
 constexpr int c_finishDelay = 10;
 constexpr int c_retryDelay = 100;
+// A day: a server asking for longer is not taken at its word.
+constexpr int c_maxRetryAfter = 24 * 3600;
+
+int retryAfterSeconds(const QByteArray &header)
+{
+    const QByteArray text = header.trimmed();
+    if (text.isEmpty())
+        return -1;
+    bool number = false;
+    const qint64 seconds = text.toLongLong(&number);
+    if (number)
+        return seconds < 0 ? -1 : int(qMin<qint64>(seconds, c_maxRetryAfter));
+    const QDateTime when = QDateTime::fromString(QString::fromLatin1(text), Qt::RFC2822Date);
+    if (!when.isValid())
+        return -1;
+    return int(qBound(qint64(0), QDateTime::currentDateTimeUtc().secsTo(when), qint64(c_maxRetryAfter)));
+}
 
 } // namespace
 
@@ -79,6 +97,7 @@ int O2Requestor::setup(const QNetworkRequest &req, QNetworkAccessManager::Operat
     m_refreshPending = false;
     m_finishScheduled = false;
     m_replyTooLarge = false;
+    m_retryAfter = -1;
     return m_id;
 }
 
@@ -223,6 +242,7 @@ void O2Requestor::finish()
         return;
     }
     const QByteArray data = m_replyTooLarge ? QByteArray() : m_reply->readAll();
+    m_retryAfter = retryAfterSeconds(m_reply->rawHeader("Retry-After"));
     m_status = RequestIdle;
     m_timedReplies.remove(m_reply);
     m_reply->disconnect(this);

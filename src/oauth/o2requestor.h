@@ -31,6 +31,9 @@ public:
     // Whether the last request ended because its reply passed that size; it ends with
     // QNetworkReply::ProtocolFailure and no data.
     bool replyTooLarge() const { return m_replyTooLarge; }
+    // The seconds the last reply's Retry-After asked the client to wait (a number or an HTTP date);
+    // -1 when it asked for nothing.
+    int retryAfter() const { return m_retryAfter; }
 
 signals:
     void finished(int id, QNetworkReply::NetworkError error, QByteArray data);
@@ -85,4 +88,5 @@ private:
     bool m_finishScheduled = false;
     qint64 m_maxReplySize = c_defaultMaxReplySize;
     bool m_replyTooLarge = false;
+    int m_retryAfter = -1;
 };

@@ -112,7 +112,10 @@ void SyncSettings::initialize()
     ui->passphrase->setText(Sync::decipherPassphrase(settings.value("Passphrase")));
 
     const QDateTime lastSync = settings.value("LastSync").toDateTime();
-    if (lastSync.isValid())
+    // The status line may say for hours why nothing is synchronized; the page says the same.
+    if (m_sync && m_sync->lastOutcome() == SyncStatus::Failed)
+        setSyncLabel(m_sync->lastOutcomeText(), QDateTime());
+    else if (lastSync.isValid())
         setOwnSyncLabel(LastSuccess, lastSync);
     else
         setOwnSyncLabel(NotSynchronized, QDateTime());

@@ -31,6 +31,33 @@ QString versionPrefix(QString documentName)
     return documentName.replace(".json", "#");
 }
 
+struct ChangedDocuments
+{
+    bool history = false;
+    bool snippets = false;
+};
+
+// On any thread: which documents have a version in the folder modified after `since`.
+ChangedDocuments changedDocuments(const QString &path, const QDateTime &since, const QString &historyPrefix,
+    const QString &snippetPrefix)
+{
+    ChangedDocuments changed;
+    const QFileInfoList entries = QDir(path).entryInfoList(QDir::Files | QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries) {
+        if (entry.lastModified() <= since)
+            continue;
+        const QString baseName = entry.fileName().section('.', 0, 0);
+        if (baseName.startsWith(historyPrefix))
+            changed.history = true;
+        else if (baseName.startsWith(snippetPrefix))
+            changed.snippets = true;
+        else
+            continue;
+        qCDebug(lcSync) << "Notifier: File changed:" << entry.filePath() << entry.lastModified();
+    }
+    return changed;
+}
+
 } // namespace
 
 Notifier::Notifier(QObject *parent)
@@ -38,10 +65,14 @@ Notifier::Notifier(QObject *parent)
 {
     m_handshakeTimer.setSingleShot(true);
     connect(&m_handshakeTimer, &QTimer::timeout, this, &Notifier::handshakeTimedOut);
+    m_scanPool.setMaxThreadCount(1);
+    m_scanPool.setExpiryTimeout(-1);
 }
 
 Notifier::~Notifier()
 {
+    // A scan under way reports to this object.
+    m_scanPool.waitForDone();
     // The socket's last signals must not reach a half-destroyed notifier.
     if (m_socket)
         m_socket->disconnect(this);
@@ -318,8 +349,17 @@ void Notifier::onDirectoryChanged(const QString &path)
         m_missedChange = true;
         return;
     }
+    // Thousands of files arriving at once made a scan of the whole folder each.
+    if (m_checkScheduled)
+        return;
+    if (m_scanning) {
+        m_changedWhileScanning = true;
+        return;
+    }
+    m_checkScheduled = true;
     SyncLogDialog::add("Notifier: Changes in path " + path);
     QTimer::singleShot(m_folderCheckDelay, this, [this, path] {
+        m_checkScheduled = false;
         // Nothing is reported once the folder mode has ended.
         if (m_watcher)
             checkFolder(path);
@@ -328,22 +368,32 @@ void Notifier::onDirectoryChanged(const QString &path)
 
 void Notifier::checkFolder(const QString &path)
 {
+    m_scanning = true;
     // Taken before the scan: a file written during it is reported by the next check.
     const QDateTime checkTime = QDateTime::currentDateTime().addMSecs(-c_fileTimeMargin);
+    const QDateTime since = m_lastCheck;
     const QString historyPrefix = versionPrefix(HistoryItemModel::getFileName());
     const QString snippetPrefix = versionPrefix(SnippetModel::getFileName());
-    const QFileInfoList entries = QDir(path).entryInfoList(QDir::Files | QDir::NoDotAndDotDot);
-    for (const QFileInfo &entry : entries) {
-        if (entry.lastModified() <= m_lastCheck)
-            continue;
-        qCDebug(lcSync) << "Notifier: File changed:" << entry.filePath() << entry.lastModified();
-        const QString baseName = entry.fileName().section('.', 0, 0);
-        if (baseName.startsWith(historyPrefix))
-            emit dataUpdated(HistoryItemModel::getFileName());
-        else if (baseName.startsWith(snippetPrefix))
-            emit dataUpdated(SnippetModel::getFileName());
-    }
+    m_scanPool.start([this, path, since, historyPrefix, snippetPrefix, checkTime] {
+        const ChangedDocuments changed = changedDocuments(path, since, historyPrefix, snippetPrefix);
+        QMetaObject::invokeMethod(this, [this, path, changed, checkTime] {
+            folderScanned(path, changed.history, changed.snippets, checkTime);
+        }, Qt::QueuedConnection);
+    });
+}
+
+void Notifier::folderScanned(const QString &path, bool history, bool snippets, const QDateTime &checkTime)
+{
+    m_scanning = false;
+    // Closed meanwhile, or watching another folder now.
+    if (!m_watcher || path != m_folder)
+        return;
+    if (history)
+        emit dataUpdated(HistoryItemModel::getFileName());
+    if (snippets)
+        emit dataUpdated(SnippetModel::getFileName());
     m_lastCheck = checkTime;
-    if (rewatchFolder())
+    const bool changedMeanwhile = std::exchange(m_changedWhileScanning, false);
+    if (rewatchFolder() || changedMeanwhile)
         onDirectoryChanged(m_folder);
 }

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <memory>
@@ -97,7 +98,9 @@ private:
     void connectToServer();
     void handshakeTimedOut();
     void watchFolder(const QString &folder);
+    // Scans the folder on a thread of its own; folderScanned reports what changed.
     void checkFolder(const QString &path);
+    void folderScanned(const QString &path, bool history, bool snippets, const QDateTime &checkTime);
     // A lost watch (the folder was removed or unmounted) is set up again once the folder is back;
     // true when it was.
     bool rewatchFolder();
@@ -118,6 +121,12 @@ private:
     // A change arrived while not listening: it is checked once listening again, or another
     // computer's version stored meanwhile would wait for the next change, maybe for hours.
     bool m_missedChange = false;
+    // One check covers every change before it: a check is scheduled or a scan runs, and a change
+    // during the scan asks for one more.
+    bool m_checkScheduled = false;
+    bool m_scanning = false;
+    bool m_changedWhileScanning = false;
+    QThreadPool m_scanPool;
     int m_reconnectUnit = c_reconnectUnit;
     int m_folderCheckDelay = c_folderCheckDelay;
     int m_handshakeTimeOut = c_handshakeTimeOut;

@@ -16,6 +16,7 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QSettings>
 #include <QTimer>
 
@@ -40,6 +41,12 @@ Sync::Sync(QObject *parent)
     connect(this, &Sync::contentUploaded, m_notifier, &Notifier::notify);
     // One at a time: the queue runs one operation at a time anyway.
     m_payloadWorkers.setMaxThreadCount(1);
+    connect(this, &Sync::syncStatus, this, [this](SyncStatus status, const QString &text) {
+        if (status == SyncStatus::Busy)
+            return;
+        m_lastOutcome = status;
+        m_lastOutcomeText = text;
+    });
 }
 
 Sync::~Sync()
@@ -62,6 +69,9 @@ QMap<QString, QVariant> Sync::mapSettings()
 void Sync::initialize(QString target, InitOptions options, QMap<QString, QVariant> settings)
 {
     m_settings = settings;
+    // What one server asked for does not hold for another.
+    if (target != m_targetName)
+        m_serverWait = QDeadlineTimer();
     m_targetName = target;
     m_initialized = true;
     forgetFileList();
@@ -196,6 +206,9 @@ void Sync::addToQueue(SyncData data)
         if (queued.file != data.file || (data.file.isEmpty() && queued.operation != data.operation))
             continue;
         qCDebug(lcSync) << "The file" << data.file << "is already in the sync queue";
+        // A queue that failed or rests waits for a change as much as for its retry.
+        if (!m_operationInFlight && !m_fileListRequested && (m_failedPasses > 0 || !m_queueTimer->isActive()))
+            m_queueTimer->start(changeDelay());
         // An explicit Download or Upload asked for while an automatic merge of the same document
         // waits must not run as that merge.
         if (queued.operation == data.operation && data.direction != BothWays && queued.direction != data.direction) {
@@ -206,7 +219,31 @@ void Sync::addToQueue(SyncData data)
     }
     m_queue.append(data);
     m_queueTimer->stop();
-    m_queueTimer->start(m_queueDelay);
+    m_queueTimer->start(changeDelay());
+}
+
+int Sync::changeDelay() const
+{
+    return int(qMax<qint64>(m_queueDelay, m_serverWait.remainingTime()));
+}
+
+void Sync::retryAfter(int seconds)
+{
+    const qint64 wait = qMin<qint64>(qint64(qMax(seconds, 0)) * 1000, c_maxRetryDelay);
+    m_serverWait.setRemainingTime(wait);
+    SyncLogDialog::add(QString("Sync: The server asks to wait %1 s before the next request").arg(wait / 1000));
+}
+
+void Sync::scheduleRetry()
+{
+    const int doublings = qMin(m_failedPasses, 16);
+    ++m_failedPasses;
+    qint64 delay = qMin<qint64>(qint64(m_retryDelay) << doublings, c_maxRetryDelay);
+    // The server knows best when it can serve again.
+    if (const qint64 asked = m_serverWait.remainingTime(); asked > 0)
+        delay = asked;
+    SyncLogDialog::add(QString("Sync: Trying again in %1 s, or at the next change").arg((delay + 999) / 1000));
+    m_queueTimer->start(int(delay));
 }
 
 void Sync::syncActions(SyncDirection direction)
@@ -233,6 +270,32 @@ void Sync::resyncAll()
     SyncData data;
     data.operation = BuildResyncOperations;
     addToQueue(data);
+}
+
+void Sync::syncBeforeQuit(int timeout)
+{
+    const auto mergesLeft = [this] {
+        return (m_current && m_current->operation == MergeDocument)
+            || std::any_of(m_queue.cbegin(), m_queue.cend(), [](const SyncData &data) { return data.operation == MergeDocument; });
+    };
+    if (!mergesLeft() || !isValid())
+        return;
+    SyncLogDialog::add("Sync: Storing the changed documents before quitting");
+    QEventLoop loop;
+    bool done = false;
+    QTimer::singleShot(timeout, &loop, &QEventLoop::quit);
+    // Each operation starts with Busy, once the one before has ended.
+    connect(this, &Sync::syncStatus, &loop, [&](SyncStatus status) {
+        done = done || status != SyncStatus::Busy || (!m_operationInFlight && !mergesLeft());
+        if (done)
+            loop.quit();
+    });
+    m_queueTimer->stop();
+    handleQueue();
+    if (!done && mergesLeft())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (mergesLeft())
+        SyncLogDialog::add("Sync: Quitting before the changed documents were stored");
 }
 
 void Sync::handleQueue()
@@ -265,6 +328,7 @@ void Sync::handleQueue()
         qCDebug(lcSync) << "handleQueue: current operation:" << data.operation << "file:" << data.file
                         << "direction:" << int(data.direction);
         m_operationInFlight = true;
+        m_current = data;
         dispatch(data);
     }
 
@@ -307,6 +371,7 @@ void Sync::dispatch(SyncData data)
     default:
         qCWarning(lcSync) << "Unknown operation" << data.operation;
         m_operationInFlight = false;
+        m_current.reset();
         forgetFileList();
         listenAgainLater();
         break;
@@ -330,12 +395,16 @@ void Sync::queueFirst(const QList<SyncData> &operations)
 void Sync::continueQueue()
 {
     m_operationInFlight = false;
+    m_current.reset();
     handleQueue();
 }
 
-void Sync::haltQueue(const QString &statusText)
+void Sync::haltQueue(const QString &statusText, bool retry)
 {
     m_operationInFlight = false;
+    if (retry && m_current && m_current->operation == MergeDocument)
+        queueFirst({*m_current});
+    m_current.reset();
     m_problems.clearPass();
     m_passIncomplete = false;
     // The rest of the queue may wait long; by then other computers have stored and pruned versions.
@@ -343,10 +412,13 @@ void Sync::haltQueue(const QString &statusText)
     emit syncStatus(SyncStatus::Failed, statusText);
     // Without this a failure that repeats would leave outside changes unnoticed for good.
     listenAgainLater();
+    if (retry)
+        scheduleRetry();
 }
 
 void Sync::queueDrained()
 {
+    m_failedPasses = 0;
     const bool complete = !m_passIncomplete;
     m_passIncomplete = false;
     const SyncProblems::Report report = m_problems.takeReport(m_listRead ? &m_online : nullptr);
@@ -448,6 +520,7 @@ void Sync::getFilesFinished(OnlineFiles files, bool error)
         SyncLogDialog::add("Sync: Failed to read the file list");
         emit syncStatus(SyncStatus::Failed, tr("Synchronization failed."));
         listenAgainLater();
+        scheduleRetry();
         return;
     }
 
@@ -507,7 +580,8 @@ void Sync::plainUploadFinished(SyncData data, bool error)
         fileOperationFailed("Sync: Upload failed for " + data.file);
     } else {
         SyncLogDialog::add("Sync: Upload finished for " + data.file);
-        m_online.insert(data.second, {data.file, QDateTime::currentDateTimeUtc().toString(Qt::ISODate)});
+        // In the form the targets list times, which are compared as text.
+        m_online.insert(data.second, {data.file, QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)});
     }
     continueQueue();
 }

@@ -5,6 +5,7 @@
 #include "sync/synctypes.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QJsonObject>
 #include <QList>
 #include <QMap>
@@ -15,6 +16,7 @@
 #include <QThreadPool>
 #include <QVariant>
 
+#include <optional>
 #include <utility>
 
 class CopyToCache;
@@ -40,9 +42,16 @@ public:
     static constexpr int c_queueDelay = 5000;
     // Outside changes are noticed again this long after the queue drained or halted.
     static constexpr int c_listenAgainDelay = 1000;
-    // Once this many versions of a document are known, the oldest c_prunedVersions are deleted.
+    // A pass that failed is tried again this long after, twice as long after each further failure
+    // in a row, up to c_maxRetryDelay; a change tries it sooner.
+    static constexpr int c_firstRetryDelay = 30000;
+    static constexpr int c_maxRetryDelay = 30 * 60 * 1000;
+    // At quit, the changed documents are stored within this time before the program goes.
+    static constexpr int c_quitSyncTimeout = 5000;
+    // Once this many versions of a document are known, all but the newest c_keptVersions are
+    // deleted: a store that holds thousands shrinks in one pass.
     static constexpr int c_versionsBeforePruning = 21;
-    static constexpr int c_prunedVersions = 10;
+    static constexpr int c_keptVersions = 11;
 
     explicit Sync(QObject *parent = nullptr);
     ~Sync() override;
@@ -73,6 +82,10 @@ public:
     // Queues every enabled document and the actions, then starts at once.
     void syncAll(SyncDirection direction);
     void resyncAll();
+    // At quit: the document merges that wait (a change saved moments ago, the removals of "Clear
+    // history on exit") run now, within timeout milliseconds. What waits behind them is left to the
+    // next start, which syncs everything.
+    void syncBeforeQuit(int timeout = c_quitSyncTimeout);
     // Queues the operation unless one for the same file is already waiting.
     void addToQueue(SyncData data);
     // The waiting operations; the sync page empties them when synchronisation is stopped.
@@ -85,7 +98,17 @@ public:
     // shortens it); a missing sync folder is looked for as often.
     void setQueueDelay(int milliseconds) { m_queueDelay = milliseconds; }
     int queueDelay() const { return m_queueDelay; }
+    // The wait after the first failed pass (c_firstRetryDelay unless a test shortens it).
+    void setRetryDelay(int milliseconds) { m_retryDelay = milliseconds; }
+    // A target whose server asked to be left alone for a while (Retry-After) says so before it
+    // answers the request that failed; no pass starts before then, not even for a change.
+    void retryAfter(int seconds);
     const QTimer *queueTimer() const { return m_queueTimer; }
+
+    // How the last pass ended (Busy before any has) and what the status line was told, so that a
+    // page opened later shows the same.
+    SyncStatus lastOutcome() const { return m_lastOutcome; }
+    QString lastOutcomeText() const { return m_lastOutcomeText; }
 
     // Whether outside changes of the remote store should start a merge now. Off while a pass runs.
     bool isListening() const;
@@ -109,8 +132,9 @@ public:
     // The prefix and the cipher bytes, or empty when no passphrase is set.
     QByteArray encrypt(QByteArray bytes);
     // The plain bytes of a prefixed payload, tried with the passphrase and then the previous one;
-    // empty when neither fits.
-    QByteArray decrypt(QByteArray bytes);
+    // empty when neither fits. Then damaged, when given, tells a cipher text that is incomplete or
+    // damaged (a key deciphers its start) from one enciphered with another passphrase.
+    QByteArray decrypt(QByteArray bytes, bool *damaged = nullptr);
     // A passphrase as the settings store keeps it, deciphered; empty when missing or unreadable.
     static QString decipherPassphrase(const QVariant &stored);
     // A passphrase in the form the settings store keeps it: a new cipher text each time, and empty
@@ -160,7 +184,13 @@ private:
     // The operation in flight has ended; the next one may start.
     void continueQueue();
     // The operation in flight failed; the rest of the queue waits for the next request.
-    void haltQueue(const QString &statusText);
+    // With retry, a failure that may pass (the network, the server): the operation is queued again
+    // and the pass tried again later.
+    void haltQueue(const QString &statusText, bool retry = false);
+    // After a failed pass, the queue timer runs it again later.
+    void scheduleRetry();
+    // The wait before a pass that a change asks for.
+    int changeDelay() const;
     void queueDrained();
     // The status line's words for what could not be used.
     QStringList problemTexts(const SyncProblems::Report &report) const;
@@ -235,8 +265,16 @@ private:
     // Looks for a missing sync folder while something waits for it.
     QTimer *m_folderTimer;
     int m_queueDelay = c_queueDelay;
+    int m_retryDelay = c_firstRetryDelay;
+    // Failed passes in a row.
+    int m_failedPasses = 0;
+    QDeadlineTimer m_serverWait;
+    // The operation in flight, queued again when it failed in a way that may pass.
+    std::optional<SyncData> m_current;
     QString m_targetName;
     bool m_initialized = false;
+    SyncStatus m_lastOutcome = SyncStatus::Busy;
+    QString m_lastOutcomeText;
     Notifier *m_notifier;
     ISyncTarget *m_googleDrive = nullptr;
     SyncLocalFolder *m_localFolder;

@@ -125,8 +125,13 @@ bool Sync::receivedFile(const SyncData &data, QByteArray *bytes, bool error)
             "Sync: " + data.file + " is not encrypted, and encryption is on; it is refused");
         return false;
     }
-    *bytes = decrypt(*bytes);
+    bool damaged = false;
+    *bytes = decrypt(*bytes, &damaged);
     // An empty result must never be written over the local file.
+    if (bytes->isEmpty() && damaged) {
+        fileUnreadable(SyncProblems::Kind::Damaged, data.file, "Sync: " + data.file + " is incomplete or damaged");
+        return false;
+    }
     if (bytes->isEmpty()) {
         fileUnreadable(SyncProblems::Kind::Undeciphered, data.file, "Sync: Decrypt failed for " + data.file);
         return false;

@@ -130,6 +130,11 @@ O2Requestor *SyncGoogleDrive::newRequestor()
 {
     auto *manager = new QNetworkAccessManager(this);
     auto *requestor = new O2Requestor(manager, m_o2, this);
+    // Made before the caller's connection, so the engine knows of the wait before the answer.
+    connect(requestor, &O2Requestor::finished, this, [this, requestor] {
+        if (const int seconds = requestor->retryAfter(); seconds >= 0)
+            m_sync->retryAfter(seconds);
+    });
     // Neither is used once the answer has been handled.
     connect(requestor, &O2Requestor::finished, manager, &QObject::deleteLater);
     connect(requestor, &O2Requestor::finished, requestor, &QObject::deleteLater);

@@ -20,10 +20,53 @@
 #include <cstdio>
 #include <unistd.h>
 
+namespace {
+
+struct Listing
+{
+    OnlineFiles files;
+    // Empty when the folder was read to its end.
+    QString error;
+};
+
+Listing listFolder(const QString &folder)
+{
+    Listing listing;
+    QStringList names;
+    // A folder that cannot be read is no empty store: the engine would take every file for deleted.
+    if (!FolderListing::names(folder, &names, &listing.error)) {
+        if (listing.error.isEmpty())
+            listing.error = QStringLiteral("unknown error");
+        return listing;
+    }
+    for (const QString &name : std::as_const(names)) {
+        const QFileInfo entry(folder + "/" + name);
+        // Plain files only; hidden ones are parts of uploads under way.
+        if (name.startsWith('.') || !entry.isFile())
+            continue;
+        // UTC with milliseconds: local times without a zone mis-order versions across a clock
+        // change or between zones, and whole seconds make ties.
+        listing.files.insert(name, {name, entry.lastModified().toUTC().toString(Qt::ISODateWithMs)});
+    }
+    listing.files.insert(QString(), {QString(), QString()});
+    return listing;
+}
+
+} // namespace
+
 SyncLocalFolder::SyncLocalFolder(Sync *sync)
     : ISyncTarget(sync)
     , m_sync(sync)
 {
+    m_listing.setMaxThreadCount(1);
+    // Kept once made: a thread made anew each time could fail where a listing would only fail.
+    m_listing.setExpiryTimeout(-1);
+}
+
+SyncLocalFolder::~SyncLocalFolder()
+{
+    // A listing under way answers through this object, which must outlive it.
+    m_listing.waitForDone();
 }
 
 QString SyncLocalFolder::title()
@@ -85,29 +128,19 @@ void SyncLocalFolder::getFiles()
         m_sync->getFilesFinished(OnlineFiles(), true);
         return;
     }
-    // A folder that cannot be read is no empty store: the engine would take every file for deleted.
-    QStringList names;
-    QString error;
-    if (!FolderListing::names(m_folder, &names, &error)) {
-        qCWarning(lcSync) << "Unable to read the folder" << m_folder << error;
-        SyncLogDialog::add("Sync: The sync folder " + m_folder + " cannot be read: " + error);
-        m_sync->getFilesFinished(OnlineFiles(), true);
-        return;
-    }
-
-    OnlineFiles files;
-    for (const QString &name : std::as_const(names)) {
-        const QFileInfo entry(pathOf(name));
-        // Plain files only; hidden ones are parts of uploads under way.
-        if (name.startsWith('.') || !entry.isFile())
-            continue;
-        // UTC with milliseconds: local times without a zone mis-order versions across a clock
-        // change or between zones, and whole seconds make ties.
-        files.insert(name, {name, entry.lastModified().toUTC().toString(Qt::ISODateWithMs)});
-    }
-    files.insert(QString(), {QString(), QString()});
-
-    QTimer::singleShot(0, this, [sync = m_sync, files] { sync->getFilesFinished(files, false); });
+    const QString folder = m_folder;
+    m_listing.start([this, folder] {
+        const Listing listing = listFolder(folder);
+        QMetaObject::invokeMethod(this, [this, folder, listing] {
+            if (!listing.error.isEmpty()) {
+                qCWarning(lcSync) << "Unable to read the folder" << folder << listing.error;
+                SyncLogDialog::add("Sync: The sync folder " + folder + " cannot be read: " + listing.error);
+                m_sync->getFilesFinished(OnlineFiles(), true);
+                return;
+            }
+            m_sync->getFilesFinished(listing.files, false);
+        }, Qt::QueuedConnection);
+    });
 }
 
 void SyncLocalFolder::download(DownloadFinishedCallback callback, SyncData data)

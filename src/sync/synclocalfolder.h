@@ -2,6 +2,8 @@
 
 #include "sync/isynctarget.h"
 
+#include <QThreadPool>
+
 class Sync;
 
 // Keeps the remote files as plain files directly in a folder the user chooses, so computers can
@@ -13,9 +15,12 @@ class SyncLocalFolder : public ISyncTarget
 
 public:
     explicit SyncLocalFolder(Sync *sync);
+    ~SyncLocalFolder() override;
 
     void initialize(InitOptions options, QMap<QString, QVariant> settings) override;
     bool isValid() override;
+    // Listed on a thread of its own: a folder of thousands of files, or one on a slow network
+    // drive, must not stop the window. A missing folder is answered at once, a listing later.
     void getFiles() override;
     void download(DownloadFinishedCallback callback, SyncData data) override;
     // Written to a hidden temporary file and renamed into place, so other computers never read a
@@ -36,4 +41,5 @@ private:
 
     Sync *m_sync;
     QString m_folder;
+    QThreadPool m_listing;
 };

@@ -17,6 +17,8 @@
 #include <QMetaObject>
 #include <QRunnable>
 
+#include <algorithm>
+
 namespace {
 
 // The "magic" members of the two documents, as 32-bit values.
@@ -184,7 +186,7 @@ void Sync::downloadJsonFinished(SyncData data, QByteArray bytes, bool error)
 {
     if (error) {
         SyncLogDialog::add("Sync: Download failed for " + data.file);
-        haltQueue(tr("Synchronization failed."));
+        haltQueue(tr("Synchronization failed."), true);
         return;
     }
     SyncLogDialog::add("Sync: Download finished for " + data.file);
@@ -198,7 +200,12 @@ void Sync::downloadJsonFinished(SyncData data, QByteArray bytes, bool error)
     QByteArray plain;
     QString problem;
     if (bytes.startsWith(c_encryptedPrefix)) {
-        const QByteArray compressed = decrypt(bytes);
+        bool damaged = false;
+        const QByteArray compressed = decrypt(bytes, &damaged);
+        if (compressed.isEmpty() && damaged) {
+            skipUnreadableVersion(data, SyncProblems::Kind::Damaged, "it is incomplete or damaged: it does not decrypt to its end");
+            return;
+        }
         if (compressed.isEmpty()) {
             SyncLogDialog::add("Sync: Decrypt failed");
             skipUnreadableVersion(data, SyncProblems::Kind::Undeciphered, "it does not decrypt");
@@ -305,7 +312,7 @@ void Sync::handleMergeFinished(SyncData data, bool error)
 {
     if (error) {
         SyncLogDialog::add("Sync: Upload failed for " + data.file);
-        haltQueue(tr("Synchronization failed."));
+        haltQueue(tr("Synchronization failed."), true);
         return;
     }
     SyncLogDialog::add("Sync: Upload finished for " + data.file);
@@ -324,20 +331,21 @@ void Sync::cleanupCheck(QString fileName)
         return;
 
     const QRegularExpression pattern = versionPattern(stem.section('#', 0, 0), extension);
-    // Oldest first; versions with equal times share one entry.
-    QMap<QString, QString> versions;
+    // (creation time, id), oldest first. Versions with equal times each count: written in one
+    // burst, they would otherwise never leave.
+    QList<std::pair<QString, QString>> versions;
     for (auto it = m_online.cbegin(); it != m_online.cend(); ++it) {
         if (pattern.match(it.value().first).hasMatch())
-            versions.insert(it.value().second, it.key());
+            versions.append({it.value().second, it.key()});
     }
     if (versions.size() < c_versionsBeforePruning)
         return;
+    std::sort(versions.begin(), versions.end());
 
-    int pruned = 0;
-    for (auto it = versions.cbegin(); it != versions.cend() && pruned < c_prunedVersions; ++it, ++pruned) {
-        const QString &id = it.value();
+    for (qsizetype i = 0; i < versions.size() - c_keptVersions; ++i) {
+        const auto &[time, id] = versions.at(i);
         const QString &name = m_online.value(id).first;
-        SyncLogDialog::add("Sync: Cleanup for " + name + " (" + it.key() + ") " + id);
+        SyncLogDialog::add("Sync: Cleanup for " + name + " (" + time + ") " + id);
         SyncData data;
         data.operation = DeleteFile;
         data.file = name;

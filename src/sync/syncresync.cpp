@@ -85,10 +85,12 @@ void Sync::resyncFileDownloadFinished(SyncData data, QByteArray bytes, bool erro
 
     const QByteArray stored = bytes;
     if (isEncrypted(bytes)) {
-        bytes = decrypt(bytes);
+        bool damaged = false;
+        bytes = decrypt(bytes, &damaged);
         // Neither passphrase fits: the remote content stays as it is rather than be lost.
         if (bytes.isEmpty()) {
-            fileUnreadable(SyncProblems::Kind::Undeciphered, data.file, "Sync: Resync decrypt failed for " + data.file);
+            fileUnreadable(damaged ? SyncProblems::Kind::Damaged : SyncProblems::Kind::Undeciphered, data.file,
+                "Sync: Resync decrypt failed for " + data.file);
             continueQueue();
             return;
         }

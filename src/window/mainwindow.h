@@ -68,6 +68,8 @@ public:
     void updateNow();
     void enableReleaseNotesButton();
     void clearHistory();
+    // The sync of a document changed moments ago runs now, within a bounded time.
+    void syncBeforeQuit();
 
     // Shown and not yet given the focus: a deactivation reported now is older than the showing
     // (X11 reports a focus loss late) and must not hide the window.

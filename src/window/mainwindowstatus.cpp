@@ -159,6 +159,12 @@ void MainWindow::openDebugLog()
     QDesktopServices::openUrl(QUrl::fromLocalFile(logPath));
 }
 
+void MainWindow::syncBeforeQuit()
+{
+    if (sync)
+        sync->syncBeforeQuit();
+}
+
 void MainWindow::clearHistory()
 {
     if (!Utils::settings().value("ClearHistory", false).toBool())

@@ -243,6 +243,31 @@ private slots:
         QCOMPARE(m_page->syncLog()->parent(), m_page.get());
     }
 
+    // The status line said why nothing was synchronized; the page, opened afterwards, said "Not
+    // synchronized" without a hint.
+    void testPageOpenedAfterAFailedPassShowsTheFailure()
+    {
+        const QString shared = folder("shared");
+        storeFolderTarget(shared);
+        QSettings settings = Utils::settings();
+        settings.setValue("EncryptData", true);
+        settings.setValue("Passphrase", storedPassphrase("ours"));
+        Sync theirs;
+        theirs.initialize("LocalFolder", ReportState, settingsMap(shared, true, "theirs"));
+        const QByteArray remote = SnippetTest::document({});
+        QVERIFY(writeFile(shared + "/Snippets#" + sha256(remote) + ".json", theirs.encrypt(qCompress(remote))));
+        m_engine->initialize("LocalFolder", ReportState, Sync::mapSettings());
+        m_engine->sync(SyncFile::Snippets, SnippetModel::instance(), BothWays);
+        QCOMPARE(runPass(*m_engine), SyncStatus::Failed);
+
+        m_page = std::make_unique<SyncSettings>();
+        m_page->setSync(m_engine.get());
+        m_page->initialize();
+        QCOMPARE(child<QLabel>("labelSyncStatus")->text(),
+            QString("<p>Decryption failed for Snippets.json: the passphrases of your computers may differ. "
+                    "(<a href=\"foo\">Show log</a>)</p>"));
+    }
+
     void testLanguageChangeTranslatesThePagesOwnTexts()
     {
         openPage();

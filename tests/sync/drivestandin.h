@@ -101,6 +101,8 @@ public:
     // Answers the listing with this status and body instead, when set.
     int listStatus = 200;
     QByteArray listBody;
+    // Header lines of that answer.
+    QByteArray listHeaders;
     // Bytes streamed after that body; negative: without end.
     qint64 listStream = 0;
     // Answers uploads with this body instead of the new file, when set.
@@ -143,7 +145,7 @@ private:
     StandInAnswer list(const QUrlQuery &query)
     {
         if (listStatus != 200 || !listBody.isNull())
-            return {listStatus, listBody, "application/json", 0, listStream};
+            return {listStatus, listBody, "application/json", 0, listStream, listHeaders};
         // Drive's own default page is 100 files.
         const int asked = query.hasQueryItem("pageSize") ? query.queryItemValue("pageSize").toInt() : 100;
         const int pageSize = qMin(asked, pageLimit);

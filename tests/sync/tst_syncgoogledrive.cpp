@@ -228,6 +228,50 @@ private slots:
         QVERIFY(m_drive->http.streamed < 64 * O2Requestor::c_defaultMaxReplySize);
     }
 
+    void testFailedListingIsTriedAgain_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("headers");
+        QTest::addColumn<bool>("change");
+        QTest::newRow("after the wait Drive asks for") << 429 << QByteArray("Retry-After: 1\r\n") << false;
+        QTest::newRow("at the next change") << 503 << QByteArray() << true;
+    }
+
+    // The merge stayed queued with no timer to run it, later changes were dropped as already
+    // queued, and nothing was uploaded until a restart.
+    void testFailedListingIsTriedAgain()
+    {
+        QFETCH(int, status);
+        QFETCH(QByteArray, headers);
+        QFETCH(bool, change);
+        Sync engine;
+        O2Google *o2 = googleDriveOf(engine)->o2();
+        o2->setToken("access-1");
+        o2->setRefreshToken("refresh-1");
+        o2->setExpires(QDateTime::currentSecsSinceEpoch() + 3600);
+        o2->setLinked(true);
+        engine.initialize("GoogleDrive", ReportState, settingsMap());
+        engine.setQueueDelay(50);
+        engine.setRetryDelay(600000);
+        QList<SyncStatus> statuses;
+        connect(&engine, &Sync::syncStatus, this, [&statuses](SyncStatus status) { statuses.append(status); });
+        m_drive->listStatus = status;
+        m_drive->listHeaders = headers;
+        FakeDocument history;
+        history.items = {"local"};
+
+        engine.sync(SyncFile::History, &history, BothWays);
+        QTRY_VERIFY_WITH_TIMEOUT(statuses.contains(SyncStatus::Failed), 10000);
+        m_drive->listStatus = 200;
+        m_drive->listHeaders.clear();
+        if (change)
+            engine.sync(SyncFile::History, &history, BothWays);
+        QTRY_COMPARE_WITH_TIMEOUT(statuses.last(), SyncStatus::Success, 10000);
+        QCOMPARE(m_drive->files.size(), 1);
+        QCOMPARE(m_drive->files.first().name, Sync::addHash(history.serialize(), "History.json"));
+        o2->unlink();
+    }
+
     void testListingOfEndlessPagesStops()
     {
         m_drive->pageLimit = 1;

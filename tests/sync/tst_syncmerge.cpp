@@ -63,7 +63,8 @@ private slots:
     void testPreviousPassphraseReadsAndWrongPassphraseHalts();
     void testDocumentWithWrongMagicNeverReachesTheMerge_data();
     void testDocumentWithWrongMagicNeverReachesTheMerge();
-    void testTwentyOneVersionsArePrunedToEleven();
+    void testOldVersionsArePrunedToEleven_data();
+    void testOldVersionsArePrunedToEleven();
     void testTwentyVersionsAreKept();
     void testFilesNamedLikeTheDocumentAreNeitherMergedNorPruned();
     void testDifferentRulesDoNotUploadForever();
@@ -304,25 +305,40 @@ void TestSyncMerge::testDocumentWithWrongMagicNeverReachesTheMerge()
     }
 }
 
-void TestSyncMerge::testTwentyOneVersionsArePrunedToEleven()
+void TestSyncMerge::testOldVersionsArePrunedToEleven_data()
 {
-    QStringList versions;
-    for (int i = 0; i < 21; ++i)
-        versions.append(placeVersion({QString("item %1").arg(i, 2, 10, QChar('0'))}, i * 60));
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("spacing");
+    QTest::newRow("twenty-one") << 21 << 60;
+    // Ten a pass, a folder of hundreds or thousands never shrank.
+    QTest::newRow("hundreds") << 400 << 1;
+    // Versions of one time counted as one, and were never pruned.
+    QTest::newRow("stored in one second") << 30 << 0;
+}
+
+void TestSyncMerge::testOldVersionsArePrunedToEleven()
+{
+    QFETCH(int, count);
+    QFETCH(int, spacing);
+    QList<std::pair<int, QString>> versions;
+    for (int i = 0; i < count; ++i)
+        versions.append({i * spacing, placeVersion({QString("item %1").arg(i, 4, 10, QChar('0'))}, i * spacing)});
+    std::sort(versions.begin(), versions.end());
 
     auto a = engine();
     FakeDocument local;
     local.items = {"local"};
     QCOMPARE(merge(*a, local, BothWays), SyncStatus::Success);
 
-    const QString added = Sync::addHash(local.serialize(), "History.json");
-    QStringList expected = versions.mid(10);
-    expected.append(added);
+    QStringList expected = {Sync::addHash(local.serialize(), "History.json")};
+    for (int i = count - Sync::c_keptVersions; i < count; ++i)
+        expected.append(versions.at(i).second);
     expected.sort();
     QCOMPARE(historyFiles(), expected);
-    QCOMPARE(logCount("Sync: Cleanup for "), 10);
-    QCOMPARE(logCount("Sync: Delete finished for "), 10);
-    QVERIFY(logHas("Sync: Cleanup for " + versions.first() + " (2024-03-05T10:00:00.000Z) " + versions.first()));
+    QCOMPARE(logCount("Sync: Cleanup for "), count - Sync::c_keptVersions);
+    QCOMPARE(logCount("Sync: Delete finished for "), count - Sync::c_keptVersions);
+    const QString oldest = versions.first().second;
+    QVERIFY(logHas("Sync: Cleanup for " + oldest + " (2024-03-05T10:00:00.000Z) " + oldest));
 }
 
 void TestSyncMerge::testTwentyVersionsAreKept()
@@ -403,8 +419,10 @@ void TestSyncMerge::testUploadFailureHalts()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Unable to write to file"));
     QCOMPARE(runPass(*a), SyncStatus::Failed);
     QVERIFY(logHas("Sync: Upload failed for " + Sync::addHash(local.serialize(), "History.json")));
-    // The snippets wait for the next pass.
-    QCOMPARE(a->queue().size(), 1);
+    // The history waits to be tried again, before the snippets.
+    QCOMPARE(a->queue().size(), 2);
+    QCOMPARE(a->queue().first().file, QString("History.json"));
+    QVERIFY(a->queueTimer()->isActive());
     QVERIFY(local.lastDownloadId.isEmpty());
 }
 
@@ -417,6 +435,10 @@ void TestSyncMerge::testDamagedNewerVersionFallsBackToTheNewestThatReads_data()
     QByteArray claimsTooMuch = qCompress(documentBytes({"claims"}));
     claimsTooMuch[0] = char(0x7f);
     QTest::newRow("truncated") << qCompress(documentBytes({"damaged"})).left(30);
+    // Told as a passphrase that differs, though the passphrase (here the empty one) was the same.
+    const QByteArray enciphered = O0SimpleCrypt(O0CryptKey::fromBytes(QByteArray()))
+                                      .encryptToByteArray(qCompress(documentBytes({"half written"})));
+    QTest::newRow("half-written enciphered") << Sync::c_encryptedPrefix + enciphered.left(enciphered.size() / 2);
     QTest::newRow("stream larger than it claims") << bomb;
     QTest::newRow("claims more than 256 MB") << claimsTooMuch;
     QTest::newRow("not a document") << qCompress(QByteArray("{\"items\":[\"x\"]}"));

@@ -13,8 +13,13 @@
 #include "websocketstandin.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <atomic>
+#include <thread>
 
 using namespace SyncTest;
 
@@ -208,6 +213,8 @@ private slots:
     void testDifferentKeepItemsSettle();
     void testDifferentPassphrasesAreReportedOnEveryPass();
     void testMissingFolderIsReportedAndSyncResumesByItself();
+    void testThousandsOfFilesKeepTheWindowAnswering();
+    void testChangeAtQuitReachesTheSharedFolder();
 };
 
 void TestSyncTwoComputers::testChangesReachTheOtherComputerBothWays()
@@ -453,6 +460,69 @@ void TestSyncTwoComputers::testMissingFolderIsReportedAndSyncResumesByItself()
     QTRY_COMPARE_WITH_TIMEOUT(sharedFiles("History").size(), 1, 10000);
     QTRY_COMPARE_WITH_TIMEOUT(m_b.lastStatus, QString("Synchronization successful."), 10000);
     QVERIFY(newestVersion("History").contains("copied while away"));
+}
+
+// 3,000 versions dropped into the folder kept the window dead for 40 s: each change event had the
+// whole folder scanned on the GUI thread.
+void TestSyncTwoComputers::testThousandsOfFilesKeepTheWindowAnswering()
+{
+    use(m_a);
+    m_a.history->addItem(HistoryTest::textItem("one of thousands", QDateTime::currentDateTime()));
+    const QByteArray version = qCompress(m_a.history->serialize());
+    Utils::settings().setValue("SyncFolder", m_shared);
+    m_b.engine->notifier()->initialize("LocalFolder");
+    use(m_b);
+
+    QElapsedTimer clock;
+    qint64 lastTick = 0;
+    qint64 longestGap = 0;
+    QTimer tick;
+    connect(&tick, &QTimer::timeout, this, [&] {
+        longestGap = qMax(longestGap, clock.elapsed() - lastTick);
+        lastTick = clock.elapsed();
+    });
+    clock.start();
+    tick.start(10);
+    std::atomic<bool> written{false};
+    std::thread writer([this, &version, &written] {
+        for (int i = 0; i < 3000; ++i)
+            writeFile(m_shared + QString("/History#%1.json").arg(i, 64, 16, QChar('0')), version);
+        written = true;
+    });
+    const bool merged = QTest::qWaitFor(
+        [&] {
+            return written && HistoryTest::texts(*m_b.history) == QStringList{"one of thousands"}
+                && m_b.engine->queue().isEmpty() && !m_b.engine->isOperationInFlight();
+        },
+        60000);
+    writer.join();
+    tick.stop();
+    m_b.engine->notifier()->close();
+    QVERIFY(merged);
+    QVERIFY2(longestGap < 2000, qPrintable(QString("the GUI thread stood still for %1 ms").arg(longestGap)));
+    // Each check covers every change before it.
+    QVERIFY2(logCount("Notifier: Changes in path") < 20, qPrintable(QString::number(logCount("Notifier: Changes in path"))));
+}
+
+// A change saved moments before quitting, such as the removals of "Clear history on exit", waited
+// out the queue delay, and the program was gone by then: the newest shared version still held the
+// cleared text until this computer started again.
+void TestSyncTwoComputers::testChangeAtQuitReachesTheSharedFolder()
+{
+    use(m_a);
+    m_a.history->addItem(HistoryTest::textItem("cleared at quit", QDateTime::currentDateTime().addSecs(-60)));
+    QVERIFY(saveAndSync(m_a));
+    m_a.engine->setQueueDelay(600000);
+    m_a.history->markAllAsRemoved();
+    m_a.history->flushSaves();
+    QCOMPARE(m_a.engine->queue().size(), 1);
+
+    m_a.engine->syncBeforeQuit();
+    QCOMPARE(sharedFiles("History").size(), 2);
+    const QJsonArray clippings = QJsonDocument::fromJson(newestVersion("History")).object().value("clippings").toArray();
+    QCOMPARE(clippings.size(), 1);
+    QVERIFY(clippings.first().toObject().value("removed").toBool());
+    QVERIFY(!newestVersion("History").contains("cleared at quit"));
 }
 
 KESTOVAN_SYNC_TEST_MAIN(TestSyncTwoComputers)
