@@ -263,7 +263,8 @@ private slots:
     // A token answer that comes after the time-out must not sign in after the failure was reported.
     void testTimedOutTokenReplyNeverLinksLater()
     {
-        O2ReplyList::setDefaultTimeOut(20);
+        // Long enough for the request to reach the stand-in on a busy machine.
+        O2ReplyList::setDefaultTimeOut(500);
         m_tokenAnswer.delay = -1;
         auto o2 = client();
         const QUrl address = startLink(*o2);
@@ -322,7 +323,7 @@ private slots:
                                          << QNetworkReply::AuthenticationRequiredError << 60000;
         QTest::newRow("timed out, answered late")
             << true << StandInAnswer{200, "{\"access_token\":\"late\"}", "application/json", -1}
-            << QNetworkReply::TimeoutError << 20;
+            << QNetworkReply::TimeoutError << 500;
         QTest::newRow("no refresh token") << false << StandInAnswer{} << QNetworkReply::AuthenticationRequiredError << 60000;
         QTest::newRow("endless body") << true << StandInAnswer{200, "{", "application/json", 0, -1}
                                       << QNetworkReply::OperationCanceledError << 60000;
