@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QString>
 
 // Writes the configuration of a session bus of the test's own into FOLDER, where the bus also puts
@@ -31,3 +33,30 @@ inline QString writePrivateBusConfig(const QString &folder)
         return QString();
     return path;
 }
+
+// A bus daemon of the test's own from that configuration, ended with the test.
+class PrivateBus
+{
+public:
+    ~PrivateBus()
+    {
+        m_daemon.kill();
+        m_daemon.waitForFinished();
+    }
+
+    // Starts the daemon and returns its address, or an empty one when it did not start.
+    QByteArray start()
+    {
+        const QString config = m_folder.isValid() ? writePrivateBusConfig(m_folder.path()) : QString();
+        if (config.isEmpty())
+            return {};
+        m_daemon.start(QStringLiteral("dbus-daemon"), {"--config-file=" + config, "--nofork", "--print-address=1"});
+        if (!m_daemon.waitForStarted(5000) || !m_daemon.waitForReadyRead(5000))
+            return {};
+        return m_daemon.readLine().trimmed();
+    }
+
+private:
+    QTemporaryDir m_folder;
+    QProcess m_daemon;
+};

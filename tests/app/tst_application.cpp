@@ -3,9 +3,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QProcess>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -28,17 +26,8 @@ public slots:
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_busFolder.isValid());
-        const QString config = writePrivateBusConfig(m_busFolder.path());
-        QVERIFY(!config.isEmpty());
-        m_bus.setProgram(QStringLiteral("dbus-daemon"));
-        m_bus.setArguments({"--config-file=" + config, "--nofork", "--print-address=1"});
-        m_bus.start();
-        if (!m_bus.waitForStarted(5000))
-            QSKIP("dbus-daemon is not installed");
-        QVERIFY(m_bus.waitForReadyRead(5000));
-        const QByteArray address = m_bus.readLine().trimmed();
-        QVERIFY(!address.isEmpty());
+        const QByteArray address = m_bus.start();
+        QVERIFY2(!address.isEmpty(), "the test's own bus did not start");
         // The bus stands in for the system bus, where logind lives.
         qputenv("DBUS_SYSTEM_BUS_ADDRESS", address);
         m_logind = QDBusConnection::connectToBus(QString::fromUtf8(address), QStringLiteral("logind"));
@@ -52,8 +41,6 @@ private slots:
     void cleanupTestCase()
     {
         QDBusConnection::disconnectFromBus(QStringLiteral("logind"));
-        m_bus.kill();
-        m_bus.waitForFinished();
     }
 
     void testWakeFromSleepResynchronises_data()
@@ -86,8 +73,7 @@ private slots:
 private:
     Application *m_app;
     int m_shutdowns = 0;
-    QTemporaryDir m_busFolder;
-    QProcess m_bus;
+    PrivateBus m_bus;
     QDBusConnection m_logind{QString()};
 };
 

@@ -5,8 +5,6 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
 
@@ -43,17 +41,8 @@ class DesktopAppearanceTest : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_busFolder.isValid());
-        const QString config = writePrivateBusConfig(m_busFolder.path());
-        QVERIFY(!config.isEmpty());
-        m_bus.setProgram(QStringLiteral("dbus-daemon"));
-        m_bus.setArguments({"--config-file=" + config, "--nofork", "--print-address=1"});
-        m_bus.start();
-        if (!m_bus.waitForStarted(5000))
-            QSKIP("dbus-daemon is not installed");
-        QVERIFY(m_bus.waitForReadyRead(5000));
-        const QByteArray address = m_bus.readLine().trimmed();
-        QVERIFY(!address.isEmpty());
+        const QByteArray address = m_bus.start();
+        QVERIFY2(!address.isEmpty(), "the test's own bus did not start");
         // Before anything opens the session bus.
         qputenv("DBUS_SESSION_BUS_ADDRESS", address);
         QVERIFY(QDBusConnection::sessionBus().isConnected());
@@ -69,8 +58,6 @@ private slots:
         m_portalThread.quit();
         m_portalThread.wait();
         QDBusConnection::disconnectFromBus(QStringLiteral("portal"));
-        m_bus.kill();
-        m_bus.waitForFinished();
     }
 
     void testNoPortalMeansNoPreference()
@@ -116,8 +103,7 @@ private:
         m_published = true;
     }
 
-    QTemporaryDir m_busFolder;
-    QProcess m_bus;
+    PrivateBus m_bus;
     QThread m_portalThread;
     FakePortal m_portal;
     QDBusConnection m_portalBus{QString()};
