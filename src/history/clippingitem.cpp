@@ -7,6 +7,7 @@
 #include <QCache>
 #include <QHash>
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <limits>
@@ -205,6 +206,11 @@ QString ClippingItem::timeText() const
     return m_timeText;
 }
 
+QString ClippingItem::changedText() const
+{
+    return Utils::storedTime(m_changed);
+}
+
 bool ClippingItem::briefContains(const QString &needle) const
 {
     const Utils::LowerCasedMatch match = Utils::matchLowerCased(m_brief, needle);
@@ -315,6 +321,8 @@ QVariant ClippingItem::data(int role) const
         return m_toolTip;
     case FlagsRole:
         return m_flags;
+    case ChangedRole:
+        return m_changed.isValid() ? QVariant(m_changed) : QVariant();
     case ThumbnailRole:
         if (HistoryItemModel *history = historyModel()) {
             const QImage thumbnail = history->thumbnail(m_id, m_fileName);
@@ -411,6 +419,9 @@ bool ClippingItem::assign(const QVariant &value, int role, bool *changed)
     case LockedRole:
         *changed = assignValue(m_locked, value.toBool());
         return true;
+    case ChangedRole:
+        *changed = assignValue(m_changed, value.toDateTime());
+        return true;
     case ThumbnailRole:
         // The history keeps the thumbnails of its images and reports their arrival itself.
         if (HistoryItemModel *history = historyModel()) {
@@ -492,6 +503,12 @@ qint64 ClippingItem::timeMsecsOf(const QStandardItem *item)
     if (const ClippingItem *clipping = asClipping(item))
         return clipping->m_timeMsecs;
     return toMsecs(item->data(TimeRole).toDateTime());
+}
+
+qint64 ClippingItem::changeMsecsOf(const QStandardItem *item)
+{
+    const QDateTime changed = asClipping(item) ? asClipping(item)->m_changed : item->data(ChangedRole).toDateTime();
+    return std::max(timeMsecsOf(item), toMsecs(changed));
 }
 
 int ClippingItem::typeOf(const QStandardItem *item)

@@ -75,6 +75,8 @@ public:
     qint64 timeMsecs() const { return m_timeMsecs; }
     // The time as the history file writes it.
     QString timeText() const;
+    // The time of the last change in place, as the history file writes it; empty when none.
+    QString changedText() const;
     // Sets the time from the history file's text, as QDateTime::fromString(text, Qt::ISODate)
     // reads it. The usual forms (to the second, with an offset or in local time) are read without
     // building a QDateTime, which costs a time zone look-up; the QDateTime is built when someone
@@ -100,6 +102,8 @@ public:
     static QString applicationOf(const QStandardItem *item);
     static QUuid idOf(const QStandardItem *item);
     static qint64 timeMsecsOf(const QStandardItem *item);
+    // The later of the time and the last change in place: which of two copies is newer.
+    static qint64 changeMsecsOf(const QStandardItem *item);
     static int typeOf(const QStandardItem *item);
     static bool isPinnedItem(const QStandardItem *item);
     static bool isLockedItem(const QStandardItem *item);
@@ -140,6 +144,7 @@ private:
     qint64 m_timeMsecs = InvalidTime;
     mutable QString m_timeText;
     mutable bool m_timeTextValid = false;
+    QDateTime m_changed;
     QVariant m_icon;
     // The tooltip and the item flags, which QStandardItem would keep in a list of its own: one
     // allocation less per clipping, and a history loads 100,000 of them.

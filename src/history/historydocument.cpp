@@ -46,7 +46,7 @@ public:
     bool readDocument(HistoryDocument *document);
 
 private:
-    enum Field { Application, Brief, FileName, Html, Id, Locked, Pinned, Removed, Text, Time, Type, Unknown };
+    enum Field { Application, Brief, Changed, FileName, Html, Id, Locked, Pinned, Removed, Text, Time, Type, Unknown };
 
     void skipSpace()
     {
@@ -415,7 +415,7 @@ bool FastReader::readClipping(ClippingRecord *record, KnownTexts *applications)
             break;
         case 5: field = key == "brief" ? Brief : Unknown; break;
         case 6: field = key == "locked" ? Locked : key == "pinned" ? Pinned : Unknown; break;
-        case 7: field = key == "removed" ? Removed : Unknown; break;
+        case 7: field = key == "removed" ? Removed : key == "changed" ? Changed : Unknown; break;
         case 8: field = key == "filename" ? FileName : Unknown; break;
         case 11: field = key == "application" ? Application : Unknown; break;
         default: break;
@@ -429,6 +429,7 @@ bool FastReader::readClipping(ClippingRecord *record, KnownTexts *applications)
         switch (field) {
         case Application: text = &record->application; break;
         case Brief: text = &record->brief; break;
+        case Changed: text = &record->changed; break;
         case FileName: text = &record->fileName; break;
         case Html: text = &record->html; break;
         case Id: text = &record->id; break;
@@ -690,7 +691,8 @@ bool readGeneral(const QByteArray &data, HistoryDocument *document, QString *err
         const QJsonObject clipping = value.toObject();
         ClippingRecord record;
         if (!check.text(clipping, "application", &record.application) || !check.text(clipping, "brief", &record.brief)
-            || !check.text(clipping, "filename", &record.fileName) || !check.text(clipping, "html", &record.html)
+            || !check.text(clipping, "changed", &record.changed) || !check.text(clipping, "filename", &record.fileName)
+            || !check.text(clipping, "html", &record.html)
             || !check.text(clipping, "id", &record.id) || !check.text(clipping, "text", &record.text)
             || !check.text(clipping, "time", &record.time) || !check.integer(clipping, "type", &record.type)
             || !check.flag(clipping, "locked", &record.locked) || !check.flag(clipping, "pinned", &record.pinned)

@@ -11,6 +11,8 @@ struct ClippingRecord
 {
     QString application;
     QString brief;
+    // When a change that keeps the clipping's place (a lock) was made; empty when none was.
+    QString changed;
     QString fileName;
     QString html;
     QString id;

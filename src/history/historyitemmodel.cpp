@@ -211,7 +211,7 @@ QMap<int, QVariant> HistoryItemModel::itemData(const QModelIndex &index) const
         return roles;
     // The clipping fields live in ClippingItem's members, not in the base class's role list.
     static const int fields[] = {Qt::DisplayRole, Qt::DecorationRole, Qt::ToolTipRole, Qt::CheckStateRole, HtmlRole,
-        TextRole, IdRole, TimeRole, RemovedRole, ApplicationRole, TypeRole, FileNameRole, LockedRole, Qt::UserRole - 1};
+        TextRole, IdRole, TimeRole, RemovedRole, ApplicationRole, TypeRole, FileNameRole, LockedRole, ChangedRole, Qt::UserRole - 1};
     for (int role : fields) {
         const QVariant value = clipping->data(role);
         if (value.isValid())

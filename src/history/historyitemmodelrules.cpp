@@ -132,7 +132,6 @@ bool HistoryItemModel::addItem(QStandardItem *item, const AddRules &rules)
         }
 
         const int type = ClippingItem::typeOf(item);
-        const qint64 time = ClippingItem::timeMsecsOf(item);
         const int duplicate = m_index->findDuplicate(ClippingItem::briefOf(item), ClippingItem::idOf(item),
                                                      type == 0 && ClippingItem::matchesByBrief(item));
         if (duplicate < 0)
@@ -141,8 +140,7 @@ bool HistoryItemModel::addItem(QStandardItem *item, const AddRules &rules)
         logMerge(QLatin1String("The item '") + shortName(item) + QLatin1String("' is already in the history (pos ")
             + QString::number(duplicate) + QLatin1String(")"));
         const QStandardItem *row = this->item(duplicate);
-        const qint64 rowTime = ClippingItem::timeMsecsOf(row);
-        if (!(rowTime < time))
+        if (!(ClippingItem::changeMsecsOf(row) < ClippingItem::changeMsecsOf(item)))
             return false;
 
         logMerge(QLatin1String("The added item '") + shortName(item) + QLatin1String("' is newer so adding it again to the model (")
@@ -429,7 +427,9 @@ void HistoryItemModel::lockItem(QModelIndex index, bool locked)
         return;
     QStandardItem *clipping = itemFromIndex(index);
     clipping->setData(locked, LockedRole);
-    clipping->setData(QDateTime::currentDateTime(), TimeRole);
+    // Not the time: that would move the clipping to the top on the other computers, and their
+    // trim would make room for it.
+    clipping->setData(QDateTime::currentDateTime(), ChangedRole);
     requestSave(true);
 }
 

@@ -35,6 +35,7 @@ std::shared_ptr<const SavedClipping> HistorySnapshot::readRow(const QStandardIte
     ClippingRecord &out = row->record;
     out.application = ClippingItem::applicationOf(item);
     out.brief = fast ? fast->brief() : item->data(Qt::DisplayRole).toString();
+    out.changed = fast ? fast->changedText() : Utils::storedTime(item->data(ChangedRole).toDateTime());
     out.fileName = fast ? fast->fileName() : item->data(FileNameRole).toString();
     out.html = fast ? fast->html() : item->data(HtmlRole).toString();
     out.id = fast ? fast->idText() : ClippingItem::idOf(item).toString();
@@ -82,6 +83,10 @@ QByteArray HistorySnapshot::toJson() const
         CompactJson::appendString(out, row.application);
         out.append(",\"brief\":");
         CompactJson::appendString(out, row.brief);
+        if (!row.changed.isEmpty()) {
+            out.append(",\"changed\":");
+            CompactJson::appendString(out, row.changed);
+        }
         if (!row.fileName.isEmpty()) {
             out.append(",\"filename\":");
             CompactJson::appendString(out, row.fileName);

@@ -29,6 +29,9 @@ enum ItemRole {
     HotkeyRole,                     // 275
     ExpanderRole,                   // 276
     LockedRole,                     // 277
+    // When a clipping last changed in place (a lock): newer than its time, it wins merges as a
+    // later time would, but the clipping keeps its place, which follows the time.
+    ChangedRole,                    // 278
 
     // The rule flags of one application in the settings dialog's applications list.
     ExcludeRole = Qt::UserRole + 100, // 356
@@ -39,4 +42,5 @@ enum ItemRole {
     FormattingOnlyRole,               // 361
 };
 
-static_assert(TitleRole == Qt::UserRole + 14 && HotkeyRole == Qt::UserRole + 19, "stored role numbers moved");
+static_assert(TitleRole == Qt::UserRole + 14 && HotkeyRole == Qt::UserRole + 19 && ChangedRole == Qt::UserRole + 22,
+              "stored role numbers moved");

@@ -29,6 +29,8 @@ std::unique_ptr<ClippingItem> makeItem(const ClippingRecord &record, const Icons
     clipping->setDataQuietly(record.removed, RemovedRole);
     clipping->setDataQuietly(record.pinned, Qt::CheckStateRole);
     clipping->setDataQuietly(record.locked, LockedRole);
+    if (!record.changed.isEmpty())
+        clipping->setDataQuietly(QDateTime::fromString(record.changed, Qt::ISODate), ChangedRole);
     clipping->setDataQuietly(record.application, ApplicationRole);
     const auto icon = icons.constFind(record.application);
     if (icon != icons.constEnd())

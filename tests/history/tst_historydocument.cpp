@@ -10,7 +10,7 @@ namespace {
 
 bool sameRecord(const ClippingRecord &a, const ClippingRecord &b)
 {
-    return a.application == b.application && a.brief == b.brief && a.fileName == b.fileName && a.html == b.html
+    return a.application == b.application && a.brief == b.brief && a.changed == b.changed && a.fileName == b.fileName && a.html == b.html
         && a.id == b.id && a.text == b.text && a.time == b.time && a.type == b.type && a.locked == b.locked
         && a.pinned == b.pinned && a.removed == b.removed;
 }
@@ -108,6 +108,7 @@ private slots:
         QTest::newRow("wrong types") << QByteArray(R"({"clippings":[{"text":5,"pinned":"true","type":"1","locked":1},7,null],"icons":{"a":3},"magic":-18022398})");
         QTest::newRow("deep nesting") << QByteArray(R"({"x":)") + QByteArray(600, '[') + QByteArray(600, ']') + QByteArray(R"(,"magic":-18022398})");
         QTest::newRow("unknown members") << QByteArray(R"({"extra":{"a":[true,false,null,-5,"s"]},"clippings":[{"future":[1,2]}],"magic":-18022398})");
+        QTest::newRow("lock time") << json("{'clippings':[{'changed':'2024-03-05T12:00:00+01:00','text':'a'}],'magic':-18022398,'version':8}");
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("whitespace") << QByteArray(" \n\t{ \"clippings\" : [ ] , \"magic\" : -18022398 } \r\n");
         // Texts shared by their bytes: a brief must never be taken for a text it only starts like.

@@ -17,6 +17,8 @@ struct Row
     QString application;
     QUuid id;
     qint64 time = ClippingItem::InvalidTime;
+    // A lock's time: it decides which copy is newer, but not the place.
+    qint64 changed = ClippingItem::InvalidTime;
     int type = 0;
     int icon = -1;
     bool pinned = false;
@@ -26,7 +28,7 @@ struct Row
     bool operator==(const Row &other) const
     {
         return brief == other.brief && text == other.text && html == other.html && application == other.application
-            && id == other.id && time == other.time && type == other.type && icon == other.icon && pinned == other.pinned
+            && id == other.id && time == other.time && changed == other.changed && type == other.type && icon == other.icon && pinned == other.pinned
             && locked == other.locked && removed == other.removed;
     }
 };
@@ -79,7 +81,7 @@ public:
             if (found < 0)
                 break;
             const Row &row = rows[found];
-            if (!(row.time < item.time))
+            if (!(std::max(row.time, row.changed) < std::max(item.time, item.changed)))
                 return false;
             if (!erased(row)) {
                 item.icon = row.icon;
@@ -147,6 +149,7 @@ class TestHistoryIndex : public QObject
         row.application = item->data(ApplicationRole).toString();
         row.id = item->data(IdRole).toUuid();
         row.time = ClippingItem::toMsecs(item->data(TimeRole).toDateTime());
+        row.changed = ClippingItem::toMsecs(item->data(ChangedRole).toDateTime());
         row.type = item->data(TypeRole).toInt();
         row.pinned = item->data(Qt::CheckStateRole).toBool();
         row.locked = item->data(LockedRole).toBool();
@@ -168,6 +171,8 @@ class TestHistoryIndex : public QObject
         item->setData(row.application, ApplicationRole);
         item->setData(row.id, IdRole);
         item->setData(row.time == ClippingItem::InvalidTime ? QDateTime() : QDateTime::fromMSecsSinceEpoch(row.time), TimeRole);
+        if (row.changed != ClippingItem::InvalidTime)
+            item->setData(QDateTime::fromMSecsSinceEpoch(row.changed), ChangedRole);
         item->setData(row.type, TypeRole);
         item->setData(row.pinned, Qt::CheckStateRole);
         item->setData(row.locked, LockedRole);
@@ -292,7 +297,7 @@ private slots:
                 const bool locked = random.bounded(2);
                 model.lockItem(model.index(r, 0), locked);
                 reference.rows[r].locked = locked;
-                reference.rows[r].time = rowOf(model.item(r)).time;
+                reference.rows[r].changed = rowOf(model.item(r)).changed;
                 what = "lock";
             } else if (operation < 74) {
                 const QModelIndex moved = model.togglePin(model.index(r, 0));

@@ -201,6 +201,30 @@ private slots:
         QVERIFY(sync.imageCalls.isEmpty());
     }
 
+
+    void testLockMovesNothingWhereTheLimitIsSmaller()
+    {
+        // P keeps 20 clippings and Q 3; P locks its oldest, which Q has trimmed away.
+        HistoryItemModel p(nullptr, nullptr), q(nullptr, nullptr);
+        p.addItem(textItem("one", at(1)));
+        p.addItem(textItem("two", at(2)));
+        p.addItem(textItem("three", at(3)));
+        QCOMPARE(texts(p), (QStringList{"three", "two", "one"}));
+        QByteArray result;
+        HistoryTest::setSetting("KeepItems", "3");
+        q.merge(p.serialize(), result, BothWays);
+        QCOMPARE(texts(q), (QStringList{"three", "two"}));
+
+        HistoryTest::setSetting("KeepItems", "20");
+        p.lockItem(p.index(2, 0), true);
+        QCOMPARE(texts(p), (QStringList{"three", "two", "one"}));
+        HistoryTest::setSetting("KeepItems", "3");
+        result.clear();
+        q.merge(p.serialize(), result, BothWays);
+        QCOMPARE(texts(q), (QStringList{"three", "two", "one"}));
+        QVERIFY(q.item(2)->data(LockedRole).toBool());
+    }
+
     void testBothWaysKeepsTheNewerCopyOfEachClipping()
     {
         HistoryItemModel model(nullptr, nullptr);

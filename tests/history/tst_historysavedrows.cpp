@@ -46,6 +46,8 @@ QByteArray fileFromScratch(const HistoryItemModel &model)
         const QString fileName = item->data(FileNameRole).toString();
         if (!fileName.isEmpty())
             object.insert("filename", fileName);
+        if (const QDateTime changed = item->data(ChangedRole).toDateTime(); changed.isValid())
+            object.insert("changed", Utils::storedTime(changed));
         clippings.append(object);
         const QString application = item->data(ApplicationRole).toString();
         if (!item->data(RemovedRole).toBool() && !icons.contains(application))
