@@ -83,7 +83,8 @@ private:
     bool readClipping(ClippingRecord *record, KnownTexts *applications);
     // One element of "clippings" that must fill [m_it, m_end) but for white space.
     bool readWholeClipping(ClippingRecord *record, KnownTexts *applications);
-    bool readIcons(HistoryDocument *document);
+    // An object of texts by name, in document order.
+    bool readTexts(QList<std::pair<QString, QString>> *texts);
     bool readClippings(HistoryDocument *document);
 
     const char *m_it;
@@ -560,7 +561,7 @@ bool FastReader::readClippings(HistoryDocument *document)
     return true;
 }
 
-bool FastReader::readIcons(HistoryDocument *document)
+bool FastReader::readTexts(QList<std::pair<QString, QString>> *texts)
 {
     skipSpace();
     if (m_it == m_end)
@@ -580,10 +581,10 @@ bool FastReader::readIcons(HistoryDocument *document)
         if (names.contains(name))
             return false;
         names.insert(name);
-        QString icon;
-        if (!readString(&icon))
+        QString text;
+        if (!readString(&text))
             return false;
-        document->icons.append({name, icon.isNull() ? QString("") : icon});
+        texts->append({name, text.isNull() ? QString("") : text});
         if (peek(',')) {
             ++m_it;
             continue;
@@ -613,6 +614,8 @@ bool FastReader::readDocument(HistoryDocument *document)
                 index = 2;
             else if (key == "version")
                 index = 3;
+            else if (key == "removedItems")
+                index = 4;
             if (index >= 0) {
                 if (seen & (1u << index))
                     return false;
@@ -621,9 +624,10 @@ bool FastReader::readDocument(HistoryDocument *document)
             bool ok = false;
             switch (index) {
             case 0: ok = readClippings(document); break;
-            case 1: ok = readIcons(document); break;
+            case 1: ok = readTexts(&document->icons); break;
             case 2: ok = readInt(&document->magic); break;
             case 3: ok = readInt(&document->version); break;
+            case 4: ok = readTexts(&document->removals); break;
             default: ok = skipValue(1); break;
             }
             if (!ok)
@@ -679,6 +683,15 @@ bool readGeneral(const QByteArray &data, HistoryDocument *document, QString *err
         if (!check.isA(it.value(), QJsonValue::String, "an icon"))
             return false;
         document->icons.append({it.key(), it.value().toString()});
+    }
+    const QJsonValue removals = object.value("removedItems");
+    if (!check.isA(removals, QJsonValue::Object, "\"removedItems\""))
+        return false;
+    const QJsonObject removalObject = removals.toObject();
+    for (auto it = removalObject.constBegin(); it != removalObject.constEnd(); ++it) {
+        if (!check.isA(it.value(), QJsonValue::String, "a removal time"))
+            return false;
+        document->removals.append({it.key(), it.value().toString()});
     }
     const QJsonValue clippings = object.value("clippings");
     if (!check.isA(clippings, QJsonValue::Array, "\"clippings\""))

@@ -33,6 +33,8 @@ struct HistoryDocument
     QList<ClippingRecord> clippings;
     // "icons": application name -> Base64 PNG, in document order.
     QList<std::pair<QString, QString>> icons;
+    // "removedItems": clipping id -> removal time, of removed clippings no longer in "clippings".
+    QList<std::pair<QString, QString>> removals;
 };
 
 namespace HistoryDocumentReader {

@@ -158,6 +158,10 @@ private:
     // The sync log line of an add rule that refuses item; empty when it may be added.
     QString refusal(const QStandardItem *item, const AddRules &rules) const;
     bool addItem(QStandardItem *item, const AddRules &rules);
+    // Keeps a removal whose clipping leaves the history; the later of two for one id.
+    void noteRemoval(const QUuid &id, qint64 msecs);
+    // Takes a document's removals, and deletes the clippings here that they outweigh.
+    void applyRemovals(const HistoryDocument &document);
     // Adds a loaded document's clippings to an empty history in one insert, when that ends
     // exactly as adding each by addItem() would; false, with nothing changed, otherwise. The
     // lookups of the items (built here unless given) become the index. With holdLog, the sync log's
@@ -198,6 +202,7 @@ private:
     {
         QString path;
         std::vector<std::shared_ptr<const SavedClipping>> rows;
+        std::vector<std::pair<QString, QString>> removals;
         QByteArray bytes;
         QString sha256;
     };
@@ -238,6 +243,10 @@ private:
     bool m_warnedKeepItems = false;
     bool m_warnedIgnoreSize = false;
     PendingPictures m_pictures;
+    // Removals of clippings no longer in the history (trimmed away as tombstones), by id, with
+    // the time of the removal. Kept apart from the limit for a month, as snippet removals are, so
+    // a copy that a computer offline meanwhile still holds never comes back.
+    QHash<QUuid, qint64> m_removals;
     // The stored sizes of the texts added so far, and the file's size when last built with the
     // total as it was then.
     qint64 m_addedBytes = 0;

@@ -62,6 +62,15 @@ HistorySnapshot HistoryItemModel::snapshot()
             continue;
         snapshot.rows.push_back(HistorySnapshot::rowOf(clipping));
     }
+    if (!m_removals.isEmpty()) {
+        // A month is as long as snippet removals are kept.
+        const qint64 oldest = QDateTime::currentDateTime().addMonths(-1).toMSecsSinceEpoch();
+        for (auto it = m_removals.cbegin(); it != m_removals.cend(); ++it) {
+            if (it.value() > oldest)
+                snapshot.removals.push_back({it.key().toString(), Utils::storedTime(QDateTime::fromMSecsSinceEpoch(it.value()))});
+        }
+        std::sort(snapshot.removals.begin(), snapshot.removals.end());
+    }
     return snapshot;
 }
 
@@ -100,6 +109,7 @@ bool HistoryItemModel::acceptDocument(bool read, const QString &error, const His
 
 int HistoryItemModel::addDocument(HistoryDocument &document)
 {
+    applyRemovals(document);
     return addClippings(LoadedClippings(document));
 }
 
@@ -213,7 +223,7 @@ void HistoryItemModel::finishSave(const HistorySaver::Job &job)
     }
     // A write that fails leaves the file as it was.
     if (job.written)
-        m_written = job.keepDocument ? WrittenDocument{job.path, job.snapshot.rows, job.bytes, job.sha256} : WrittenDocument();
+        m_written = job.keepDocument ? WrittenDocument{job.path, job.snapshot.rows, job.snapshot.removals, job.bytes, job.sha256} : WrittenDocument();
     if (!job.written) {
         if (job.openFailed)
             qWarning().noquote() << job.path + " cannot be opened for writing." << job.error;
@@ -294,14 +304,16 @@ void HistoryItemModel::load()
         break;
     }
     clear();
+    m_removals.clear();
 
     HistoryDocument &document = reading.document;
     m_documentBase = reading.size;
     m_documentBaseAdded = m_addedBytes;
     bool renewedIds = false;
-    const int count = acceptDocument(reading.parsed, reading.parseError, document)
-        ? addClippings(std::move(reading.clippings), &renewedIds, taken.has_value())
-        : -1;
+    const bool accepted = acceptDocument(reading.parsed, reading.parseError, document);
+    if (accepted)
+        applyRemovals(document);
+    const int count = accepted ? addClippings(std::move(reading.clippings), &renewedIds, taken.has_value()) : -1;
     qDebug().noquote() << "Read " << count << " history items from " << path;
     if (count == -1)
         keepAside(path, LoadProblem::Unparseable);

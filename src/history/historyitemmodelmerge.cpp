@@ -15,7 +15,8 @@
 bool HistoryItemModel::isWritten(const HistorySnapshot &rows) const
 {
     // Rows are shared, never changed: the same rows are the same document.
-    return !m_written.sha256.isEmpty() && m_written.path == filePath() && m_written.rows == rows.rows;
+    return !m_written.sha256.isEmpty() && m_written.path == filePath() && m_written.rows == rows.rows
+        && m_written.removals == rows.removals;
 }
 
 QString HistoryItemModel::hash()
@@ -37,8 +38,10 @@ bool HistoryItemModel::merge(QByteArray online, QByteArray &result, SyncDirectio
             qWarning() << "Deserializing the history data failed.";
             return false;
         }
-        if (direction == FromServer)
+        if (direction == FromServer) {
             clear();
+            m_removals.clear();
+        }
         addDocument(document);
     }
 

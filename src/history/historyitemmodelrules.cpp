@@ -100,6 +100,11 @@ bool HistoryItemModel::addItem(QStandardItem *item)
 
 QString HistoryItemModel::refusal(const QStandardItem *item, const AddRules &rules) const
 {
+    if (!m_removals.isEmpty()) {
+        const auto removal = m_removals.constFind(ClippingItem::idOf(item));
+        if (removal != m_removals.cend() && !(*removal < ClippingItem::changeMsecsOf(item)))
+            return QLatin1String("Clipping '") + shortName(item) + QLatin1String("' was removed -> ignored");
+    }
     const QString application = ClippingItem::applicationOf(item);
     if (m_excludedApplications.contains(application))
         return QLatin1String("Clipping '") + shortName(item) + QLatin1String("' comes from excluded application: '")
@@ -171,8 +176,34 @@ bool HistoryItemModel::addItem(QStandardItem *item, const AddRules &rules)
     // A removal read from a file or another computer keeps nothing of the clipping either.
     if (ClippingItem::isRemovedItem(item))
         eraseRemovedContent(item);
+    // Newer than its removal: the row itself tells now.
+    if (!m_removals.isEmpty())
+        m_removals.remove(ClippingItem::idOf(item));
     insertRow(position, item);
     return true;
+}
+
+void HistoryItemModel::noteRemoval(const QUuid &id, qint64 msecs)
+{
+    const auto known = m_removals.find(id);
+    if (known == m_removals.end())
+        m_removals.insert(id, msecs);
+    else if (*known < msecs)
+        *known = msecs;
+}
+
+void HistoryItemModel::applyRemovals(const HistoryDocument &document)
+{
+    for (const auto &[idText, timeText] : document.removals) {
+        const QUuid id = QUuid::fromString(idText);
+        const qint64 msecs = ClippingItem::toMsecs(QDateTime::fromString(timeText, Qt::ISODate));
+        if (id.isNull() || msecs == ClippingItem::InvalidTime)
+            continue;
+        noteRemoval(id, msecs);
+        const int row = m_index->firstRowWithId(id);
+        if (row >= 0 && ClippingItem::changeMsecsOf(item(row)) < msecs)
+            removeItem(row);
+    }
 }
 
 bool HistoryItemModel::addAllInOrder(const QList<ClippingItem *> &items, const AddRules &rules,
@@ -194,6 +225,8 @@ bool HistoryItemModel::addAllInOrder(const QList<ClippingItem *> &items, const A
     for (ClippingItem *item : items) {
         if (item->isRemoved())
             eraseRemovedContent(item);
+        if (!m_removals.isEmpty())
+            m_removals.remove(item->id());
     }
 
     if (holdLog) {
@@ -274,6 +307,9 @@ void HistoryItemModel::removeItem(int row)
     const QStandardItem *clipping = item(row);
     if (!clipping)
         return;
+    // The removal outlives its tombstone.
+    if (ClippingItem::isRemovedItem(clipping) && !ClippingItem::idOf(clipping).isNull())
+        noteRemoval(ClippingItem::idOf(clipping), ClippingItem::changeMsecsOf(clipping));
     removeImageFolder(clipping);
     logMerge(QLatin1String("Removing '") + shortName(clipping) + QLatin1String("' from the history"));
     removeRow(row);

@@ -122,6 +122,18 @@ QByteArray HistorySnapshot::toJson() const
     }
     out.append("},\"magic\":");
     out.append(QByteArray::number(Magic));
+    // Only when there are any: a history without them is stored as it always was.
+    if (!removals.empty()) {
+        out.append(",\"removedItems\":{");
+        for (size_t i = 0; i < removals.size(); ++i) {
+            if (i > 0)
+                out.append(',');
+            CompactJson::appendString(out, removals[i].first);
+            out.append(':');
+            CompactJson::appendString(out, removals[i].second);
+        }
+        out.append('}');
+    }
     out.append(",\"version\":");
     out.append(QByteArray::number(Version));
     out.append('}');

@@ -30,6 +30,8 @@ struct HistorySnapshot
     static constexpr int Magic = -18022398;
 
     std::vector<std::shared_ptr<const SavedClipping>> rows;
+    // "removedItems": (clipping id, removal time) in the order of the ids.
+    std::vector<std::pair<QString, QString>> removals;
 
     // The row of any item: a clipping's kept record, or one read through the item's roles.
     static std::shared_ptr<const SavedClipping> rowOf(const QStandardItem *item);

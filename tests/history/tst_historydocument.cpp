@@ -31,6 +31,12 @@ QString describe(const HistoryDocument &a, const HistoryDocument &b)
     std::sort(iconsB.begin(), iconsB.end());
     if (iconsA != iconsB)
         return "icons differ";
+    QList<std::pair<QString, QString>> removalsA = a.removals;
+    QList<std::pair<QString, QString>> removalsB = b.removals;
+    std::sort(removalsA.begin(), removalsA.end());
+    std::sort(removalsB.begin(), removalsB.end());
+    if (removalsA != removalsB)
+        return "removals differ";
     return QString();
 }
 
@@ -108,7 +114,7 @@ private slots:
         QTest::newRow("wrong types") << QByteArray(R"({"clippings":[{"text":5,"pinned":"true","type":"1","locked":1},7,null],"icons":{"a":3},"magic":-18022398})");
         QTest::newRow("deep nesting") << QByteArray(R"({"x":)") + QByteArray(600, '[') + QByteArray(600, ']') + QByteArray(R"(,"magic":-18022398})");
         QTest::newRow("unknown members") << QByteArray(R"({"extra":{"a":[true,false,null,-5,"s"]},"clippings":[{"future":[1,2]}],"magic":-18022398})");
-        QTest::newRow("lock time") << json("{'clippings':[{'changed':'2024-03-05T12:00:00+01:00','text':'a'}],'magic':-18022398,'version':8}");
+        QTest::newRow("lock time and removals") << json("{'clippings':[{'changed':'2024-03-05T12:00:00+01:00','text':'a'}],'magic':-18022398,'removedItems':{'{00000000-0000-4000-8000-000000000001}':'2024-03-05T11:00:00Z'},'version':8}");
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("whitespace") << QByteArray(" \n\t{ \"clippings\" : [ ] , \"magic\" : -18022398 } \r\n");
         // Texts shared by their bytes: a brief must never be taken for a text it only starts like.

@@ -46,6 +46,8 @@ class ReferenceHistory
 {
 public:
     QList<Row> rows;
+    // Removed clippings that left the rows, by id: the newest removal of each.
+    QHash<QUuid, qint64> removals;
 
     // A removed clipping keeps nothing but its id, time, type and marks; it is then found by its id only.
     static bool erased(const Row &row) { return row.removed && row.brief.isEmpty(); }
@@ -61,6 +63,8 @@ public:
     bool add(Row item, const Rules &rules)
     {
         for (;;) {
+            if (removals.contains(item.id) && !(removals.value(item.id) < std::max(item.time, item.changed)))
+                return false;
             if (rules.excluded.contains(item.application))
                 return false;
             if (item.type == 1 || item.type == 2) {
@@ -103,6 +107,7 @@ public:
         }
         if (item.removed)
             erase(item);
+        removals.remove(item.id);
         rows.insert(position, item);
         return true;
     }
@@ -116,8 +121,19 @@ public:
             if (rows[n - 1].locked)
                 ++n;
             else
-                rows.removeAt(n - 1);
+                removeAt(n - 1);
         }
+    }
+
+    void removeAt(int r)
+    {
+        const Row &row = rows.at(r);
+        if (row.removed && !row.id.isNull()) {
+            const qint64 when = std::max(row.time, row.changed);
+            if (!removals.contains(row.id) || removals.value(row.id) < when)
+                removals.insert(row.id, when);
+        }
+        rows.removeAt(r);
     }
 
     bool inUsualOrder() const
@@ -348,7 +364,7 @@ private slots:
                 what = "reverse";
             } else if (operation < 95) {
                 model.removeItem(r);
-                reference.rows.removeAt(r);
+                reference.removeAt(r);
                 what = "delete";
             } else {
                 rules.keepItems = int(random.bounded(20)) + (random.bounded(10) == 0 ? -2 : 3);

@@ -201,6 +201,52 @@ private slots:
         QVERIFY(sync.imageCalls.isEmpty());
     }
 
+    void testRemovalOutlivesTheTrimWhenAComputerReturns()
+    {
+        // A clipping locked on P, Q and R. R goes offline; P removes it and copies more than
+        // "Keep items", so the tombstone is trimmed away on P and Q.
+        HistoryTest::setSetting("KeepItems", "4");
+        const QDateTime now = QDateTime::currentDateTime();
+        const QUuid id = QUuid::createUuid();
+        ClippingItem *locked = textItem("locked everywhere", now.addSecs(-3600), "Editor", id);
+        locked->setData(true, LockedRole);
+        const QByteArray shared = remoteDocument({locked});
+        HistoryItemModel p(nullptr, nullptr), q(nullptr, nullptr), r(nullptr, nullptr);
+        const auto merge = [](HistoryItemModel &model, const QByteArray &online) {
+            QByteArray result;
+            return model.merge(online, result, BothWays);
+        };
+        for (HistoryItemModel *model : {&p, &q, &r})
+            merge(*model, shared);
+        p.markItemAsRemoved(p.index(0, 0));
+        for (int i = 1; i <= 4; ++i)
+            p.addItem(textItem(QString("copied %1").arg(i), now.addSecs(i)));
+        merge(q, p.serialize());
+        const auto holds = [id](const HistoryItemModel &model) {
+            for (int row = 0; row < model.rowCount(); ++row) {
+                if (model.item(row)->data(IdRole).toUuid() == id)
+                    return true;
+            }
+            return false;
+        };
+        QVERIFY(!holds(p));
+        QVERIFY(!holds(q));
+
+        const QByteArray returning = r.serialize();
+        merge(p, returning);
+        merge(q, returning);
+        QVERIFY(!holds(p));
+        QVERIFY(!holds(q));
+        QVERIFY(mergeLines().contains("Merge clippings: Clipping 'locked everywhere' was removed -> ignored"));
+        // The returning computer learns of the removal, and it stays through a restart.
+        merge(r, p.serialize());
+        QVERIFY(!holds(r));
+        HistoryItemModel restarted(nullptr, nullptr);
+        restarted.deserialize(p.serialize());
+        merge(restarted, returning);
+        QVERIFY(!holds(restarted));
+        QCOMPARE(texts(restarted), texts(p));
+    }
 
     void testLockMovesNothingWhereTheLimitIsSmaller()
     {
