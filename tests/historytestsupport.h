@@ -43,7 +43,11 @@ public:
     {
         syncCalls.append({file, merge, direction});
     }
-    void syncImages(QList<QString> images) override { imageCalls.append(images); }
+    void syncImages(QList<QString> images, QList<QString> listedOnline) override
+    {
+        imageCalls.append(images);
+        listedOnlineCalls.append(listedOnline);
+    }
 
     struct Call
     {
@@ -53,6 +57,7 @@ public:
     };
     QList<Call> syncCalls;
     QList<QList<QString>> imageCalls;
+    QList<QList<QString>> listedOnlineCalls;
 };
 
 namespace HistoryTest {

@@ -19,8 +19,9 @@ public:
     // Queues one synchronisation of the document with merge as its partner; returns at once.
     virtual void sync(SyncFile file, ISyncMerge *merge, SyncDirection direction) = 0;
 
-    // The history's live image files, each "{id}/file name".
-    virtual void syncImages(QList<QString> images) = 0;
+    // The history's live image files, each "{id}/file name", and those that the newest online
+    // history still shows: neither are removed online.
+    virtual void syncImages(QList<QString> images, QList<QString> listedOnline) = 0;
 
     // Whether a sync of the document asked for now would be carried out: a document keeps what a
     // pass takes from its save only then.

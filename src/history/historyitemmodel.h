@@ -247,6 +247,9 @@ private:
     // the time of the removal. Kept apart from the limit for a month, as snippet removals are, so
     // a copy that a computer offline meanwhile still holds never comes back.
     QHash<QUuid, qint64> m_removals;
+    // The pictures the last online history merged here shows; those not removed here stay online
+    // until another history is merged.
+    QList<QString> m_onlinePictures;
     // The stored sizes of the texts added so far, and the file's size when last built with the
     // total as it was then.
     qint64 m_addedBytes = 0;

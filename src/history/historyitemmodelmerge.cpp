@@ -3,6 +3,7 @@
 
 #include "history/clippingitem.h"
 #include "history/historydocument.h"
+#include "history/historyindex.h"
 #include "history/historysnapshot.h"
 #include "history/itemrole.h"
 #include "common/isync.h"
@@ -28,6 +29,22 @@ QString HistoryItemModel::hash()
     return QString::fromLatin1(QCryptographicHash::hash(rows.toJson(), QCryptographicHash::Sha256).toHex());
 }
 
+namespace {
+
+// The image files a document's live clippings name, as the sync engine takes them.
+QList<QString> picturesOf(const HistoryDocument &document)
+{
+    QList<QString> pictures;
+    for (const ClippingRecord &record : document.clippings) {
+        if (record.removed || (record.type != 1 && record.type != 2) || !Utils::isPlainFileName(record.fileName))
+            continue;
+        pictures.append(QUuid::fromString(record.id).toString() + "/" + record.fileName);
+    }
+    return pictures;
+}
+
+} // namespace
+
 bool HistoryItemModel::merge(QByteArray online, QByteArray &result, SyncDirection direction)
 {
     if (!online.isEmpty()) {
@@ -38,6 +55,7 @@ bool HistoryItemModel::merge(QByteArray online, QByteArray &result, SyncDirectio
             qWarning() << "Deserializing the history data failed.";
             return false;
         }
+        m_onlinePictures = picturesOf(document);
         if (direction == FromServer) {
             clear();
             m_removals.clear();
@@ -55,8 +73,17 @@ bool HistoryItemModel::merge(QByteArray online, QByteArray &result, SyncDirectio
             const QString fileName = clipping->data(FileNameRole).toString();
             images.append(ClippingItem::idOf(clipping).toString() + "/" + fileName);
         }
+        // What the newest online history shows stays online, though this computer keeps fewer
+        // clippings; what was removed here goes.
+        QList<QString> listedOnline;
+        for (const QString &picture : std::as_const(m_onlinePictures)) {
+            const QUuid id = QUuid::fromString(picture.section('/', 0, 0));
+            const int row = m_index->firstRowWithId(id);
+            if (row >= 0 ? !ClippingItem::isRemovedItem(item(row)) : !m_removals.contains(id))
+                listedOnline.append(picture);
+        }
         if (m_sync)
-            m_sync->syncImages(images);
+            m_sync->syncImages(images, listedOnline);
     }
 
     const HistorySnapshot rows = snapshot();

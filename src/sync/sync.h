@@ -76,7 +76,7 @@ public:
     ISyncTarget *googleDrive();
 
     void sync(SyncFile file, ISyncMerge *merge, SyncDirection direction) override;
-    void syncImages(QList<QString> images) override;
+    void syncImages(QList<QString> images, QList<QString> listedOnline) override;
     bool willSync(SyncFile file) override;
     void syncActions(SyncDirection direction);
     // Queues every enabled document and the actions, then starts at once.

@@ -148,7 +148,7 @@ void Sync::writeToCache(CopyToCache *copy, const QString &remoteName)
     QThreadPool::globalInstance()->start(copy);
 }
 
-void Sync::syncImages(QList<QString> images)
+void Sync::syncImages(QList<QString> images, QList<QString> listedOnline)
 {
     // Without the list every image would look new; the history merge always runs within a pass.
     if (!m_listRead) {
@@ -156,9 +156,12 @@ void Sync::syncImages(QList<QString> images)
         return;
     }
     const QMap<QString, QString> remote = buildOnlineFileMap(c_imagePrefix);
-    qCDebug(lcSync) << "Syncing images: " << images << remote;
+    qCDebug(lcSync) << "Syncing images: " << images << listedOnline << remote;
 
     const QSet<QString> referenced(images.cbegin(), images.cend());
+    // A computer that keeps fewer clippings must not take away what another, which keeps more,
+    // still shows.
+    const QSet<QString> listed(listedOnline.cbegin(), listedOnline.cend());
     for (const QString &reference : std::as_const(images)) {
         if (!isImageReference(reference.section('/', 0, 0), reference.section('/', 1))) {
             SyncLogDialog::add("Sync: Incorrect image reference " + reference);
@@ -183,6 +186,8 @@ void Sync::syncImages(QList<QString> images)
         const auto [folder, fileName] = splitOnlineImageName(it.key());
         // Only images this program named are removed.
         if (!isImageReference(folder, fileName) || referenced.contains(folder + "/" + fileName))
+            continue;
+        if (listed.contains(folder + "/" + fileName))
             continue;
         SyncLogDialog::add("Sync: Old online image: " + it.key());
         SyncData data;

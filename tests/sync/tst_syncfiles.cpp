@@ -50,7 +50,33 @@ private slots:
     void testRemoteNamesNeverLeadOutOfTheirFolder();
     void testUnreadableActionsFolderIsNoEmptyOne();
     void testImagesTravelWithTheirThumbnails();
+    void testPictureStaysOnlineWhileALargerHistoryShowsIt();
 };
+
+namespace {
+
+SyncStatus syncHistory(Computer &computer, HistoryItemModel *history)
+{
+    use(computer);
+    computer.engine->sync(SyncFile::History, history, BothWays);
+    return pass(computer);
+}
+
+QString cachePath(const QString &reference)
+{
+    return Utils::dataPath() + "/images/" + reference;
+}
+
+bool holds(const HistoryItemModel &history, const QUuid &id)
+{
+    for (int row = 0; row < history.rowCount(); ++row) {
+        if (history.item(row)->data(IdRole).toUuid() == id)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 void TestSyncFiles::initTestCase()
 {
@@ -380,6 +406,41 @@ void TestSyncFiles::testImagesTravelWithTheirThumbnails()
     m_b.engine->sync(SyncFile::History, historyB, BothWays);
     QCOMPARE(pass(m_b), SyncStatus::Success);
     QCOMPARE(logCount("Sync: Upload finished for image_") + logCount("Sync: Download finished for image_"), transfers);
+}
+
+// B keeps 3 clippings and A 20: B's merge trims A's picture away, and B used to delete the stored
+// picture at every pass while A stored it again.
+void TestSyncFiles::testPictureStaysOnlineWhileALargerHistoryShowsIt()
+{
+    QObject owner;
+    use(m_a);
+    auto *historyA = new HistoryItemModel(&owner, m_a.engine.get());
+    use(m_b);
+    auto *historyB = new HistoryItemModel(&owner, m_b.engine.get());
+    const QUuid id = QUuid::createUuid();
+    const QString reference = id.toString() + "/picture.png";
+    const QString remoteName = Sync::remoteImageName(reference);
+    const QDateTime start = QDateTime::currentDateTime().addSecs(-3600);
+    use(m_a);
+    QVERIFY(QDir().mkpath(cachePath(id.toString())));
+    QVERIFY(writeFile(cachePath(reference), pngBytes(Qt::red)));
+    historyA->addItem(HistoryTest::imageItem("picture.png", start, "Viewer", id));
+    for (int i = 1; i <= 4; ++i)
+        historyA->addItem(HistoryTest::textItem(QString("text %1").arg(i), start.addSecs(i)));
+    QCOMPARE(syncHistory(m_a, historyA), SyncStatus::Success);
+
+    for (int round = 0; round < 3; ++round) {
+        HistoryTest::setSetting("KeepItems", "3");
+        historyB->addItem(HistoryTest::textItem(QString("copied on B %1").arg(round), QDateTime::currentDateTime()));
+        QCOMPARE(syncHistory(m_b, historyB), SyncStatus::Success);
+        QVERIFY(!holds(*historyB, id));
+        HistoryTest::setSetting("KeepItems", "20");
+        QCOMPARE(syncHistory(m_a, historyA), SyncStatus::Success);
+        QVERIFY(holds(*historyA, id));
+    }
+    QVERIFY(!logHas("Sync: Old online image: " + remoteName));
+    QCOMPARE(logCount("Sync: Upload finished for " + remoteName), 1);
+    QCOMPARE(sharedFile(remoteName), pngBytes(Qt::red));
 }
 
 KESTOVAN_SYNC_TEST_MAIN(TestSyncFiles)
