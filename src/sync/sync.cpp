@@ -577,9 +577,12 @@ void Sync::uploadFinished(UploadFinishedCallback callback, SyncData data, bool e
 void Sync::plainUploadFinished(SyncData data, bool error)
 {
     if (error) {
+        m_imageUploads.remove(data.file);
         fileOperationFailed("Sync: Upload failed for " + data.file);
     } else {
         SyncLogDialog::add("Sync: Upload finished for " + data.file);
+        if (data.operation == UploadImage)
+            imageStored(data);
         // In the form the targets list times, which are compared as text.
         m_online.insert(data.second, {data.file, QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)});
     }
@@ -605,6 +608,12 @@ void Sync::deleteFinished(SyncData data, bool error)
     } else {
         SyncLogDialog::add("Sync: Delete finished for " + data.file);
         m_online.remove(data.second);
+        const bool listed = std::any_of(m_online.cbegin(), m_online.cend(),
+                                        [&data](const auto &file) { return file.first == data.file; });
+        if (!listed && data.file.startsWith(QLatin1String("image_"))) {
+            m_imageRecords.forget(data.file);
+            m_imageRecords.save();
+        }
     }
     continueQueue();
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "common/isync.h"
+#include "sync/imagerecords.h"
 #include "sync/syncproblems.h"
 #include "sync/synctypes.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>
+#include <QHash>
 #include <QJsonObject>
 #include <QList>
 #include <QMap>
@@ -241,6 +243,9 @@ private:
     void fileOperationFailed(const QString &logText);
     // A remote file that cannot be used; named in the status line when the pass ends.
     void fileUnreadable(SyncProblems::Kind kind, const QString &remoteName, const QString &logText);
+    // An image stored: its record, and the older file of its name that a store keeping several
+    // (Google Drive) still lists, which is removed.
+    void imageStored(const SyncData &data);
 
     // Resync (syncresync.cpp).
     void createResyncOperations();
@@ -257,6 +262,15 @@ private:
     // Set when an operation of the pass failed without stopping the queue.
     bool m_passIncomplete = false;
     SyncProblems m_problems;
+    ImageRecords m_imageRecords;
+    // The image being stored: its digest and the local file's size and time as read.
+    struct ImageUpload
+    {
+        QString digest;
+        qint64 size = 0;
+        qint64 modified = 0;
+    };
+    QHash<QString, ImageUpload> m_imageUploads;
     // The online id of the file a resync is rewriting, which its upload may supersede.
     QString m_resyncSourceId;
     // Older document versions a resync that enciphers looks at: plain ones are removed.

@@ -93,6 +93,10 @@ void Sync::uploadLocalFile(SyncData data, const QString &path)
         continueQueue();
         return;
     }
+    if (data.operation == UploadImage) {
+        const QFileInfo info(file);
+        m_imageUploads.insert(data.file, {ImageRecords::digestOf(bytes), info.size(), info.lastModified().toMSecsSinceEpoch()});
+    }
     if (m_settings.value("EncryptData").toBool()) {
         bytes = encrypt(bytes);
         // Never stored in the plain when encryption was asked for.
@@ -162,6 +166,8 @@ void Sync::syncImages(QList<QString> images, QList<QString> listedOnline)
     // A computer that keeps fewer clippings must not take away what another, which keeps more,
     // still shows.
     const QSet<QString> listed(listedOnline.cbegin(), listedOnline.cend());
+
+    QSet<QString> recorded;
     for (const QString &reference : std::as_const(images)) {
         if (!isImageReference(reference.section('/', 0, 0), reference.section('/', 1))) {
             SyncLogDialog::add("Sync: Incorrect image reference " + reference);
@@ -169,12 +175,30 @@ void Sync::syncImages(QList<QString> images, QList<QString> listedOnline)
         }
         SyncData data;
         data.file = remoteImageName(reference);
+        recorded.insert(data.file);
+        const QString path = imagesFolder() + reference;
         if (remote.contains(data.file)) {
-            if (QFileInfo::exists(imagesFolder() + reference))
-                continue;
-            SyncLogDialog::add("Sync: New online image: " + data.file);
-            data.operation = DownloadImage;
-            data.second = remote.value(data.file);
+            const QString id = remote.value(data.file);
+            if (!QFileInfo::exists(path)) {
+                SyncLogDialog::add("Sync: New online image: " + data.file);
+                data.operation = DownloadImage;
+                data.second = id;
+            } else {
+                // The same names, but not always the same picture: an edit keeps the name.
+                switch (m_imageRecords.compare(data.file, path, id, m_online.value(id).second)) {
+                case ImageRecords::State::InStep:
+                    continue;
+                case ImageRecords::State::ChangedHere:
+                    SyncLogDialog::add("Sync: Changed local image: " + reference);
+                    data.operation = UploadImage;
+                    break;
+                case ImageRecords::State::ChangedOnline:
+                    SyncLogDialog::add("Sync: Changed online image: " + data.file);
+                    data.operation = DownloadImage;
+                    data.second = id;
+                    break;
+                }
+            }
         } else {
             SyncLogDialog::add("Sync: New local image: " + reference);
             data.operation = UploadImage;
@@ -187,14 +211,36 @@ void Sync::syncImages(QList<QString> images, QList<QString> listedOnline)
         // Only images this program named are removed.
         if (!isImageReference(folder, fileName) || referenced.contains(folder + "/" + fileName))
             continue;
-        if (listed.contains(folder + "/" + fileName))
+        if (listed.contains(folder + "/" + fileName)) {
+            recorded.insert(it.key());
             continue;
+        }
         SyncLogDialog::add("Sync: Old online image: " + it.key());
         SyncData data;
         data.operation = DeleteFile;
         data.file = it.key();
         data.second = it.value();
         addToQueue(data);
+    }
+    m_imageRecords.keepOnly(recorded);
+    m_imageRecords.save();
+}
+
+void Sync::imageStored(const SyncData &data)
+{
+    const ImageUpload upload = m_imageUploads.take(data.file);
+    if (!upload.digest.isEmpty()) {
+        m_imageRecords.stored(data.file, upload.digest, data.second, upload.size, upload.modified);
+        m_imageRecords.save();
+    }
+    for (auto it = m_online.cbegin(); it != m_online.cend(); ++it) {
+        if (it.value().first != data.file || it.key() == data.second || it.key().isEmpty())
+            continue;
+        SyncData superseded;
+        superseded.operation = DeleteFile;
+        superseded.file = data.file;
+        superseded.second = it.key();
+        addToQueue(superseded);
     }
 }
 
@@ -217,6 +263,8 @@ void Sync::downloadImageFinished(SyncData data, QByteArray bytes, bool error)
         return;
     }
     const QUuid id = QUuid::fromString(folder);
+    m_imageRecords.fetched(data.file, ImageRecords::digestOf(bytes), data.second, m_online.value(data.second).second);
+    m_imageRecords.save();
 
     // Both jobs belong to the pool once started; the thumbnail is made once the file is written.
     auto *copy = new CopyToCache(bytes, id, fileName, Utils::imageFolderName());

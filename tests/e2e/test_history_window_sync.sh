@@ -2,7 +2,8 @@
 # Two copies of the program, each with its own data, settings and temporary folders and each on an
 # X server of its own, share one sync folder: what is copied under the first reaches the second
 # through the folder only (the second never sees the first one's clipboard). A picture arrives
-# with its file and its thumbnail, and the status line of both says the passes succeeded.
+# with its file and its thumbnail, a crop under the first reaches the second's file, and the status
+# line of both says the passes succeeded.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh" || exit 1
 e2e_case_begin
@@ -115,9 +116,30 @@ e2e_poll 10 pictures_shown || fail "the second copy's history does not show both
 e2e_poll 10 status_says_success "$SECOND_DEBUG_LOG" || fail "the second copy's status line does not say the sync succeeded"
 mkdir -p "$HW_SHOTS" && cp "$shot" "$HW_SHOTS/sync-second-history.png"
 
+# The first copy crops the picture (the second row, current when the window opens) with the image
+# editor's crop frame. The picture keeps its names, and its new content reaches the second copy.
+log_mark "$FIRST_DEBUG_LOG"
+open_history
+xdotool key Menu
+wait_for_shown 'menu "Context menu": ("[^"]*" \| ){3}"Edit\.\.\."' || fail "the Menu key showed no context menu with \"Edit...\" fourth"
+xdotool key Down Down Down Down Return
+editor_window() { typed_window '^Edit Image$' DIALOG; }
+e2e_poll 10 eval '[[ -n $(editor_window) ]]' || fail "the image editor did not open"
+eval "$(xdotool getwindowgeometry --shell "$(editor_window)")"
+# The seventh tool, "Crop", 56 pixels high below a 2-pixel margin and 4 pixels from the left.
+xdotool mousemove $((X + 4 + 28)) $((Y + 2 + 56 * 6 + 28)) click 1 key Return
+e2e_poll 10 eval '[[ -z $(editor_window) ]]' || fail "OK did not close the image editor"
+cached=$CAPTURE_IMAGES/$picture_ref
+cropped() { [[ $(identify -format '%wx%h' "$cached" 2>/dev/null) != 200x150 ]]; }
+e2e_poll 10 cropped || fail "the crop left the cached picture at 200x150"
+e2e_poll 40 cmp -s "$cached" "$shared/image_${picture_ref/\//_}" \
+    || fail "the cropped picture was not stored in $shared: $(grep -E 'Sync:|Status:' "$FIRST_DEBUG_LOG" | tail -n 20)"
+e2e_poll 40 same_file_in_second "$picture_ref" \
+    || fail "the cropped picture did not reach the second copy: $(grep -E 'Sync:|Status:' "$SECOND_DEBUG_LOG" | tail -n 20)"
+
 for log in "$FIRST_DEBUG_LOG" "$SECOND_DEBUG_LOG"; do
     ! grep -qiE 'Status: .*(fail|damaged)' "$log" || fail "a pass failed: $(grep -iE 'Status: .*(fail|damaged)' "$log")"
 done
 
 stop_both
-echo "a clipping and two pictures copied under the first copy reached the second through $shared"
+echo "a clipping and two pictures copied under the first copy, and a crop of one, reached the second through $shared"

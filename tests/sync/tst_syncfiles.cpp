@@ -50,6 +50,8 @@ private slots:
     void testRemoteNamesNeverLeadOutOfTheirFolder();
     void testUnreadableActionsFolderIsNoEmptyOne();
     void testImagesTravelWithTheirThumbnails();
+    void testCroppedPictureTravelsAgain_data();
+    void testCroppedPictureTravelsAgain();
     void testPictureStaysOnlineWhileALargerHistoryShowsIt();
 };
 
@@ -405,6 +407,64 @@ void TestSyncFiles::testImagesTravelWithTheirThumbnails()
     const int transfers = logCount("Sync: Upload finished for image_") + logCount("Sync: Download finished for image_");
     m_b.engine->sync(SyncFile::History, historyB, BothWays);
     QCOMPARE(pass(m_b), SyncStatus::Success);
+    QCOMPARE(logCount("Sync: Upload finished for image_") + logCount("Sync: Download finished for image_"), transfers);
+}
+
+// After a crop on A, B's row said "100 x 100" while B's file and the stored one stayed as they were:
+// the names of a picture's files do not change with the picture. A picture removed on B before the
+// crop came back to B as the old picture.
+void TestSyncFiles::testCroppedPictureTravelsAgain_data()
+{
+    QTest::addColumn<bool>("removedOnB");
+    QTest::newRow("kept on B") << false;
+    QTest::newRow("removed on B before the crop") << true;
+}
+
+void TestSyncFiles::testCroppedPictureTravelsAgain()
+{
+    QFETCH(bool, removedOnB);
+    QObject owner;
+    use(m_a);
+    auto *historyA = new HistoryItemModel(&owner, m_a.engine.get());
+    use(m_b);
+    auto *historyB = new HistoryItemModel(&owner, m_b.engine.get());
+    const QUuid id = QUuid::createUuid();
+    const QString reference = id.toString() + "/Viewer-200x200.png";
+    use(m_a);
+    QVERIFY(QDir().mkpath(cachePath(id.toString())));
+    QVERIFY(writeFile(cachePath(reference), pngBytes(Qt::red, QSize(200, 200))));
+    ClippingItem *picture = HistoryTest::imageItem("Viewer-200x200.png", QDateTime::currentDateTime().addSecs(-60), "Viewer", id);
+    picture->setData("200 x 200 (Viewer)", Qt::DisplayRole);
+    picture->setData("200 x 200 (Viewer)", TextRole);
+    historyA->addItem(picture);
+    QCOMPARE(syncHistory(m_a, historyA), SyncStatus::Success);
+    QCOMPARE(syncHistory(m_b, historyB), SyncStatus::Success);
+    QCOMPARE(QImage(cachePath(reference)).size(), QSize(200, 200));
+    if (removedOnB) {
+        historyB->markItemAsRemoved(historyB->index(0, 0));
+        // Not yet synced, and earlier than the crop.
+        historyB->item(0)->setData(QDateTime::currentDateTime().addSecs(-30), TimeRole);
+    }
+
+    use(m_a);
+    QImage cropped(100, 100, QImage::Format_RGB32);
+    cropped.fill(Qt::blue);
+    historyA->updateItem(historyA->index(0, 0), cropped);
+    historyA->flushSaves();
+    QCOMPARE(syncHistory(m_a, historyA), SyncStatus::Success);
+    QVERIFY(logHas("Sync: Changed local image: " + reference));
+    const QByteArray croppedFile = readFile(cachePath(reference));
+    QCOMPARE(QImage(cachePath(reference)).size(), QSize(100, 100));
+    QCOMPARE(sharedFile(Sync::remoteImageName(reference)), croppedFile);
+
+    QCOMPARE(syncHistory(m_b, historyB), SyncStatus::Success);
+    QCOMPARE(historyB->item(0)->data(Qt::DisplayRole).toString(), QString("100 x 100 (Viewer)"));
+    QCOMPARE(readFile(cachePath(reference)), croppedFile);
+
+    // In step again: nothing more travels.
+    const int transfers = logCount("Sync: Upload finished for image_") + logCount("Sync: Download finished for image_");
+    QCOMPARE(syncHistory(m_a, historyA), SyncStatus::Success);
+    QCOMPARE(syncHistory(m_b, historyB), SyncStatus::Success);
     QCOMPARE(logCount("Sync: Upload finished for image_") + logCount("Sync: Download finished for image_"), transfers);
 }
 
