@@ -237,17 +237,24 @@ void X11ClipboardReader::readReply()
         XFree(data);
 
     if (type == m_incr) {
-        // The content follows in chunks; the property holds at least its size.
+        // The content follows in chunks. The property holds a lower bound of its size as one
+        // format-32 item (a long in Xlib), or nothing, as xclip sends it; any other shape would be
+        // read past its end.
         data = nullptr;
         long size = 0;
-        if (XGetWindowProperty(m_display, m_window, property, 0, 1, False, AnyPropertyType, &type, &format, &items,
-                               &after, &data)
+        const bool wellFormed = XGetWindowProperty(m_display, m_window, property, 0, 1, False, AnyPropertyType,
+                                                   &type, &format, &items, &after, &data)
                 == Success
-            && data && items == 1) {
+            && type == m_incr && format == 32;
+        if (wellFormed && data && items == 1)
             size = *reinterpret_cast<long *>(data);
-        }
         if (data)
             XFree(data);
+        if (!wellFormed) {
+            qDebug().noquote() << "The clipboard's owner sent a malformed INCR reply for" << m_current.name;
+            partDone(QByteArray(), false);
+            return;
+        }
         // Too large: the chunks are still taken and thrown away, since an owner in the middle of a
         // transfer answers no one else until it ends.
         m_tooLarge = size > m_current.limit;

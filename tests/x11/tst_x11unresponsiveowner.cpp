@@ -1,6 +1,7 @@
 // Clipboard owners that misbehave: one that takes the clipboard and never answers froze the program
-// for about 90 s (each read waited 5 s and was asked again on every poll), and a huge text was
-// copied whole several times only to be refused by the size rule.
+// for about 90 s (each read waited 5 s and was asked again on every poll), a huge text was copied
+// whole several times only to be refused by the size rule, and a malformed INCR reply was read past
+// its end.
 #include "clipboard/clipboardlistener.h"
 #include "clipboard/clipboardtools.h"
 #include "clipboard/x11clipboardreader.h"
@@ -13,16 +14,17 @@
 
 namespace {
 
-// The test tree's own client that takes the clipboard and answers no request.
-class SilentOwner
+// One of the test tree's own clients that take the clipboard: kestovan_silentowner answers no
+// request, kestovan_hostileowner answers with the malformed reply its argument names.
+class OwnerTool
 {
 public:
-    SilentOwner()
+    explicit OwnerTool(const QString &tool, const QStringList &arguments = QStringList())
     {
-        m_process.start(QStringLiteral(KESTOVAN_BINARY_DIR "/tests/kestovan_silentowner"), QStringList());
+        m_process.start(QStringLiteral(KESTOVAN_BINARY_DIR "/tests/") + tool, arguments);
     }
 
-    ~SilentOwner()
+    ~OwnerTool()
     {
         m_process.kill();
         m_process.waitForFinished(5000);
@@ -87,6 +89,8 @@ private slots:
     void testExpansionNeitherWaitsForNorPastesLateAfterAnOwnerThatNeverAnswers();
     void testTextOverTheSizeRuleIsNotTransferred();
     void testLargeTextWithinTheRuleIsReadAndFingerprintedByHash();
+    void testMalformedReplyIsRefused_data();
+    void testMalformedReplyIsRefused();
 
 private:
     HistoryItemModel *model() { return HistoryItemModel::instance(); }
@@ -112,7 +116,7 @@ void TestX11UnresponsiveOwner::init()
 void TestX11UnresponsiveOwner::testOwnerThatNeverAnswersBlocksNothingAndIsAskedOnce()
 {
     const int rows = model()->rowCount();
-    SilentOwner owner;
+    OwnerTool owner("kestovan_silentowner");
     QVERIFY(owner.owning());
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("did not answer for TARGETS"));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^The clipboard's owner does not answer; it is not asked again"));
@@ -137,7 +141,7 @@ void TestX11UnresponsiveOwner::testNextOwnerIsReadAtOnce()
 {
     {
         MessageLog log;
-        SilentOwner owner;
+        OwnerTool owner("kestovan_silentowner");
         QVERIFY(owner.owning());
         QTRY_VERIFY_WITH_TIMEOUT(log.count(QtWarningMsg, "it is not asked again until the clipboard changes owner") > 0,
                                  2 * X11ClipboardReader::ReplyTimeout);
@@ -153,7 +157,7 @@ void TestX11UnresponsiveOwner::testNextOwnerIsReadAtOnce()
 // with the program frozen, and the snippet pasted when the front window was another one.
 void TestX11UnresponsiveOwner::testExpansionNeitherWaitsForNorPastesLateAfterAnOwnerThatNeverAnswers()
 {
-    SilentOwner owner;
+    OwnerTool owner("kestovan_silentowner");
     QVERIFY(owner.owning());
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("did not answer for TARGETS"));
     QTest::ignoreMessage(QtWarningMsg, "The clipboard's owner does not answer; it is not put back.");
@@ -214,6 +218,32 @@ void TestX11UnresponsiveOwner::testLargeTextWithinTheRuleIsReadAndFingerprintedB
     // The listener keeps a hash of it, not a second copy.
     QVERIFY(model()->clipboardListener->lastContent.size() < 100);
     QCOMPARE(model()->clipboardListener->lastContent, ClipboardListener::textFingerprint(QString::fromLatin1(large)));
+}
+
+void TestX11UnresponsiveOwner::testMalformedReplyIsRefused_data()
+{
+    QTest::addColumn<QString>("mode");
+    // The size of an INCR transfer is one format-32 item, which Xlib hands over as a long.
+    QTest::newRow("INCR size in format 8") << "incr-format-8";
+    QTest::newRow("INCR size in format 16") << "incr-format-16";
+}
+
+void TestX11UnresponsiveOwner::testMalformedReplyIsRefused()
+{
+    QFETCH(QString, mode);
+    const int rows = model()->rowCount();
+    {
+        MessageLog log;
+        OwnerTool owner("kestovan_hostileowner", {mode});
+        QVERIFY(owner.owning());
+        QTRY_VERIFY_WITH_TIMEOUT(log.count(QtDebugMsg, "malformed INCR reply for UTF8_STRING") > 0, 5000);
+        QVERIFY(ClipboardListener::clipboardAnswers());
+    }
+    // Refused like any other bad answer: nothing of it is recorded, and the next owner is read at once.
+    const QString next = "after " + mode;
+    X11Test::XclipOwner owner(next.toUtf8());
+    QTRY_COMPARE_WITH_TIMEOUT(topText(), next, 3000);
+    QCOMPARE(model()->rowCount(), rows + 1);
 }
 
 KESTOVAN_HISTORY_TEST_MAIN(TestX11UnresponsiveOwner)
