@@ -27,6 +27,9 @@ namespace {
 // window when its flags change, so the all-desktops property is set again before every show.
 class AllDesktopsKeeper : public QObject
 {
+    // Without its own meta-object findChild would take any child of the window for it.
+    Q_OBJECT
+
 public:
     AllDesktopsKeeper(QWidget *window, X11FrontWindow *front)
         : QObject(window)
@@ -245,3 +248,5 @@ void X11PlatformBackend::stopKeyMonitor()
 {
     m_monitor->stop();
 }
+
+#include "x11platformbackend.moc"
