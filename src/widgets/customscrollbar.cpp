@@ -17,15 +17,21 @@ CustomScrollBar::CustomScrollBar(QAbstractScrollArea *area)
 
 CustomScrollBar::~CustomScrollBar()
 {
-    if (m_area)
-        m_area->removeEventFilter(this);
+    if (QObject *area = m_area.data())
+        area->removeEventFilter(this);
+}
+
+QAbstractScrollArea *CustomScrollBar::area() const
+{
+    return qobject_cast<QAbstractScrollArea *>(m_area.data());
 }
 
 QRect CustomScrollBar::thumbRect() const
 {
-    if (!m_area)
+    const QAbstractScrollArea *area = this->area();
+    if (!area)
         return QRect();
-    const QScrollBar *bar = m_area->verticalScrollBar();
+    const QScrollBar *bar = area->verticalScrollBar();
     const int maximum = bar->maximum();
     const double total = double(maximum) + bar->pageStep();
     if (maximum == 0 || total <= 0)
@@ -43,7 +49,7 @@ void CustomScrollBar::onResize(QResizeEvent *event)
 
 bool CustomScrollBar::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_area && event->type() == QEvent::Resize)
+    if (watched == m_area.data() && event->type() == QEvent::Resize)
         onResize(static_cast<QResizeEvent *>(event));
     return QWidget::eventFilter(watched, event);
 }

@@ -24,5 +24,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QPointer<QAbstractScrollArea> m_area;
+    QAbstractScrollArea *area() const;
+
+    // Kept as a plain object: the bar dies with the area, while the area is no longer a scroll
+    // area, and is then compared and unhooked without a cast.
+    QPointer<QObject> m_area;
 };
