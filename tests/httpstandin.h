@@ -58,6 +58,17 @@ public:
         m_server.listen(QHostAddress::LocalHost, 0);
     }
 
+    // The connections' handlers count on this object's members: the connections go first, without
+    // their handlers, while the members still stand.
+    ~HttpStandIn() override
+    {
+        m_server.close();
+        for (QTcpSocket *socket : findChildren<QTcpSocket *>(Qt::FindDirectChildrenOnly)) {
+            socket->disconnect();
+            delete socket;
+        }
+    }
+
     quint16 port() const { return m_server.serverPort(); }
     QUrl url(const QString &pathAndQuery) const
     {

@@ -26,12 +26,13 @@ private slots:
         UnixSignalQuitter quitter;
         QSignalSpy received(&quitter, &UnixSignalQuitter::signalReceived);
         bool aboutToQuit = false;
-        auto connection = connect(qApp, &QCoreApplication::aboutToQuit, this, [&] { aboutToQuit = true; });
+        auto connection = connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
+                                  [&] { aboutToQuit = true; });
 
         QTimer::singleShot(0, [signalNumber] { ::raise(signalNumber); });
         QTimer watchdog;
         watchdog.setSingleShot(true);
-        connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
+        connect(&watchdog, &QTimer::timeout, QCoreApplication::instance(), [] { QCoreApplication::exit(99); });
         watchdog.start(5000);
         const int exitCode = QCoreApplication::exec();
         disconnect(connection);

@@ -22,8 +22,10 @@ class TestHistoryMerge : public QObject
     static QByteArray remoteDocument(const QList<QStandardItem *> &items)
     {
         HistoryItemModel remote(nullptr, nullptr);
-        for (QStandardItem *item : items)
-            remote.addItem(item);
+        for (QStandardItem *item : items) {
+            if (!remote.addItem(item))
+                delete item;
+        }
         return remote.serialize();
     }
 

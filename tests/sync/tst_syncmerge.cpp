@@ -480,7 +480,7 @@ void TestSyncMerge::testDamagedVersionNeverBlocksLaterPasses()
 {
     placeVersion({"first"}, 1);
     const QString bad = "History#" + QString(64, 'e') + ".json";
-    QVERIFY(writeFile(sharedFile(bad), QByteArray("\x00\x00\x01\x00damaged", 11), versionTime(3600)));
+    QVERIFY(writeFile(sharedFile(bad), QByteArray("\x00\x00\x01\x00" "damaged", 11), versionTime(3600)));
     auto a = engine();
     FakeDocument local;
     QCOMPARE(merge(*a, local, BothWays), SyncStatus::Failed);

@@ -42,7 +42,7 @@ private:
 // Runs the event loop once through a quit, so that aboutToQuit is emitted.
 void quitApplication()
 {
-    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
     QCoreApplication::exec();
 }
 

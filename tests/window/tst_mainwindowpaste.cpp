@@ -8,6 +8,7 @@
 #include "warningboxes.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -226,7 +227,8 @@ private slots:
         window->pasteText(proxy()->index(0, 0), PlainText, true);
         QTRY_VERIFY(!typedText().isEmpty());
 
-        QHotkey *escape = nullptr;
+        // Guarded: the window deletes the hotkey once it stopped typing.
+        QPointer<QHotkey> escape;
         for (QHotkey *hotkey : window->findChildren<QHotkey *>()) {
             if (hotkey->isRegistered() && hotkey->shortcut() == QKeySequence("Esc"))
                 escape = hotkey;
