@@ -1,4 +1,5 @@
 #include "crash/crashhandler.h"
+#include "deliberatefaults.h"
 #include "minidumpreader.h"
 
 #include <QCoreApplication>
@@ -35,24 +36,17 @@ int g_depth = 0;
 [[noreturn]] void crashBy(const QByteArray &mode)
 {
     if (mode == "segv") {
-        volatile int *volatile pointer = nullptr;
-        *pointer = 1;
+        DeliberateFaults::writeThroughNull();
     } else if (mode == "raise") {
         ::raise(SIGSEGV);
     } else if (mode == "abort") {
         std::abort();
     } else if (mode == "fpe") {
-        volatile int one = 1;
-        volatile int zero = 0;
-        volatile int result = one / zero;
-        (void)result;
+        DeliberateFaults::divideByZero();
     } else if (mode == "overflow") {
         recurse(0);
     } else if (mode == "thread") {
-        std::thread([] {
-            volatile int *volatile pointer = nullptr;
-            *pointer = 1;
-        }).join();
+        std::thread(DeliberateFaults::writeThroughNull).join();
     }
     ::_exit(99);
 }

@@ -2,6 +2,7 @@
 // program again as a child ("--child <case>") and checks its output and how it ended.
 
 #include "crash/crashhandler.h"
+#include "deliberatefaults.h"
 #include "logging/logburst.h"
 #include "logging/qxtbasicfileloggerengine.h"
 #include "logging/qxtlogger.h"
@@ -83,8 +84,7 @@ int runChild(const QByteArray& scenario, const QString& argument)
             qFatal("boom in burst");
         if (scenario == "worker-fatal-in-burst")
             std::thread([] { qFatal("boom in burst"); }).join();
-        volatile int* volatile nowhere = nullptr;
-        *nowhere = 1;
+        DeliberateFaults::writeThroughNull();
     }
     return 2;
 }
