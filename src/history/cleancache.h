@@ -1,15 +1,12 @@
 #pragma once
 
 #include <QDateTime>
-#include <QObject>
 #include <QRunnable>
 #include <QStringList>
 
 // Deletes the image folders that no clipping refers to any more.
-class CleanCache : public QObject, public QRunnable
+class CleanCache : public QRunnable
 {
-    Q_OBJECT
-
 public:
     // ids: the folder names still in use (clipping ids with braces).
     explicit CleanCache(const QStringList &ids);

@@ -23,12 +23,28 @@ CopyToCache::CopyToCache(const QUrl &url, QUuid id, QString fileName, QString fo
 {
 }
 
+void CopyToCache::whenDone(QObject *receiver, std::function<void(const Result &)> done)
+{
+    m_back = GuardedCall(receiver);
+    m_done = std::move(done);
+}
+
 void CopyToCache::run()
 {
-    m_written = copy();
-    if (!m_written)
-        emit failed(m_error);
-    emit done();
+    const Result result = copyHere();
+    if (m_done)
+        m_back.post([done = m_done, result] { done(result); });
+}
+
+CopyToCache::Result CopyToCache::copyHere()
+{
+    m_error.clear();
+    m_sameAs = QUuid();
+    Result result;
+    result.written = copy();
+    result.error = m_error;
+    result.sameAs = m_sameAs;
+    return result;
 }
 
 bool CopyToCache::fail(const QString &error)

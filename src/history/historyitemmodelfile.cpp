@@ -12,12 +12,12 @@
 #include "history/loadedclippings.h"
 #include "history/itemrole.h"
 #include "common/brokenfile.h"
+#include "common/guardedcall.h"
 #include "common/safefile.h"
 #include "common/isync.h"
 #include "common/userwarning.h"
 #include "common/utils.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
@@ -253,7 +253,7 @@ void HistoryItemModel::flushSaves()
         // A picture being written goes into the file with its clipping: its job is finished and
         // handled here, as the event loop may not run again.
         QThreadPool::globalInstance()->waitForDone();
-        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+        GuardedCall::deliverPosted();
         if (writePicturesNow())
             m_saver->request(true);
     }

@@ -35,17 +35,16 @@ void HistoryItemModel::startImageJobs(const QImage &image, const QUrl &url, cons
 {
     if (!outcome)
         outcome = std::make_shared<PendingPictures::Outcome>();
-    // The pool owns the job: what it did is read in its own thread, before the pool deletes it.
+    // The pool owns the job; what it did comes back to this thread.
     CopyToCache *copy = newCopy(image, url, id, fileName);
     copy->compareWith(std::move(compareWith));
     m_thumbnails->expect(id);
-    connect(copy, &CopyToCache::done, [copy, outcome] {
-        outcome->error = copy->error();
-        outcome->sameAs = copy->sameAs();
-        outcome->state.store(copy->written() ? PendingPictures::Written : PendingPictures::Failed, std::memory_order_release);
+    copy->whenDone(this, [this, id, fileName, outcome](const CopyToCache::Result &result) {
+        outcome->error = result.error;
+        outcome->sameAs = result.sameAs;
+        outcome->state = result.written ? PendingPictures::Written : PendingPictures::Failed;
+        pictureWritten(id, fileName, *outcome);
     });
-    connect(copy, &CopyToCache::done, this, [this, id, fileName, outcome] { pictureWritten(id, fileName, *outcome); },
-            Qt::QueuedConnection);
     QThreadPool::globalInstance()->start(copy);
 }
 
@@ -57,7 +56,7 @@ void HistoryItemModel::pictureWritten(const QUuid &id, const QString &fileName, 
         removeImageFolder(id);
         return;
     }
-    if (outcome.state.load(std::memory_order_acquire) != PendingPictures::Written) {
+    if (outcome.state != PendingPictures::Written) {
         // A full or read-only disk fails every image alike: told once, until an image is saved
         // again. The picture waits for the next save.
         showUserWarningOnce(ImageWarning, tr("An image clipping cannot be saved:") + "\n" + outcome.error);
@@ -70,9 +69,8 @@ void HistoryItemModel::pictureWritten(const QUuid &id, const QString &fileName, 
         requestSave(true);
         return;
     }
-    auto *thumbnail = new MakeThumbnail(fileName, id);
-    connect(thumbnail, &MakeThumbnail::thumbnail, this, &HistoryItemModel::applyThumbnail, Qt::QueuedConnection);
-    QThreadPool::globalInstance()->start(thumbnail);
+    QThreadPool::globalInstance()->start(
+        new MakeThumbnail(fileName, id, this, [this, id](const QImage &thumbnail) { applyThumbnail(thumbnail, id); }));
     if (pending)
         requestSave(true);
 }
@@ -133,13 +131,11 @@ bool HistoryItemModel::writePicturesNow()
     const auto again = m_pictures.retry([this](const QUuid &id) { return holdsLivePicture(id); });
     for (const auto &[picture, outcome] : again) {
         const std::unique_ptr<CopyToCache> copy(newCopy(picture.image, picture.url, picture.id, picture.fileName));
-        copy->setAutoDelete(false);
-        copy->run();
-        if (copy->written()) {
+        if (copy->copyHere().written) {
             m_pictures.remove(picture.id);
             written = true;
         } else {
-            outcome->state.store(PendingPictures::Failed, std::memory_order_release);
+            outcome->state = PendingPictures::Failed;
         }
     }
     return written;

@@ -11,8 +11,8 @@ const int ThumbnailHeight = 120;
 const double AspectRatio = 4.0 / 3.0;
 }
 
-MakeThumbnail::MakeThumbnail(QString fileName, QUuid id)
-    : m_id(id), m_fileName(fileName), m_folder(Utils::imagesPath())
+MakeThumbnail::MakeThumbnail(QString fileName, QUuid id, QObject *receiver, std::function<void(const QImage &)> made)
+    : m_id(id), m_fileName(fileName), m_folder(Utils::imagesPath()), m_back(receiver), m_made(std::move(made))
 {
 }
 
@@ -48,5 +48,5 @@ void MakeThumbnail::run()
         qWarning() << "Failed to load image" << path;
         return;
     }
-    emit thumbnail(makeThumbnail(image), m_id);
+    m_back.post([made = m_made, thumbnail = makeThumbnail(image)] { made(thumbnail); });
 }

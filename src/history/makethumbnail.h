@@ -1,19 +1,22 @@
 #pragma once
 
+#include "common/guardedcall.h"
+
 #include <QImage>
-#include <QObject>
 #include <QRect>
 #include <QRunnable>
 #include <QString>
 #include <QUuid>
 
-// Makes the 160 x 120 thumbnail of a cached clipping image off the GUI thread.
-class MakeThumbnail : public QObject, public QRunnable
-{
-    Q_OBJECT
+#include <functional>
 
+// Makes the 160 x 120 thumbnail of a cached clipping image off the GUI thread.
+class MakeThumbnail : public QRunnable
+{
 public:
-    MakeThumbnail(QString fileName, QUuid id);
+    // made gets the thumbnail on the GUI thread, unless receiver is gone by then; it is not called
+    // when the image cannot be read.
+    MakeThumbnail(QString fileName, QUuid id, QObject *receiver, std::function<void(const QImage &)> made);
 
     void run() override;
 
@@ -21,12 +24,11 @@ public:
     static QRect cropRect(const QSize &size);
     static QImage makeThumbnail(const QImage &image);
 
-signals:
-    void thumbnail(QImage image, QUuid id);
-
 private:
     QUuid m_id;
     QString m_fileName;
     // The image cache of the mode the job was made in.
     QString m_folder;
+    GuardedCall m_back;
+    std::function<void(const QImage &)> m_made;
 };

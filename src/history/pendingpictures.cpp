@@ -13,7 +13,7 @@ bool PendingPictures::maySave(const QUuid &id) const
     if (it == m_pictures.constEnd())
         return true;
     const Outcome &outcome = *it->outcome;
-    return outcome.state.load(std::memory_order_acquire) == Written && outcome.sameAs.isNull();
+    return outcome.state == Written && outcome.sameAs.isNull();
 }
 
 bool PendingPictures::remove(const QUuid &id)

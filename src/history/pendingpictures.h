@@ -7,7 +7,6 @@
 #include <QUrl>
 #include <QUuid>
 
-#include <atomic>
 #include <memory>
 #include <utility>
 
@@ -19,13 +18,13 @@ class PendingPictures
 public:
     enum State { Writing, Written, Failed };
 
-    // Filled in by the job that writes a picture, in the job's thread; state is set last.
+    // Filled in when the job that writes a picture is done.
     struct Outcome
     {
         QString error;
         // An earlier clipping whose file holds the same bytes.
         QUuid sameAs;
-        std::atomic<int> state = Writing;
+        State state = Writing;
     };
 
     struct Picture
@@ -65,7 +64,7 @@ PendingPictures::retry(HasRow hasRow)
 {
     QList<std::pair<Picture, std::shared_ptr<Outcome>>> again;
     for (auto it = m_pictures.begin(); it != m_pictures.end();) {
-        if (it->outcome->state.load(std::memory_order_acquire) != Failed) {
+        if (it->outcome->state != Failed) {
             ++it;
         } else if (!hasRow(it.key())) {
             it = m_pictures.erase(it);

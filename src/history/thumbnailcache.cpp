@@ -28,11 +28,9 @@ QImage ThumbnailCache::thumbnail(const QUuid &id, const QString &fileName)
     if (m_pending.contains(id) || id.isNull() || !Utils::isPlainFileName(fileName))
         return QImage();
     m_pending.insert(id);
-    // The pool owns and deletes the job once it ran.
-    auto *job = new MakeThumbnail(fileName, id);
-    connect(job, &MakeThumbnail::thumbnail, this, &ThumbnailCache::insert, Qt::QueuedConnection);
     m_priority = m_priority == std::numeric_limits<int>::max() ? 0 : m_priority + 1;
-    m_pool.start(job, m_priority);
+    // The pool owns and deletes the job once it ran.
+    m_pool.start(new MakeThumbnail(fileName, id, this, [this, id](const QImage &image) { insert(image, id); }), m_priority);
     return QImage();
 }
 

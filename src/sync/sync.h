@@ -18,6 +18,7 @@
 #include <QThreadPool>
 #include <QVariant>
 
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -237,8 +238,8 @@ private:
     // The downloaded file's plain bytes; false, logged and counted as a failure when the download
     // failed or does not decipher.
     bool receivedFile(const SyncData &data, QByteArray *bytes, bool error);
-    // Writes a downloaded file on the thread pool.
-    void writeToCache(CopyToCache *copy, const QString &remoteName);
+    // Writes a downloaded file on the thread pool; written follows on this thread once it is.
+    void writeToCache(CopyToCache *copy, const QString &remoteName, std::function<void()> written = {});
     // A failure that leaves the rest of the pass to run, but not to be reported as a success.
     void fileOperationFailed(const QString &logText);
     // A remote file that cannot be used; named in the status line when the pass ends.

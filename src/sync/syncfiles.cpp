@@ -143,11 +143,14 @@ bool Sync::receivedFile(const SyncData &data, QByteArray *bytes, bool error)
     return true;
 }
 
-void Sync::writeToCache(CopyToCache *copy, const QString &remoteName)
+void Sync::writeToCache(CopyToCache *copy, const QString &remoteName, std::function<void()> written)
 {
-    connect(copy, &CopyToCache::failed, this, [remoteName] {
-        SyncLogDialog::add("Sync: Writing the downloaded " + remoteName + " failed");
-    }, Qt::QueuedConnection);
+    copy->whenDone(this, [remoteName, written](const CopyToCache::Result &result) {
+        if (!result.written)
+            SyncLogDialog::add("Sync: Writing the downloaded " + remoteName + " failed");
+        else if (written)
+            written();
+    });
     // The queue goes on meanwhile; the pool owns the job.
     QThreadPool::globalInstance()->start(copy);
 }
@@ -266,11 +269,10 @@ void Sync::downloadImageFinished(SyncData data, QByteArray bytes, bool error)
     m_imageRecords.fetched(data.file, ImageRecords::digestOf(bytes), data.second, m_online.value(data.second).second);
     m_imageRecords.save();
 
-    // Both jobs belong to the pool once started; the thumbnail is made once the file is written.
-    auto *copy = new CopyToCache(bytes, id, fileName, Utils::imageFolderName());
-    auto *thumbnail = new MakeThumbnail(fileName, id);
-    connect(thumbnail, &MakeThumbnail::thumbnail, this, &ISync::thumbnail, Qt::QueuedConnection);
-    connect(copy, &CopyToCache::done, [thumbnail] { QThreadPool::globalInstance()->start(thumbnail); });
-    writeToCache(copy, data.file);
+    // The thumbnail is made once the file is written.
+    writeToCache(new CopyToCache(bytes, id, fileName, Utils::imageFolderName()), data.file, [this, id, fileName] {
+        QThreadPool::globalInstance()->start(
+            new MakeThumbnail(fileName, id, this, [this, id](const QImage &image) { emit thumbnail(image, id); }));
+    });
     continueQueue();
 }

@@ -9,7 +9,7 @@
 #include <csignal>
 #include <sys/resource.h>
 
-// Receives the job's signals in the GUI thread, as the history model does.
+// Receives the job's result in the GUI thread, as the history model does.
 class JobWatcher : public QObject
 {
     Q_OBJECT
@@ -19,12 +19,13 @@ public:
     int failedCount = 0;
     QString reason;
 
-public slots:
-    void onDone() { ++doneCount; }
-    void onFailed(const QString &why)
+    void onDone(const CopyToCache::Result &result)
     {
-        ++failedCount;
-        reason = why;
+        ++doneCount;
+        if (!result.written) {
+            ++failedCount;
+            reason = result.error;
+        }
     }
 };
 
@@ -36,11 +37,10 @@ private:
     QTemporaryDir m_home;
     QString m_data;
 
-    // Runs the job on the global pool and waits for its queued done().
+    // Runs the job on the global pool and waits for its result.
     void runOnPool(CopyToCache *job, JobWatcher *watcher)
     {
-        connect(job, &CopyToCache::done, watcher, &JobWatcher::onDone, Qt::QueuedConnection);
-        connect(job, &CopyToCache::failed, watcher, &JobWatcher::onFailed, Qt::QueuedConnection);
+        job->whenDone(watcher, [watcher](const CopyToCache::Result &result) { watcher->onDone(result); });
         QThreadPool::globalInstance()->start(job);
         QTRY_COMPARE(watcher->doneCount, 1);
     }
