@@ -195,7 +195,7 @@ Figures measure(int clippings)
     double copies = 0;
     for (int i = 0; i < adds; ++i) {
         model.flushSaves();
-        auto *data = new QMimeData;
+        auto data = std::make_shared<QMimeData>();
         data->setText(QString("one more copy %1 for a full history").arg(i));
         timer.restart();
         model.clipboardChanged(data, QPixmap(), "Bench");

@@ -33,8 +33,7 @@ class CaptureRecorder : public QObject
 public:
     explicit CaptureRecorder(ClipboardListener *listener)
     {
-        connect(listener, &ClipboardListener::changed, this, [this](QMimeData *data, QPixmap icon, QString application) {
-            std::unique_ptr<QMimeData> owned(data);
+        connect(listener, &ClipboardListener::changed, this, [this](std::shared_ptr<const QMimeData> data, QPixmap icon, QString application) {
             Capture capture;
             capture.text = data->text();
             capture.html = data->html();

@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 const QString ClipboardListener::ApplicationFormat = QStringLiteral("x-kestovan-application");
 
@@ -109,13 +110,10 @@ ClipboardListener::ClipboardListener(QObject *parent)
     m_ownerWatch = ClipboardOwnerWatch::create(this);
     // The offscreen clipboard lives in this process, so every change of it is reported.
     m_changesReported = m_ownerWatch || QGuiApplication::platformName() == QLatin1String("offscreen");
-    m_reader = X11ClipboardReader::create(this);
-    if (m_reader) {
-        connect(m_reader, &X11ClipboardReader::finished, this,
-                [this](QMimeData *data, X11ClipboardReader::Outcome outcome, quint32 owner) {
-                    readFinished(data, outcome, owner);
-                });
-    }
+    m_reader = X11ClipboardReader::create(
+        this, [this](std::unique_ptr<QMimeData> data, X11ClipboardReader::Outcome outcome, quint32 owner) {
+            readFinished(std::move(data), outcome, owner);
+        });
 
     auto *poll = new QTimer(this);
     connect(poll, &QTimer::timeout, this, &ClipboardListener::check);
@@ -304,9 +302,8 @@ void ClipboardListener::captureStep()
     m_reader->start(m_textLimit < 0 ? -1 : m_textLimit * 3);
 }
 
-void ClipboardListener::readFinished(QMimeData *data, int outcome, quint32 owner)
+void ClipboardListener::readFinished(std::unique_ptr<QMimeData> data, int outcome, quint32 owner)
 {
-    std::unique_ptr<QMimeData> snapshot(data);
     if (m_ownerWatch)
         m_ownerWatch->catchUp();
     if (ownerChanges() != m_readOwnerChanges) {
@@ -326,13 +323,12 @@ void ClipboardListener::readFinished(QMimeData *data, int outcome, quint32 owner
         emit notRecorded(tr("The copied picture (%1 x %2) was not recorded: it is larger than Kestovan can hold.")
                              .arg(refused.width())
                              .arg(refused.height()));
-    QMimeData *read = snapshot.release();
-    capture(read, read);
+    const QMimeData *read = data.get();
+    capture(read, std::move(data));
 }
 
-void ClipboardListener::capture(const QMimeData *data, QMimeData *snapshot)
+void ClipboardListener::capture(const QMimeData *data, std::unique_ptr<QMimeData> snapshot)
 {
-    std::unique_ptr<QMimeData> owned(snapshot);
     // A marker is a marker even when the name in it is empty: that content was rewritten already.
     const bool marked = data && data->hasFormat(ApplicationFormat);
     QString application = marked ? QString::fromUtf8(data->data(ApplicationFormat)) : QString();
@@ -387,8 +383,8 @@ void ClipboardListener::capture(const QMimeData *data, QMimeData *snapshot)
         if (m_textLimit >= 0 && textLength > m_textLimit && !data->hasUrls() && !data->hasImage()) {
             qDebug() << "Not recording a text of" << textLength << "characters; the limit is" << m_textLimit;
         } else {
-            QMimeData *copy = owned ? owned.release() : ClipboardTools::saveClipboard();
-            emit changed(copy, getSourceIcon(), application);
+            std::shared_ptr<const QMimeData> copy = snapshot ? std::move(snapshot) : ClipboardTools::saveClipboard();
+            emit changed(std::move(copy), getSourceIcon(), application);
         }
     }
     m_lastContentSeen = lastContent;

@@ -7,6 +7,8 @@
 #include <QSet>
 #include <QString>
 
+#include <memory>
+
 class ClipboardOwnerWatch;
 class X11ClipboardReader;
 
@@ -48,8 +50,8 @@ public:
     static QString textFingerprint(const QString &text);
 
 signals:
-    // The receiver owns data.
-    void changed(QMimeData *data, QPixmap icon, QString application);
+    // data is shared by the receivers and freed after the last of them.
+    void changed(std::shared_ptr<const QMimeData> data, QPixmap icon, QString application);
     // Content that is not recorded as it was copied, and why.
     void notRecorded(QString reason);
 
@@ -63,9 +65,9 @@ public slots:
 private:
     void captureStep();
     // The capture step's judgement of the content; snapshot, when set, is data read from another
-    // application, which the step hands on or deletes.
-    void capture(const QMimeData *data, QMimeData *snapshot);
-    void readFinished(QMimeData *data, int outcome, quint32 owner);
+    // application, which the step hands on or frees.
+    void capture(const QMimeData *data, std::unique_ptr<QMimeData> snapshot);
+    void readFinished(std::unique_ptr<QMimeData> data, int outcome, quint32 owner);
     QString fingerprint(const QMimeData *data, qsizetype *textLength);
     quint64 ownerChanges() const;
     bool isUnanswered(quint32 owner) const;

@@ -24,23 +24,19 @@ ClipboardSaver::ClipboardSaver(QObject *parent)
     });
 }
 
-void ClipboardSaver::save(std::function<void(QMimeData *saved)> done)
+void ClipboardSaver::save(std::function<void(std::unique_ptr<QMimeData> saved)> done)
 {
     cancel();
     if (!m_readerMade) {
         m_readerMade = true;
-        m_reader = X11ClipboardReader::create(this);
-        if (m_reader) {
-            connect(m_reader, &X11ClipboardReader::finished, this,
-                    [this](QMimeData *data, X11ClipboardReader::Outcome outcome, quint32) {
-                        std::unique_ptr<QMimeData> read(data);
-                        if (outcome == X11ClipboardReader::Unanswered) {
-                            qWarning() << "The clipboard's owner does not answer; it is not put back.";
-                            read.reset();
-                        }
-                        finish(read.release());
-                    });
-        }
+        m_reader = X11ClipboardReader::create(
+            this, [this](std::unique_ptr<QMimeData> read, X11ClipboardReader::Outcome outcome, quint32) {
+                if (outcome == X11ClipboardReader::Unanswered) {
+                    qWarning() << "The clipboard's owner does not answer; it is not put back.";
+                    read.reset();
+                }
+                finish(std::move(read));
+            });
     }
     // Through the toolkit, each format of another client's content would be asked for with a wait
     // of seconds, however long its owner kept silent.
@@ -66,12 +62,10 @@ void ClipboardSaver::cancel()
     m_done = nullptr;
 }
 
-void ClipboardSaver::finish(QMimeData *saved)
+void ClipboardSaver::finish(std::unique_ptr<QMimeData> saved)
 {
     m_limit.stop();
-    const std::function<void(QMimeData *)> done = std::exchange(m_done, nullptr);
+    const std::function<void(std::unique_ptr<QMimeData>)> done = std::exchange(m_done, nullptr);
     if (done)
-        done(saved);
-    else
-        delete saved;
+        done(std::move(saved));
 }

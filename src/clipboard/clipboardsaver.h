@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 class QMimeData;
 class X11ClipboardReader;
@@ -19,17 +20,17 @@ class ClipboardSaver : public QObject
 public:
     explicit ClipboardSaver(QObject *parent);
 
-    // done receives the saved content, which it owns, or null when the owner did not answer. It
-    // runs at once when there is nothing to wait for.
-    void save(std::function<void(QMimeData *saved)> done);
+    // done receives the saved content, or null when the owner did not answer. It runs at once when
+    // there is nothing to wait for.
+    void save(std::function<void(std::unique_ptr<QMimeData> saved)> done);
     // Forgets a save in progress; its done never runs.
     void cancel();
 
 private:
-    void finish(QMimeData *saved);
+    void finish(std::unique_ptr<QMimeData> saved);
 
     X11ClipboardReader *m_reader = nullptr;
     bool m_readerMade = false;
     QTimer m_limit;
-    std::function<void(QMimeData *saved)> m_done;
+    std::function<void(std::unique_ptr<QMimeData> saved)> m_done;
 };

@@ -187,16 +187,17 @@ void ClipboardTools::pastePlainTextFromClipboard()
         qWarning() << "The clipboard's owner does not answer; nothing is pasted.";
         return;
     }
-    QMimeData *saved = saveClipboard();
+    // Freed with the timer's call, whether or not it comes.
+    auto saved = std::make_shared<std::unique_ptr<QMimeData>>(saveClipboard());
     setTextToClipboard(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
     pasteStep();
-    QTimer::singleShot(PasteTiming::ClipboardRestore, [saved] { restoreClipboard(saved); });
+    QTimer::singleShot(PasteTiming::ClipboardRestore, [saved] { restoreClipboard(std::move(*saved)); });
 }
 
-QMimeData *ClipboardTools::saveClipboard()
+std::unique_ptr<QMimeData> ClipboardTools::saveClipboard()
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
-    auto *copy = new QMimeData;
+    auto copy = std::make_unique<QMimeData>();
     const QMimeData *data = clipboard->mimeData(QClipboard::Clipboard);
     if (!data)
         return copy;
@@ -209,11 +210,11 @@ QMimeData *ClipboardTools::saveClipboard()
     return copy;
 }
 
-void ClipboardTools::restoreClipboard(QMimeData *data)
+void ClipboardTools::restoreClipboard(std::unique_ptr<QMimeData> data)
 {
     // Putting back what was there before is our own write, not a new copy by the user.
-    ClipboardListener::ignoreOwnData(data);
-    putOnClipboard(data);
+    ClipboardListener::ignoreOwnData(data.get());
+    putOnClipboard(data.release());
 }
 
 void ClipboardTools::actionPaste(QString text, QString application)

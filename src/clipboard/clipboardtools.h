@@ -3,6 +3,7 @@
 #include <QModelIndex>
 #include <QString>
 
+#include <memory>
 #include <utility>
 
 class QMimeData;
@@ -42,10 +43,10 @@ public:
     static void moveCursor(std::pair<int, int> cursor);
     static void pastePlainTextFromClipboard();
 
-    // A copy of the current clipboard content; the caller owns it.
-    static QMimeData *saveClipboard();
+    // A copy of the current clipboard content.
+    static std::unique_ptr<QMimeData> saveClipboard();
     // The clipboard takes data over. Putting back earlier content is not a new clipping.
-    static void restoreClipboard(QMimeData *data);
+    static void restoreClipboard(std::unique_ptr<QMimeData> data);
 
     // Targets an X11 owner answers about itself rather than formats of the content.
     static bool isPseudoFormat(const QString &format);

@@ -15,6 +15,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <utility>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -87,15 +88,16 @@ QList<QUrl> decodeUriList(const QByteArray &bytes)
 
 } // namespace
 
-X11ClipboardReader *X11ClipboardReader::create(QObject *parent)
+X11ClipboardReader *X11ClipboardReader::create(QObject *parent, Finished finished)
 {
     Display *display = openPrivateDisplay();
-    return display ? new X11ClipboardReader(display, parent) : nullptr;
+    return display ? new X11ClipboardReader(display, parent, std::move(finished)) : nullptr;
 }
 
-X11ClipboardReader::X11ClipboardReader(Display *display, QObject *parent)
+X11ClipboardReader::X11ClipboardReader(Display *display, QObject *parent, Finished finished)
     : QObject(parent)
     , m_display(display)
+    , m_finished(std::move(finished))
     , m_notifier(new QSocketNotifier(ConnectionNumber(display), QSocketNotifier::Read, this))
     , m_timeout(new QTimer(this))
 {
@@ -159,7 +161,7 @@ void X11ClipboardReader::start(qint64 textLimit, Contents contents, int replyTim
     m_owner = owner();
     if (!m_owner) {
         m_busy = false;
-        emit finished(new QMimeData, NoOwner, 0);
+        m_finished(std::make_unique<QMimeData>(), NoOwner, 0);
         return;
     }
     m_busy = true;
@@ -408,15 +410,15 @@ void X11ClipboardReader::finish(Outcome outcome)
     m_pending.clear();
     m_incremental = false;
     m_refusedImage = QSize();
-    QMimeData *data = outcome == Read ? content() : new QMimeData;
+    std::unique_ptr<QMimeData> data = outcome == Read ? content() : std::make_unique<QMimeData>();
     m_parts.clear();
     m_buffer.clear();
-    emit finished(data, outcome, m_owner);
+    m_finished(std::move(data), outcome, m_owner);
 }
 
-QMimeData *X11ClipboardReader::content()
+std::unique_ptr<QMimeData> X11ClipboardReader::content()
 {
-    auto *data = new QMimeData;
+    auto data = std::make_unique<QMimeData>();
     for (auto it = m_parts.cbegin(); it != m_parts.cend(); ++it) {
         const QString &name = it.key();
         const QByteArray &bytes = it.value();
@@ -429,7 +431,7 @@ QMimeData *X11ClipboardReader::content()
         else if (name == QLatin1String(UriListTarget))
             data->setUrls(decodeUriList(bytes));
         else if (name.startsWith(QLatin1String("image/")) && m_contents == Contents::Kept)
-            m_refusedImage = setImage(data, name, bytes);
+            m_refusedImage = setImage(data.get(), name, bytes);
         else if (isTextTarget(name))
             data->setText(QString::fromUtf8(bytes));
         else

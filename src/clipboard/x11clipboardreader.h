@@ -8,6 +8,9 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+#include <memory>
+
 class QMimeData;
 class QSocketNotifier;
 class QTimer;
@@ -46,16 +49,20 @@ public:
     // No format is transferred beyond this size.
     static const qint64 MaxFormatSize;
 
+    // Gets each read's content, which it owns from then on, empty unless outcome is Read; owner is
+    // the window read from.
+    using Finished = std::function<void(std::unique_ptr<QMimeData> data, Outcome outcome, quint32 owner)>;
+
     // Null when this is not an X11 session.
-    static X11ClipboardReader *create(QObject *parent);
+    static X11ClipboardReader *create(QObject *parent, Finished finished);
     ~X11ClipboardReader() override;
 
-    // Starts reading the current content, abandoning a read in progress; finished() follows, at
+    // Starts reading the current content, abandoning a read in progress; finished follows, at
     // once when nobody owns the clipboard. Text and HTML larger than textLimit bytes (when it is
     // not negative) are not transferred. An owner that keeps one request waiting for replyTimeout
     // ms does not answer.
     void start(qint64 textLimit, Contents contents = Contents::Kept, int replyTimeout = ReplyTimeout);
-    // Abandons the read in progress; finished() does not follow.
+    // Abandons the read in progress; finished does not follow.
     void cancel();
     bool busy() const { return m_busy; }
     // Busy, and the owner has kept the current request waiting for longer than a responsive one
@@ -67,10 +74,6 @@ public:
     // the content came without it; invalid otherwise.
     QSize refusedImage() const { return m_refusedImage; }
 
-signals:
-    // The receiver owns data, which is empty unless outcome is Read. owner is the window read from.
-    void finished(QMimeData *data, X11ClipboardReader::Outcome outcome, quint32 owner);
-
 private:
     struct Request
     {
@@ -80,7 +83,7 @@ private:
         bool text = false;
     };
 
-    X11ClipboardReader(Display *display, QObject *parent);
+    X11ClipboardReader(Display *display, QObject *parent, Finished finished);
     void readEvents();
     void takeQueuedEvents();
     void ask(const Request &request);
@@ -90,9 +93,10 @@ private:
     void partDone(const QByteArray &bytes, bool received);
     void chooseFormats(const QByteArray &targets);
     void finish(Outcome outcome);
-    QMimeData *content();
+    std::unique_ptr<QMimeData> content();
 
     Display *m_display;
+    Finished m_finished;
     // The requestor window of the current read, and the property the owner answers in.
     QList<unsigned long> m_windows;
     int m_nextWindow = 0;

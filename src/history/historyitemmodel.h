@@ -128,8 +128,8 @@ public slots:
     void markAllAsRemoved();
     void applyThumbnail(QImage image, QUuid id);
     void reverseItems(QList<QModelIndex> indexes);
-    // Receives the clipboard listener's changed(): turns the content into a clipping. Owns data.
-    void clipboardChanged(QMimeData *data, QPixmap icon, QString application);
+    // Receives the clipboard listener's changed(): turns the content into a clipping.
+    void clipboardChanged(std::shared_ptr<const QMimeData> data, QPixmap icon, QString application);
 
 signals:
     void clippingAdded();

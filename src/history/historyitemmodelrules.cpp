@@ -381,7 +381,7 @@ void HistoryItemModel::addImage(const QUrl &url, const QImage &image, QPixmap ic
         delete clipping;
 }
 
-void HistoryItemModel::clipboardChanged(QMimeData *data, QPixmap icon, QString application)
+void HistoryItemModel::clipboardChanged(std::shared_ptr<const QMimeData> data, QPixmap icon, QString application)
 {
     updateApplications(application, icon);
 
@@ -414,13 +414,11 @@ void HistoryItemModel::clipboardChanged(QMimeData *data, QPixmap icon, QString a
         } else if (data->hasText()) {
             addText(data->text(), data->html(), icon, application);
         } else {
-            data->deleteLater();
             qDebug() << "Unknown clipboard content:" << data->formats();
             return;
         }
     }
 
-    data->deleteLater();
     requestSave(true);
     emit clippingAdded();
     m_nextIndex = index(0, 0);

@@ -226,8 +226,8 @@ void InputManager::begin(const Request &request)
     m_saved.reset();
     m_restorePending = false;
     ++m_restoreGeneration;
-    saver()->save([this](QMimeData *saved) {
-        m_expansion->saved.reset(saved);
+    saver()->save([this](std::unique_ptr<QMimeData> saved) {
+        m_expansion->saved = std::move(saved);
         m_expansion->fresh = true;
         paste();
     });
@@ -292,7 +292,7 @@ void InputManager::restore()
     m_restorePending = false;
     // restoreClipboard keeps the content it puts back out of the history.
     if (m_saved)
-        ClipboardTools::restoreClipboard(m_saved.release());
+        ClipboardTools::restoreClipboard(std::move(m_saved));
 }
 
 ClipboardSaver *InputManager::saver()

@@ -110,10 +110,10 @@ void TestClipboardHistory::testRestoredClipboardIsNotRecordedAgain()
     const int rows = model()->rowCount();
 
     // What keyword expansion does: paste a snippet through the clipboard, then put back what was there.
-    QMimeData *saved = ClipboardTools::saveClipboard();
+    std::unique_ptr<QMimeData> saved = ClipboardTools::saveClipboard();
     ClipboardListener::ignoreOwnText("snippet text");
     ClipboardTools::setTextToClipboard("snippet text");
-    ClipboardTools::restoreClipboard(saved);
+    ClipboardTools::restoreClipboard(std::move(saved));
     model()->clipboardListener->check();
 
     QCOMPARE(clipboard()->text(), QString("the user's own copy"));

@@ -84,6 +84,8 @@ void TestClipboardListener::testCaptureCarriesFrontApplicationAndIcon()
 {
     ClipboardListener listener(nullptr);
     CaptureRecorder recorder(&listener);
+    // A second receiver reads the same content: neither frees it under the other.
+    CaptureRecorder second(&listener);
 
     setText("plain", "<p style=\"color:red\">plain</p>");
     QCOMPARE(recorder.captures.size(), 1);
@@ -93,6 +95,8 @@ void TestClipboardListener::testCaptureCarriesFrontApplicationAndIcon()
     // The copy is the content byte for byte: no rule applies to this application.
     QCOMPARE(capture.text, QString("plain"));
     QCOMPARE(capture.html, QString("<p style=\"color:red\">plain</p>"));
+    QCOMPARE(second.captures.size(), 1);
+    QCOMPARE(second.captures.first().html, capture.html);
 }
 
 void TestClipboardListener::testContentPresentAtStartIsCapturedByFirstPoll()

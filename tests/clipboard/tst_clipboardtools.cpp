@@ -188,7 +188,7 @@ void TestClipboardTools::testSaveAndRestoreKeepEveryFormat()
     QCOMPARE(qvariant_cast<QImage>(saved->imageData()).pixelColor(0, 0), QColor(Qt::blue));
 
     ClipboardTools::setTextToClipboard("in between");
-    ClipboardTools::restoreClipboard(saved.release());
+    ClipboardTools::restoreClipboard(std::move(saved));
     QCOMPARE(clipboard()->text(), QString("text part"));
     QCOMPARE(clipboard()->mimeData()->data("application/x-private"), QByteArray("\x00\x01raw", 5));
     QCOMPARE(clipboard()->image().size(), QSize(12, 10));

@@ -479,7 +479,7 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Writing to file"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Writing to file"));
         for (int copy = 0; copy < 5; ++copy) {
-            auto *data = new QMimeData;
+            auto data = std::make_shared<QMimeData>();
             data->setText(QString("copied while the disk is full %1").arg(copy));
             model.clipboardChanged(data, QPixmap(), "Editor");
         }
@@ -634,7 +634,7 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot be opened for writing"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot be opened for writing"));
         for (int copy = 0; copy < 3; ++copy) {
-            auto *data = new QMimeData;
+            auto data = std::make_shared<QMimeData>();
             data->setText(QString("copied into a read-only folder %1").arg(copy));
             model.clipboardChanged(data, QPixmap(), "Editor");
         }
@@ -713,7 +713,7 @@ private slots:
     {
         RecordingSync sync;
         HistoryItemModel model(nullptr, &sync);
-        auto *data = new QMimeData;
+        auto data = std::make_shared<QMimeData>();
         data->setText("copied text");
         model.clipboardChanged(data, QPixmap(), "Editor");
         // Once the file is written, off the GUI thread.

@@ -476,14 +476,14 @@ private slots:
         HistoryTest::setSetting("ExcludedApplications", QStringList{"Vault"});
         HistoryItemModel model(nullptr, nullptr);
         QSignalSpy added(&model, &HistoryItemModel::clippingAdded);
-        auto *data = new QMimeData;
+        auto data = std::make_shared<QMimeData>();
         data->setText("secret");
         model.clipboardChanged(data, QPixmap(), "Vault");
         QCOMPARE(model.rowCount(), 0);
         QCOMPARE(added.count(), 1);
         QTRY_VERIFY(QFile::exists(historyPath()));
 
-        auto *unknown = new QMimeData;
+        auto unknown = std::make_shared<QMimeData>();
         unknown->setData("application/x-unknown", "bytes");
         model.clipboardChanged(unknown, QPixmap(), "Editor");
         QCOMPARE(added.count(), 1);
@@ -494,7 +494,7 @@ private slots:
         HistoryItemModel model(nullptr, nullptr);
         QImage image(6, 4, QImage::Format_ARGB32);
         image.fill(Qt::green);
-        auto *data = new QMimeData;
+        auto data = std::make_shared<QMimeData>();
         data->setImageData(image);
         model.clipboardChanged(data, QPixmap(), "../../evil\\app");
         QCOMPARE(model.rowCount(), 1);
@@ -508,7 +508,7 @@ private slots:
         // From an unknown application: no empty parentheses.
         QImage other(5, 3, QImage::Format_ARGB32);
         other.fill(Qt::blue);
-        auto *unnamed = new QMimeData;
+        auto unnamed = std::make_shared<QMimeData>();
         unnamed->setImageData(other);
         model.clipboardChanged(unnamed, QPixmap(), QString());
         QCOMPARE(model.item(0)->data(Qt::DisplayRole).toString(), QString("5 x 3"));

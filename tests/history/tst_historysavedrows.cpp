@@ -111,7 +111,7 @@ const QList<Change> &changes()
              m.updateExcludeList();
          }},
         {"copied again", [](HistoryItemModel &m) {
-             auto *data = new QMimeData;
+             auto data = std::make_shared<QMimeData>();
              data->setText("third text");
              m.clipboardChanged(data, filled(Qt::green), "Terminal");
          }},

@@ -14,7 +14,7 @@ class TestHistorySaver : public QObject
 
     static void copy(HistoryItemModel &model, const QString &text)
     {
-        auto *data = new QMimeData;
+        auto data = std::make_shared<QMimeData>();
         data->setText(text);
         model.clipboardChanged(data, QPixmap(), "Editor");
     }
