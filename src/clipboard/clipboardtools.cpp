@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QList>
 #include <QMimeData>
+#include <QPointer>
 #include <QSet>
 #include <QTimer>
 #include <QUrl>
@@ -190,8 +191,14 @@ void ClipboardTools::pastePlainTextFromClipboard()
     // Freed with the timer's call, whether or not it comes.
     auto saved = std::make_shared<std::unique_ptr<QMimeData>>(saveClipboard());
     setTextToClipboard(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
+    // The clipboard deletes it once anything else is copied.
+    const QPointer<const QMimeData> pasted = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
     pasteStep();
-    QTimer::singleShot(PasteTiming::ClipboardRestore, [saved] { restoreClipboard(std::move(*saved)); });
+    QTimer::singleShot(PasteTiming::ClipboardRestore, [saved, pasted] {
+        // What the user copied since stays: only our own plain text is taken back.
+        if (pasted && pasted == QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard))
+            restoreClipboard(std::move(*saved));
+    });
 }
 
 std::unique_ptr<QMimeData> ClipboardTools::saveClipboard()

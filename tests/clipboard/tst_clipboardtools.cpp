@@ -309,6 +309,13 @@ void TestClipboardTools::testPlainTextPasteRestoresClipboardAfterDelay()
     QCOMPARE(clipboard()->text(), QString("rich"));
     QVERIFY(!clipboard()->mimeData()->hasHtml());
     QTRY_VERIFY(clipboard()->mimeData()->hasHtml());
+
+    // A copy made before the restore is the user's newest content: it was overwritten.
+    setText("before", "<i>before</i>");
+    ClipboardTools::pastePlainTextFromClipboard();
+    setText("copied meanwhile", QString());
+    QTest::qWait(PasteTiming::ClipboardRestore + 200);
+    QCOMPARE(clipboard()->text(), QString("copied meanwhile"));
 }
 
 KESTOVAN_HISTORY_TEST_MAIN(TestClipboardTools)
