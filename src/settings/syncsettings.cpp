@@ -211,6 +211,10 @@ void SyncSettings::chooseTarget(const QString &target, const char *waitText)
     m_sync->queue().clear();
     m_sync->initialize(m_target, InteractiveIfNeeded, mapUiSettings());
     ui->labelSyncTitle->setText(activeTitle());
+    // The choice that led here is hidden now: the keyboard goes on from the page's first control,
+    // not from wherever the toolkit put the focus when the folder chooser closed.
+    if (ui->stackedWidgetSync->currentIndex() == SettingsPage)
+        ui->stopSync->setFocus(Qt::OtherFocusReason);
 }
 
 void SyncSettings::stopSync()
