@@ -190,6 +190,16 @@ void SettingsDialog::showPage(QAbstractButton *button, int index)
         other->setChecked(false);
     ui->stackedWidget->setCurrentIndex(index);
     button->setChecked(true);
+    // The page buttons take no focus, and the stack moves it only when it stood on the page just
+    // hidden: an OK button, or a window not active yet, would keep it out of the chosen page.
+    QWidget *page = ui->stackedWidget->widget(index);
+    for (QWidget *w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain()) {
+        if (page->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy()
+            && w->isVisibleTo(page) && w->isEnabled()) {
+            w->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    }
 }
 
 void SettingsDialog::syncClicked()

@@ -30,7 +30,7 @@ start_capturing
 open_settings_from_tray
 dialog=$(settings_dialog)
 
-# The General page had the focus, so the Sync page's first choice takes it; Tab goes to the second.
+# The Sync page's first choice takes the focus; Tab goes to the second.
 show_page "$dialog" 3 || fail "no Sync page"
 screenshot sync-page-choice >/dev/null
 log_mark
@@ -71,14 +71,14 @@ wait_for_clipping 'reaches the shared folder' 10 || fail "the copy was not recor
 e2e_poll 30 history_version_has 'reaches the shared folder' \
     || fail "the copy did not reach $shared (it holds: $(ls "$shared"))"
 
-# "Show log" on the page opens the sync log with the merge line of that copy. OK kept the focus;
-# back from it past Browse, the folder, the four boxes and the status line is the line's link (the
-# sync buttons, hidden while a pass runs, are not on the way).
+# "Show log" on the page opens the sync log with the merge line of that copy. The page's first
+# button has the focus; back from it past Cancel, OK, Browse, the folder, the four boxes and the
+# status line is the line's link (the sync buttons, hidden while a pass runs, are not on the way).
 open_settings_from_tray
 dialog=$(settings_dialog)
 show_page "$dialog" 3 || fail "no Sync page the second time"
 log_mark
-xdotool key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Return
+xdotool key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Return
 wait_for_shown 'window "" \(SyncLogDialog\)' || fail "the Sync page's \"Show log\" opened no sync log"
 # Its OK button has the focus; the filter comes next, then the list, whose row Ctrl+C copies.
 xdotool key Tab

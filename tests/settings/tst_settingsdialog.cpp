@@ -18,12 +18,14 @@
 #include <QComboBox>
 #include <QDBusConnection>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QKeySequenceEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -654,13 +656,27 @@ private slots:
         dialog->reject();
     }
 
-    // The keyboard route to a choice: the focus moves from the General page to the first one.
+    // The keyboard route to a choice: wherever the focus was, it moves to the first one.
+    void testSyncPageShownBeforeTheStartUpSyncFocusesItsFirstChoice_data()
+    {
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("a control of the General page") << "startAutomatically";
+        QTest::newRow("OK, outside the pages") << "ok";
+        QTest::newRow("nothing, the window not active yet") << "";
+    }
+
     void testSyncPageShownBeforeTheStartUpSyncFocusesItsFirstChoice()
     {
+        QFETCH(QString, focused);
         const auto window = freshWindow();
         SettingsDialog *dialog = window->settings();
         window->showSettings();
-        child<QWidget>(dialog, "startAutomatically")->setFocus();
+        if (focused == "ok")
+            child<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Ok)->setFocus();
+        else if (!focused.isEmpty())
+            child<QWidget>(dialog, qPrintable(focused))->setFocus();
+        else if (dialog->focusWidget())
+            dialog->focusWidget()->clearFocus();
         child<QAbstractButton>(dialog, "sync")->click();
         QCOMPARE(child<QStackedWidget>(dialog, "stackedWidgetSync")->currentIndex(), 0);
         QCOMPARE(dialog->focusWidget(), child<QWidget>(dialog, "googleSync"));
