@@ -63,6 +63,22 @@ int X11KeySynthesizer::Keymap::find(quint32 keysym, int columns, int *foundColum
     return 0;
 }
 
+X11KeySynthesizer::ServerGrab::ServerGrab(X11KeySynthesizer &synthesizer, bool wanted)
+    : m_synthesizer(synthesizer)
+    , m_active(wanted)
+{
+    if (m_active && m_synthesizer.m_serverGrabs++ == 0)
+        XGrabServer(m_synthesizer.m_display);
+}
+
+X11KeySynthesizer::ServerGrab::~ServerGrab()
+{
+    if (m_active && --m_synthesizer.m_serverGrabs == 0) {
+        XUngrabServer(m_synthesizer.m_display);
+        XFlush(m_synthesizer.m_display);
+    }
+}
+
 X11KeySynthesizer *X11KeySynthesizer::create(const QByteArray &displayName, QObject *parent)
 {
     Display *display = X11ConnectionsAhead::openDisplay(displayName);
@@ -174,8 +190,9 @@ void X11KeySynthesizer::fakeKey(int keycode, bool down)
 {
     if (!m_hasXTest || keycode <= 0)
         return;
-    // A grab takes posted keys too. The server handles a posted key within its request, so the
-    // release, the key and the new grab follow each other with nothing of the user's between them.
+    // A grab takes posted keys too: the key goes between a release and a new grab, and the server
+    // grab keeps the user's keys from slipping through that gap, ahead of the held ones.
+    const ServerGrab serverGrab(*this, m_grabbed);
     if (m_grabbed) {
         XUngrabKeyboard(m_display, CurrentTime);
         m_grabbed = false;
@@ -228,6 +245,8 @@ bool X11KeySynthesizer::holds(int keycode, unsigned long time)
 
 void X11KeySynthesizer::release()
 {
+    // Keys typed from now on come after the held ones.
+    const ServerGrab serverGrab(*this, m_grabbed);
     m_holding = false;
     if (m_grabbed) {
         XUngrabKeyboard(m_display, CurrentTime);
@@ -316,6 +335,14 @@ void X11KeySynthesizer::releaseModifier(quint64 flag)
     }
 }
 
+void X11KeySynthesizer::releaseModifiersBut(quint64 kept)
+{
+    for (quint64 flag : modifierFlags) {
+        if (!(kept & flag))
+            releaseModifier(flag);
+    }
+}
+
 void X11KeySynthesizer::postKey(quint16 macCode, bool down, quint64 flags, bool byCharacter)
 {
     const quint64 modifier = KeyCodes::flagForModifierMacKey(macCode);
@@ -335,6 +362,12 @@ void X11KeySynthesizer::postKey(quint16 macCode, bool down, quint64 flags, bool 
         return;
     }
     // X events carry the server's modifier state, so the flags are keys held around the press.
+    const ServerGrab serverGrab(*this, m_holding);
+    // A modifier the user presses while the keyboard is held is down for the server though only we
+    // saw it; on our key it makes another chord (Shift on a paste's Control+V is the history
+    // window's hotkey). The user's press comes again when the held keys are posted.
+    if (m_holding)
+        releaseModifiersBut(flags | modifier);
     QList<int> pressed;
     const quint64 held = heldModifierFlags();
     for (quint64 flag : modifierFlags) {

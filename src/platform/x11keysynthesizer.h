@@ -70,6 +70,21 @@ private:
         int find(quint32 keysym, int columns, int *column = nullptr) const;
     };
 
+    // Keeps every other client's requests out while it lives, so that nothing of the user's comes
+    // between what we check and what we post. Nested ones share the server grab.
+    class ServerGrab
+    {
+    public:
+        ServerGrab(X11KeySynthesizer &synthesizer, bool wanted);
+        ~ServerGrab();
+        ServerGrab(const ServerGrab &) = delete;
+        ServerGrab &operator=(const ServerGrab &) = delete;
+
+    private:
+        X11KeySynthesizer &m_synthesizer;
+        bool m_active;
+    };
+
     X11KeySynthesizer(Display *display, QObject *parent);
 
     Keymap readKeymap();
@@ -80,6 +95,7 @@ private:
     void takeEvents();
     void replay(const QList<HeldKey> &held);
     void releaseModifier(quint64 flag);
+    void releaseModifiersBut(quint64 kept);
     int bindSpareKeycode(quint32 keysym, const Keymap &keymap);
     void restoreMapping();
     void warnOnce(const QString &what);
@@ -95,6 +111,7 @@ private:
     QTimer m_restoreTimer;
     bool m_holding = false;
     bool m_grabbed = false;
+    int m_serverGrabs = 0;
     QList<HeldKey> m_held;
     QList<QList<int>> m_heldModifierRows;
     QList<PostedModifiers> m_postedModifiers;
