@@ -44,6 +44,7 @@ public:
     }
 
     bool readDocument(HistoryDocument *document);
+    bool readFirstPage(qsizetype count, HistoryDocument *document);
 
 private:
     enum Field { Application, Brief, Changed, FileName, Html, Id, Locked, Pinned, Removed, Text, Time, Type, Unknown };
@@ -647,7 +648,47 @@ bool FastReader::readDocument(HistoryDocument *document)
 
 } // namespace
 
+bool FastReader::readFirstPage(qsizetype count, HistoryDocument *document)
+{
+    // The writer starts with the clippings, newest first, and puts the icons right after them.
+    const char *begin = m_it;
+    QByteArray key;
+    if (!expect('{') || !readKey(&key) || key != "clippings" || !expect('['))
+        return false;
+    KnownTexts applications;
+    if (peek(']'))
+        count = 0;
+    while (document->clippings.size() < count) {
+        ClippingRecord record;
+        if (!readClipping(&record, &applications))
+            return false;
+        document->clippings.append(std::move(record));
+        if (!peek(','))
+            break;
+        ++m_it;
+    }
+    // A quote outside a string always stands for itself, so the last "],\"icons\":" is where the
+    // clippings end.
+    static const QByteArrayView iconsAfterClippings = "],\"icons\":";
+    const QByteArrayView whole(begin, m_end - begin);
+    const qsizetype icons = whole.lastIndexOf(iconsAfterClippings);
+    if (icons < 0)
+        return false;
+    m_it = begin + icons + 2;
+    return readKey(&key) && key == "icons" && readTexts(&document->icons);
+}
+
 namespace HistoryDocumentReader {
+
+bool readFirstPage(const QByteArray &data, qsizetype count, HistoryDocument *document)
+{
+    *document = HistoryDocument();
+    FastReader reader(data);
+    if (reader.readFirstPage(count, document))
+        return true;
+    *document = HistoryDocument();
+    return false;
+}
 
 bool readFast(const QByteArray &data, HistoryDocument *document)
 {

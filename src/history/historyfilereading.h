@@ -6,12 +6,14 @@
 
 #include <QString>
 
+#include <functional>
 #include <future>
 #include <optional>
 
 // The history file read and parsed on a thread of its own while the start builds the window.
 // Only one reading is under way at a time; the load that takes it gets exactly what reading the
-// file itself would have given.
+// file itself would have given. Of a long history, the newest clippings are ready first, for the
+// window to show while the rest is read.
 class HistoryFileReading
 {
 public:
@@ -28,16 +30,33 @@ public:
         LoadedClippings clippings;
     };
 
+    // Clippings in the first page, and the file size from which it is read ahead of the rest.
+    static constexpr qsizetype FirstPageClippings = 100;
+    static constexpr qint64 FirstPageFromSize = 4 * 1024 * 1024;
+
     // Reads and parses path and makes its clippings into items; the outcome waits for take(). Call
     // only once no other copy of the program can still write the file.
-    static void start(const QString &path);
+    static void start(const QString &path, qint64 firstPageFromSize = FirstPageFromSize);
+    // The newest clippings of the reading of path, ready before the rest and waiting only for
+    // them; nothing when the file is smaller than the first page's size, does not begin as this
+    // program writes it, or no reading of path was started. Whatever it gives, take() gives
+    // the whole outcome afterwards, which alone says whether the file loads.
+    static std::optional<LoadedClippings> takeFirstPage(const QString &path);
     // The outcome of the reading of path, waiting for it when it is still under way; nothing when
     // no reading of path was started. A reading of another path is dropped.
     static std::optional<Outcome> take(const QString &path);
 
-    // Reading and parsing as the thread does it.
-    static Outcome readNow(const QString &path);
+    // Reading and parsing as the thread does it; firstPage, when given, gets the first page as
+    // soon as it is read, or nothing.
+    static Outcome readNow(const QString &path, qint64 firstPageFromSize = -1,
+                           const std::function<void(std::optional<LoadedClippings>)> &firstPage = {});
 
 private:
-    static std::future<Outcome> &pending();
+    struct Pending
+    {
+        QString path;
+        std::future<std::optional<LoadedClippings>> firstPage;
+        std::future<Outcome> outcome;
+    };
+    static Pending &pending();
 };

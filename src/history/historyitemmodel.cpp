@@ -116,6 +116,8 @@ QStringList HistoryItemModel::toList()
     QStringList texts;
     if (!s_proxyInstance)
         return texts;
+    if (s_instance)
+        s_instance->finishLoading();
     const int rows = s_proxyInstance->rowCount();
     texts.reserve(rows);
     for (int row = 0; row < rows; ++row)
@@ -233,6 +235,7 @@ bool HistoryItemModel::setItemData(const QModelIndex &index, const QMap<int, QVa
 
 void HistoryItemModel::catchUpIndex()
 {
+    finishLoading();
     m_index->catchUp();
     SyncLog::writePending();
 }

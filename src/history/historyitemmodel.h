@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/historyfilereading.h"
 #include "history/historyindex.h"
 #include "history/historysaver.h"
 #include "common/isyncmerge.h"
@@ -64,6 +65,10 @@ public:
     // The history file: the setting "HistoryFilePath", by default in the data folder.
     static QString filePath();
     void load();
+    // A load of a long history may show only its newest clippings at first (see
+    // HistoryFileReading); this adds the rest, waiting for the reading when it is still under way.
+    // Everything that needs the whole history calls it first: saves, sync, captures, clearing.
+    void finishLoading();
     // Builds the lookups of the add rules that a load left for later, and writes the sync log lines
     // a load read ahead left for later; once the first window is up.
     void catchUpIndex();
@@ -223,6 +228,12 @@ private:
     // Adds loaded clippings; with renewedIds, first gives new ids to repeated ones and says
     // whether there were any.
     int addClippings(LoadedClippings clippings, bool *renewedIds = nullptr, bool holdLog = false);
+    // Loads the file from what was read ahead, or by reading it now.
+    void loadWhole(const QString &path, std::optional<HistoryFileReading::Outcome> taken);
+    void showFirstPage(LoadedClippings clippings);
+    // Adds what a reading holds past the first page; false, changing nothing, when the document
+    // is not the plain one its first page stood for.
+    bool addRestOfFirstPage(HistoryFileReading::Outcome &reading);
     void keepAside(const QString &path, LoadProblem problem);
 
     QModelIndex toSourceIndex(const QModelIndex &index) const;
@@ -237,6 +248,8 @@ private:
     QSet<QString> m_excludedApplications;
     QModelIndex m_nextIndex;
     bool m_loadFailed = false;
+    // The clippings of the first page shown, while the rest of the file is not yet in.
+    int m_firstPageRows = 0;
     // Set while a history file could neither be loaded nor kept aside: it must not be overwritten.
     QString m_protectedPath;
     QString m_keptAsidePath;

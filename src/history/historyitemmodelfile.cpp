@@ -50,6 +50,7 @@ QString HistoryItemModel::filePath()
 
 HistorySnapshot HistoryItemModel::snapshot()
 {
+    finishLoading();
     // Each row's record is kept by its clipping until the clipping changes: taking them is cheap,
     // and the icons and the JSON are worked out by the writer.
     const int rows = rowCount();
@@ -188,6 +189,7 @@ bool HistoryItemModel::renewDuplicateIds(const QList<ClippingItem *> &items)
 
 int HistoryItemModel::deserialize(QByteArray data)
 {
+    finishLoading();
     HistoryDocument document;
     if (!parseDocument(data, &document))
         return -1;
@@ -196,6 +198,7 @@ int HistoryItemModel::deserialize(QByteArray data)
 
 bool HistoryItemModel::prepareSave(HistorySaver::Job &job, bool takeSnapshot)
 {
+    finishLoading();
     job.path = filePath();
     const QString folder = QFileInfo(job.path).absolutePath();
     if (!PrivateFiles::makeFolder(folder)) {
@@ -284,8 +287,49 @@ void HistoryItemModel::load()
     }
 
     const QString path = filePath();
+    // A long history shows its newest clippings while the rest is read.
+    if (std::optional<LoadedClippings> page = HistoryFileReading::takeFirstPage(path)) {
+        clear();
+        m_removals.clear();
+        showFirstPage(std::move(*page));
+        return;
+    }
     // Usually read while the window was being built.
+    loadWhole(path, HistoryFileReading::take(path));
+}
+
+void HistoryItemModel::showFirstPage(LoadedClippings clippings)
+{
+    QList<ClippingItem *> items = clippings.take();
+    // Within the limit: the rest of the load would trim what is above it.
+    const int keep = qMax(1, readRules().keepItems);
+    while (items.size() > keep)
+        delete items.takeLast();
+    m_firstPageRows = int(items.size());
+    if (items.isEmpty())
+        return;
+    if (columnCount() < 1)
+        setColumnCount(1);
+    invisibleRootItem()->insertRows(0, QList<QStandardItem *>(items.cbegin(), items.cend()));
+}
+
+void HistoryItemModel::finishLoading()
+{
+    if (m_firstPageRows == 0)
+        return;
+    const QString path = filePath();
     std::optional<HistoryFileReading::Outcome> taken = HistoryFileReading::take(path);
+    if (taken && taken->read == SafeFile::ReadResult::Read && taken->parsed
+        && taken->document.magic == HistorySnapshot::Magic && taken->document.version <= HistorySnapshot::Version
+        && addRestOfFirstPage(*taken))
+        return;
+    // Anything out of the ordinary is loaded the usual way, in place of the first page.
+    m_firstPageRows = 0;
+    loadWhole(path, std::move(taken));
+}
+
+void HistoryItemModel::loadWhole(const QString &path, std::optional<HistoryFileReading::Outcome> taken)
+{
     HistoryFileReading::Outcome reading = taken ? std::move(*taken) : HistoryFileReading::readNow(path);
     switch (reading.read) {
     case SafeFile::ReadResult::Missing:

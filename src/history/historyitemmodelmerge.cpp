@@ -47,6 +47,7 @@ QList<QString> picturesOf(const HistoryDocument &document)
 
 bool HistoryItemModel::merge(QByteArray online, QByteArray &result, SyncDirection direction)
 {
+    finishLoading();
     if (!online.isEmpty()) {
         // Read the whole document before touching a row: a download that turns out unreadable
         // must leave the local history as it was.

@@ -2,6 +2,8 @@
 #include "history/historyitemmodel.h"
 
 #include "history/clippingitem.h"
+#include "history/historydocument.h"
+#include "history/loadedclippings.h"
 #include "history/historyindex.h"
 #include "history/itemrole.h"
 #include "common/compactjson.h"
@@ -10,6 +12,7 @@
 #include "logging/synclog.h"
 #include "common/utils.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QMimeData>
 #include <QRegularExpression>
@@ -95,6 +98,7 @@ HistoryItemModel::AddRules HistoryItemModel::readRules()
 
 bool HistoryItemModel::addItem(QStandardItem *item)
 {
+    finishLoading();
     return addItem(item, readRules());
 }
 
@@ -253,8 +257,67 @@ bool HistoryItemModel::addAllInOrder(const QList<ClippingItem *> &items, const A
     return true;
 }
 
+bool HistoryItemModel::addRestOfFirstPage(HistoryFileReading::Outcome &reading)
+{
+    LoadedClippings &clippings = reading.clippings;
+    const std::shared_ptr<HistoryIndex::Tables> tables = clippings.indexTables();
+    AddRules rules = readRules();
+    rules.keepRowPin = false;
+    if (!tables || !HistoryIndex::isPlain(*tables) || !clippings.unsafeFileNames().isEmpty()
+        || rules.keepItems < 1 || clippings.size() > rules.keepItems)
+        return false;
+    m_documentBase = reading.size;
+    m_documentBaseAdded = m_addedBytes;
+    QList<ClippingItem *> items = clippings.take();
+    // The rows shown stand for the first clippings, whatever the user did with them meanwhile.
+    const auto rest = items.begin() + qMin(qsizetype(std::exchange(m_firstPageRows, 0)), items.size());
+    qDeleteAll(items.begin(), rest);
+    items.erase(items.begin(), rest);
+
+    for (const auto &[idText, timeText] : reading.document.removals) {
+        const QUuid id = QUuid::fromString(idText);
+        const qint64 msecs = ClippingItem::toMsecs(QDateTime::fromString(timeText, Qt::ISODate));
+        if (!id.isNull() && msecs != ClippingItem::InvalidTime)
+            noteRemoval(id, msecs);
+    }
+    for (int row = 0; row < rowCount() && !m_removals.isEmpty(); ++row)
+        m_removals.remove(ClippingItem::idOf(item(row)));
+    const bool refused = std::any_of(items.cbegin(), items.cend(), [&](const ClippingItem *item) {
+        return !refusal(item, rules).isEmpty();
+    });
+    if (refused) {
+        for (ClippingItem *clipping : std::as_const(items)) {
+            if (!addItem(clipping, rules))
+                delete clipping;
+        }
+    } else {
+        for (ClippingItem *clipping : std::as_const(items)) {
+            if (clipping->isRemoved())
+                eraseRemovedContent(clipping);
+            if (!m_removals.isEmpty())
+                m_removals.remove(clipping->id());
+        }
+        const int first = rowCount();
+        QList<QString> texts;
+        texts.reserve(items.size());
+        for (const ClippingItem *clipping : std::as_const(items))
+            texts.append(clipping->text());
+        SyncLog::addLater([texts = std::move(texts), first] {
+            const LogBurst burst;
+            for (int i = 0; i < texts.size(); ++i)
+                logAdded(texts.at(i), first + i);
+        });
+        if (!items.isEmpty())
+            invisibleRootItem()->insertRows(first, QList<QStandardItem *>(items.cbegin(), items.cend()));
+    }
+    removeExtraItems(rules);
+    qDebug().noquote() << "Read " << rowCount() << " history items from " << filePath();
+    return true;
+}
+
 void HistoryItemModel::removeExtraItems()
 {
+    finishLoading();
     removeExtraItems(readRules());
 }
 
@@ -383,6 +446,7 @@ void HistoryItemModel::addImage(const QUrl &url, const QImage &image, QPixmap ic
 
 void HistoryItemModel::clipboardChanged(std::shared_ptr<const QMimeData> data, QPixmap icon, QString application)
 {
+    finishLoading();
     updateApplications(application, icon);
 
     bool handled = false;
@@ -556,6 +620,7 @@ void HistoryItemModel::markItemsAsRemoved(QList<QModelIndex> indices)
 
 void HistoryItemModel::markAllAsRemoved()
 {
+    finishLoading();
     const QDateTime now = QDateTime::currentDateTime();
     const int rows = rowCount();
     int first = -1;
@@ -589,6 +654,7 @@ void HistoryItemModel::markAllAsRemoved()
 
 void HistoryItemModel::updateExcludeList()
 {
+    finishLoading();
     const QStringList excluded = Utils::settings().value("ExcludedApplications").toStringList();
     m_excludedApplications = QSet<QString>(excluded.cbegin(), excluded.cend());
 

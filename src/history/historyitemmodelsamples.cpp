@@ -37,6 +37,7 @@ QString HistoryItemModel::sampleFolder()
 
 void HistoryItemModel::addExampleClippings()
 {
+    finishLoading();
     registerSampleResources();
     const QString folder = sampleFolder();
     const QString path = folder + "/history-samples.json";
@@ -94,6 +95,7 @@ void HistoryItemModel::addExampleClippings()
 
 void HistoryItemModel::generateRandomItems(int n)
 {
+    finishLoading();
     QRandomGenerator *random = QRandomGenerator::global();
     for (int i = 0; i < n; ++i) {
         const int d = int(random->generate() % 100);

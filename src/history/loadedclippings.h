@@ -25,6 +25,7 @@ public:
     LoadedClippings &operator=(LoadedClippings &&other) noexcept;
     ~LoadedClippings();
 
+    qsizetype size() const { return qsizetype(m_items.size()); }
     // The items in document order; the caller owns them.
     QList<ClippingItem *> take();
 

@@ -324,6 +324,9 @@ private slots:
         const QByteArray valid = validDocument();
         QTest::newRow("valid") << valid;
         QTest::newRow("long") << longDocument(true);
+        QTest::newRow("long without pictures") << longDocument(false);
+        const QByteArray longText = longDocument(false);
+        QTest::newRow("long, cut after its first page") << longText.left(longText.size() * 3 / 4);
         QTest::newRow("missing") << QByteArray();
         QTest::newRow("truncated") << valid.left(valid.size() / 2);
         QTest::newRow("wrong magic") << QByteArray(valid).replace("-18022398", "12345");
@@ -333,21 +336,43 @@ private slots:
     void testFileReadAheadLoadsAsReadingItAtLoad()
     {
         QFETCH(QByteArray, bytes);
-        const auto loadOnce = [&bytes](bool ahead) {
+        enum Reading { AtLoad, Ahead, FirstPageAhead };
+        const auto loadOnce = [&bytes](Reading reading) {
             resetStore();
             HistoryTest::setSetting("KeepItems", 10000);
             if (!bytes.isEmpty())
                 writeFile(historyPath(), bytes);
-            if (ahead)
-                HistoryFileReading::start(HistoryItemModel::filePath());
+            if (reading != AtLoad)
+                HistoryFileReading::start(HistoryItemModel::filePath(), reading == FirstPageAhead ? 0 : -1);
             HistoryItemModel model(nullptr, nullptr);
             model.load();
+            model.finishLoading();
             QByteArray outcome = model.rowCount() ? model.serialize() : QByteArray();
             outcome += QByteArray::number(model.rowCount()) + " " + QByteArray::number(model.loadFailed()) + " "
                 + QByteArray::number(keptAsideFiles().size());
             return outcome;
         };
-        QCOMPARE(loadOnce(true), loadOnce(false));
+        const QByteArray atLoad = loadOnce(AtLoad);
+        QCOMPARE(loadOnce(Ahead), atLoad);
+        QCOMPARE(loadOnce(FirstPageAhead), atLoad);
+    }
+
+    void testCopyBeforeTheRestOfTheHistoryIsInLandsOnTheWholeHistory()
+    {
+        HistoryTest::setSetting("KeepItems", 10000);
+        QVERIFY(writeFile(historyPath(), longDocument(false)));
+        HistoryFileReading::start(HistoryItemModel::filePath(), 0);
+        HistoryItemModel model(nullptr, nullptr);
+        model.load();
+        QCOMPARE(model.rowCount(), int(HistoryFileReading::FirstPageClippings));
+        // A copy of an older clipping moves it up, as it does in the whole history.
+        model.addText("clipping 4002", QString(), QPixmap(), "Editor");
+        QCOMPARE(model.rowCount(), 5000);
+        QCOMPARE(ClippingItem::textOf(model.item(3)), QString("clipping 4002"));
+        QVERIFY(model.save(false));
+        const QJsonArray saved = QJsonDocument::fromJson(readFile(historyPath())).object().value("clippings").toArray();
+        QCOMPARE(saved.size(), 5000);
+        QCOMPARE(saved.last().toObject().value("text").toString(), QString("clipping 4999\nline"));
     }
 
     void testLongHistoryReadInSlicesSavesByteForByte()
