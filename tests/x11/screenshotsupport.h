@@ -10,6 +10,8 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#include <memory>
+
 // Helpers of the screenshot tests: where pictures for review by eye go, and sample icons.
 namespace Screenshots {
 
@@ -61,7 +63,13 @@ inline QPalette darkPalette()
 inline void useAppearance(bool dark)
 {
     qputenv("KESTOVAN_DARK_MODE", dark ? "1" : "0");
-    QApplication::setPalette(dark ? darkPalette() : QStyleFactory::create("Fusion")->standardPalette());
+    if (dark) {
+        QApplication::setPalette(darkPalette());
+        return;
+    }
+    // Only its palette is wanted; the style itself is not installed.
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+    QApplication::setPalette(fusion->standardPalette());
 }
 
 } // namespace Screenshots
