@@ -9,6 +9,7 @@
 // Ends when killed or when it loses the selection ("lost").
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -51,6 +52,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "kestovan_hostileowner: no X display\n");
         return 2;
     }
+    // Closed on every way out, so that a sanitized build reports no connection left open.
+    const std::unique_ptr<Display, int (*)(Display *)> connection(display, XCloseDisplay);
     const Atom clipboard = XInternAtom(display, "CLIPBOARD", False);
     const Atom targets = XInternAtom(display, "TARGETS", False);
     const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
