@@ -18,7 +18,7 @@ tests/unit.sh "$BUILD_DIR" -j8 || unit=$?
 # so they keep the time their waits are sized for.
 if [[ $sanitized != 0 ]]; then
     mkdir -p "$BUILD_DIR-sanitize"
-    nice -n 10 tools/setup.sh --sanitize "$BUILD_DIR-sanitize" >"$BUILD_DIR-sanitize.build.log" 2>&1 &
+    nice -n 10 tools/setup.sh --sanitize "$BUILD_DIR-sanitize" >"$BUILD_DIR-sanitize/build.log" 2>&1 &
     sanitize_build=$!
 fi
 
@@ -30,7 +30,7 @@ if [[ $sanitized != 0 ]]; then
     if wait "$sanitize_build"; then
         tests/sanitizers/run.sh "$BUILD_DIR-sanitize" || sanitize=$?
     else
-        tail -n 40 "$BUILD_DIR-sanitize.build.log" >&2
+        tail -n 40 "$BUILD_DIR-sanitize/build.log" >&2
         echo "test.sh: the sanitized build failed" >&2
         sanitize=1
     fi

@@ -165,14 +165,18 @@ private:
     bool addItem(QStandardItem *item, const AddRules &rules);
     // Keeps a removal whose clipping leaves the history; the later of two for one id.
     void noteRemoval(const QUuid &id, qint64 msecs);
-    // Takes a document's removals, and deletes the clippings here that they outweigh.
-    void applyRemovals(const HistoryDocument &document);
+    // Takes a document's removals and, with removeOlderRows, deletes the clippings here that they
+    // outweigh.
+    void applyRemovals(const HistoryDocument &document, bool removeOlderRows = true);
     // Adds a loaded document's clippings to an empty history in one insert, when that ends
     // exactly as adding each by addItem() would; false, with nothing changed, otherwise. The
     // lookups of the items (built here unless given) become the index. With holdLog, the sync log's
     // line per clipping waits for catchUpIndex(), and the lines of others wait behind them.
     bool addAllInOrder(const QList<ClippingItem *> &items, const AddRules &rules,
                        std::shared_ptr<HistoryIndex::Tables> tables = nullptr, bool holdLog = false);
+    // Puts clippings the rules take, in order, below the rows there are; with holdLog their sync
+    // log lines wait for catchUpIndex().
+    void appendInOrder(const QList<ClippingItem *> &items, bool holdLog);
     void removeExtraItems(const AddRules &rules);
     void removeImageFolder(const QStandardItem *clipping);
     void removeImageFolder(const QUuid &id);

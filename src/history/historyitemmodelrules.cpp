@@ -2,7 +2,6 @@
 #include "history/historyitemmodel.h"
 
 #include "history/clippingitem.h"
-#include "history/historydocument.h"
 #include "history/loadedclippings.h"
 #include "history/historyindex.h"
 #include "history/itemrole.h"
@@ -12,7 +11,6 @@
 #include "logging/synclog.h"
 #include "common/utils.h"
 
-#include <QDateTime>
 #include <QDebug>
 #include <QMimeData>
 #include <QRegularExpression>
@@ -196,7 +194,7 @@ void HistoryItemModel::noteRemoval(const QUuid &id, qint64 msecs)
         *known = msecs;
 }
 
-void HistoryItemModel::applyRemovals(const HistoryDocument &document)
+void HistoryItemModel::applyRemovals(const HistoryDocument &document, bool removeOlderRows)
 {
     for (const auto &[idText, timeText] : document.removals) {
         const QUuid id = QUuid::fromString(idText);
@@ -204,10 +202,45 @@ void HistoryItemModel::applyRemovals(const HistoryDocument &document)
         if (id.isNull() || msecs == ClippingItem::InvalidTime)
             continue;
         noteRemoval(id, msecs);
+        if (!removeOlderRows)
+            continue;
         const int row = m_index->firstRowWithId(id);
         if (row >= 0 && ClippingItem::changeMsecsOf(item(row)) < msecs)
             removeItem(row);
     }
+}
+
+void HistoryItemModel::appendInOrder(const QList<ClippingItem *> &items, bool holdLog)
+{
+    if (items.isEmpty())
+        return;
+    for (ClippingItem *item : items) {
+        if (item->isRemoved())
+            eraseRemovedContent(item);
+        if (!m_removals.isEmpty())
+            m_removals.remove(item->id());
+    }
+    const int first = rowCount();
+    if (holdLog) {
+        // A line per clipping is more than the first window can wait for.
+        QList<QString> texts;
+        texts.reserve(items.size());
+        for (const ClippingItem *item : items)
+            texts.append(item->text());
+        SyncLog::addLater([texts = std::move(texts), first] {
+            const LogBurst burst;
+            for (int i = 0; i < texts.size(); ++i)
+                logAdded(texts.at(i), first + i);
+        });
+    } else {
+        const LogBurst burst;
+        for (int i = 0; i < items.size(); ++i)
+            logAdded(items[i]->text(), first + i);
+    }
+    // As the first addItem() would: the column before the rows.
+    if (columnCount() < 1)
+        setColumnCount(1);
+    invisibleRootItem()->insertRows(first, QList<QStandardItem *>(items.cbegin(), items.cend()));
 }
 
 bool HistoryItemModel::addAllInOrder(const QList<ClippingItem *> &items, const AddRules &rules,
@@ -226,33 +259,7 @@ bool HistoryItemModel::addAllInOrder(const QList<ClippingItem *> &items, const A
         tables = HistoryIndex::build(items);
     if (!HistoryIndex::isPlain(*tables))
         return false;
-    for (ClippingItem *item : items) {
-        if (item->isRemoved())
-            eraseRemovedContent(item);
-        if (!m_removals.isEmpty())
-            m_removals.remove(item->id());
-    }
-
-    if (holdLog) {
-        // A line per clipping is more than the first window can wait for.
-        QList<QString> texts;
-        texts.reserve(items.size());
-        for (const ClippingItem *item : items)
-            texts.append(item->text());
-        SyncLog::addLater([texts = std::move(texts)] {
-            const LogBurst burst;
-            for (int row = 0; row < texts.size(); ++row)
-                logAdded(texts.at(row), row);
-        });
-    } else {
-        const LogBurst burst;
-        for (int row = 0; row < items.size(); ++row)
-            logAdded(items[row]->text(), row);
-    }
-    // As the first addItem() would: the column before the rows.
-    if (columnCount() < 1)
-        setColumnCount(1);
-    invisibleRootItem()->insertRows(0, QList<QStandardItem *>(items.cbegin(), items.cend()));
+    appendInOrder(items, holdLog);
     m_index->adopt(std::move(tables));
     return true;
 }
@@ -274,41 +281,19 @@ bool HistoryItemModel::addRestOfFirstPage(HistoryFileReading::Outcome &reading)
     qDeleteAll(items.begin(), rest);
     items.erase(items.begin(), rest);
 
-    for (const auto &[idText, timeText] : reading.document.removals) {
-        const QUuid id = QUuid::fromString(idText);
-        const qint64 msecs = ClippingItem::toMsecs(QDateTime::fromString(timeText, Qt::ISODate));
-        if (!id.isNull() && msecs != ClippingItem::InvalidTime)
-            noteRemoval(id, msecs);
-    }
+    applyRemovals(reading.document, false);
     for (int row = 0; row < rowCount() && !m_removals.isEmpty(); ++row)
         m_removals.remove(ClippingItem::idOf(item(row)));
     const bool refused = std::any_of(items.cbegin(), items.cend(), [&](const ClippingItem *item) {
         return !refusal(item, rules).isEmpty();
     });
-    if (refused) {
+    if (!refused) {
+        appendInOrder(items, true);
+    } else {
         for (ClippingItem *clipping : std::as_const(items)) {
             if (!addItem(clipping, rules))
                 delete clipping;
         }
-    } else {
-        for (ClippingItem *clipping : std::as_const(items)) {
-            if (clipping->isRemoved())
-                eraseRemovedContent(clipping);
-            if (!m_removals.isEmpty())
-                m_removals.remove(clipping->id());
-        }
-        const int first = rowCount();
-        QList<QString> texts;
-        texts.reserve(items.size());
-        for (const ClippingItem *clipping : std::as_const(items))
-            texts.append(clipping->text());
-        SyncLog::addLater([texts = std::move(texts), first] {
-            const LogBurst burst;
-            for (int i = 0; i < texts.size(); ++i)
-                logAdded(texts.at(i), first + i);
-        });
-        if (!items.isEmpty())
-            invisibleRootItem()->insertRows(first, QList<QStandardItem *>(items.cbegin(), items.cend()));
     }
     removeExtraItems(rules);
     qDebug().noquote() << "Read " << rowCount() << " history items from " << filePath();

@@ -320,13 +320,14 @@ void X11KeySynthesizer::replay(const QList<HeldKey> &held)
     }
 }
 
-void X11KeySynthesizer::releaseModifier(quint64 flag)
+void X11KeySynthesizer::releaseModifiers(quint64 flags)
 {
+    // Lets go of each modifier whichever of its keys holds it.
     char keys[32] = {};
     XQueryKeymap(m_display, keys);
     const QList<QList<int>> rows = modifierKeycodes();
     for (const auto &[row, rowFlag] : modifierRows) {
-        if (rowFlag != flag)
+        if (!(flags & rowFlag))
             continue;
         for (int keycode : rows[row]) {
             if (isDown(keys, keycode))
@@ -335,20 +336,11 @@ void X11KeySynthesizer::releaseModifier(quint64 flag)
     }
 }
 
-void X11KeySynthesizer::releaseModifiersBut(quint64 kept)
-{
-    for (quint64 flag : modifierFlags) {
-        if (!(kept & flag))
-            releaseModifier(flag);
-    }
-}
-
 void X11KeySynthesizer::postKey(quint16 macCode, bool down, quint64 flags, bool byCharacter)
 {
     const quint64 modifier = KeyCodes::flagForModifierMacKey(macCode);
     if (modifier && !down) {
-        // Lets go of the modifier whichever of its keys holds it.
-        releaseModifier(modifier);
+        releaseModifiers(modifier);
         return;
     }
     const Keymap keymap = readKeymap();
@@ -367,7 +359,7 @@ void X11KeySynthesizer::postKey(quint16 macCode, bool down, quint64 flags, bool 
     // saw it; on our key it makes another chord (Shift on a paste's Control+V is the history
     // window's hotkey). The user's press comes again when the held keys are posted.
     if (m_holding)
-        releaseModifiersBut(flags | modifier);
+        releaseModifiers(MacFlag::Modifiers & ~(flags | modifier));
     QList<int> pressed;
     const quint64 held = heldModifierFlags();
     for (quint64 flag : modifierFlags) {

@@ -94,8 +94,7 @@ private:
     bool grab();
     void takeEvents();
     void replay(const QList<HeldKey> &held);
-    void releaseModifier(quint64 flag);
-    void releaseModifiersBut(quint64 kept);
+    void releaseModifiers(quint64 flags);
     int bindSpareKeycode(quint32 keysym, const Keymap &keymap);
     void restoreMapping();
     void warnOnce(const QString &what);
