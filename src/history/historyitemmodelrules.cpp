@@ -169,6 +169,10 @@ bool HistoryItemModel::addItem(QStandardItem *item, const AddRules &rules)
             item->setData(row->data(HtmlRole), HtmlRole);
         if (rules.keepRowPin && !ClippingItem::isPinnedItem(item))
             item->setData(ClippingItem::isPinnedItem(row), Qt::CheckStateRole);
+        // A computer that still holds the older copy would bring the text back once the newer
+        // one is removed.
+        if (const QUuid replaced = ClippingItem::idOf(row); replaced != ClippingItem::idOf(item) && !replaced.isNull())
+            noteRemoval(replaced, ClippingItem::changeMsecsOf(item));
         removeRow(duplicate);
     }
 

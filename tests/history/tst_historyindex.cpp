@@ -95,6 +95,9 @@ public:
                 item.html = row.html;
             if (!item.pinned)
                 item.pinned = row.pinned;
+            // The copy replaced under another id is removed as of the newer copy.
+            if (row.id != item.id && !row.id.isNull())
+                noteRemoval(row.id, std::max(item.time, item.changed));
             rows.removeAt(found);
         }
         trim(rules);
@@ -128,12 +131,15 @@ public:
     void removeAt(int r)
     {
         const Row &row = rows.at(r);
-        if (row.removed && !row.id.isNull()) {
-            const qint64 when = std::max(row.time, row.changed);
-            if (!removals.contains(row.id) || removals.value(row.id) < when)
-                removals.insert(row.id, when);
-        }
+        if (row.removed && !row.id.isNull())
+            noteRemoval(row.id, std::max(row.time, row.changed));
         rows.removeAt(r);
+    }
+
+    void noteRemoval(const QUuid &id, qint64 when)
+    {
+        if (!removals.contains(id) || removals.value(id) < when)
+            removals.insert(id, when);
     }
 
     bool inUsualOrder() const

@@ -203,10 +203,20 @@ private slots:
         QVERIFY(sync.imageCalls.isEmpty());
     }
 
+    void testRemovalOutlivesTheTrimWhenAComputerReturns_data()
+    {
+        QTest::addColumn<bool>("copiedAgain");
+        QTest::newRow("removed") << false;
+        // The newer copy replaced the row under an id of its own, and the old id was forgotten.
+        QTest::newRow("copied again, then removed") << true;
+    }
+
     void testRemovalOutlivesTheTrimWhenAComputerReturns()
     {
-        // A clipping locked on P, Q and R. R goes offline; P removes it and copies more than
-        // "Keep items", so the tombstone is trimmed away on P and Q.
+        // A clipping locked on P, Q and R. R goes offline; P removes it (or copies its text again
+        // and removes that) and copies more than "Keep items", so the tombstone is trimmed away on
+        // P and Q.
+        QFETCH(bool, copiedAgain);
         HistoryTest::setSetting("KeepItems", "4");
         const QDateTime now = QDateTime::currentDateTime();
         const QUuid id = QUuid::createUuid();
@@ -220,6 +230,10 @@ private slots:
         };
         for (HistoryItemModel *model : {&p, &q, &r})
             merge(*model, shared);
+        if (copiedAgain) {
+            p.addItem(textItem("locked everywhere", now.addSecs(-60)));
+            QVERIFY(p.item(0)->data(IdRole).toUuid() != id);
+        }
         p.markItemAsRemoved(p.index(0, 0));
         for (int i = 1; i <= 4; ++i)
             p.addItem(textItem(QString("copied %1").arg(i), now.addSecs(i)));

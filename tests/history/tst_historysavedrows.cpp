@@ -30,8 +30,9 @@ QString iconText(const QStandardItem *item)
     return icon.isNull() ? QString("") : Utils::pixmapToString(icon);
 }
 
-// The file the rows make, written afresh through Qt's JSON from what the rows read now.
-QByteArray fileFromScratch(const HistoryItemModel &model)
+// The file the rows make, written afresh through Qt's JSON from what the rows read now, with the
+// removals the model keeps of rows no longer there.
+QByteArray fileFromScratch(HistoryItemModel &model)
 {
     QJsonArray clippings;
     QJsonObject icons;
@@ -53,8 +54,13 @@ QByteArray fileFromScratch(const HistoryItemModel &model)
         if (!item->data(RemovedRole).toBool() && !icons.contains(application))
             icons.insert(application, iconText(item));
     }
-    return QJsonDocument(QJsonObject{{"clippings", clippings}, {"icons", icons}, {"magic", -18022398}, {"version", 8}})
-        .toJson(QJsonDocument::Compact);
+    QJsonObject file{{"clippings", clippings}, {"icons", icons}, {"magic", -18022398}, {"version", 8}};
+    QJsonObject removals;
+    for (const auto &[id, time] : model.snapshot().removals)
+        removals.insert(id, time);
+    if (!removals.isEmpty())
+        file.insert("removedItems", removals);
+    return QJsonDocument(file).toJson(QJsonDocument::Compact);
 }
 
 QModelIndex rowWithText(const HistoryItemModel &model, const QString &text)
