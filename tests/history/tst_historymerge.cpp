@@ -264,6 +264,35 @@ private slots:
         QCOMPARE(texts(restarted), texts(p));
     }
 
+    // At the limit, a document holding one clipping more than the trim keeps here brought it back
+    // at each merge and trimmed it again: a change to save and upload every time, on and on.
+    void testMergeAtTheLimitThatReaddsWhatTheTrimDropsChangesNothing()
+    {
+        HistoryTest::setSetting("KeepItems", "4");
+        HistoryItemModel p(nullptr, nullptr), q(nullptr, nullptr);
+        for (int i = 0; i < 3; ++i)
+            p.addItem(textItem(QString("clipping %1").arg(i), at(i)));
+        QByteArray result;
+        q.merge(p.serialize(), result, BothWays);
+        // P copies once more and uploads its history as a copy leaves it: as long as the limit.
+        p.addItem(textItem("clipping 3", at(3)));
+        const QByteArray full = p.serialize();
+        result.clear();
+        QVERIFY(q.merge(full, result, BothWays));
+        const QStringList kept{"clipping 3", "clipping 2", "clipping 1"};
+        QCOMPARE(texts(q), kept);
+
+        // Met again, the document's oldest clipping comes back and is trimmed again.
+        QVERIFY(writeFile(historyPath(), "not written again"));
+        SyncLogDialog::c_log.clear();
+        result.clear();
+        QVERIFY(!q.merge(full, result, BothWays));
+        QVERIFY(mergeLines().contains("Merge clippings: Item 'clipping 0' added at position 3"));
+        QCOMPARE(texts(q), kept);
+        QCOMPARE(result, q.serialize());
+        QCOMPARE(readFile(historyPath()), QByteArray("not written again"));
+    }
+
     void testLockMovesNothingWhereTheLimitIsSmaller()
     {
         // P keeps 20 clippings and Q 3; P locks its oldest, which Q has trimmed away.
