@@ -24,14 +24,21 @@ bool KeyReleaseGuard::eventFilter(QObject *watched, QEvent *event)
         return false;
 
     const bool here = static_cast<QWidget *>(watched)->window() == m_window;
-    const int key = static_cast<QKeyEvent *>(event)->key();
+    const auto *keyEvent = static_cast<QKeyEvent *>(event);
+    const int key = keyEvent->key();
     if (type == QEvent::KeyPress) {
-        if (here)
-            m_pressedHere.insert(key);
-        else
+        if (!here)
             m_pressedHere.remove(key);
+        // A held key repeats its press; the first one tells what was held with it.
+        else if (!keyEvent->isAutoRepeat() || !m_pressedHere.contains(key))
+            m_pressedHere.insert(key, keyEvent->modifiers());
         return false;
     }
     // A release stays in the record: it passes the window's widgets one after the other.
     return here && !m_pressedHere.contains(key);
+}
+
+Qt::KeyboardModifiers KeyReleaseGuard::pressModifiers(int key) const
+{
+    return m_pressedHere.value(key, Qt::NoModifier);
 }

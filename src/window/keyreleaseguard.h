@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
-#include <QSet>
 
 class QWidget;
 
@@ -17,11 +17,15 @@ public:
     // Guards the window from now on; the window owns the guard.
     explicit KeyReleaseGuard(QWidget *window);
 
+    // The modifiers held at the key's last press in the window: what the key means, though they
+    // may be let go before the key, or before its release is handled.
+    Qt::KeyboardModifiers pressModifiers(int key) const;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *m_window;
-    // Keys whose last press reached the window.
-    QSet<int> m_pressedHere;
+    // Keys whose last press reached the window, with the modifiers of that press.
+    QHash<int, Qt::KeyboardModifiers> m_pressedHere;
 };

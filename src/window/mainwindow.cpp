@@ -70,7 +70,7 @@ MainWindow::MainWindow()
     searchTimer = new QTimer(this);
     connect(searchTimer, &QTimer::timeout, this, &MainWindow::showSearchPageAfterTyping);
     // Keys picked in the window's menus and boxes are released here; they must not act twice.
-    new KeyReleaseGuard(this);
+    keyReleaseGuard = new KeyReleaseGuard(this);
     // While typed letters wait to become a search, Space and Return on the list belong to it.
     ui->historyView->installEventFilter(this);
     new DialogsAboveWindow(this);

@@ -15,6 +15,7 @@
 #include <functional>
 
 class HistoryItemDelegate;
+class KeyReleaseGuard;
 class QHotkey;
 class QPushButton;
 class QTimer;
@@ -185,6 +186,7 @@ private:
     Sync *sync = nullptr;
     QTimer *statusTimer = nullptr;
     QTimer *searchTimer = nullptr;
+    KeyReleaseGuard *keyReleaseGuard = nullptr;
     QtAutoUpdater::Updater *updater = nullptr;
     QList<QHotkey *> actionHotkeys;
     // Where the window was put when shown, or dragged to. On X11 the window manager may report a

@@ -6,6 +6,7 @@
 #include "hotkey/qhotkey.h"
 #include "history/itemrole.h"
 #include "platform/platform.h"
+#include "window/keyreleaseguard.h"
 #include "window/searchmodel.h"
 #include "snippets/snippetmodel.h"
 #include "common/utils.h"
@@ -181,7 +182,9 @@ void MainWindow::keyReleaseEvent(QKeyEvent *event)
     const bool digit = key >= Qt::Key_0 && key <= Qt::Key_9;
     // Digits pick tabs; once a search is being typed they belong to it like any other character.
     const QString typed = digit && !searchTimer->isActive() ? QString() : HistoryItemView::searchText(event);
-    const bool commandHeld = heldModifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    // Ctrl may be let go before F, or before F's release is handled: the press tells.
+    const Qt::KeyboardModifiers modifiers = keyReleaseGuard->pressModifiers(key);
+    const bool commandHeld = modifiers.testAnyFlags(Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
 
     if (key == Qt::Key_Escape && top == 1) {
         ui->stackedWidgetTop->setCurrentIndex(0);
@@ -207,7 +210,7 @@ void MainWindow::keyReleaseEvent(QKeyEvent *event)
             else
                 ui->header->select(tab);
         }
-    } else if (inner == 0 && key == Qt::Key_F && (heldModifiers() & Qt::ControlModifier)) {
+    } else if (inner == 0 && key == Qt::Key_F && (modifiers & Qt::ControlModifier)) {
         ui->stackedWidgetTop->setCurrentIndex(1);
         ui->searchEdit->setFocus(Qt::OtherFocusReason);
     } else if (inner == 1 && letter && ui->snippetsSubView->hasFocus()) {

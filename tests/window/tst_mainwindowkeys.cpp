@@ -265,19 +265,39 @@ private slots:
         QCOMPARE(searchEdit(window.get())->text(), QString("k"));
     }
 
+    void testLetterWithModifierDoesNotSearch_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("pressedWith");
+        QTest::addColumn<Qt::KeyboardModifiers>("releasedWith");
+        QTest::addColumn<int>("page");
+        QTest::newRow("Alt+K") << int(Qt::Key_K) << Qt::KeyboardModifiers(Qt::AltModifier)
+                               << Qt::KeyboardModifiers(Qt::AltModifier) << 0;
+        // As xdotool or a busy machine gives it: Ctrl is up by the time F's release is handled.
+        QTest::newRow("Ctrl+F, Ctrl let go after F") << int(Qt::Key_F) << Qt::KeyboardModifiers(Qt::ControlModifier)
+                                                     << Qt::KeyboardModifiers(Qt::ControlModifier) << 1;
+        QTest::newRow("Ctrl+F, Ctrl let go first") << int(Qt::Key_F) << Qt::KeyboardModifiers(Qt::ControlModifier)
+                                                   << Qt::KeyboardModifiers(Qt::NoModifier) << 1;
+    }
+
     void testLetterWithModifierDoesNotSearch()
     {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, pressedWith);
+        QFETCH(Qt::KeyboardModifiers, releasedWith);
+        QFETCH(int, page);
         const auto window = freshWindow();
         window->showHistory();
-        platform()->setHeldModifiers(MacFlag::Option);
-        tap(historyView(window.get()), Qt::Key_K, Qt::AltModifier);
+        // Held with Ctrl or Alt a letter types nothing; the keyboard holds nothing any more.
+        QKeyEvent press(QEvent::KeyPress, key, pressedWith, QString());
+        QApplication::sendEvent(historyView(window.get()), &press);
+        const QString typed = releasedWith == Qt::NoModifier ? QString(QChar(key).toLower()) : QString();
+        QKeyEvent release(QEvent::KeyRelease, key, releasedWith, typed);
+        QApplication::sendEvent(historyView(window.get()), &release);
         QCOMPARE(searchEdit(window.get())->text(), QString());
-
-        platform()->setHeldModifiers(MacFlag::Control);
-        tap(historyView(window.get()), Qt::Key_F, Qt::ControlModifier);
-        platform()->setHeldModifiers(0);
-        QCOMPARE(topPage(window.get()), 1);
-        QTRY_VERIFY(searchEdit(window.get())->hasFocus());
+        QCOMPARE(topPage(window.get()), page);
+        if (page == 1)
+            QTRY_VERIFY(searchEdit(window.get())->hasFocus());
     }
 
     void testEscapeLeavesTheSearchPageThenHidesAndStoresGeometry()
