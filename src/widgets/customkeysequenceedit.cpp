@@ -79,10 +79,13 @@ void CustomKeySequenceEdit::focusOutEvent(QFocusEvent *event)
 
 void CustomKeySequenceEdit::changeEvent(QEvent *event)
 {
-    // The base class sets its hint once, when it is made; it would stay in the old language.
+    // The base class writes its hint once, when it is made, and the key names ("Strg" in German)
+    // only when the sequence changes; both would stay in the old language.
     if (event->type() == QEvent::LanguageChange) {
-        if (auto *field = findChild<QLineEdit *>())
+        if (auto *field = findChild<QLineEdit *>()) {
             field->setPlaceholderText(QCoreApplication::translate("QKeySequenceEdit", "Press shortcut"));
+            field->setText(keySequence().toString(QKeySequence::NativeText));
+        }
     }
     QKeySequenceEdit::changeEvent(event);
 }

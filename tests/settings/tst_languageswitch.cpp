@@ -1,6 +1,7 @@
 #include "mainwindowtestsupport.h"
 
 #include "actions/actioneditor.h"
+#include "widgets/customkeysequenceedit.h"
 #include "settings/releasenotesdialog.h"
 #include "common/translation.h"
 #include "images/editor/imageeditdialog.h"
@@ -180,6 +181,37 @@ private slots:
         const QStringList englishAfter = shownAmong(english);
         for (const QString &text : englishBefore)
             QVERIFY2(englishAfter.contains(text), qPrintable(text));
+        settings->reject();
+    }
+
+    // Key names are the toolkit's: after German the field kept "Strg+Umschalt+V" in every other
+    // language, also in the dialog opened again.
+    void testShortcutFieldNamesItsKeysInTheLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("Chinese") << "Chinese";
+        QTest::newRow("Hindi") << "Hindi";
+        QTest::newRow("English") << "English";
+    }
+
+    void testShortcutFieldNamesItsKeysInTheLanguage()
+    {
+        QFETCH(QString, language);
+        const QKeySequence open("Ctrl+Shift+V");
+        const auto window = freshWindow();
+        window->showSettings();
+        SettingsDialog *settings = window->settings();
+        auto *field = child<CustomKeySequenceEdit>(settings, "shortcut")->findChild<QLineEdit *>();
+        QCOMPARE(field->text(), open.toString(QKeySequence::NativeText));
+
+        chooseLanguage(child<QComboBox>(settings, "language"), "German");
+        QTRY_COMPARE(field->text(), open.toString(QKeySequence::NativeText));
+        QVERIFY2(field->text() != open.toString(QKeySequence::PortableText), qPrintable(field->text()));
+        settings->reject();
+
+        Translation::selectLanguage(language);
+        window->showSettings();
+        QTRY_COMPARE(field->text(), open.toString(QKeySequence::NativeText));
         settings->reject();
     }
 };
