@@ -20,6 +20,9 @@
 namespace {
 
 const QString WriteWarning = QStringLiteral("settings-write");
+const QString SettingsStandIn = QStringLiteral("settings.conf");
+// The sign-in's, in portable mode, where the program's settings lie elsewhere.
+const QString NativeStandIn = QStringLiteral("native.conf");
 
 // A name no store has, so that a store opened under it finds no file of its own, nor any file of
 // ours, while it tells where the user's stores are.
@@ -82,28 +85,18 @@ void sayRefused(const QString &file)
         qWarning().noquote() << text;
 }
 
-} // namespace
-
-namespace SettingsFile {
-
-QString path()
+// The native store also reads the file of the whole organisation.
+QStringList nativeFiles()
 {
-    // In portable mode beside the program, as Utils::settings() opens it.
-    return portable ? QCoreApplication::applicationDirPath() + "/settings.ini" : nativeFile(nativeFolder());
+    const QString folder = nativeFolder();
+    return {nativeFile(folder), folder + "/" + QCoreApplication::organizationName() + ".conf"};
 }
 
-QString standIn()
+// The file of the stand-in store named name while one of files cannot be used, else an empty text.
+QString standInFor(const QStringList &files, const QString &name)
 {
-    QStringList files;
-    if (portable) {
-        files.append(path());
-    } else {
-        // The native store also reads the file of the whole organisation.
-        const QString folder = nativeFolder();
-        files = {nativeFile(folder), folder + "/" + QCoreApplication::organizationName() + ".conf"};
-    }
     StandIn &state = standInState();
-    for (const QString &file : std::as_const(files)) {
+    for (const QString &file : files) {
         if (usable(file)) {
             // Said again should it be refused again.
             QMutexLocker locker(&state.mutex);
@@ -122,9 +115,34 @@ QString standIn()
                                  << "as it is not a regular file; the settings stay in a stand-in for this run.";
             sayRefused(file);
         }
-        return state.folder->filePath("settings.conf");
+        return state.folder->filePath(name);
     }
     return QString();
+}
+
+} // namespace
+
+namespace SettingsFile {
+
+QString path()
+{
+    // In portable mode beside the program, as Utils::settings() opens it.
+    return portable ? QCoreApplication::applicationDirPath() + "/settings.ini" : nativeFile(nativeFolder());
+}
+
+QString standIn()
+{
+    return standInFor(portable ? QStringList{path()} : nativeFiles(), SettingsStandIn);
+}
+
+std::unique_ptr<QSettings> nativeStore()
+{
+    // Outside portable mode this is the program's own store, and so its stand-in.
+    const QString standIn = portable ? standInFor(nativeFiles(), NativeStandIn) : SettingsFile::standIn();
+    if (!standIn.isEmpty())
+        return std::make_unique<QSettings>(standIn, QSettings::IniFormat);
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QCoreApplication::organizationName(), QCoreApplication::applicationName());
 }
 
 bool commit(QSettings &settings)

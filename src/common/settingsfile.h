@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <memory>
+
 class QSettings;
 
 // The settings store's file is handled like every data file: only a regular file (a link to one
@@ -17,6 +19,10 @@ QString path();
 // The file of the stand-in store while the settings file cannot be used, else an empty text. The
 // first refusal of a file is said once, in the log and to the user.
 QString standIn();
+
+// The user's native store, where the sign-in keeps its tokens also in portable mode, or its
+// stand-in while one of its files cannot be used.
+std::unique_ptr<QSettings> nativeStore();
 
 // Writes what settings holds to its file and checks that it was stored. A failure is said once,
 // and again only after a write worked in between, as for the other data files.

@@ -1,16 +1,14 @@
 #include "oauth/o0settingsstore.h"
 
 #include "common/privatefiles.h"
+#include "common/settingsfile.h"
 #include "oauth/o0cryptkey.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSettings>
 
 O0SettingsStore::O0SettingsStore(const QString &encryptionKey, QObject *parent)
-    : O0SettingsStore(new QSettings(QSettings::NativeFormat, QSettings::UserScope,
-                                    QCoreApplication::organizationName(), QCoreApplication::applicationName()),
-                      encryptionKey, parent)
+    : O0SettingsStore(SettingsFile::nativeStore().release(), encryptionKey, parent)
 {
     // In portable mode the program's settings lie elsewhere, and nothing else made this file
     // private before the tokens reach it.

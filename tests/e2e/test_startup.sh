@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # "kestovan --debug" writes the start-up banner into its debug log, stores every default setting,
 # warns of nothing on a first start, and quits cleanly (exit code 0) on SIGTERM. Under the usual
-# umask its folders are 0700 and its files 0600, also those an earlier version left open; and a
-# copy of the program alone in a folder loads none of its libraries from anywhere else.
+# umask its folders are 0700 and its files 0600, also those an earlier version left open; a
+# copy of the program alone in a folder loads none of its libraries from anywhere else; and a pipe
+# in place of the settings file holds no part of the start, the Google sign-in's store included.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh" || exit 1
 e2e_case_begin
@@ -121,4 +122,15 @@ wait_for_log "$copy_log" 'No TLS library:' 30 || fail "the copy alone found its 
 loaded=$(grep -F libkestovan "/proc/$KESTOVAN_PID/maps")
 [[ -z $loaded ]] || fail "the copy loaded a library from elsewhere: $loaded"
 stop_pid "$KESTOVAN_PID" TERM 15 || fail "the copy did not quit on SIGTERM"
-echo "startup banner, default settings, SIGTERM exit, private files and own libraries are right"
+
+# The sign-in's store is opened when the sync engine builds the Drive target, the default one,
+# which needs a client identity; nothing signed in, nothing is sent.
+rm -f "$settings" && mkfifo -m 600 "$settings" || fail "cannot put a pipe in place of $settings"
+export KESTOVAN_GOOGLE_CLIENT_ID=e2e-client.apps.example KESTOVAN_GOOGLE_CLIENT_SECRET=e2e-secret
+export KESTOVAN_GOOGLE_API_URL=http://127.0.0.1:9 KESTOVAN_GOOGLE_ACCOUNTS_URL=http://127.0.0.1:9
+pipe_log=$E2E_RUN_DIR/logs/pipe.log
+KESTOVAN_LOG=$pipe_log start_kestovan --debug
+wait_for_log "$pipe_log" 'Sync all: ' 30 || fail "the start stopped short of the first sync pass (see $pipe_log)"
+stop_pid "$KESTOVAN_PID" TERM 15 || fail "with a pipe as its settings file, SIGTERM ended kestovan with $LAST_EXIT_CODE"
+[[ -p $settings ]] || fail "the pipe in place of the settings file was replaced"
+echo "startup banner, default settings, SIGTERM exit, private files, own libraries and a piped settings file are right"
