@@ -1,6 +1,7 @@
 #include "sync/synclocalfolder.h"
 
 #include "common/folderlisting.h"
+#include "common/privatefiles.h"
 #include "common/safefile.h"
 #include "sync/sync.h"
 #include "sync/synclogdialog.h"
@@ -8,7 +9,6 @@
 #include "common/utils.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -113,7 +113,7 @@ void SyncLocalFolder::initialize(InitOptions options, QMap<QString, QVariant> se
         emit initialized(true);
         return;
     }
-    emit initialized(QDir().mkpath(m_folder));
+    emit initialized(PrivateFiles::makeFolder(m_folder));
 }
 
 bool SyncLocalFolder::isValid()
@@ -172,7 +172,8 @@ bool SyncLocalFolder::writeAtomically(const QString &path, const QByteArray &byt
     const QString temporaryPath = target.absolutePath() + "/." + target.fileName() + "."
         + QString::number(QRandomGenerator::global()->generate64(), 16) + ".part";
     QFile file(temporaryPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+    // The folder may be open to other local users; with encryption off this is the history in clear.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
         qCWarning(lcSync) << "Unable to open file for writing" << temporaryPath << file.errorString();
         return false;
     }

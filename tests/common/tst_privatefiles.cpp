@@ -1,5 +1,7 @@
 #include "common/privatefiles.h"
 #include "common/safefile.h"
+#include "sync/sync.h"
+#include "sync/synclocalfolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,7 +31,15 @@ class TestPrivateFiles : public QObject
 {
     Q_OBJECT
 
-    enum Step { SaveInNewFolders, TightenOldTree, TightenOldFileInPrivateFolder, CreateSettings, TightenSettings, KeepLinkTarget };
+    enum Step {
+        SaveInNewFolders,
+        TightenOldTree,
+        TightenOldFileInPrivateFolder,
+        CreateSettings,
+        TightenSettings,
+        KeepLinkTarget,
+        UploadToSharedFolder
+    };
 
 private slots:
     void initTestCase()
@@ -56,6 +66,9 @@ private slots:
         QTest::newRow("an old settings file") << int(TightenSettings) << QStringList{"Kestovan.conf"} << QList<int>{0600};
         QTest::newRow("a link is never followed") << int(KeepLinkTarget)
             << QStringList{"data", "elsewhere.txt"} << QList<int>{0700, 0644};
+        // With encryption off, a version there is the history in clear; the folder is the user's.
+        QTest::newRow("a version stored in a shared sync folder") << int(UploadToSharedFolder)
+            << QStringList{"data", "data/History#1.json"} << QList<int>{0755, 0600};
     }
 
     void testOwnFilesAndFoldersArePrivate()
@@ -97,6 +110,16 @@ private slots:
             QVERIFY(QFile::link(dir.filePath("elsewhere.txt"), data + "/link.txt"));
             PrivateFiles::tightenFolder(data);
             break;
+        case UploadToSharedFolder: {
+            QVERIFY(QDir().mkdir(data));
+            Sync engine;
+            SyncLocalFolder folder(&engine);
+            folder.initialize(ReportState, {{"SyncFolder", data}});
+            SyncData version;
+            version.file = "History#1.json";
+            folder.upload(PlainUpload, version, "{}");
+            break;
+        }
         }
         for (int i = 0; i < paths.size(); ++i)
             QVERIFY2(modeOf(dir.filePath(paths[i])) == modes[i],
