@@ -385,15 +385,18 @@ void Notifier::checkFolder(const QString &path)
 void Notifier::folderScanned(const QString &path, bool history, bool snippets, const QDateTime &checkTime)
 {
     m_scanning = false;
-    // Closed meanwhile, or watching another folder now.
-    if (!m_watcher || path != m_folder)
-        return;
-    if (history)
-        emit dataUpdated(HistoryItemModel::getFileName());
-    if (snippets)
-        emit dataUpdated(SnippetModel::getFileName());
-    m_lastCheck = checkTime;
     const bool changedMeanwhile = std::exchange(m_changedWhileScanning, false);
+    if (!m_watcher)
+        return;
+    // A result for a folder no longer watched is dropped; a change noticed meanwhile may be the
+    // new folder's.
+    if (path == m_folder) {
+        if (history)
+            emit dataUpdated(HistoryItemModel::getFileName());
+        if (snippets)
+            emit dataUpdated(SnippetModel::getFileName());
+        m_lastCheck = checkTime;
+    }
     if (rewatchFolder() || changedMeanwhile)
         onDirectoryChanged(m_folder);
 }

@@ -15,6 +15,8 @@
 #include <QHostInfo>
 #include <QTcpServer>
 
+#include <utility>
+
 using namespace SyncTest;
 
 
@@ -59,6 +61,28 @@ struct Recorder
     QList<qint64> times;
     QStringList updates;
     QList<Clients> clientLists;
+};
+
+// Runs a step once, as the first queued call reaches the object: for the notifier that is the
+// result of a folder scan, while it still counts the scan as under way.
+class BeforeQueuedCall : public QObject
+{
+public:
+    BeforeQueuedCall(QObject *target, std::function<void()> step)
+        : m_step(std::move(step))
+    {
+        target->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::MetaCall && m_step)
+            std::exchange(m_step, nullptr)();
+        return false;
+    }
+
+private:
+    std::function<void()> m_step;
 };
 
 QString registration()
@@ -522,6 +546,27 @@ private slots:
         QTest::qWait(20);
         QVERIFY(writeFile(m_folder->filePath("Snippets#6.json"), "{}"));
         QTRY_VERIFY_WITH_TIMEOUT(recorder.updates.contains("Snippets.json"), 10000);
+    }
+
+    void testChangeDuringAScanIsCheckedAfterItWhateverTheFolder()
+    {
+        QTemporaryDir other;
+        // Newer than the switch below, yet there before the folder is watched: only a check that
+        // follows the change noticed during the scan finds it.
+        QVERIFY(writeFile(other.filePath("History#8.json"), "{}", QDateTime::currentDateTime().addSecs(60)));
+        auto notifier = watching();
+        Recorder recorder(notifier.get());
+        BeforeQueuedCall whileScanning(notifier.get(), [&] {
+            Utils::settings().setValue("SyncFolder", other.path());
+            notifier->initialize("LocalFolder");
+            notifier->onDirectoryChanged(other.path());
+        });
+        QTest::qWait(20);
+        QVERIFY(writeFile(m_folder->filePath("Snippets#8.json"), "{}"));
+        QTRY_VERIFY_WITH_TIMEOUT(recorder.updates.contains("History.json"), 10000);
+        QCOMPARE(notifier->watchedFolder(), other.path());
+        // The old folder's result came after the switch.
+        QVERIFY(!recorder.updates.contains("Snippets.json"));
     }
 
     void testFailedPassLeavesTheFolderWatched()
