@@ -59,7 +59,7 @@ ActionFile::ReadStatus ActionFile::read(const QString &path, QJsonObject &action
         bytes = file.readAll();
     } else {
         QString reason;
-        switch (SafeFile::read(path, &bytes, &reason)) {
+        switch (SafeFile::read(path, &bytes, &reason, MaxSize)) {
         case SafeFile::ReadResult::Read:
             break;
         case SafeFile::ReadResult::TooLarge:
@@ -146,7 +146,8 @@ QString ActionFile::claimNewFilePath(const QString &folder, const QString &title
 
 bool ActionFile::write(const QString &path, const QJsonObject &action, QString *error)
 {
-    return SafeFile::write(path, QJsonDocument(action).toJson(QJsonDocument::Compact), error);
+    return SafeFile::writeDocument(path, QJsonDocument(action).toJson(QJsonDocument::Compact), error, nullptr,
+                                   SafeFile::Links::Replace, MaxSize);
 }
 
 QString ActionFile::timeStamp()

@@ -18,11 +18,14 @@ public:
     static bool isBuiltInKey(const QString &key);
     static bool isDeleted(const QJsonObject &action);
 
-    // Reads a whole file; an array document reads as an empty object. A user file larger than any
-    // data file may be is refused unread, with a warning; error then says why.
+    // An action is a script: a file larger than any script is refused unread, and none is written.
+    static constexpr qint64 MaxSize = qint64(4) * 1024 * 1024;
+
+    // Reads a whole file; an array document reads as an empty object. A user file larger than
+    // MaxSize is refused unread, with a warning; error then says why.
     static ReadStatus read(const QString &path, QJsonObject &action, QString *error = nullptr);
-    // Replaces a file with the compact object through the checked atomic save: a failed write
-    // leaves the old file whole.
+    // Replaces a file with the compact object through the checked atomic save: a failed write,
+    // or one that would pass MaxSize, leaves the old file whole.
     static bool write(const QString &path, const QJsonObject &action, QString *error = nullptr);
     // The "created" stamp: now, with the offset from UTC, so computers in other zones read the
     // same instant.

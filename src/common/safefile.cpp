@@ -182,13 +182,14 @@ bool write(const QString &path, const QByteArray &bytes, QString *error, bool *o
     return commit(descriptor, tmpPath, target, error);
 }
 
-bool writeDocument(const QString &path, const QByteArray &bytes, QString *error, bool *openFailed, Links links)
+bool writeDocument(const QString &path, const QByteArray &bytes, QString *error, bool *openFailed, Links links,
+                   qint64 limit)
 {
-    if (qint64(bytes.size()) > MaxDocumentSize) {
+    if (qint64(bytes.size()) > limit) {
         if (openFailed)
             *openFailed = false;
         return fail(error, Reason::tr("%1 would have %2 bytes, more than the %3 a data file may have")
-                               .arg(path, QString::number(bytes.size()), QString::number(MaxDocumentSize)));
+                               .arg(path, QString::number(bytes.size()), QString::number(limit)));
     }
     return write(path, bytes, error, openFailed, links);
 }

@@ -30,7 +30,7 @@ bool write(const QString &path, const QByteArray &bytes, QString *error = nullpt
 
 // write() for a data document: refuses bytes a load would refuse as too large.
 bool writeDocument(const QString &path, const QByteArray &bytes, QString *error = nullptr, bool *openFailed = nullptr,
-                   Links links = Links::Replace);
+                   Links links = Links::Replace, qint64 limit = MaxDocumentSize);
 
 // Copies a file by the same checked steps; fails when target already exists. Only a regular file
 // is copied: a pipe or device in its place is refused without waiting on it.

@@ -85,6 +85,10 @@ void Sync::createActionSyncOperations(SyncDirection direction)
 
     QMap<QString, QJsonObject> local;
     ActionHelpers::scanFiles(ActionFile::userFolder(), local, true);
+    // Not read, so not synced either way: no copy replaces it, and none is removed for want of it.
+    const auto tooLarge = [&local](const QString &key) {
+        return !local.contains(key) && QFileInfo(ActionFile::userFilePath(key)).size() > ActionFile::MaxSize;
+    };
 
     const auto queue = [this](SyncOperation operation, const QString &file, const QString &id = QString()) {
         SyncData data;
@@ -92,6 +96,12 @@ void Sync::createActionSyncOperations(SyncDirection direction)
         data.file = file;
         data.second = id;
         addToQueue(data);
+    };
+    const auto download = [&](const RemoteVersion &version) {
+        // Refused once already: it is said with every pass, not fetched with every pass.
+        if (m_problems.isUnreadable(version.id, m_online.value(version.id).second))
+            return;
+        queue(DownloadAction, version.name, version.id);
     };
     // Stores the local copy and removes every other remote copy of the action.
     const auto replaceRemote = [&](const QString &key, const QString &name) {
@@ -136,7 +146,7 @@ void Sync::createActionSyncOperations(SyncDirection direction)
                 SyncLogDialog::add("Sync: online has the same action file: " + key);
             } else if (!versions.isEmpty() && creationTime(it.value()) < newest.time) {
                 SyncLogDialog::add("Sync: online has the newer action file: " + key);
-                queue(DownloadAction, newest.name, newest.id);
+                download(newest);
             } else {
                 replaceRemote(key, name);
             }
@@ -147,12 +157,14 @@ void Sync::createActionSyncOperations(SyncDirection direction)
     for (auto it = remote.cbegin(); it != remote.cend(); ++it) {
         const QString &key = it.key();
         const RemoteVersion &newest = it.value().last();
-        if (direction == FromServer) {
+        if (tooLarge(key)) {
+            SyncLogDialog::add("Sync: The local action " + key + " is larger than an action file may be; it is not synced");
+        } else if (direction == FromServer) {
             SyncLogDialog::add("Sync: Downloading online: " + newest.name);
-            queue(DownloadAction, newest.name, newest.id);
+            download(newest);
         } else if (!local.contains(key) && direction == BothWays) {
             SyncLogDialog::add("Sync: Downloading new from online: " + newest.name);
-            queue(DownloadAction, newest.name, newest.id);
+            download(newest);
         } else if (!local.contains(key) && direction == ToServer) {
             SyncLogDialog::add("Sync: Missing locally -> delete: " + key);
             for (const RemoteVersion &version : it.value())
@@ -181,6 +193,14 @@ void Sync::downloadActionFinished(SyncData data, QByteArray bytes, bool error)
     const QString key = splitOnlineImageName(data.file).second;
     if (!ActionFile::isPlainFileName(key)) {
         fileUnreadable(SyncProblems::Kind::Damaged, data.file, "Sync: Incorrect filename format for " + data.file);
+        continueQueue();
+        return;
+    }
+    // Refused before it is parsed, which would hold the window as long as reading it at start did.
+    if (qint64(bytes.size()) > ActionFile::MaxSize) {
+        const QString id = data.second;
+        m_problems.addVersion(SyncProblems::Kind::Damaged, id, m_online.value(id).second, data.file, data.file);
+        SyncLogDialog::add("Sync: " + data.file + " is larger than an action file may be; it is refused");
         continueQueue();
         return;
     }

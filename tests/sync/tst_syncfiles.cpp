@@ -275,6 +275,11 @@ void TestSyncFiles::testFilesThatDoNotDecipherAreNeverWritten_data()
                                                   << "Sync: Decrypt failed for " << undeciphered;
     // Anybody who can write to the store could plant an action that, by its time, wins for good.
     QTest::newRow("plain action while encrypting") << false << newer << "is not encrypted, and encryption is on" << plain;
+    // Parsed, it held the window for seconds; stored, it held every start.
+    QJsonObject script = action("Long", "2023-05-06T00:00:00");
+    script.insert("script", QString(ActionFile::MaxSize, u'x'));
+    QTest::newRow("action larger than a script") << false << enciphered(actionBytes(script), "my secret")
+                                                 << "is larger than an action file may be" << damaged;
 }
 
 void TestSyncFiles::testFilesThatDoNotDecipherAreNeverWritten()
