@@ -4,6 +4,7 @@
 
 #include "app/application.h"
 #include "clipboard/clipboardtools.h"
+#include "common/guardedcall.h"
 #include "history/clippingitem.h"
 #include "history/historyfiltermodel.h"
 #include "history/historyitemmodel.h"
@@ -23,6 +24,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QUuid>
 #include <QtTest>
 
@@ -189,8 +191,10 @@ inline std::unique_ptr<MainWindow> freshWindow()
     platform()->reset();
     platform()->setFrontApplication("Editor");
     auto window = std::make_unique<MainWindow>();
-    // As the program does once its first window is up.
+    // As the program does once its first window is up; the action titles come from a worker.
     window->startSnippetsAndActions();
+    QThreadPool::globalInstance()->waitForDone();
+    GuardedCall::deliverPosted();
     hotkeys()->resetCounts();
     return window;
 }

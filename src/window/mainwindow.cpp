@@ -4,6 +4,7 @@
 
 #include "actions/actioncatalogue.h"
 #include "common/globals.h"
+#include "common/guardedcall.h"
 #include "history/historyfiltermodel.h"
 #include "window/dialogsabovewindow.h"
 #include "window/historyitemdelegate.h"
@@ -30,6 +31,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QSettings>
+#include <QThreadPool>
 #include <QTimer>
 
 namespace {
@@ -212,9 +214,15 @@ void MainWindow::startSnippetsAndActions()
 {
     SnippetModel::instance()->updateHotkeysAndKeywords();
     // The history menu and snippet placeholders find the actions in "Actions"; the settings
-    // dialog, made only when opened, rewrites it whenever its list changes.
-    QSettings settings = Utils::settings();
-    ActionCatalogue::writeTitles(settings, ActionCatalogue::listedActions());
+    // dialog, made only when opened, rewrites it whenever its list changes. Many or large action
+    // files must not hold the tray icon and the first copies, so they are read off this thread.
+    QThreadPool::globalInstance()->start([titles = GuardedCall(this)] {
+        const QList<ActionCatalogue::Entry> entries = ActionCatalogue::listedActions();
+        titles.post([entries] {
+            QSettings settings = Utils::settings();
+            ActionCatalogue::writeTitles(settings, entries);
+        });
+    });
 }
 
 void MainWindow::startSync()
