@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <utility>
 
 namespace {
@@ -24,11 +25,27 @@ constexpr std::array<std::pair<int, quint64>, 5> modifierRows{{
     {Mod5MapIndex, MacFlag::Option},
 }};
 
+// The rows of Caps Lock and Num Lock: a press and release switches them.
+constexpr std::array<int, 2> lockRows{LockMapIndex, Mod2MapIndex};
+
 constexpr std::array<quint64, 4> modifierFlags{MacFlag::Shift, MacFlag::Control, MacFlag::Option, MacFlag::Command};
 
 bool isDown(const char keys[32], int keycode)
 {
     return keycode > 0 && keycode < 256 && (keys[keycode / 8] & (1 << (keycode % 8)));
+}
+
+template <typename Key>
+bool releasedAfter(const QList<Key> &keys, qsizetype press)
+{
+    const int keycode = keys.at(press).keycode;
+    return std::any_of(keys.cbegin() + press + 1, keys.cend(),
+                       [keycode](const Key &later) { return !later.down && later.keycode == keycode; });
+}
+
+bool isModifierKey(const QList<QList<int>> &rows, int keycode)
+{
+    return std::any_of(rows.cbegin(), rows.cend(), [keycode](const QList<int> &row) { return row.contains(keycode); });
 }
 
 } // namespace
@@ -249,14 +266,44 @@ void X11KeySynthesizer::release()
     const ServerGrab serverGrab(*this, m_grabbed);
     m_holding = false;
     if (m_grabbed) {
+        // Every key the grab took is here once the server has handled what came before.
+        sync();
+        letGoOfKeysStillDown();
         XUngrabKeyboard(m_display, CurrentTime);
         m_grabbed = false;
     }
-    // Every key the grab took is here once the server has handled the release.
     sync();
     replay(std::exchange(m_held, {}));
     m_postedModifiers.clear();
     sync();
+}
+
+void X11KeySynthesizer::letGoOfKeysStillDown()
+{
+    // A press posted for a key its device still holds is dropped: such a key is let go while the
+    // grab takes the release, so that its press goes in once.
+    const QList<QList<int>> rows = modifierKeycodes();
+    char keys[32] = {};
+    XQueryKeymap(m_display, keys);
+    QList<int> stillDown;
+    for (qsizetype i = 0; i < m_held.size(); ++i) {
+        const HeldKey &key = m_held.at(i);
+        if (key.down && isDown(keys, key.keycode) && !isModifierKey(rows, key.keycode) && !stillDown.contains(key.keycode)
+            && !releasedAfter(m_held, i))
+            stillDown.append(key.keycode);
+    }
+    if (stillDown.isEmpty())
+        return;
+    const unsigned long first = NextRequest(m_display);
+    for (int keycode : std::as_const(stillDown))
+        XTestFakeKeyEvent(m_display, unsigned(keycode), False, CurrentTime);
+    sync();
+    // The grab brought those releases here; they are ours, not the user's.
+    m_held.erase(std::remove_if(m_held.begin(), m_held.end(),
+                                [&](const HeldKey &key) {
+                                    return !key.down && key.serial >= first && stillDown.removeOne(key.keycode);
+                                }),
+                 m_held.end());
 }
 
 void X11KeySynthesizer::replay(const QList<HeldKey> &held)
@@ -264,60 +311,94 @@ void X11KeySynthesizer::replay(const QList<HeldKey> &held)
     if (held.isEmpty())
         return;
     const QList<QList<int>> rows = modifierKeycodes();
-    const auto isModifier = [&rows](int keycode) {
-        return std::any_of(rows.cbegin(), rows.cend(),
-                           [keycode](const QList<int> &row) { return row.contains(keycode); });
+    // The keyboard as the server has it, followed as keys are posted, and as the user left it.
+    char keys[32] = {};
+    XQueryKeymap(m_display, keys);
+    std::bitset<256> down;
+    for (int keycode = 0; keycode < 256; ++keycode)
+        down[keycode] = isDown(keys, keycode);
+    const std::bitset<256> left = down;
+    Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, x = 0, y = 0;
+    unsigned int locked = 0;
+    XQueryPointer(m_display, DefaultRootWindow(m_display), &root, &child, &rootX, &rootY, &x, &y, &locked);
+    const unsigned int lockedLeft = locked;
+
+    const auto post = [&](int keycode, bool press) {
+        fakeKey(keycode, press);
+        down[keycode] = press;
     };
+    const auto setLocks = [&](unsigned int state) {
+        for (const int row : lockRows) {
+            const unsigned int mask = 1u << row;
+            if (((state ^ locked) & mask) && !rows.at(row).isEmpty()) {
+                post(rows.at(row).first(), true);
+                post(rows.at(row).first(), false);
+                locked ^= mask;
+            }
+        }
+    };
+    const auto setModifiers = [&](unsigned int state) {
+        for (const auto &[row, flag] : modifierRows) {
+            const QList<int> &codes = rows.at(row);
+            const bool wanted = state & (1u << row);
+            const bool isHeld = std::any_of(codes.cbegin(), codes.cend(), [&down](int code) { return down[code]; });
+            if (wanted && !isHeld && !codes.isEmpty()) {
+                post(codes.first(), true);
+            } else if (!wanted && isHeld) {
+                for (int code : codes) {
+                    if (down[code])
+                        post(code, false);
+                }
+            }
+        }
+        setLocks(state);
+    };
+
     QSet<int> posted;
     for (qsizetype i = 0; i < held.size(); ++i) {
         const HeldKey &key = held.at(i);
         if (!key.down) {
             // A release without its press here belongs to a key pressed before the hold.
             if (posted.remove(key.keycode))
-                fakeKey(key.keycode, false);
+                post(key.keycode, false);
             continue;
         }
-        const bool releasedLater = std::any_of(held.cbegin() + i + 1, held.cend(), [&key](const HeldKey &later) {
-            return !later.down && later.keycode == key.keycode;
-        });
-        // A modifier still held is down for the server already; pressed again and let go here, it
-        // would be let go under the user's finger.
-        if (isModifier(key.keycode)) {
-            if (releasedLater) {
-                fakeKey(key.keycode, true);
+        const bool releasedLater = releasedAfter(held, i);
+        if (isModifierKey(rows, key.keycode)) {
+            // The server has switched a lock already. A modifier still held is down for it, and
+            // pressed again and let go here it would be let go under the user's finger.
+            const bool isLock = std::any_of(lockRows.cbegin(), lockRows.cend(),
+                                            [&](int row) { return rows.at(row).contains(key.keycode); });
+            if (releasedLater && !isLock) {
+                post(key.keycode, true);
                 posted.insert(key.keycode);
             }
             continue;
         }
-        // The user's modifiers of the press that are no longer down, such as a Shift let go meanwhile.
+        // Exactly the user's modifiers and locks of the press, without those we posted.
         unsigned int ours = 0;
         for (const PostedModifiers &modifiers : std::as_const(m_postedModifiers)) {
             if (modifiers.serial <= key.serial)
                 ours = modifiers.mask;
         }
-        const unsigned int state = key.state & ~ours;
-        Window root = 0, child = 0;
-        int rootX = 0, rootY = 0, x = 0, y = 0;
-        unsigned int now = 0;
-        XQueryPointer(m_display, DefaultRootWindow(m_display), &root, &child, &rootX, &rootY, &x, &y, &now);
-        QList<int> added;
-        for (const int row : {ShiftMapIndex, ControlMapIndex, Mod1MapIndex, Mod4MapIndex, Mod5MapIndex}) {
-            const unsigned int mask = 1u << row;
-            if ((state & mask) && !(now & mask) && !rows[row].isEmpty()) {
-                fakeKey(rows[row].first(), true);
-                added.prepend(rows[row].first());
-            }
-        }
-        fakeKey(key.keycode, true);
-        for (int modifier : std::as_const(added))
-            fakeKey(modifier, false);
+        setModifiers(key.state & ~ours);
+        post(key.keycode, true);
         if (releasedLater) {
             posted.insert(key.keycode);
         } else {
             // Still under the user's finger: a posted key left down would repeat for ever.
-            fakeKey(key.keycode, false);
+            post(key.keycode, false);
         }
     }
+    // What the user holds now is down again, and only that.
+    for (const auto &[row, flag] : modifierRows) {
+        for (int code : rows.at(row)) {
+            if (down[code] != left[code])
+                post(code, left[code]);
+        }
+    }
+    setLocks(lockedLeft);
 }
 
 void X11KeySynthesizer::releaseModifiers(quint64 flags)

@@ -93,6 +93,7 @@ private:
     void fakeKey(int keycode, bool down);
     bool grab();
     void takeEvents();
+    void letGoOfKeysStillDown();
     void replay(const QList<HeldKey> &held);
     void releaseModifiers(quint64 flags);
     int bindSpareKeycode(quint32 keysym, const Keymap &keymap);

@@ -186,6 +186,53 @@ private slots:
         QTRY_COMPARE(m_probe.text(), QStringLiteral("aqAbdc"));
     }
 
+    // Each step is an xdotool command; "during" runs while the keyboard is held, "after" once it is
+    // let go, and the probe ends with the text the user typed.
+    void testKeysTypedWhileHeldComeAsTyped_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QList<QStringList>>("during");
+        QTest::addColumn<QList<QStringList>>("after");
+        QTest::addColumn<QString>("text");
+        // The modifier stayed down through the replay: the key typed before it got it too.
+        QTest::newRow("Shift pressed after a plain key")
+            << "us" << QList<QStringList>{{"key", "b"}, {"keydown", "shift"}}
+            << QList<QStringList>{{"key", "b"}, {"keyup", "shift"}} << "bB";
+        QTest::newRow("Control pressed after a plain key")
+            << "us" << QList<QStringList>{{"key", "b"}, {"keydown", "ctrl"}}
+            << QList<QStringList>{{"key", "b"}, {"keyup", "ctrl"}} << "b";
+        QTest::newRow("AltGr pressed after a plain key")
+            << "de" << QList<QStringList>{{"key", "e"}, {"keydown", "ISO_Level3_Shift"}}
+            << QList<QStringList>{{"key", "e"}, {"keyup", "ISO_Level3_Shift"}} << "e\u20ac";
+        // Switched by the server as it was pressed, and again as it was posted.
+        QTest::newRow("Caps Lock pressed after a plain key")
+            << "us" << QList<QStringList>{{"key", "a"}, {"key", "Caps_Lock"}, {"key", "b"}}
+            << QList<QStringList>{{"key", "c"}, {"key", "Caps_Lock"}} << "aBC";
+        // Posted again while its device still held it, the press was dropped.
+        QTest::newRow("key still down when the hold ends")
+            << "us" << QList<QStringList>{{"keydown", "k"}} << QList<QStringList>{{"keyup", "k"}} << "k";
+    }
+
+    void testKeysTypedWhileHeldComeAsTyped()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QList<QStringList>, during);
+        QFETCH(QList<QStringList>, after);
+        QFETCH(QString, text);
+        QVERIFY(run("setxkbmap", {layout}));
+        const auto usLayout = qScopeGuard([] { run("setxkbmap", {"us"}); });
+        QVERIFY(holdKeys());
+        for (const QStringList &step : std::as_const(during))
+            QVERIFY(xdotool(step));
+        releaseKeys();
+        for (const QStringList &step : std::as_const(after))
+            QVERIFY(xdotool(step));
+        QVERIFY(xdotool({"type", "."}));
+        QTRY_COMPARE(m_probe.text(), text + ".");
+        Connection connection;
+        QCOMPARE(connection.keysDown(), QList<int>());
+    }
+
     void testRemovedMonitorSeesNothing()
     {
         QSignalSpy spy(KeyMonitor::instance(), &KeyMonitor::keyboardEvent);
