@@ -290,9 +290,11 @@ void InputManager::finish()
 void InputManager::restore()
 {
     m_restorePending = false;
-    // restoreClipboard keeps the content it puts back out of the history.
-    if (m_saved)
-        ClipboardTools::restoreClipboard(std::move(m_saved));
+    std::unique_ptr<QMimeData> saved = std::move(m_saved);
+    // What the user copied since stays: only our own snippet is taken back. restoreClipboard keeps
+    // the content it puts back out of the history.
+    if (saved && m_pasted && m_pasted == QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard))
+        ClipboardTools::restoreClipboard(std::move(saved));
 }
 
 ClipboardSaver *InputManager::saver()

@@ -180,6 +180,18 @@ private slots:
         QCOMPARE(texts, (QStringList{m_brbText, "Joy", m_previous}));
     }
 
+    // Put back 500 ms after the paste, the content from before the expansion replaced the copy.
+    void testCopyBetweenThePasteAndTheRestoreStays()
+    {
+        type(" ::brb");
+        QTRY_VERIFY(pasted());
+        m_finalClipboard = "copied right after the expansion";
+        QGuiApplication::clipboard()->setText(m_finalClipboard);
+        QVERIFY(!QTest::qWaitFor([] { return clipboardText() != "copied right after the expansion"; },
+                                 PasteTiming::ClipboardRestore + 200));
+        QTRY_COMPARE(HistoryItemModel::toList().value(0), m_finalClipboard);
+    }
+
     // Typed fast, keys landed before the snippet or were erased in place of the keyword.
     void testKeysTypedDuringTheExpansionComeAfterTheSnippet_data()
     {
