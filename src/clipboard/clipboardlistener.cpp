@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStringList>
 #include <QTextDocumentFragment>
@@ -32,12 +33,6 @@ const qsizetype LargeText = 64 * 1024;
 // Pixels sampled per side for the image fingerprint: enough to tell screenshots of one size
 // apart, cheap enough to run on every change of an image on the clipboard.
 const int ImageSamplesPerSide = 32;
-
-ClipboardListener *historyListener()
-{
-    HistoryItemModel *model = HistoryItemModel::instance();
-    return model ? model->clipboardListener : nullptr;
-}
 
 ClipboardListener *listenFor(HistoryItemModel *model)
 {
@@ -120,21 +115,27 @@ ClipboardListener::ClipboardListener(QObject *parent)
     poll->start(PollInterval);
 }
 
+ClipboardListener *ClipboardListener::ofHistory()
+{
+    HistoryItemModel *model = HistoryItemModel::instance();
+    return model ? model->clipboardListener : nullptr;
+}
+
 void ClipboardListener::ignoreOwnText(const QString &text)
 {
-    if (ClipboardListener *listener = historyListener())
+    if (ClipboardListener *listener = ofHistory())
         listener->lastContent = textFingerprint(text);
 }
 
 void ClipboardListener::ignoreOwnImage()
 {
-    if (ClipboardListener *listener = historyListener())
+    if (ClipboardListener *listener = ofHistory())
         listener->lastContent = QStringLiteral("*");
 }
 
 void ClipboardListener::ignoreOwnData(const QMimeData *data)
 {
-    ClipboardListener *listener = historyListener();
+    ClipboardListener *listener = ofHistory();
     if (!listener || !data)
         return;
     // Content without a fingerprint is never recorded, so there is nothing to ignore.
@@ -215,12 +216,33 @@ QString ClipboardListener::fingerprint(const QMimeData *data, qsizetype *textLen
 
 bool ClipboardListener::clipboardAnswers()
 {
-    ClipboardListener *listener = historyListener();
+    ClipboardListener *listener = ofHistory();
     if (!listener || !listener->m_reader || QGuiApplication::clipboard()->ownsClipboard())
         return true;
     if (listener->m_reader->busy())
         return !listener->m_reader->stalled();
     return !listener->isUnanswered(listener->m_reader->owner());
+}
+
+std::shared_ptr<const QMimeData> ClipboardListener::currentReading()
+{
+    if (!m_reading || !m_ownerWatch)
+        return nullptr;
+    m_ownerWatch->catchUp();
+    if (ownerChanges() != m_readingChanges)
+        m_reading.reset();
+    return m_reading;
+}
+
+bool ClipboardListener::readingCurrent()
+{
+    if (!m_reader || !m_ownerWatch || QGuiApplication::clipboard()->ownsClipboard())
+        return false;
+    m_ownerWatch->catchUp();
+    // A change whose notice has not come yet is read now.
+    if (ownerChanges() != m_readOwnerChanges)
+        captureStep();
+    return m_reader->busy() && ownerChanges() == m_readOwnerChanges;
 }
 
 bool ClipboardListener::isUnanswered(quint32 owner) const
@@ -296,6 +318,7 @@ void ClipboardListener::captureStep()
         return;
     }
     m_unansweredOwner = 0;
+    m_reading.reset();
     m_readOwner = owner;
     m_readOwnerChanges = ownerChanges();
     // In UTF-8 a text takes at most three bytes per character: anything longer is over the limit.
@@ -304,6 +327,7 @@ void ClipboardListener::captureStep()
 
 void ClipboardListener::readFinished(std::unique_ptr<QMimeData> data, int outcome, quint32 owner)
 {
+    const auto done = qScopeGuard([this] { emit readDone(); });
     if (m_ownerWatch)
         m_ownerWatch->catchUp();
     if (ownerChanges() != m_readOwnerChanges) {
@@ -323,11 +347,17 @@ void ClipboardListener::readFinished(std::unique_ptr<QMimeData> data, int outcom
         emit notRecorded(tr("The copied picture (%1 x %2) was not recorded: it is larger than Kestovan can hold.")
                              .arg(refused.width())
                              .arg(refused.height()));
-    const QMimeData *read = data.get();
-    capture(read, std::move(data));
+    std::shared_ptr<const QMimeData> read = std::move(data);
+    // Kept to put back after the program wrote over the clipboard for a moment, so that the owner
+    // is not asked again, however slowly it answers.
+    if (outcome == X11ClipboardReader::Read && m_reader->whole()) {
+        m_reading = read;
+        m_readingChanges = m_readOwnerChanges;
+    }
+    capture(read.get(), read);
 }
 
-void ClipboardListener::capture(const QMimeData *data, std::unique_ptr<QMimeData> snapshot)
+void ClipboardListener::capture(const QMimeData *data, std::shared_ptr<const QMimeData> snapshot)
 {
     // A marker is a marker even when the name in it is empty: that content was rewritten already.
     const bool marked = data && data->hasFormat(ApplicationFormat);

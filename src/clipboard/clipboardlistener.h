@@ -24,6 +24,9 @@ public:
 
     explicit ClipboardListener(QObject *parent);
 
+    // The history's listener, when there is a history.
+    static ClipboardListener *ofHistory();
+
     // Fingerprint of the last content handed on, or "*": adopt the next content without handing it on.
     QString lastContent;
 
@@ -41,6 +44,12 @@ public:
     // False while another application keeps a read of its clipboard waiting, or is remembered as an
     // owner that does not answer: a synchronous read now could block the program for seconds.
     static bool clipboardAnswers();
+    // Another application's content as it was read when it was copied, taken whole, while the
+    // clipboard has had no other owner since; null otherwise.
+    std::shared_ptr<const QMimeData> currentReading();
+    // Whether the content of the clipboard's owner now is being read, readDone() following; starts
+    // that read when the clipboard changed owner since the last one.
+    bool readingCurrent();
     QString getSourceName();
     QPixmap getSourceIcon();
     // The fingerprint: the text, else the URLs' paths, else the image's size, centre pixel and a
@@ -54,6 +63,8 @@ signals:
     void changed(std::shared_ptr<const QMimeData> data, QPixmap icon, QString application);
     // Content that is not recorded as it was copied, and why.
     void notRecorded(QString reason);
+    // A read of another application's content has ended, whatever came of it.
+    void readDone();
 
 public slots:
     // The capture step, on the clipboard whatever mode changed; where the clipboard reports its own
@@ -65,8 +76,8 @@ public slots:
 private:
     void captureStep();
     // The capture step's judgement of the content; snapshot, when set, is data read from another
-    // application, which the step hands on or frees.
-    void capture(const QMimeData *data, std::unique_ptr<QMimeData> snapshot);
+    // application, which the step hands on.
+    void capture(const QMimeData *data, std::shared_ptr<const QMimeData> snapshot);
     void readFinished(std::unique_ptr<QMimeData> data, int outcome, quint32 owner);
     QString fingerprint(const QMimeData *data, qsizetype *textLength);
     quint64 ownerChanges() const;
@@ -96,4 +107,7 @@ private:
     quint64 m_readOwnerChanges = 0;
     quint32 m_unansweredOwner = 0;
     quint64 m_unansweredChanges = 0;
+    // The last content read whole, and the owner changes seen when its read began.
+    std::shared_ptr<const QMimeData> m_reading;
+    quint64 m_readingChanges = 0;
 };

@@ -3,7 +3,6 @@
 #include "clipboard/clipboardlistener.h"
 #include "clipboard/clipboardtools.h"
 #include "clipboard/x11clipboardreader.h"
-#include "platform/pastetiming.h"
 
 #include <QClipboard>
 #include <QDebug>
@@ -16,12 +15,6 @@
 ClipboardSaver::ClipboardSaver(QObject *parent)
     : QObject(parent)
 {
-    m_limit.setSingleShot(true);
-    connect(&m_limit, &QTimer::timeout, this, [this] {
-        qWarning() << "The clipboard's owner did not give its content in time; it is not put back.";
-        m_reader->cancel();
-        finish(nullptr);
-    });
 }
 
 void ClipboardSaver::save(std::function<void(std::unique_ptr<QMimeData> saved)> done)
@@ -44,19 +37,48 @@ void ClipboardSaver::save(std::function<void(std::unique_ptr<QMimeData> saved)> 
         done(ClipboardTools::saveClipboard());
         return;
     }
+    m_done = std::move(done);
+    takeContent();
+}
+
+void ClipboardSaver::takeContent()
+{
+    if (ClipboardListener *listener = ClipboardListener::ofHistory()) {
+        // Asked again while it still answers the history's read, a slow owner seemed not to answer.
+        if (const std::shared_ptr<const QMimeData> reading = listener->currentReading()) {
+            finish(ClipboardTools::copyOf(reading.get()));
+            return;
+        }
+        if (listener->readingCurrent()) {
+            if (m_listener != listener) {
+                if (m_listener)
+                    disconnect(m_listener, nullptr, this, nullptr);
+                m_listener = listener;
+                connect(listener, &ClipboardListener::readDone, this, &ClipboardSaver::listenerDone,
+                        Qt::QueuedConnection);
+                connect(listener, &QObject::destroyed, this, &ClipboardSaver::listenerDone, Qt::QueuedConnection);
+            }
+            m_waitingForListener = true;
+            return;
+        }
+    }
     if (!ClipboardListener::clipboardAnswers()) {
         qWarning() << "The clipboard's owner does not answer; it is not put back.";
-        done(nullptr);
+        finish(nullptr);
         return;
     }
-    m_done = std::move(done);
-    m_limit.start(PasteTiming::SaveLimit);
-    m_reader->start(-1, X11ClipboardReader::Contents::Everything, PasteTiming::SaveReplyTimeout);
+    m_reader->start(-1, X11ClipboardReader::Contents::Everything);
+}
+
+void ClipboardSaver::listenerDone()
+{
+    if (std::exchange(m_waitingForListener, false))
+        takeContent();
 }
 
 void ClipboardSaver::cancel()
 {
-    m_limit.stop();
+    m_waitingForListener = false;
     if (m_reader)
         m_reader->cancel();
     m_done = nullptr;
@@ -64,7 +86,6 @@ void ClipboardSaver::cancel()
 
 void ClipboardSaver::finish(std::unique_ptr<QMimeData> saved)
 {
-    m_limit.stop();
     const std::function<void(std::unique_ptr<QMimeData>)> done = std::exchange(m_done, nullptr);
     if (done)
         done(std::move(saved));

@@ -203,9 +203,12 @@ void ClipboardTools::pastePlainTextFromClipboard()
 
 std::unique_ptr<QMimeData> ClipboardTools::saveClipboard()
 {
-    QClipboard *clipboard = QGuiApplication::clipboard();
+    return copyOf(QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard));
+}
+
+std::unique_ptr<QMimeData> ClipboardTools::copyOf(const QMimeData *data)
+{
     auto copy = std::make_unique<QMimeData>();
-    const QMimeData *data = clipboard->mimeData(QClipboard::Clipboard);
     if (!data)
         return copy;
     for (const QString &format : data->formats()) {
@@ -213,7 +216,7 @@ std::unique_ptr<QMimeData> ClipboardTools::saveClipboard()
             copy->setData(format, data->data(format));
     }
     if (data->hasImage())
-        copy->setImageData(clipboard->image(QClipboard::Clipboard));
+        copy->setImageData(data->imageData());
     return copy;
 }
 

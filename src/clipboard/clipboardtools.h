@@ -45,6 +45,8 @@ public:
 
     // A copy of the current clipboard content.
     static std::unique_ptr<QMimeData> saveClipboard();
+    // A copy of the content, without an owner's answers about itself.
+    static std::unique_ptr<QMimeData> copyOf(const QMimeData *data);
     // The clipboard takes data over. Putting back earlier content is not a new clipping.
     static void restoreClipboard(std::unique_ptr<QMimeData> data);
 

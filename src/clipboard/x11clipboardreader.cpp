@@ -152,13 +152,13 @@ void X11ClipboardReader::cancel()
     m_incremental = false;
 }
 
-void X11ClipboardReader::start(qint64 textLimit, Contents contents, int replyTimeout)
+void X11ClipboardReader::start(qint64 textLimit, Contents contents)
 {
     cancel();
     m_textLimit = textLimit;
     m_contents = contents;
-    m_replyTimeout = replyTimeout;
     m_owner = owner();
+    m_whole = true;
     if (!m_owner) {
         m_busy = false;
         m_finished(std::make_unique<QMimeData>(), NoOwner, 0);
@@ -192,7 +192,7 @@ void X11ClipboardReader::ask(const Request &request)
 
 void X11ClipboardReader::restartTimeout()
 {
-    m_timeout->start(m_replyTimeout);
+    m_timeout->start(ReplyTimeout);
     m_sinceProgress.start();
 }
 
@@ -328,6 +328,8 @@ void X11ClipboardReader::readChunk()
 void X11ClipboardReader::partDone(const QByteArray &bytes, bool received)
 {
     m_timeout->stop();
+    if (m_tooLarge)
+        m_whole = false;
     if (m_current.name == QLatin1String("TARGETS")) {
         // An owner that lists no formats offers nothing that could be read.
         if (!received) {
@@ -437,5 +439,9 @@ std::unique_ptr<QMimeData> X11ClipboardReader::content()
         else
             data->setData(name, bytes);
     }
+    const bool pictureRead = std::any_of(m_parts.keyBegin(), m_parts.keyEnd(),
+                                         [](const QString &name) { return name.startsWith(QLatin1String("image/")); });
+    if (m_contents == Contents::Kept && pictureRead && !data->hasImage())
+        m_whole = false;
     return data;
 }

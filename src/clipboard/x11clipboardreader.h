@@ -59,9 +59,8 @@ public:
 
     // Starts reading the current content, abandoning a read in progress; finished follows, at
     // once when nobody owns the clipboard. Text and HTML larger than textLimit bytes (when it is
-    // not negative) are not transferred. An owner that keeps one request waiting for replyTimeout
-    // ms does not answer.
-    void start(qint64 textLimit, Contents contents = Contents::Kept, int replyTimeout = ReplyTimeout);
+    // not negative) are not transferred.
+    void start(qint64 textLimit, Contents contents = Contents::Kept);
     // Abandons the read in progress; finished does not follow.
     void cancel();
     bool busy() const { return m_busy; }
@@ -73,6 +72,9 @@ public:
     // The size of the picture in the content last read when it was too large to decode, so that
     // the content came without it; invalid otherwise.
     QSize refusedImage() const { return m_refusedImage; }
+    // Whether the content last read came with every format read for it: none refused for its size,
+    // every picture decoded.
+    bool whole() const { return m_whole; }
 
 private:
     struct Request
@@ -113,7 +115,6 @@ private:
     quint32 m_owner = 0;
     qint64 m_textLimit = -1;
     Contents m_contents = Contents::Kept;
-    int m_replyTimeout = ReplyTimeout;
     Request m_current;
     bool m_incremental = false;
     // The current format was refused for its size.
@@ -123,4 +124,5 @@ private:
     // Transferred formats by target name.
     QHash<QString, QByteArray> m_parts;
     QSize m_refusedImage;
+    bool m_whole = true;
 };

@@ -11,11 +11,6 @@ constexpr int ModifierRepost = 100;
 constexpr int CursorMove = 100;
 // The saved clipboard comes back once the target has certainly read the pasted text.
 constexpr int ClipboardRestore = 500;
-// Saving another application's clipboard before writing over it: an owner that keeps one request
-// waiting this long does not answer, as a responsive one answers at once and the user waits for
-// the text; nor is the whole content waited for longer than the limit.
-constexpr int SaveReplyTimeout = 500;
-constexpr int SaveLimit = 3000;
 
 // Control+V waits at most this long for the user to let go of modifiers (the Shift of Ctrl+Shift+V).
 constexpr int ModifierReleaseTimeout = 1000;

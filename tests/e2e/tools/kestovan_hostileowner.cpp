@@ -1,15 +1,22 @@
-// A clipboard owner that answers with malformed replies, as a hostile local client could:
+// A clipboard owner that answers with malformed replies, as a hostile local client could, or late,
+// as a busy application does:
 //   kestovan_hostileowner MODE
-// Takes CLIPBOARD, prints "owning", offers TARGETS and UTF8_STRING, and answers every request for
-// UTF8_STRING with an INCR property of the shape MODE names:
+// Takes CLIPBOARD, prints "owning", offers TARGETS and UTF8_STRING, prints "request TARGET" for
+// every request, and answers every request for UTF8_STRING with an INCR property of the shape MODE
+// names:
 //   incr-format-8    one byte where the size should be
 //   incr-format-16   one 16-bit item
 // A requestor that goes on with the transfer regardless (deletes the property) is sent the text
 // "hostile text" in one chunk, then the empty chunk that ends it; "transfer" is printed then.
+//   late-MS          answers each request, one at a time, MS milliseconds after it came, UTF8_STRING
+//                    with the text "late text".
 // Ends when killed or when it loses the selection ("lost").
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <thread>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -43,10 +50,11 @@ bool writeIncr(Display *display, Window requestor, Atom property, Atom incr, con
 int main(int argc, char **argv)
 {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: kestovan_hostileowner incr-format-8|incr-format-16\n");
+        std::fprintf(stderr, "usage: kestovan_hostileowner incr-format-8|incr-format-16|late-MS\n");
         return 2;
     }
     const char *mode = argv[1];
+    const int late = std::strncmp(mode, "late-", 5) == 0 ? std::atoi(mode + 5) : -1;
     Display *display = XOpenDisplay(nullptr);
     if (!display) {
         std::fprintf(stderr, "kestovan_hostileowner: no X display\n");
@@ -73,6 +81,14 @@ int main(int argc, char **argv)
         XNextEvent(display, &event);
         if (event.type == SelectionRequest) {
             const XSelectionRequestEvent &request = event.xselectionrequest;
+            char *name = XGetAtomName(display, request.target);
+            std::printf("request %s\n", name ? name : "?");
+            std::fflush(stdout);
+            if (name)
+                XFree(name);
+            // Busy with other work, as a large document keeps an editor.
+            if (late >= 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(late));
             XSelectionEvent answer{};
             answer.type = SelectionNotify;
             answer.requestor = request.requestor;
@@ -84,6 +100,11 @@ int main(int argc, char **argv)
                 const Atom offered[] = {targets, utf8};
                 XChangeProperty(display, request.requestor, request.property, XA_ATOM, 32, PropModeReplace,
                                 reinterpret_cast<const unsigned char *>(offered), 2);
+                answer.property = request.property;
+            } else if (request.target == utf8 && late >= 0) {
+                static const char text[] = "late text";
+                XChangeProperty(display, request.requestor, request.property, utf8, 8, PropModeReplace,
+                                reinterpret_cast<const unsigned char *>(text), int(sizeof text - 1));
                 answer.property = request.property;
             } else if (request.target == utf8) {
                 XSelectInput(display, request.requestor, PropertyChangeMask);
