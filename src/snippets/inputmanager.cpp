@@ -110,7 +110,12 @@ void InputManager::takeUnit(const Unit &signalled)
         --m_unitsTaken;
         return;
     }
-    handle(m_units.isEmpty() ? signalled : m_units.takeFirst());
+    const Unit unit = m_units.isEmpty() ? signalled : m_units.takeFirst();
+    if (m_expansion && m_expansion->waiting) {
+        m_expansion->typedAfter.append(unit);
+        return;
+    }
+    handle(unit);
 }
 
 void InputManager::handle(const Unit &unit)
@@ -193,28 +198,11 @@ void InputManager::begin(const Request &request)
 {
     Expansion &expansion = m_expansion.emplace();
     expansion.application = request.application;
+    expansion.count = request.count;
     // Before the keyword is erased: an action that fails shows a box, which would otherwise take
     // the paste meant for the other application.
     const QString text = Utils::replaceKeywords(request.text, request.application, HistoryItemModel::toList());
     expansion.text = calculateCursorPos(text, expansion.position);
-
-    // From here on the user's keys wait until the snippet is in.
-    expansion.holding = holdKeys();
-    // Our own keys must not come back as typing.
-    expansion.monitorWasInstalled = disableHooks();
-
-    expansion.typedAfter = std::exchange(m_units, {});
-    m_unitsTaken += int(expansion.typedAfter.size());
-    expansion.erase = request.count + int(expansion.typedAfter.size());
-    for (const Unit &unit : std::as_const(expansion.typedAfter)) {
-        // A Delete, a click or a Return did something that typing cannot take back.
-        if (unit.c.isNull() || !(unit.c.isPrint() || unit.c.isSurrogate())) {
-            qDebug() << "The text was not expanded because keys were typed after the keyword before it was erased";
-            finish();
-            return;
-        }
-        expansion.retype += unit.c;
-    }
 
     QClipboard *clipboard = QGuiApplication::clipboard();
     if (m_restorePending && m_pasted && clipboard->mimeData(QClipboard::Clipboard) == m_pasted) {
@@ -226,7 +214,11 @@ void InputManager::begin(const Request &request)
     m_saved.reset();
     m_restorePending = false;
     ++m_restoreGeneration;
+    // However long the clipboard's owner takes, the user types on meanwhile; that is erased and
+    // typed again after the snippet.
+    expansion.waiting = true;
     saver()->save([this](std::unique_ptr<QMimeData> saved) {
+        m_expansion->waiting = false;
         m_expansion->saved = std::move(saved);
         m_expansion->fresh = true;
         paste();
@@ -243,6 +235,26 @@ void InputManager::paste()
         finish();
         return;
     }
+
+    // From here on the user's keys wait until the snippet is in.
+    expansion.holding = holdKeys();
+    // Our own keys must not come back as typing.
+    expansion.monitorWasInstalled = disableHooks();
+
+    const QList<Unit> through = std::exchange(m_units, {});
+    m_unitsTaken += int(through.size());
+    expansion.typedAfter += through;
+    expansion.erase = expansion.count + int(expansion.typedAfter.size());
+    for (const Unit &unit : std::as_const(expansion.typedAfter)) {
+        // A Delete, a click or a Return did something that typing cannot take back.
+        if (unit.c.isNull() || !(unit.c.isPrint() || unit.c.isSurrogate())) {
+            qDebug() << "The text was not expanded because keys were typed after the keyword before it was erased";
+            finish();
+            return;
+        }
+        expansion.retype += unit.c;
+    }
+
     if (expansion.fresh) {
         m_saved = std::move(expansion.saved);
         m_restorePending = true;

@@ -83,10 +83,14 @@ private:
         QString application;
         QString text;
         std::pair<int, int> position{-1, -1};
+        // Keys of the keyword; erased with those typed after it.
+        int count = 0;
         int erase = 0;
         // Handed on after the keyword before the keyboard was held: in the application after it.
         QList<Unit> typedAfter;
         QString retype;
+        // For the clipboard's content to be saved; the keyboard is not held meanwhile.
+        bool waiting = false;
         bool holding = false;
         bool monitorWasInstalled = false;
         // The content saved by this expansion, when it saved one.

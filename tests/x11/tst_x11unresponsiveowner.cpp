@@ -184,15 +184,24 @@ void TestX11UnresponsiveOwner::testExpansionNeitherWaitsForNorPastesLateAfterAnO
 void TestX11UnresponsiveOwner::testExpansionKeepsTheContentOfASlowOwner_data()
 {
     QTest::addColumn<int>("late");
-    QTest::newRow("answering 600 ms late") << 600;
-    QTest::newRow("answering 1.2 s late") << 1200;
+    QTest::addColumn<QString>("typedMeanwhile");
+    QTest::newRow("answering 600 ms late") << 600 << "";
+    // Typed while the owner is asked, the keys reach the application at once: the keyboard is held
+    // only for the paste. They come again after the snippet.
+    QTest::newRow("answering 1.2 s late") << 1200 << "xy";
 }
 
 // Asked again while the history's read still waited, past a 500 ms limit the owner seemed not to
-// answer, and the snippet took its place.
+// answer: the snippet took its place, and the keyboard was held all the while.
 void TestX11UnresponsiveOwner::testExpansionKeepsTheContentOfASlowOwner()
 {
     QFETCH(int, late);
+    QFETCH(QString, typedMeanwhile);
+    X11Test::Probe probe;
+    QVERIFY(probe.start());
+    QVERIFY(X11Test::activate(probe.window()));
+    setupKeyListener();
+    const auto noListener = qScopeGuard([] { removeKeyListener(); });
     OwnerTool owner("kestovan_hostileowner", {QString("late-%1").arg(late)});
     QVERIFY(owner.owning());
     // Copied just now: the history is still reading it when the keyword is typed.
@@ -206,10 +215,15 @@ void TestX11UnresponsiveOwner::testExpansionKeepsTheContentOfASlowOwner()
             texts.append(QGuiApplication::clipboard()->text());
     });
     InputManager::instance()->substitute(0, "expanded text", getApplicationName());
+    if (!typedMeanwhile.isEmpty())
+        QVERIFY(X11Test::xdotool({"type", typedMeanwhile}));
     QTRY_VERIFY_WITH_TIMEOUT(texts.size() >= 2, 4 * late + X11ClipboardReader::ReplyTimeout);
     QCOMPARE(texts, (QStringList{"expanded text", "late text"}));
     QCOMPARE(log.count(QtWarningMsg, "it is not put back"), 0);
     QCOMPARE(owner.requests(), (QStringList{"TARGETS", "UTF8_STRING"}));
+    QTRY_COMPARE(probe.text(), "expanded text" + typedMeanwhile);
+    QVERIFY2(typedMeanwhile.isEmpty() || probe.lines().contains("TEXT:" + typedMeanwhile),
+             "the keys typed while the owner was asked were held until the paste");
 }
 
 void TestX11UnresponsiveOwner::testTextOverTheSizeRuleIsNotTransferred()
