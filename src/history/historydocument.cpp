@@ -87,6 +87,8 @@ private:
     // An object of texts by name, in document order.
     bool readTexts(QList<std::pair<QString, QString>> *texts);
     bool readClippings(HistoryDocument *document);
+    // The members of the document object up to its end, those in seen already read.
+    bool readMembers(HistoryDocument *document, uint seen);
 
     const char *m_it;
     const char *m_end;
@@ -594,54 +596,57 @@ bool FastReader::readTexts(QList<std::pair<QString, QString>> *texts)
     }
 }
 
+bool FastReader::readMembers(HistoryDocument *document, uint seen)
+{
+    for (;;) {
+        QByteArray key;
+        if (!readKey(&key))
+            return false;
+        int index = -1;
+        if (key == "clippings")
+            index = 0;
+        else if (key == "icons")
+            index = 1;
+        else if (key == "magic")
+            index = 2;
+        else if (key == "version")
+            index = 3;
+        else if (key == "removedItems")
+            index = 4;
+        if (index >= 0) {
+            if (seen & (1u << index))
+                return false;
+            seen |= 1u << index;
+        }
+        bool ok = false;
+        switch (index) {
+        case 0: ok = readClippings(document); break;
+        case 1: ok = readTexts(&document->icons); break;
+        case 2: ok = readInt(&document->magic); break;
+        case 3: ok = readInt(&document->version); break;
+        case 4: ok = readTexts(&document->removals); break;
+        default: ok = skipValue(1); break;
+        }
+        if (!ok)
+            return false;
+        if (peek(',')) {
+            ++m_it;
+            continue;
+        }
+        if (!expect('}'))
+            return false;
+        skipSpace();
+        return m_it == m_end;
+    }
+}
+
 bool FastReader::readDocument(HistoryDocument *document)
 {
     if (!expect('{'))
         return false;
-    if (peek('}')) {
-        ++m_it;
-    } else {
-        uint seen = 0;
-        for (;;) {
-            QByteArray key;
-            if (!readKey(&key))
-                return false;
-            int index = -1;
-            if (key == "clippings")
-                index = 0;
-            else if (key == "icons")
-                index = 1;
-            else if (key == "magic")
-                index = 2;
-            else if (key == "version")
-                index = 3;
-            else if (key == "removedItems")
-                index = 4;
-            if (index >= 0) {
-                if (seen & (1u << index))
-                    return false;
-                seen |= 1u << index;
-            }
-            bool ok = false;
-            switch (index) {
-            case 0: ok = readClippings(document); break;
-            case 1: ok = readTexts(&document->icons); break;
-            case 2: ok = readInt(&document->magic); break;
-            case 3: ok = readInt(&document->version); break;
-            case 4: ok = readTexts(&document->removals); break;
-            default: ok = skipValue(1); break;
-            }
-            if (!ok)
-                return false;
-            if (peek(',')) {
-                ++m_it;
-                continue;
-            }
-            if (!expect('}'))
-                return false;
-            break;
-        }
-    }
+    if (!peek('}'))
+        return readMembers(document, 0);
+    ++m_it;
     skipSpace();
     return m_it == m_end;
 }
@@ -668,14 +673,15 @@ bool FastReader::readFirstPage(qsizetype count, HistoryDocument *document)
         ++m_it;
     }
     // A quote outside a string always stands for itself, so the last "],\"icons\":" is where the
-    // clippings end.
+    // clippings end. What follows is read whole: a document cut short, or one of another kind or a
+    // newer version, is known before any of it is shown.
     static const QByteArrayView iconsAfterClippings = "],\"icons\":";
     const QByteArrayView whole(begin, m_end - begin);
     const qsizetype icons = whole.lastIndexOf(iconsAfterClippings);
     if (icons < 0)
         return false;
     m_it = begin + icons + 2;
-    return readKey(&key) && key == "icons" && readTexts(&document->icons);
+    return readMembers(document, 1u);
 }
 
 namespace HistoryDocumentReader {

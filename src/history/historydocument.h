@@ -46,9 +46,10 @@ bool read(const QByteArray &data, HistoryDocument *document, QString *error);
 // The quick path of read(): a strict reader for plain JSON that returns false for anything it
 // does not handle exactly like QJsonDocument (which read() then uses). Public for tests.
 bool readFast(const QByteArray &data, HistoryDocument *document);
-// The first count clippings of a document as this program writes it, with its icons, without
-// reading the rest: what a window shows first of a long history. False when the document does not
-// begin as the writer begins it; true does not make the whole document readable.
+// The first count clippings of a document as this program writes it, and the members after its
+// clippings, without reading the clippings in between: what a window shows first of a long
+// history. False when the document does not begin and end as the writer writes it; true does not
+// make the clippings in between readable.
 bool readFirstPage(const QByteArray &data, qsizetype count, HistoryDocument *document);
 // The general path of read(), through QJsonDocument. Public for tests.
 bool readGeneral(const QByteArray &data, HistoryDocument *document, QString *error);

@@ -1,21 +1,26 @@
 #include "history/historyfilereading.h"
 
+#include "history/historysnapshot.h"
+
 #include <memory>
 
 void HistoryFileReading::start(const QString &path, qint64 firstPageFromSize)
 {
-    auto page = std::make_shared<std::promise<std::optional<LoadedClippings>>>();
+    auto page = std::make_shared<std::promise<std::optional<Outcome>>>();
     Pending &reading = pending();
     reading.path = path;
     reading.firstPage = page->get_future();
     reading.outcome = std::async(std::launch::async, [path, firstPageFromSize, page] {
-        return readNow(path, firstPageFromSize, [page](std::optional<LoadedClippings> clippings) {
-            page->set_value(std::move(clippings));
+        return readNow(path, firstPageFromSize, [page](Outcome *firstPage) {
+            if (firstPage)
+                page->set_value(std::move(*firstPage));
+            else
+                page->set_value(std::nullopt);
         });
     });
 }
 
-std::optional<LoadedClippings> HistoryFileReading::takeFirstPage(const QString &path)
+std::optional<HistoryFileReading::Outcome> HistoryFileReading::takeFirstPage(const QString &path)
 {
     Pending &reading = pending();
     if (!reading.firstPage.valid() || reading.path != path)
@@ -38,28 +43,35 @@ std::optional<HistoryFileReading::Outcome> HistoryFileReading::take(const QStrin
 }
 
 HistoryFileReading::Outcome HistoryFileReading::readNow(const QString &path, qint64 firstPageFromSize,
-                                                        const std::function<void(std::optional<LoadedClippings>)> &firstPage)
+                                                        const std::function<void(Outcome *)> &firstPage)
 {
     Outcome outcome;
     outcome.path = path;
     bool pageGiven = false;
-    const auto give = [&](std::optional<LoadedClippings> clippings) {
+    const auto give = [&](Outcome *page) {
         if (firstPage && !std::exchange(pageGiven, true))
-            firstPage(std::move(clippings));
+            firstPage(page);
     };
     // The program replaces the file only by renaming a new one over it, so a mapping keeps the
     // whole old file for as long as the parse takes.
     outcome.read = SafeFile::readInPlace(path, [&](const QByteArray &bytes) {
         outcome.size = bytes.size();
-        HistoryDocument page;
+        Outcome page;
         if (firstPage && firstPageFromSize >= 0 && bytes.size() >= firstPageFromSize
-            && HistoryDocumentReader::readFirstPage(bytes, FirstPageClippings, &page))
-            give(LoadedClippings(page));
-        else
-            give(std::nullopt);
+            && HistoryDocumentReader::readFirstPage(bytes, FirstPageClippings, &page.document)
+            && page.document.magic == HistorySnapshot::Magic && page.document.version <= HistorySnapshot::Version) {
+            page.path = path;
+            page.read = SafeFile::ReadResult::Read;
+            page.size = outcome.size;
+            page.parsed = true;
+            page.clippings = LoadedClippings(page.document);
+            give(&page);
+        } else {
+            give(nullptr);
+        }
         outcome.parsed = HistoryDocumentReader::read(bytes, &outcome.document, &outcome.parseError);
     }, &outcome.readError);
-    give(std::nullopt);
+    give(nullptr);
     if (outcome.parsed) {
         outcome.clippings = LoadedClippings(outcome.document);
         outcome.clippings.buildIndex();

@@ -37,25 +37,26 @@ public:
     // Reads and parses path and makes its clippings into items; the outcome waits for take(). Call
     // only once no other copy of the program can still write the file.
     static void start(const QString &path, qint64 firstPageFromSize = FirstPageFromSize);
-    // The newest clippings of the reading of path, ready before the rest and waiting only for
-    // them; nothing when the file is smaller than the first page's size, does not begin as this
-    // program writes it, or no reading of path was started. Whatever it gives, take() gives
-    // the whole outcome afterwards, which alone says whether the file loads.
-    static std::optional<LoadedClippings> takeFirstPage(const QString &path);
+    // The reading of path as far as its newest clippings and the members after the clippings,
+    // ready before the rest and waiting only for them; nothing when the file is smaller than the
+    // first page's size, is not a whole document of this program's kind and version as it writes
+    // them, or no reading of path was started. Whatever it gives, take() gives the whole outcome
+    // afterwards, which alone says whether the file loads.
+    static std::optional<Outcome> takeFirstPage(const QString &path);
     // The outcome of the reading of path, waiting for it when it is still under way; nothing when
     // no reading of path was started. A reading of another path is dropped.
     static std::optional<Outcome> take(const QString &path);
 
     // Reading and parsing as the thread does it; firstPage, when given, gets the first page as
-    // soon as it is read, or nothing.
+    // soon as it is read (to take from), or null.
     static Outcome readNow(const QString &path, qint64 firstPageFromSize = -1,
-                           const std::function<void(std::optional<LoadedClippings>)> &firstPage = {});
+                           const std::function<void(Outcome *)> &firstPage = {});
 
 private:
     struct Pending
     {
         QString path;
-        std::future<std::optional<LoadedClippings>> firstPage;
+        std::future<std::optional<Outcome>> firstPage;
         std::future<Outcome> outcome;
     };
     static Pending &pending();

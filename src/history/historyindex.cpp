@@ -103,9 +103,9 @@ std::shared_ptr<HistoryIndex::Tables> HistoryIndex::build(const QList<ClippingIt
     return tables;
 }
 
-bool HistoryIndex::isPlain(const Tables &tables)
+bool HistoryIndex::repeats(const Tables &tables)
 {
-    return !tables.repeatedId && !tables.repeatedBrief && tables.disorder == 0;
+    return tables.repeatedId || tables.repeatedBrief;
 }
 
 bool HistoryIndex::repeatsId(const Tables &tables)
@@ -288,6 +288,12 @@ int HistoryIndex::firstRowWithId(const QUuid &id)
     int best = -1;
     m_byId.lowestRow(id, &best);
     return best;
+}
+
+bool HistoryIndex::inOrder()
+{
+    catchUp();
+    return m_disorder == 0;
 }
 
 int HistoryIndex::insertPosition(bool pinned, qint64 timeMsecs)

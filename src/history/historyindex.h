@@ -91,9 +91,9 @@ public:
     // add rules ask of a whole document: whether it repeats an id or a brief, or is out of order.
     class Tables;
     static std::shared_ptr<Tables> build(const QList<ClippingItem *> &items);
-    // Whether the clippings repeat no id, no text repeats the brief of one before it (among those
-    // not removed), and their order is the usual one.
-    static bool isPlain(const Tables &tables);
+    // Whether the clippings repeat an id, or a text repeats the brief of one before it (among those
+    // not removed): whether the add rules would meet an earlier clipping when adding them.
+    static bool repeats(const Tables &tables);
     static bool repeatsId(const Tables &tables);
     // Takes the tables of the model's rows, which must be the very clippings they were built of,
     // in that order; nothing is indexed again.
@@ -111,6 +111,7 @@ public:
     // before older within each block.
     static bool outOfOrder(bool upperPinned, qint64 upperTime, bool lowerPinned, qint64 lowerTime);
     // True when every pair of neighbouring rows is in the usual order.
+    bool inOrder();
 
     void rebuild();
     // Indexes the rows left for later, if any.

@@ -67,7 +67,8 @@ public:
     void load();
     // A load of a long history may show only its newest clippings at first (see
     // HistoryFileReading); this adds the rest, waiting for the reading when it is still under way.
-    // Everything that needs the whole history calls it first: saves, sync, captures, clearing.
+    // Everything that needs the whole history calls it first: saves, sync, captures, clearing, and
+    // the user's removals, pins, locks and edits, which then act on the rows they were meant for.
     void finishLoading();
     // Builds the lookups of the add rules that a load left for later, and writes the sync log lines
     // a load read ahead left for later; once the first window is up.
@@ -168,15 +169,17 @@ private:
     // Takes a document's removals and, with removeOlderRows, deletes the clippings here that they
     // outweigh.
     void applyRemovals(const HistoryDocument &document, bool removeOlderRows = true);
-    // Adds a loaded document's clippings to an empty history in one insert, when that ends
-    // exactly as adding each by addItem() would; false, with nothing changed, otherwise. The
-    // lookups of the items (built here unless given) become the index. With holdLog, the sync log's
-    // line per clipping waits for catchUpIndex(), and the lines of others wait behind them.
-    bool addAllInOrder(const QList<ClippingItem *> &items, const AddRules &rules,
-                       std::shared_ptr<HistoryIndex::Tables> tables = nullptr, bool holdLog = false);
-    // Puts clippings the rules take, in order, below the rows there are; with holdLog their sync
-    // log lines wait for catchUpIndex().
-    void appendInOrder(const QList<ClippingItem *> &items, bool holdLog);
+    // Whether addInOrder() may add the clippings of a loaded document with these lookups: the
+    // document repeats no clipping, and the rows there are are in order.
+    bool canAddInOrder(const HistoryIndex::Tables &tables);
+    // Adds a loaded document's clippings in a few inserts up to the limit, ending exactly as adding
+    // each by addItem() would, in rows and sync log lines (the last trim excepted, which is the
+    // caller's): the rows there are must be none, or the document's first clippings as this added
+    // them. Refused clippings are deleted. The lookups, when given, become the index if the
+    // clippings go in as they came. With holdLog, the sync log's line per clipping waits for
+    // catchUpIndex(), and the lines of others wait behind them.
+    void addInOrder(QList<ClippingItem *> items, const AddRules &rules, std::shared_ptr<HistoryIndex::Tables> tables,
+                    bool holdLog);
     void removeExtraItems(const AddRules &rules);
     void removeImageFolder(const QStandardItem *clipping);
     void removeImageFolder(const QUuid &id);
@@ -234,10 +237,14 @@ private:
     int addClippings(LoadedClippings clippings, bool *renewedIds = nullptr, bool holdLog = false);
     // Loads the file from what was read ahead, or by reading it now.
     void loadWhole(const QString &path, std::optional<HistoryFileReading::Outcome> taken);
-    void showFirstPage(LoadedClippings clippings);
+    // Shows the first clippings of a long history as the whole load would have added them; false,
+    // with an empty history, when the rest could not follow them that way.
+    bool showFirstPage(HistoryFileReading::Outcome &page);
     // Adds what a reading holds past the first page; false, changing nothing, when the document
-    // is not the plain one its first page stood for.
+    // repeats a clipping the rules would merge.
     bool addRestOfFirstPage(HistoryFileReading::Outcome &reading);
+    // Where a row is once the load is finished; the user's edits act on the whole history.
+    QModelIndex afterLoading(const QModelIndex &index);
     void keepAside(const QString &path, LoadProblem problem);
 
     QModelIndex toSourceIndex(const QModelIndex &index) const;
@@ -252,8 +259,10 @@ private:
     QSet<QString> m_excludedApplications;
     QModelIndex m_nextIndex;
     bool m_loadFailed = false;
-    // The clippings of the first page shown, while the rest of the file is not yet in.
-    int m_firstPageRows = 0;
+    // Set while a first page is shown and the rest of the file is not yet in; the document's
+    // clippings that page stands for.
+    bool m_restPending = false;
+    qsizetype m_firstPageClippings = 0;
     // Set while a history file could neither be loaded nor kept aside: it must not be overwritten.
     QString m_protectedPath;
     QString m_keptAsidePath;

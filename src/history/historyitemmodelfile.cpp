@@ -142,8 +142,12 @@ int HistoryItemModel::addClippings(LoadedClippings clippings, bool *renewedIds, 
         detached->setSourceModel(nullptr);
     AddRules rules = readRules();
     rules.keepRowPin = false;
+    if (rowCount() == 0 && !tables)
+        tables = HistoryIndex::build(items);
     // Thumbnails are made when their rows are first shown.
-    if (!addAllInOrder(items, rules, std::move(tables), holdLog)) {
+    if (rowCount() == 0 && canAddInOrder(*tables)) {
+        addInOrder(items, rules, std::move(tables), holdLog);
+    } else {
         for (ClippingItem *clipping : std::as_const(items)) {
             if (!addItem(clipping, rules))
                 delete clipping;
@@ -287,35 +291,41 @@ void HistoryItemModel::load()
     }
 
     const QString path = filePath();
-    // A long history shows its newest clippings while the rest is read.
-    if (std::optional<LoadedClippings> page = HistoryFileReading::takeFirstPage(path)) {
-        clear();
-        m_removals.clear();
-        showFirstPage(std::move(*page));
-        return;
+    m_restPending = false;
+    // A long history shows its newest clippings while the rest is read; one that repeats a
+    // clipping among them is read whole before any of it is shown.
+    if (std::optional<HistoryFileReading::Outcome> page = HistoryFileReading::takeFirstPage(path)) {
+        if (showFirstPage(*page))
+            return;
     }
     // Usually read while the window was being built.
     loadWhole(path, HistoryFileReading::take(path));
 }
 
-void HistoryItemModel::showFirstPage(LoadedClippings clippings)
+bool HistoryItemModel::showFirstPage(HistoryFileReading::Outcome &page)
 {
-    QList<ClippingItem *> items = clippings.take();
-    // Within the limit: the rest of the load would trim what is above it.
-    const int keep = qMax(1, readRules().keepItems);
-    while (items.size() > keep)
-        delete items.takeLast();
-    m_firstPageRows = int(items.size());
-    if (items.isEmpty())
-        return;
-    if (columnCount() < 1)
-        setColumnCount(1);
-    invisibleRootItem()->insertRows(0, QList<QStandardItem *>(items.cbegin(), items.cend()));
+    QList<ClippingItem *> items = page.clippings.take();
+    const std::shared_ptr<HistoryIndex::Tables> tables = HistoryIndex::build(items);
+    AddRules rules = readRules();
+    rules.keepRowPin = false;
+    clear();
+    m_removals.clear();
+    if (!canAddInOrder(*tables)) {
+        qDeleteAll(items);
+        return false;
+    }
+    m_restPending = true;
+    m_firstPageClippings = items.size();
+    // The first steps of the whole load: what follows goes on from there.
+    applyRemovals(page.document);
+    addInOrder(std::move(items), rules, tables, true);
+    removeExtraItems(rules);
+    return true;
 }
 
 void HistoryItemModel::finishLoading()
 {
-    if (m_firstPageRows == 0)
+    if (!m_restPending)
         return;
     const QString path = filePath();
     std::optional<HistoryFileReading::Outcome> taken = HistoryFileReading::take(path);
@@ -323,9 +333,19 @@ void HistoryItemModel::finishLoading()
         && taken->document.magic == HistorySnapshot::Magic && taken->document.version <= HistorySnapshot::Version
         && addRestOfFirstPage(*taken))
         return;
-    // Anything out of the ordinary is loaded the usual way, in place of the first page.
-    m_firstPageRows = 0;
+    // Past its first page the document is damaged, or repeats a clipping the rules would merge:
+    // it is loaded the usual way in place of the first page.
+    m_restPending = false;
     loadWhole(path, std::move(taken));
+}
+
+QModelIndex HistoryItemModel::afterLoading(const QModelIndex &index)
+{
+    if (!m_restPending)
+        return index;
+    const QPersistentModelIndex row(index);
+    finishLoading();
+    return row;
 }
 
 void HistoryItemModel::loadWhole(const QString &path, std::optional<HistoryFileReading::Outcome> taken)

@@ -18,6 +18,7 @@
 #include <QSortFilterProxyModel>
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -71,6 +72,20 @@ QString generatedFileName(const QString &application, const QSize &size)
     while (name.contains(".."))
         name.replace("..", ".");
     return name;
+}
+
+// For each element, how many before it have a lower rank: a Fenwick tree over the ranks.
+QList<int> lowerRankedBefore(const QList<int> &rank)
+{
+    QList<int> counts(rank.size(), 0);
+    QList<int> tree(rank.size() + 1, 0);
+    for (int i = 0; i < rank.size(); ++i) {
+        for (int k = rank[i]; k > 0; k -= k & -k)
+            counts[i] += tree[k];
+        for (int k = rank[i] + 1; k < tree.size(); k += k & -k)
+            ++tree[k];
+    }
+    return counts;
 }
 
 } // namespace
@@ -214,58 +229,110 @@ void HistoryItemModel::applyRemovals(const HistoryDocument &document, bool remov
     }
 }
 
-void HistoryItemModel::appendInOrder(const QList<ClippingItem *> &items, bool holdLog)
+bool HistoryItemModel::canAddInOrder(const HistoryIndex::Tables &tables)
 {
-    if (items.isEmpty())
-        return;
-    for (ClippingItem *item : items) {
+    return !HistoryIndex::repeats(tables) && (rowCount() == 0 || m_index->inOrder());
+}
+
+void HistoryItemModel::addInOrder(QList<ClippingItem *> items, const AddRules &rules,
+                                  std::shared_ptr<HistoryIndex::Tables> tables, bool holdLog)
+{
+    // Meeting no earlier clipping, the rules refuse a clipping or put it below every row not older
+    // than it, and until the limit is reached no row ever moves or goes: the rows end sorted by
+    // pin and time, equals in the order they came.
+    const int rows = rowCount();
+    const qsizetype room = rules.keepItems < 1 ? items.size() : qMax(qsizetype(0), qsizetype(rules.keepItems) - rows);
+    QList<ClippingItem *> taken;
+    // The sync log lines, in the order the rules write them: a refusal's line, or a clipping's
+    // text and the position it goes to (-1 for a refusal).
+    QList<std::pair<QString, int>> lines;
+    qsizetype next = 0;
+    for (; next < items.size() && taken.size() < room; ++next) {
+        ClippingItem *item = items[next];
+        if (const QString refused = refusal(item, rules); !refused.isEmpty()) {
+            lines.append({refused, -1});
+            delete item;
+            continue;
+        }
         if (item->isRemoved())
             eraseRemovedContent(item);
         if (!m_removals.isEmpty())
             m_removals.remove(item->id());
+        lines.append({item->text(), int(taken.size())});
+        taken.append(item);
     }
-    const int first = rowCount();
+
+    // The clippings in their final order; a removal or an edit keeps its row in the file and takes
+    // the time it was made.
+    const auto before = [](const ClippingItem *a, const ClippingItem *b) {
+        return HistoryIndex::outOfOrder(b->isPinned(), b->timeMsecs(), a->isPinned(), a->timeMsecs());
+    };
+    QList<int> order(taken.size());
+    std::iota(order.begin(), order.end(), 0);
+    if (!std::is_sorted(taken.cbegin(), taken.cend(), before))
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return before(taken[a], taken[b]); });
+    // Where each goes among the rows there are, which are in order too.
+    QList<int> at(taken.size());
+    for (int k = 0, row = 0; k < order.size(); ++k) {
+        const ClippingItem *clipping = taken[order[k]];
+        const auto goesBelow = [clipping](const QStandardItem *above) {
+            return !HistoryIndex::outOfOrder(ClippingItem::isPinnedItem(above), ClippingItem::timeMsecsOf(above),
+                                             clipping->isPinned(), clipping->timeMsecs());
+        };
+        while (row < rows && goesBelow(item(row)))
+            ++row;
+        at[order[k]] = row;
+    }
+    // The position each took when it went in: its place among the rows there were and the
+    // clippings before it.
+    QList<int> rank(taken.size());
+    for (int k = 0; k < order.size(); ++k)
+        rank[order[k]] = k;
+    const QList<int> ahead = lowerRankedBefore(rank);
+    for (auto &[text, position] : lines) {
+        if (position >= 0)
+            position = at[position] + ahead[position];
+    }
+    const auto writeLines = [](const QList<std::pair<QString, int>> &lines) {
+        const LogBurst burst;
+        for (const auto &[text, position] : lines) {
+            if (position < 0)
+                logMerge(text);
+            else
+                logAdded(text, position);
+        }
+    };
     if (holdLog) {
         // A line per clipping is more than the first window can wait for.
-        QList<QString> texts;
-        texts.reserve(items.size());
-        for (const ClippingItem *item : items)
-            texts.append(item->text());
-        SyncLog::addLater([texts = std::move(texts), first] {
-            const LogBurst burst;
-            for (int i = 0; i < texts.size(); ++i)
-                logAdded(texts.at(i), first + i);
-        });
+        SyncLog::addLater([lines = std::move(lines), writeLines] { writeLines(lines); });
     } else {
-        const LogBurst burst;
-        for (int i = 0; i < items.size(); ++i)
-            logAdded(items[i]->text(), first + i);
+        writeLines(lines);
     }
-    // As the first addItem() would: the column before the rows.
-    if (columnCount() < 1)
-        setColumnCount(1);
-    invisibleRootItem()->insertRows(first, QList<QStandardItem *>(items.cbegin(), items.cend()));
-}
 
-bool HistoryItemModel::addAllInOrder(const QList<ClippingItem *> &items, const AddRules &rules,
-                                     std::shared_ptr<HistoryIndex::Tables> tables, bool holdLog)
-{
-    // With no trim on the way, each clipping that passes the rules, repeats no earlier one and is
-    // not newer than the one before lands at the end, exactly where addItem() would put it.
-    if (rowCount() != 0 || items.isEmpty() || rules.keepItems < 1 || items.size() > rules.keepItems)
-        return false;
-    for (const ClippingItem *item : items) {
-        if (!refusal(item, rules).isEmpty())
-            return false;
+    // As the first addItem() would: the column before the rows.
+    if (!taken.isEmpty() && columnCount() < 1)
+        setColumnCount(1);
+    // From the bottom up, each run of clippings that goes to one place in one insert.
+    for (qsizetype end = order.size(); end > 0;) {
+        const int place = at[order[end - 1]];
+        qsizetype begin = end - 1;
+        while (begin > 0 && at[order[begin - 1]] == place)
+            --begin;
+        QList<QStandardItem *> run;
+        run.reserve(end - begin);
+        for (qsizetype k = begin; k < end; ++k)
+            run.append(taken[order[k]]);
+        invisibleRootItem()->insertRows(place, run);
+        end = begin;
     }
-    // The lookups that tell whether the document repeats or disorders anything become the index.
-    if (!tables)
-        tables = HistoryIndex::build(items);
-    if (!HistoryIndex::isPlain(*tables))
-        return false;
-    appendInOrder(items, holdLog);
-    m_index->adopt(std::move(tables));
-    return true;
+    // The lookups stand for the rows only when the rows are the clippings as they came.
+    if (rows == 0 && next == items.size() && tables)
+        m_index->adopt(std::move(tables));
+    // Past the limit each new clipping trims the rows below it first.
+    for (; next < items.size(); ++next) {
+        if (!addItem(items[next], rules))
+            delete items[next];
+    }
 }
 
 bool HistoryItemModel::addRestOfFirstPage(HistoryFileReading::Outcome &reading)
@@ -274,31 +341,19 @@ bool HistoryItemModel::addRestOfFirstPage(HistoryFileReading::Outcome &reading)
     const std::shared_ptr<HistoryIndex::Tables> tables = clippings.indexTables();
     AddRules rules = readRules();
     rules.keepRowPin = false;
-    if (!tables || !HistoryIndex::isPlain(*tables) || !clippings.unsafeFileNames().isEmpty()
-        || rules.keepItems < 1 || clippings.size() > rules.keepItems)
+    if (!tables || !canAddInOrder(*tables))
         return false;
+    const qsizetype shown = qMin(m_firstPageClippings, clippings.size());
+    m_restPending = false;
     m_documentBase = reading.size;
     m_documentBaseAdded = m_addedBytes;
+    for (const auto &[name, id] : clippings.unsafeFileNames())
+        qWarning() << "Ignoring the unsafe image file name" << name << "of clipping" << id;
     QList<ClippingItem *> items = clippings.take();
-    // The rows shown stand for the first clippings, whatever the user did with them meanwhile.
-    const auto rest = items.begin() + qMin(qsizetype(std::exchange(m_firstPageRows, 0)), items.size());
-    qDeleteAll(items.begin(), rest);
-    items.erase(items.begin(), rest);
-
-    applyRemovals(reading.document, false);
-    for (int row = 0; row < rowCount() && !m_removals.isEmpty(); ++row)
-        m_removals.remove(ClippingItem::idOf(item(row)));
-    const bool refused = std::any_of(items.cbegin(), items.cend(), [&](const ClippingItem *item) {
-        return !refusal(item, rules).isEmpty();
-    });
-    if (!refused) {
-        appendInOrder(items, true);
-    } else {
-        for (ClippingItem *clipping : std::as_const(items)) {
-            if (!addItem(clipping, rules))
-                delete clipping;
-        }
-    }
+    // The rows shown are those clippings, as the rules took them.
+    qDeleteAll(items.begin(), items.begin() + shown);
+    items.erase(items.begin(), items.begin() + shown);
+    addInOrder(std::move(items), rules, nullptr, true);
     removeExtraItems(rules);
     qDebug().noquote() << "Read " << rowCount() << " history items from " << filePath();
     return true;
@@ -490,6 +545,7 @@ void HistoryItemModel::touchItem(QModelIndex index)
 
 QModelIndex HistoryItemModel::togglePin(QModelIndex index)
 {
+    index = afterLoading(index);
     if (!index.isValid())
         return index;
     QStandardItem *clipping = itemFromIndex(index);
@@ -510,6 +566,7 @@ QModelIndex HistoryItemModel::togglePin(QModelIndex index)
 
 void HistoryItemModel::lockItem(QModelIndex index, bool locked)
 {
+    index = afterLoading(index);
     if (!index.isValid())
         return;
     QStandardItem *clipping = itemFromIndex(index);
@@ -522,6 +579,7 @@ void HistoryItemModel::lockItem(QModelIndex index, bool locked)
 
 void HistoryItemModel::updateItem(QModelIndex index, QString text)
 {
+    index = afterLoading(index);
     if (!index.isValid())
         return;
     QStandardItem *clipping = itemFromIndex(index);
@@ -537,6 +595,7 @@ void HistoryItemModel::updateItem(QModelIndex index, QString text)
 
 void HistoryItemModel::updateItem(QModelIndex index, QImage image)
 {
+    index = afterLoading(index);
     if (!index.isValid())
         return;
     QStandardItem *clipping = itemFromIndex(index);
@@ -561,9 +620,12 @@ void HistoryItemModel::updateItem(QModelIndex index, QImage image)
 
 void HistoryItemModel::reverseItems(QList<QModelIndex> indexes)
 {
+    QList<QPersistentModelIndex> sources;
+    for (const QModelIndex &index : std::as_const(indexes))
+        sources.append(toSourceIndex(index));
+    finishLoading();
     QList<int> rows;
-    for (const QModelIndex &index : std::as_const(indexes)) {
-        const QModelIndex source = toSourceIndex(index);
+    for (const QPersistentModelIndex &source : std::as_const(sources)) {
         if (source.isValid() && !rows.contains(source.row()))
             rows.append(source.row());
     }
@@ -591,6 +653,7 @@ void HistoryItemModel::markItemsAsRemoved(QList<QModelIndex> indices)
         if (source.isValid())
             sources.append(source);
     }
+    finishLoading();
     const QDateTime now = QDateTime::currentDateTime();
     for (const QPersistentModelIndex &source : std::as_const(sources)) {
         QStandardItem *clipping = itemFromIndex(source);

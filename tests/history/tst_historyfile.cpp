@@ -318,26 +318,58 @@ private slots:
             .toJson(QJsonDocument::Compact);
     }
 
+    static QModelIndex rowWithText(const HistoryItemModel &model, const QString &text)
+    {
+        for (int row = 0; row < model.rowCount(); ++row) {
+            if (ClippingItem::textOf(model.item(row)) == text)
+                return model.index(row, 0);
+        }
+        return QModelIndex();
+    }
+
+    // The long history as the program leaves it after use: a removal and an edit keep their rows
+    // with the time they were made, a lock keeps its time beside the clipping's, a pin moves its
+    // row to the top. Some of them lie deep in the file and come before the first page once read.
+    static QByteArray usedDocument()
+    {
+        resetStore();
+        HistoryTest::setSetting("KeepItems", 10000);
+        writeFile(historyPath(), longDocument(false));
+        HistoryItemModel model(nullptr, nullptr);
+        model.load();
+        model.markItemsAsRemoved({rowWithText(model, "clipping 21"), rowWithText(model, "clipping 4002")});
+        model.lockItem(rowWithText(model, "clipping 30"), true);
+        model.togglePin(rowWithText(model, "clipping 3000"));
+        model.updateItem(rowWithText(model, "clipping 4500"), "clipping 4500, edited");
+        return model.serialize();
+    }
+
     void testFileReadAheadLoadsAsReadingItAtLoad_data()
     {
         QTest::addColumn<QByteArray>("bytes");
+        // What the user does in the window before the rest of the history is in.
+        QTest::addColumn<QString>("action");
         const QByteArray valid = validDocument();
-        QTest::newRow("valid") << valid;
-        QTest::newRow("long") << longDocument(true);
-        QTest::newRow("long without pictures") << longDocument(false);
+        QTest::newRow("valid") << valid << QString();
+        QTest::newRow("long") << longDocument(true) << QString();
+        QTest::newRow("long without pictures") << longDocument(false) << QString();
         const QByteArray longText = longDocument(false);
-        QTest::newRow("long, cut after its first page") << longText.left(longText.size() * 3 / 4);
-        QTest::newRow("missing") << QByteArray();
-        QTest::newRow("truncated") << valid.left(valid.size() / 2);
-        QTest::newRow("wrong magic") << QByteArray(valid).replace("-18022398", "12345");
-        QTest::newRow("newer version") << QByteArray(valid).replace("\"version\":8", "\"version\":9");
+        QTest::newRow("long, cut after its first page") << longText.left(longText.size() * 3 / 4) << QString();
+        QTest::newRow("missing") << QByteArray() << QString();
+        QTest::newRow("truncated") << valid.left(valid.size() / 2) << QString();
+        QTest::newRow("wrong magic") << QByteArray(valid).replace("-18022398", "12345") << QString();
+        QTest::newRow("newer version") << QByteArray(valid).replace("\"version\":8", "\"version\":9") << QString();
+        const QByteArray used = usedDocument();
+        for (const char *action : {"remove", "pin", "unpin", "lock", "edit"})
+            QTest::newRow(qPrintable(QString("used, %1 on the first page").arg(action))) << used << QString(action);
     }
 
     void testFileReadAheadLoadsAsReadingItAtLoad()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(QString, action);
         enum Reading { AtLoad, Ahead, FirstPageAhead };
-        const auto loadOnce = [&bytes](Reading reading) {
+        const auto loadOnce = [&bytes, &action](Reading reading) {
             resetStore();
             HistoryTest::setSetting("KeepItems", 10000);
             if (!bytes.isEmpty())
@@ -346,13 +378,32 @@ private slots:
                 HistoryFileReading::start(HistoryItemModel::filePath(), reading == FirstPageAhead ? 0 : -1);
             HistoryItemModel model(nullptr, nullptr);
             model.load();
+            QList<QPersistentModelIndex> shown;
+            for (int row = 0; row < model.rowCount(); ++row)
+                shown.append(model.index(row, 0));
+            if (action == "remove")
+                model.markItemsAsRemoved({rowWithText(model, "clipping 12")});
+            else if (action == "pin")
+                model.togglePin(rowWithText(model, "clipping 15"));
+            else if (action == "unpin")
+                model.togglePin(rowWithText(model, "clipping 0"));
+            else if (action == "lock")
+                model.lockItem(rowWithText(model, "clipping 18"), true);
+            else if (action == "edit")
+                model.updateItem(rowWithText(model, "clipping 24"), "clipping 24, edited");
             model.finishLoading();
             QByteArray outcome = model.rowCount() ? model.serialize() : QByteArray();
+            // A row once shown stays where the user sees it: nothing is shown that a load then drops.
+            const qsizetype dropped = std::count_if(shown.cbegin(), shown.cend(), [](const QPersistentModelIndex &row) {
+                return !row.isValid();
+            });
             outcome += QByteArray::number(model.rowCount()) + " " + QByteArray::number(model.loadFailed()) + " "
-                + QByteArray::number(keptAsideFiles().size());
-            return outcome;
+                + QByteArray::number(keptAsideFiles().size()) + " " + QByteArray::number(dropped);
+            // Times taken from the clock in use and in the action agree to the second at best.
+            static const QRegularExpression now("\"(time|changed)\":\"(?!2024-03-0)[^\"]*\"");
+            return QString::fromUtf8(outcome).replace(now, "\"\\1\":\"now\"");
         };
-        const QByteArray atLoad = loadOnce(AtLoad);
+        const QString atLoad = loadOnce(AtLoad);
         QCOMPARE(loadOnce(Ahead), atLoad);
         QCOMPARE(loadOnce(FirstPageAhead), atLoad);
     }
