@@ -6,6 +6,8 @@
 
 #include <QCursor>
 #include <QKeyEvent>
+#include <QPersistentModelIndex>
+#include <QSet>
 #include <QTimer>
 
 namespace {
@@ -117,17 +119,26 @@ void HistoryItemView::removeSelected()
     int target = model()->rowCount();
     for (const QModelIndex &index : selection)
         target = qMin(target, index.row());
+    // Nothing to remove: after the last row was pasted no row is current.
+    if (selection.size() < 2 && !currentIndex().isValid())
+        return;
 
-    if (selection.size() < 2) {
-        // Nothing to remove: after the last row was pasted no row is current.
-        if (!currentIndex().isValid())
-            return;
-        emit removeItem(currentIndex());
-    } else {
-        emit removeItems(selection);
+    // The row that will stand in the first one's place, followed as it moves: the removal may
+    // first bring in rows above it (the rest of a long history).
+    QSet<int> removed;
+    for (const QModelIndex &index : selection.size() < 2 ? QModelIndexList{currentIndex()} : selection)
+        removed.insert(index.row());
+    QPersistentModelIndex next;
+    for (int row = target; row < model()->rowCount() && !next.isValid(); ++row) {
+        if (!removed.contains(row))
+            next = model()->index(row, 0);
     }
-    // The removed clippings have left the list: the row that now stands in the first one's place.
-    setCurrentIndex(model()->index(target, 0));
+
+    if (selection.size() < 2)
+        emit removeItem(currentIndex());
+    else
+        emit removeItems(selection);
+    setCurrentIndex(next);
 }
 
 void HistoryItemView::showMenuAtCurrentRow()

@@ -167,20 +167,35 @@ private slots:
         QCOMPARE(m_view->currentIndex().row(), 4);
     }
 
+    void testDeleteRemovesTheSelectionAndKeepsThePlace_data()
+    {
+        QTest::addColumn<int>("comingInAbove");
+        QTest::newRow("rows stay") << 0;
+        // The removal first brings in the rest of a long history, some of it above.
+        QTest::newRow("rows come in above meanwhile") << 2;
+    }
+
     void testDeleteRemovesTheSelectionAndKeepsThePlace()
     {
+        QFETCH(int, comingInAbove);
         HistoryItemModel *history = HistoryItemModel::instance();
-        connect(m_view, &HistoryItemView::removeItems, history, &HistoryItemModel::markItemsAsRemoved);
+        const QMetaObject::Connection removal =
+            connect(m_view, &HistoryItemView::removeItems, history, [history, comingInAbove](QList<QModelIndex> indexes) {
+                QList<QPersistentModelIndex> kept(indexes.cbegin(), indexes.cend());
+                for (int i = 0; i < comingInAbove; ++i)
+                    history->insertRow(0, HistoryTest::textItem(QString("come in %1").arg(i), QDateTime::currentDateTime()));
+                history->markItemsAsRemoved(QList<QModelIndex>(kept.cbegin(), kept.cend()));
+            });
         QSignalSpy removedOne(m_view, &HistoryItemView::removeItem);
         QSignalSpy removedMany(m_view, &HistoryItemView::removeItems);
         select({4, 7});
         ViewTest::pressAndRelease(m_view, Qt::Key_Delete);
-        disconnect(m_view, &HistoryItemView::removeItems, history, &HistoryItemModel::markItemsAsRemoved);
+        disconnect(removal);
 
         QCOMPARE(removedOne.count(), 0);
         QCOMPARE(removedMany.count(), 1);
-        QCOMPARE(proxy()->rowCount(), 8);
-        QCOMPARE(m_view->currentIndex().row(), 4);
+        QCOMPARE(proxy()->rowCount(), 8 + comingInAbove);
+        QCOMPARE(m_view->currentIndex().row(), 4 + comingInAbove);
         QCOMPARE(m_view->currentIndex().data().toString(), QString("clipping 5"));
     }
 
