@@ -44,7 +44,9 @@ QImage picture(QRandomGenerator &random, int size)
 int write(const QString &path, const Options &options)
 {
     const int clippings = std::max(0, options.clippings);
-    const int images = std::min(clippings, std::max(0, options.images));
+    const int removals = std::min(clippings, std::max(0, options.removals));
+    const int kept = clippings - removals;
+    const int images = std::min(kept, std::max(0, options.images));
     const int applications = std::max(1, options.applications);
 
     QList<QString> icons;
@@ -60,16 +62,25 @@ int write(const QString &path, const Options &options)
     HistorySnapshot snapshot;
     snapshot.rows.reserve(size_t(clippings));
     int imagesLeft = images;
+    int removalsLeft = removals;
+    int keptBefore = 0;
     for (int i = 0; i < clippings; ++i) {
-        const int app = applications == clippings ? i : int(random.bounded(applications));
         auto row = std::make_shared<SavedClipping>();
         ClippingRecord &record = row->record;
-        record.application = QString("Application %1").arg(app);
         record.id = QUuid::createUuid().toString();
+        // Spread evenly: row i is a removal when the removals left are at least their share.
+        if (removalsLeft > 0 && qint64(removalsLeft) * clippings >= qint64(clippings - i) * removals) {
+            record.removed = true;
+            record.time = newest.addSecs(removals - --removalsLeft).toString(Qt::ISODate);
+            snapshot.rows.push_back(std::move(row));
+            continue;
+        }
+        const int app = applications == clippings ? i : int(random.bounded(applications));
+        record.application = QString("Application %1").arg(app);
         record.time = newest.addSecs(-7 * qint64(i)).toString(Qt::ISODate);
         row->icon = icons.at(app % icons.size());
-        // Spread evenly: row i is a picture when the pictures left are at least their share.
-        const bool image = imagesLeft > 0 && qint64(imagesLeft) * clippings >= qint64(clippings - i) * images;
+        // Likewise among the clippings kept for the pictures.
+        const bool image = imagesLeft > 0 && qint64(imagesLeft) * kept >= qint64(kept - keptBefore++) * images;
         if (image) {
             --imagesLeft;
             const QImage shot = picture(random, options.imageSize);

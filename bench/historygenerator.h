@@ -12,6 +12,9 @@ struct Options
     int clippings = 0;
     // Image clippings among them, spread evenly; their pictures are written into the image cache.
     int images = 0;
+    // Clippings among them removed since, spread evenly, as the program leaves a removal: in its
+    // place, emptied, with the time it was made (after the newest clipping).
+    int removals = 0;
     // The applications the clippings come from, each with its own icon.
     int applications = 40;
     // Texts of this many characters, or of 20 to 180 when 0.

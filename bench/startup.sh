@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Times the whole program in a virtual X session (Xvfb, openbox, a tray), as a user meets it:
-#   bench/startup.sh [BUILD_DIR] [CLIPPINGS[,CLIPPINGS...]] [IMAGES]
+#   bench/startup.sh [BUILD_DIR] [CLIPPINGS[,CLIPPINGS...]] [IMAGES] [REMOVALS]
 # For each number of clippings (default 0) writes a history of that many clippings, IMAGES of them
-# images (default 0), then starts the program five times, each start next to one of a bare Qt
-# window on the same hotkey (bench/barewindow), the floor of any Qt program started this way.
+# images and REMOVALS of them removed since, as the program leaves a removal (default 0 each), then
+# starts the program five times, each start next to one of a bare Qt window on the same hotkey
+# (bench/barewindow), the floor of any Qt program started this way.
 # Prints a line per number: the clippings the written file holds, the median time from the start
 # until the history hotkey maps the history window, as a multiple of the bare window's median, and
 # the median time from a hotkey press on the running program to the window mapped (X server
@@ -17,6 +18,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$root/build}
 counts=${2:-0}
 images=${3:-0}
+removals=${4:-0}
 runs=${STARTUP_RUNS:-5}
 export E2E_BUILD_DIR=$build
 source "$root/tests/e2e/harness.sh" || exit 1
@@ -55,10 +57,10 @@ measure_once() {
 
 for clippings in ${counts//,/ }; do
     rm -rf "$XDG_DATA_HOME/Morva/Kestovan/images"
-    "$probe" generate "$clippings" "$images" >"$run_dir/logs/generate.log" 2>&1 \
+    "$probe" generate "$clippings" "$images" "$removals" >"$run_dir/logs/generate.log" 2>&1 \
         || { cat "$run_dir/logs/generate.log" >&2; exit 1; }
     # What the file holds, read back: the figures are for that many clippings.
-    read -r written shown_images < <(sed -n 's/^\([0-9]*\) clippings, \([0-9]*\) images in .*/\1 \2/p' "$run_dir/logs/generate.log")
+    read -r written shown_images removed < <(sed -n 's/^\([0-9]*\) clippings, \([0-9]*\) images, \([0-9]*\) removed in .*/\1 \2 \3/p' "$run_dir/logs/generate.log")
     [[ -n ${written:-} ]] || { cat "$run_dir/logs/generate.log" >&2; exit 1; }
 
     load_before=$(cut -d' ' -f1-3 /proc/loadavg)
@@ -88,7 +90,7 @@ for clippings in ${counts//,/ }; do
         read -r with_window scrolled <<<"$(sed -n 's/^memory //p' <<<"$sizes")"
         memory=", ${with_window} MB with the window open, ${scrolled} MB after paging through the list"
     fi
-    printf '%d clippings (%d images): start to window %d ms, %s x the bare Qt window (%d ms), hotkey to window %d ms%s (medians of %d: %s | bare %s | hotkey %s%s; load %s, then %s)\n' \
-        "$written" "$shown_images" "$start" "$ratio" "$floor" "$(median <<<"${program_hotkeys[*]}")" "$memory" "$runs" \
+    printf '%d clippings (%d images, %d removed): start to window %d ms, %s x the bare Qt window (%d ms), hotkey to window %d ms%s (medians of %d: %s | bare %s | hotkey %s%s; load %s, then %s)\n' \
+        "$written" "$shown_images" "$removed" "$start" "$ratio" "$floor" "$(median <<<"${program_hotkeys[*]}")" "$memory" "$runs" \
         "${program_starts[*]}" "${bare_starts[*]}" "${program_hotkeys[*]}" "$other" "$load_before" "$load_after"
 done

@@ -1,6 +1,7 @@
 // The driver of bench/startup.sh.
-//   startupprobe generate CLIPPINGS IMAGES
-//       writes a history of CLIPPINGS clippings, IMAGES of them images, and the settings a start
+//   startupprobe generate CLIPPINGS IMAGES [REMOVALS]
+//       writes a history of CLIPPINGS clippings, IMAGES of them images and REMOVALS of them removed
+//       since (see HistoryGenerator::Options), and the settings a start
 //       needs (room for them all, no first-start window), into the data and settings folders of
 //       the environment's HOME / XDG folders.
 //   startupprobe measure RUNS PROGRAM [ARGUMENTS...]
@@ -60,6 +61,7 @@ int generate(int argc, char *argv[])
     HistoryGenerator::Options options;
     options.clippings = QByteArray(argv[2]).toInt();
     options.images = QByteArray(argv[3]).toInt();
+    options.removals = argc > 4 ? QByteArray(argv[4]).toInt() : 0;
 
     SettingsDialog::updateDefaultSettings();
     {
@@ -76,7 +78,9 @@ int generate(int argc, char *argv[])
         std::fprintf(stderr, "startupprobe: the history could not be written\n");
         return 1;
     }
-    std::printf("%d clippings, %d images in %s\n", written, std::min(options.clippings, options.images), qPrintable(path));
+    const int removed = std::clamp(options.removals, 0, options.clippings);
+    std::printf("%d clippings, %d images, %d removed in %s\n", written, std::min(options.clippings - removed, options.images),
+                removed, qPrintable(path));
     return 0;
 }
 
@@ -355,13 +359,13 @@ int memory(char *argv[])
 
 int main(int argc, char *argv[])
 {
-    if (argc == 4 && std::strcmp(argv[1], "generate") == 0)
+    if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "generate") == 0)
         return generate(argc, argv);
     if (argc >= 4 && std::strcmp(argv[1], "measure") == 0)
         return measure(argv);
     if (argc >= 4 && std::strcmp(argv[1], "memory") == 0)
         return memory(argv);
-    std::fprintf(stderr, "usage: startupprobe generate CLIPPINGS IMAGES | measure RUNS PROGRAM [ARGUMENTS...]"
+    std::fprintf(stderr, "usage: startupprobe generate CLIPPINGS IMAGES [REMOVALS] | measure RUNS PROGRAM [ARGUMENTS...]"
                          " | memory PAGES PROGRAM [ARGUMENTS...]\n");
     return 2;
 }
