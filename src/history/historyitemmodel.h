@@ -243,8 +243,10 @@ private:
     // Adds what a reading holds past the first page; false, changing nothing, when the document
     // repeats a clipping the rules would merge.
     bool addRestOfFirstPage(HistoryFileReading::Outcome &reading);
-    // Where a row is once the load is finished; the user's edits act on the whole history.
-    QModelIndex afterLoading(const QModelIndex &index);
+    // The rows of the indexes (of this model or its proxy) in this model once the load is
+    // finished, followed by their clippings' ids if the rest was loaded in place of the first page:
+    // the user's edits act on the whole history.
+    QList<QPersistentModelIndex> afterLoading(const QList<QModelIndex> &indexes);
     void keepAside(const QString &path, LoadProblem problem);
 
     QModelIndex toSourceIndex(const QModelIndex &index) const;

@@ -339,13 +339,25 @@ void HistoryItemModel::finishLoading()
     loadWhole(path, std::move(taken));
 }
 
-QModelIndex HistoryItemModel::afterLoading(const QModelIndex &index)
+QList<QPersistentModelIndex> HistoryItemModel::afterLoading(const QList<QModelIndex> &indexes)
 {
+    QList<QPersistentModelIndex> sources;
+    for (const QModelIndex &index : indexes)
+        sources.append(toSourceIndex(index));
     if (!m_restPending)
-        return index;
-    const QPersistentModelIndex row(index);
+        return sources;
+    QList<QUuid> ids;
+    for (const QPersistentModelIndex &source : std::as_const(sources))
+        ids.append(source.isValid() ? ClippingItem::idOf(itemFromIndex(source)) : QUuid());
     finishLoading();
-    return row;
+    // Loaded again in place of the first page: the same clippings, by their ids.
+    for (qsizetype i = 0; i < sources.size(); ++i) {
+        if (sources[i].isValid() || ids[i].isNull())
+            continue;
+        if (const int row = m_index->firstRowWithId(ids[i]); row >= 0)
+            sources[i] = index(row, 0);
+    }
+    return sources;
 }
 
 void HistoryItemModel::loadWhole(const QString &path, std::optional<HistoryFileReading::Outcome> taken)

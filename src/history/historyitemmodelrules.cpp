@@ -545,7 +545,7 @@ void HistoryItemModel::touchItem(QModelIndex index)
 
 QModelIndex HistoryItemModel::togglePin(QModelIndex index)
 {
-    index = afterLoading(index);
+    index = afterLoading({index}).constFirst();
     if (!index.isValid())
         return index;
     QStandardItem *clipping = itemFromIndex(index);
@@ -566,7 +566,7 @@ QModelIndex HistoryItemModel::togglePin(QModelIndex index)
 
 void HistoryItemModel::lockItem(QModelIndex index, bool locked)
 {
-    index = afterLoading(index);
+    index = afterLoading({index}).constFirst();
     if (!index.isValid())
         return;
     QStandardItem *clipping = itemFromIndex(index);
@@ -579,7 +579,7 @@ void HistoryItemModel::lockItem(QModelIndex index, bool locked)
 
 void HistoryItemModel::updateItem(QModelIndex index, QString text)
 {
-    index = afterLoading(index);
+    index = afterLoading({index}).constFirst();
     if (!index.isValid())
         return;
     QStandardItem *clipping = itemFromIndex(index);
@@ -595,7 +595,7 @@ void HistoryItemModel::updateItem(QModelIndex index, QString text)
 
 void HistoryItemModel::updateItem(QModelIndex index, QImage image)
 {
-    index = afterLoading(index);
+    index = afterLoading({index}).constFirst();
     if (!index.isValid())
         return;
     QStandardItem *clipping = itemFromIndex(index);
@@ -620,10 +620,7 @@ void HistoryItemModel::updateItem(QModelIndex index, QImage image)
 
 void HistoryItemModel::reverseItems(QList<QModelIndex> indexes)
 {
-    QList<QPersistentModelIndex> sources;
-    for (const QModelIndex &index : std::as_const(indexes))
-        sources.append(toSourceIndex(index));
-    finishLoading();
+    const QList<QPersistentModelIndex> sources = afterLoading(indexes);
     QList<int> rows;
     for (const QPersistentModelIndex &source : std::as_const(sources)) {
         if (source.isValid() && !rows.contains(source.row()))
@@ -647,13 +644,7 @@ void HistoryItemModel::markItemAsRemoved(QModelIndex index)
 void HistoryItemModel::markItemsAsRemoved(QList<QModelIndex> indices)
 {
     // Map every index first: each tombstone leaves the proxy and shifts its rows.
-    QList<QPersistentModelIndex> sources;
-    for (const QModelIndex &index : std::as_const(indices)) {
-        const QModelIndex source = toSourceIndex(index);
-        if (source.isValid())
-            sources.append(source);
-    }
-    finishLoading();
+    const QList<QPersistentModelIndex> sources = afterLoading(indices);
     const QDateTime now = QDateTime::currentDateTime();
     for (const QPersistentModelIndex &source : std::as_const(sources)) {
         QStandardItem *clipping = itemFromIndex(source);
