@@ -30,6 +30,42 @@ HistoryItemView::HistoryItemView(QWidget *parent)
     connect(this, &HistoryItemView::multipleActivated, this, &HistoryItemView::stepAfterList);
 }
 
+void HistoryItemView::setModel(QAbstractItemModel *model)
+{
+    if (QAbstractItemModel *old = this->model()) {
+        disconnect(old, &QAbstractItemModel::modelAboutToBeReset, this, nullptr);
+        disconnect(old, &QAbstractItemModel::modelReset, this, nullptr);
+    }
+    QListView::setModel(model);
+    if (!model)
+        return;
+    // A long history whose rest cannot follow its first page is read again whole under the open
+    // window, emptied and filled through several resets before it returns to the event loop; the
+    // highlight stays on its clipping.
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        const QVariant current = currentIndex().data(IdRole);
+        if (!current.isValid())
+            return;
+        if (!m_currentBeforeReset.isValid())
+            QTimer::singleShot(0, this, [this] { m_currentBeforeReset = QVariant(); });
+        m_currentBeforeReset = current;
+    });
+    connect(model, &QAbstractItemModel::modelReset, this, [this] {
+        if (const QModelIndex row = rowOfClipping(m_currentBeforeReset); row.isValid()) {
+            setCurrentIndex(row);
+            m_currentBeforeReset = QVariant();
+        }
+    });
+}
+
+QModelIndex HistoryItemView::rowOfClipping(const QVariant &id) const
+{
+    if (!model() || !id.isValid() || model()->rowCount() == 0)
+        return QModelIndex();
+    const QModelIndexList found = model()->match(model()->index(0, 0), IdRole, id, 1, Qt::MatchExactly);
+    return found.isEmpty() ? QModelIndex() : found.first();
+}
+
 void HistoryItemView::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles)
 {
     // The list view lays out every row again on any change; a thumbnail leaves the row's height as
@@ -134,11 +170,13 @@ void HistoryItemView::removeSelected()
             next = model()->index(row, 0);
     }
 
+    const QVariant nextId = next.data(IdRole);
     if (selection.size() < 2)
         emit removeItem(currentIndex());
     else
         emit removeItems(selection);
-    setCurrentIndex(next);
+    // Read again whole meanwhile, the history has no rows of before: the same clipping is found anew.
+    setCurrentIndex(next.isValid() ? QModelIndex(next) : rowOfClipping(nextId));
 }
 
 void HistoryItemView::showMenuAtCurrentRow()

@@ -8,6 +8,7 @@
 #include <QModelIndex>
 #include <QPoint>
 #include <QString>
+#include <QVariant>
 
 class QKeyEvent;
 class SnippetModel;
@@ -22,6 +23,8 @@ class HistoryItemView : public QListView
 
 public:
     explicit HistoryItemView(QWidget *parent = nullptr);
+
+    void setModel(QAbstractItemModel *model) override;
 
     // The snippet store whose groups "Add to snippets" lists; set by the window after construction.
     SnippetModel *snippetModel;
@@ -82,4 +85,10 @@ private:
     void stepAfterList(const QList<QModelIndex> &indexes);
     void removeSelected();
     void showMenuAtCurrentRow();
+    // The row of the clipping with this id, or an invalid index.
+    QModelIndex rowOfClipping(const QVariant &id) const;
+
+    // The id of the clipping that was current when the model began to be reset, until it is
+    // current again.
+    QVariant m_currentBeforeReset;
 };

@@ -170,20 +170,37 @@ private slots:
     void testDeleteRemovesTheSelectionAndKeepsThePlace_data()
     {
         QTest::addColumn<int>("comingInAbove");
-        QTest::newRow("rows stay") << 0;
+        QTest::addColumn<bool>("readAgain");
+        QTest::newRow("rows stay") << 0 << false;
         // The removal first brings in the rest of a long history, some of it above.
-        QTest::newRow("rows come in above meanwhile") << 2;
+        QTest::newRow("rows come in above meanwhile") << 2 << false;
+        // Or, where the rest cannot follow the first page, reads the history again whole.
+        QTest::newRow("the history is read again whole meanwhile") << 0 << true;
     }
 
     void testDeleteRemovesTheSelectionAndKeepsThePlace()
     {
         QFETCH(int, comingInAbove);
+        QFETCH(bool, readAgain);
         HistoryItemModel *history = HistoryItemModel::instance();
-        const QMetaObject::Connection removal =
-            connect(m_view, &HistoryItemView::removeItems, history, [history, comingInAbove](QList<QModelIndex> indexes) {
+        const QMetaObject::Connection removal = connect(
+            m_view, &HistoryItemView::removeItems, history, [this, history, comingInAbove, readAgain](QList<QModelIndex> indexes) {
                 QList<QPersistentModelIndex> kept(indexes.cbegin(), indexes.cend());
                 for (int i = 0; i < comingInAbove; ++i)
                     history->insertRow(0, HistoryTest::textItem(QString("come in %1").arg(i), QDateTime::currentDateTime()));
+                if (readAgain) {
+                    const QVariant current = m_view->currentIndex().data(IdRole);
+                    QList<QVariant> ids;
+                    for (const QPersistentModelIndex &index : std::as_const(kept))
+                        ids.append(index.data(IdRole));
+                    // As a whole load does it to the window's list: no row is left, then all are back.
+                    proxy()->setSourceModel(nullptr);
+                    proxy()->setSourceModel(history);
+                    QCOMPARE(m_view->currentIndex().data(IdRole), current);
+                    kept.clear();
+                    for (const QVariant &id : std::as_const(ids))
+                        kept.append(proxy()->match(proxy()->index(0, 0), IdRole, id, 1, Qt::MatchExactly).value(0));
+                }
                 history->markItemsAsRemoved(QList<QModelIndex>(kept.cbegin(), kept.cend()));
             });
         QSignalSpy removedOne(m_view, &HistoryItemView::removeItem);
