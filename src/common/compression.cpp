@@ -10,7 +10,7 @@ namespace {
 // really is that large.
 const qint64 FirstOutputSize = 256 * 1024;
 
-QByteArray fail(QString *error, const QString &text)
+QByteArray refuse(QString *error, const QString &text)
 {
     if (error)
         *error = text;
@@ -24,18 +24,18 @@ namespace Compression {
 QByteArray uncompress(const QByteArray &data, qint64 limit, QString *error)
 {
     if (data.size() < 4)
-        return fail(error, QStringLiteral("the compressed data is too short"));
+        return refuse(error, QStringLiteral("the compressed data is too short"));
     const auto *bytes = reinterpret_cast<const uchar *>(data.constData());
     const qint64 claimed = (qint64(bytes[0]) << 24) | (qint64(bytes[1]) << 16) | (qint64(bytes[2]) << 8) | qint64(bytes[3]);
     if (claimed > limit)
-        return fail(error, QString("the data claims %1 bytes, more than the %2 allowed").arg(claimed).arg(limit));
+        return refuse(error, QString("the data claims %1 bytes, more than the %2 allowed").arg(claimed).arg(limit));
     // qCompress writes nothing but the length for empty data.
     if (claimed == 0 && data.size() == 4)
         return QByteArray();
 
     z_stream stream{};
     if (inflateInit(&stream) != Z_OK)
-        return fail(error, QStringLiteral("zlib cannot be set up"));
+        return refuse(error, QStringLiteral("zlib cannot be set up"));
     stream.next_in = const_cast<Bytef *>(bytes + 4);
     stream.avail_in = uInt(data.size() - 4);
 
@@ -69,7 +69,7 @@ QByteArray uncompress(const QByteArray &data, qint64 limit, QString *error)
     const qsizetype produced = qsizetype(stream.total_out);
     inflateEnd(&stream);
     if (!problem.isEmpty())
-        return fail(error, problem);
+        return refuse(error, problem);
     out.truncate(produced);
     return out;
 }

@@ -14,7 +14,7 @@ constexpr mode_t FolderMode = 0700;
 constexpr mode_t FileMode = 0600;
 constexpr mode_t OthersBits = 077;
 
-QByteArray native(const QString &path)
+QByteArray encodedPath(const QString &path)
 {
     return QFile::encodeName(path);
 }
@@ -31,7 +31,7 @@ bool makeFolder(const QString &folder)
     const QString parent = QFileInfo(path).path();
     if (parent != path && !makeFolder(parent))
         return false;
-    const QByteArray name = native(path);
+    const QByteArray name = encodedPath(path);
     if (::mkdir(name.constData(), FolderMode) == 0) {
         // The umask may have taken more than the group and other bits.
         ::chmod(name.constData(), FolderMode);
@@ -43,7 +43,7 @@ bool makeFolder(const QString &folder)
 
 void tighten(const QString &path)
 {
-    const QByteArray name = native(path);
+    const QByteArray name = encodedPath(path);
     struct stat status;
     if (::lstat(name.constData(), &status) != 0 || status.st_uid != ::geteuid())
         return;
@@ -72,7 +72,7 @@ void tightenFolder(const QString &folder, const QStringList &nameFilters)
 
 void prepareFile(const QString &file)
 {
-    const QByteArray name = native(file);
+    const QByteArray name = encodedPath(file);
     const int descriptor = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, FileMode);
     if (descriptor >= 0)
         ::close(descriptor);

@@ -34,9 +34,9 @@
 namespace {
 
 // Every failed save of the history is one kind of warning.
-const QString SaveWarning = QStringLiteral("history-save");
+const QString HistorySaveWarning = QStringLiteral("history-save");
 
-QString cannotSaveText(const QString &reason)
+QString cannotSaveHistoryText(const QString &reason)
 {
     return QObject::tr("The clippings cannot be saved; what is copied now is lost when Kestovan quits.") + "\n" + reason;
 }
@@ -207,7 +207,7 @@ bool HistoryItemModel::prepareSave(HistorySaver::Job &job, bool takeSnapshot)
     const QString folder = QFileInfo(job.path).absolutePath();
     if (!PrivateFiles::makeFolder(folder)) {
         qWarning().noquote() << "Failed to create " + folder;
-        showUserWarningOnce(SaveWarning, cannotSaveText(tr("The folder %1 cannot be created.").arg(folder)));
+        showUserWarningOnce(HistorySaveWarning, cannotSaveHistoryText(tr("The folder %1 cannot be created.").arg(folder)));
         return false;
     }
     if (!m_protectedPath.isEmpty() && QFileInfo(job.path) == QFileInfo(m_protectedPath)) {
@@ -237,11 +237,11 @@ void HistoryItemModel::finishSave(const HistorySaver::Job &job)
         else
             qWarning().noquote() << "Writing to file" << job.path << "failed." << job.error;
         // Once, not once per copy: a read-only or full disk fails every save alike.
-        showUserWarningOnce(SaveWarning, job.openFailed ? cannotSaveText(job.error)
+        showUserWarningOnce(HistorySaveWarning, job.openFailed ? cannotSaveHistoryText(job.error)
                                                         : tr("Writing the clippings file failed: ") + job.path + "\n" + job.error);
         return;
     }
-    clearUserWarning(SaveWarning);
+    clearUserWarning(HistorySaveWarning);
 
     if (job.sync && m_sync)
         m_sync->sync(SyncFile::History, this, BothWays);

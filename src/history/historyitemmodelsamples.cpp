@@ -15,7 +15,7 @@
 #include <QRandomGenerator>
 
 // Resources of a static library are only linked in when something asks for them by name.
-static void registerSampleResources()
+static void registerHistorySampleResources()
 {
     static const bool registered = [] {
         Q_INIT_RESOURCE(samples);
@@ -38,7 +38,7 @@ QString HistoryItemModel::sampleFolder()
 void HistoryItemModel::addExampleClippings()
 {
     finishLoading();
-    registerSampleResources();
+    registerHistorySampleResources();
     const QString folder = sampleFolder();
     const QString path = folder + "/history-samples.json";
     QFile file(path);

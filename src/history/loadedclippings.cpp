@@ -11,7 +11,7 @@
 namespace {
 
 // Fewer clippings than this are not worth a thread of their own.
-const qsizetype ClippingsPerSlice = 1024;
+const qsizetype RecordsPerSlice = 1024;
 
 using Icons = QHash<QString, std::shared_ptr<const EncodedIcon>>;
 
@@ -60,7 +60,7 @@ LoadedClippings::LoadedClippings(HistoryDocument &document)
     const qsizetype count = document.clippings.size();
     m_items.resize(size_t(count));
     ClippingRecord *records = document.clippings.data();
-    SlicedWork::run(count, ClippingsPerSlice, [this, records, &icons](qsizetype begin, qsizetype end) {
+    SlicedWork::run(count, RecordsPerSlice, [this, records, &icons](qsizetype begin, qsizetype end) {
         for (qsizetype i = begin; i < end; ++i)
             m_items[size_t(i)] = makeItem(records[i], icons);
     });

@@ -17,7 +17,7 @@
 
 namespace {
 
-const QSize BadgeSize(24, 24);
+const QSize RuleBadgeSize(24, 24);
 const QSize IconSize(40, 40);
 
 // The on/off rules in the order of their badges and menu entries.
@@ -56,8 +56,8 @@ QString translated(const char *text)
 QLabel *badge(const QString &icon, const QString &toolTip)
 {
     auto *label = new QLabel;
-    label->setFixedSize(BadgeSize);
-    label->setPixmap(Utils::svg2icon(icon, true).pixmap(BadgeSize));
+    label->setFixedSize(RuleBadgeSize);
+    label->setPixmap(Utils::svg2icon(icon, true).pixmap(RuleBadgeSize));
     label->setToolTip(toolTip);
     return label;
 }

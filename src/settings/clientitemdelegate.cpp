@@ -10,7 +10,7 @@
 
 namespace {
 
-const int IconSize = 32;
+const int ClientIconSize = 32;
 const int IconLeft = 10;
 const int TextLeft = 52;
 
@@ -42,7 +42,7 @@ void ClientItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     const QRect &row = option.rect;
     const QString icon = iconOf(index.data(ApplicationRole).toString());
     if (!icon.isEmpty())
-        Utils::renderSvg(icon, painter, QRect(row.left() + IconLeft, row.top() + (row.height() - IconSize) / 2, IconSize, IconSize), true);
+        Utils::renderSvg(icon, painter, QRect(row.left() + IconLeft, row.top() + (row.height() - ClientIconSize) / 2, ClientIconSize, ClientIconSize), true);
 
     const int half = row.height() / 2;
     const QRect upper(row.left() + TextLeft, row.top(), row.width() - row.height() - TextLeft, half);

@@ -22,8 +22,8 @@
 
 namespace {
 
-const char *const c_googleDrive = "GoogleDrive";
-const char *const c_localFolder = "LocalFolder";
+const char *const c_driveTarget = "GoogleDrive";
+const char *const c_folderTarget = "LocalFolder";
 
 // "History.json" -> "History#": the start of the names of its versions.
 QString versionPrefix(QString documentName)
@@ -102,16 +102,16 @@ QString Notifier::getType()
 void Notifier::initialize(QString target)
 {
     // A connection that is being set up counts as well: opening it again would drop it.
-    if (target == m_target && target == c_googleDrive
+    if (target == m_target && target == c_driveTarget
         && (m_connected || (m_socket && !m_socket->isUnconnected())))
         return;
     if (!m_target.isEmpty() && m_target != target)
         close();
 
     m_target = target;
-    if (target == c_googleDrive)
+    if (target == c_driveTarget)
         connectToServer();
-    else if (target == c_localFolder)
+    else if (target == c_folderTarget)
         watchFolder(Utils::settings().value("SyncFolder").toString());
 }
 
@@ -193,7 +193,7 @@ void Notifier::close()
 
 void Notifier::update()
 {
-    if (m_target == c_googleDrive && !m_userId.isEmpty() && m_socket && m_socket->isValid())
+    if (m_target == c_driveTarget && !m_userId.isEmpty() && m_socket && m_socket->isValid())
         send({{"operation", "request-client-list"}});
 }
 
@@ -241,7 +241,7 @@ void Notifier::onDisconnected()
     m_connected = false;
     QTimer::singleShot(reconnectDelay(), this, [this] {
         // Only the connection is retried; after close, or in folder mode, there is nothing to do.
-        if (m_target == c_googleDrive)
+        if (m_target == c_driveTarget)
             initialize(m_target);
     });
 }

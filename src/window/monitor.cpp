@@ -13,10 +13,10 @@
 #include <QTimer>
 
 namespace {
-const QSize DefaultSize(400, 400);
-const int PollInterval = 1000;
+const QSize MonitorSize(400, 400);
+const int RefreshInterval = 1000;
 
-QString rgb(COLOR colour)
+QString cssColour(COLOR colour)
 {
     return "rgb(" + getColorString(colour) + ")";
 }
@@ -48,14 +48,14 @@ Monitor::Monitor()
     setShadowFrame(ui->centralWidget, ui->widget, compositingActive());
     ui->widget->setAutoFillBackground(true);
 
-    const QSize stored = Utils::settings().value("MonitorWindowSize", DefaultSize).toSize();
-    resize(stored.isValid() && !stored.isEmpty() ? stored : DefaultSize);
+    const QSize stored = Utils::settings().value("MonitorWindowSize", MonitorSize).toSize();
+    resize(stored.isValid() && !stored.isEmpty() ? stored : MonitorSize);
 
     updateTheme();
 
     connect(QGuiApplication::clipboard(), &QClipboard::changed, this, &Monitor::changedSlot);
     connect(m_timer, &QTimer::timeout, this, &Monitor::check);
-    m_timer->start(PollInterval);
+    m_timer->start(RefreshInterval);
 }
 
 Monitor::~Monitor()
@@ -122,8 +122,8 @@ void Monitor::refresh(bool onlyWhenChanged)
 
 void Monitor::updateTheme()
 {
-    ui->listWidget->setStyleSheet("QListWidget {background-color: " + rgb(COLOR_BACKGROUND) + ";}");
-    ui->title->setStyleSheet("color: " + rgb(COLOR_TEXT) + ";");
+    ui->listWidget->setStyleSheet("QListWidget {background-color: " + cssColour(COLOR_BACKGROUND) + ";}");
+    ui->title->setStyleSheet("color: " + cssColour(COLOR_TEXT) + ";");
 
     ui->closeLeft->setIcon(Utils::svg2icon(":/icons/images/ic_close.svg", false));
     ui->closeRight->setIcon(Utils::svg2icon(":/icons/images/ic_close.svg", false));
@@ -133,7 +133,7 @@ void Monitor::updateTheme()
 
     const QString buttonStyle = "QPushButton { border: none; margin: 0px; padding: 0px; } "
                                 "QPushButton:hover:!pressed { background-color: "
-        + rgb(COLOR_BORDER) + "; }";
+        + cssColour(COLOR_BORDER) + "; }";
     ui->closeLeft->setStyleSheet(buttonStyle);
     ui->closeRight->setStyleSheet(buttonStyle);
     ui->pinLeft->setStyleSheet(buttonStyle);
@@ -141,7 +141,7 @@ void Monitor::updateTheme()
 
     ui->headerWidget->setStyleSheet(
         "#headerWidget { background-color: qlineargradient(spread:pad, x1:0, y1:0, x2:0, y2:1, stop:0 "
-        + rgb(COLOR_GRADIENT_TOP) + ", stop:1 " + rgb(COLOR_PANEL) + "); }");
+        + cssColour(COLOR_GRADIENT_TOP) + ", stop:1 " + cssColour(COLOR_PANEL) + "); }");
 
     refresh(false);
 }
