@@ -5,8 +5,7 @@
 #include <QObject>
 #include <QUrl>
 
-// Takes the web addresses that would go to the desktop's browser, and keeps them. A test that uses
-// it includes "moc_browsercatcher.cpp" once.
+// Takes the web addresses that would go to the desktop's browser, and keeps them.
 class BrowserCatcher : public QObject
 {
     Q_OBJECT

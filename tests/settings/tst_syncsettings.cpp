@@ -725,4 +725,3 @@ private slots:
 
 KESTOVAN_SYNC_TEST_MAIN(TestSyncSettings)
 #include "tst_syncsettings.moc"
-#include "moc_browsercatcher.cpp"

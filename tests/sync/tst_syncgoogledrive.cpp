@@ -647,4 +647,3 @@ private slots:
 
 KESTOVAN_SYNC_TEST_MAIN(TestSyncGoogleDrive)
 #include "tst_syncgoogledrive.moc"
-#include "moc_browsercatcher.cpp"

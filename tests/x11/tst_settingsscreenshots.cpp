@@ -254,4 +254,3 @@ private slots:
 
 KESTOVAN_WINDOW_TEST_MAIN(TestSettingsScreenshots)
 #include "tst_settingsscreenshots.moc"
-#include "moc_browsercatcher.cpp"
