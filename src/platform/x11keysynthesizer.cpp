@@ -203,7 +203,7 @@ bool X11KeySynthesizer::anyKeyHeld()
     return false;
 }
 
-void X11KeySynthesizer::fakeKey(int keycode, bool down)
+void X11KeySynthesizer::fakeKey(int keycode, bool down, bool ours)
 {
     if (!m_hasXTest || keycode <= 0)
         return;
@@ -215,7 +215,7 @@ void X11KeySynthesizer::fakeKey(int keycode, bool down)
         m_grabbed = false;
     }
     XTestFakeKeyEvent(m_display, unsigned(keycode), down ? True : False, CurrentTime);
-    if (m_holding) {
+    if (m_holding && ours) {
         // Keys of the user's the server handles meanwhile come with our modifiers in their state.
         for (int row = 0; row < m_heldModifierRows.size(); ++row) {
             if (!m_heldModifierRows.at(row).contains(keycode))
@@ -223,6 +223,9 @@ void X11KeySynthesizer::fakeKey(int keycode, bool down)
             unsigned int mask = m_postedModifiers.isEmpty() ? 0 : m_postedModifiers.last().mask;
             mask = down ? mask | (1u << row) : mask & ~(1u << row);
             m_postedModifiers.append({NextRequest(m_display) - 1, mask});
+            m_ownModifierKeys.removeAll(keycode);
+            if (down)
+                m_ownModifierKeys.append(keycode);
         }
     }
     if (m_holding && !grab()) {
@@ -249,6 +252,7 @@ bool X11KeySynthesizer::hold()
     m_holding = true;
     m_heldModifierRows = modifierKeycodes();
     m_postedModifiers.clear();
+    m_ownModifierKeys.clear();
     return true;
 }
 
@@ -403,7 +407,8 @@ void X11KeySynthesizer::replay(const QList<HeldKey> &held)
 
 void X11KeySynthesizer::releaseModifiers(quint64 flags)
 {
-    // Lets go of each modifier whichever of its keys holds it.
+    // Lets go of each modifier whichever of its keys holds it; while the keyboard is held, only of
+    // the keys we pressed: the user's are let go of around each key of ours only.
     char keys[32] = {};
     XQueryKeymap(m_display, keys);
     const QList<QList<int>> rows = modifierKeycodes();
@@ -411,10 +416,40 @@ void X11KeySynthesizer::releaseModifiers(quint64 flags)
         if (!(flags & rowFlag))
             continue;
         for (int keycode : rows[row]) {
-            if (isDown(keys, keycode))
+            if (isDown(keys, keycode) && (!m_holding || m_ownModifierKeys.contains(keycode)))
                 fakeKey(keycode, false);
         }
     }
+}
+
+QList<int> X11KeySynthesizer::letGoOfUsersModifiers(quint64 kept)
+{
+    char keys[32] = {};
+    XQueryKeymap(m_display, keys);
+    QList<int> taken;
+    for (const auto &[row, flag] : modifierRows) {
+        if (kept & flag)
+            continue;
+        for (int keycode : m_heldModifierRows.at(row)) {
+            if (isDown(keys, keycode) && !m_ownModifierKeys.contains(keycode) && !taken.contains(keycode)) {
+                fakeKey(keycode, false, false);
+                taken.append(keycode);
+            }
+        }
+    }
+    if (taken.isEmpty())
+        return taken;
+    // A fake release lets go only of what XTest holds (the keys of xdotool, of remote desktops): pressed
+    // again, a key held on another keyboard would stay down after the user let go of it.
+    XQueryKeymap(m_display, keys);
+    taken.removeIf([&keys](int keycode) { return isDown(keys, keycode); });
+    return taken;
+}
+
+void X11KeySynthesizer::pressAgain(const QList<int> &keycodes)
+{
+    for (int keycode : keycodes)
+        fakeKey(keycode, true, false);
 }
 
 void X11KeySynthesizer::postKey(quint16 macCode, bool down, quint64 flags, bool byCharacter)
@@ -438,9 +473,8 @@ void X11KeySynthesizer::postKey(quint16 macCode, bool down, quint64 flags, bool 
     const ServerGrab serverGrab(*this, m_holding);
     // A modifier the user presses while the keyboard is held is down for the server though only we
     // saw it; on our key it makes another chord (Shift on a paste's Control+V is the history
-    // window's hotkey). The user's press comes again when the held keys are posted.
-    if (m_holding)
-        releaseModifiers(MacFlag::Modifiers & ~(flags | modifier));
+    // window's hotkey). It is let go of for our key alone and stays on the keys the user types meanwhile.
+    const QList<int> taken = m_holding ? letGoOfUsersModifiers(flags | modifier) : QList<int>();
     QList<int> pressed;
     const quint64 held = heldModifierFlags();
     for (quint64 flag : modifierFlags) {
@@ -454,6 +488,7 @@ void X11KeySynthesizer::postKey(quint16 macCode, bool down, quint64 flags, bool 
     fakeKey(keycode, true);
     for (int modifierKey : std::as_const(pressed))
         fakeKey(modifierKey, false);
+    pressAgain(taken);
     XFlush(m_display);
 }
 

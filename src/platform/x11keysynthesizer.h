@@ -90,12 +90,18 @@ private:
     Keymap readKeymap();
     int keycodeForMacKey(quint16 macCode, bool byCharacter, const Keymap &keymap);
     QList<QList<int>> modifierKeycodes();
-    void fakeKey(int keycode, bool down);
+    // Not ours: a modifier of the user's let go of and pressed again around a key of ours; the keys
+    // the user types meanwhile carry it as theirs.
+    void fakeKey(int keycode, bool down, bool ours = true);
     bool grab();
     void takeEvents();
     void letGoOfKeysStillDown();
     void replay(const QList<HeldKey> &held);
     void releaseModifiers(quint64 flags);
+    // Lets go of the modifiers but kept that the user holds, for a key of ours; returns those to be
+    // pressed again after it, so that the user's next keys and release find them down.
+    QList<int> letGoOfUsersModifiers(quint64 kept);
+    void pressAgain(const QList<int> &keycodes);
     int bindSpareKeycode(quint32 keysym, const Keymap &keymap);
     void restoreMapping();
     void warnOnce(const QString &what);
@@ -115,5 +121,7 @@ private:
     QList<HeldKey> m_held;
     QList<QList<int>> m_heldModifierRows;
     QList<PostedModifiers> m_postedModifiers;
+    // Modifier keys the program pressed during the hold and has not let go of yet.
+    QList<int> m_ownModifierKeys;
     QSet<QString> m_warned;
 };
