@@ -530,12 +530,16 @@ bool X11KeySynthesizer::postCharacter(char32_t codePoint, bool down)
     }
     if (!keycode)
         return false;
+    // The characters typed after a keyword come again as typed, not with the modifiers held now.
+    const ServerGrab serverGrab(*this, m_holding);
+    const QList<int> taken = m_holding ? letGoOfUsersModifiers(0) : QList<int>();
     int shift = 0;
     if (column == 1 && !(heldModifierFlags() & MacFlag::Shift))
         shift = keymap.find(KeyCodes::keysymForModifierFlag(MacFlag::Shift), keymap.perCode);
     fakeKey(shift, true);
     fakeKey(keycode, true);
     fakeKey(shift, false);
+    pressAgain(taken);
     XFlush(m_display);
     m_heldCharacters.insert(codePoint, keycode);
     return true;

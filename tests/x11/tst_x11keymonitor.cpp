@@ -187,8 +187,8 @@ private slots:
     }
 
     // Each step is an xdotool command, or "ours": a Backspace of the program's own, as it erases a
-    // keyword. "during" runs while the keyboard is held, "after" once it is let go, and the probe
-    // ends with the text.
+    // keyword, or with a text, that text typed again as after a keyword. "during" runs while the
+    // keyboard is held, "after" once it is let go, and the probe ends with the text.
     void testKeysTypedWhileHeldComeAsTyped_data()
     {
         QTest::addColumn<QString>("layout");
@@ -216,6 +216,10 @@ private slots:
         QTest::newRow("Shift held across a key of ours")
             << "us" << QList<QStringList>{{"keydown", "shift"}, {"ours"}, {"key", "semicolon"}, {"keyup", "shift"}}
             << QList<QStringList>{} << ":";
+        // Typed again while the user held Shift, the text came out in capitals.
+        QTest::newRow("Shift held across a text of ours")
+            << "us" << QList<QStringList>{{"keydown", "shift"}, {"ours", "q"}, {"key", "semicolon"}, {"keyup", "shift"}}
+            << QList<QStringList>{} << "q:";
     }
 
     void testKeysTypedWhileHeldComeAsTyped()
@@ -230,6 +234,8 @@ private slots:
         for (const QStringList &step : std::as_const(during)) {
             if (step == QStringList{"ours"})
                 tapKeyCode(MacKey::Delete, 0);
+            else if (step.first() == QStringLiteral("ours"))
+                typeString(step.at(1).toUtf8().constData());
             else
                 QVERIFY(xdotool(step));
         }
