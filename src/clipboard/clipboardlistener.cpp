@@ -304,7 +304,7 @@ void ClipboardListener::captureStep()
     QClipboard *clipboard = QGuiApplication::clipboard();
     // Content of this process is at hand; another application's is read without waiting for it:
     // reading it through the toolkit waits up to five seconds per request for an owner that hangs.
-    if (!m_reader || clipboard->ownsClipboard()) {
+    if (!m_reader || m_reader->ownContentIsCurrent()) {
         capture(clipboard->mimeData(QClipboard::Clipboard), nullptr);
         return;
     }

@@ -33,7 +33,7 @@ void ClipboardSaver::save(std::function<void(std::unique_ptr<QMimeData> saved)> 
     }
     // Through the toolkit, each format of another client's content would be asked for with a wait
     // of seconds, however long its owner kept silent.
-    if (!m_reader || QGuiApplication::clipboard()->ownsClipboard()) {
+    if (!m_reader || m_reader->ownContentIsCurrent()) {
         done(ClipboardTools::saveClipboard());
         return;
     }

@@ -5,7 +5,9 @@
 #include "clipboard/privatedisplay.h"
 #include "common/imagelimits.h"
 
+#include <QClipboard>
 #include <QDebug>
+#include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
 #include <QMimeData>
@@ -19,6 +21,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <xcb/xcb.h>
 
 const qint64 X11ClipboardReader::MaxFormatSize = qint64(256) * 1024 * 1024;
 
@@ -132,6 +135,18 @@ quint32 X11ClipboardReader::owner()
     const quint32 window = quint32(XGetSelectionOwner(m_display, m_clipboard));
     takeQueuedEvents();
     return window;
+}
+
+bool X11ClipboardReader::ownContentIsCurrent()
+{
+    if (!QGuiApplication::clipboard()->ownsClipboard())
+        return false;
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->connection())
+        return true;
+    // The toolkit's windows are named from its connection's share of window ids.
+    const xcb_setup_t *setup = xcb_get_setup(x11->connection());
+    return (owner() & ~setup->resource_id_mask) == setup->resource_id_base;
 }
 
 void X11ClipboardReader::takeQueuedEvents()

@@ -69,6 +69,10 @@ public:
     bool stalled() const;
     // The window that owns the clipboard now, 0 for none; asks the server, never the owner.
     quint32 owner();
+    // Whether the toolkit's own clipboard content is the clipboard's now. The toolkit believes it
+    // owns the clipboard until it has handled the notice that another client took it, and then
+    // hands out that client's content, read at any size and with waits of seconds.
+    bool ownContentIsCurrent();
     // The size of the picture in the content last read when it was too large to decode, so that
     // the content came without it; invalid otherwise.
     QSize refusedImage() const { return m_refusedImage; }
